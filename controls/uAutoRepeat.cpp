@@ -1,0 +1,17 @@
+#include "controls/uAutoRepeat.h"
+
+bool TAutoRepeat::Press()
+{
+    FCreated = true;
+    FInterval = kFirstDelay;
+    FEnabled = true;
+    return true;
+}
+
+bool TAutoRepeat::Tick(bool shownDown, bool hasCapture)
+{
+    if (!FEnabled)
+        return false;
+    FInterval = kRepeatInterval;
+    return shownDown && hasCapture;
+}

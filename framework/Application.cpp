@@ -1,0 +1,99 @@
+#include "framework/Application.h"
+
+#include "framework/Exception.h"
+#include "framework/Form.h"
+
+namespace fw {
+
+TApplication& TApplication::Instance() {
+  static TApplication app;
+  return app;
+}
+
+void TApplication::Initialize(HINSTANCE instance) { FInstance = instance; }
+
+HWND TApplication::MainFormHandle() const noexcept { return FMainForm ? FMainForm->Handle() : nullptr; }
+
+namespace {
+
+std::wstring Utf8ToWide(const char* text) {
+  int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (n <= 0) return L"";
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text, -1, w.data(), n);
+  w.resize(static_cast<size_t>(n - 1));
+  return w;
+}
+
+}  // namespace
+
+void TApplication::ShowException(const std::exception& e) noexcept {
+  try {
+    std::wstring text;
+    if (auto* own = dynamic_cast<const Exception*>(&e))
+      text = own->Message();
+    else
+      text = Utf8ToWide(e.what());
+    if (OnExceptionHook) {
+      OnExceptionHook(text);
+      return;
+    }
+    ::MessageBoxW(MainFormHandle(), text.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    // Nothing sensible is left to do when even the report fails.
+  }
+}
+
+void TApplication::HandleException() noexcept {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    ShowException(e);
+  } catch (...) {
+    std::runtime_error unknown("Unknown exception");
+    ShowException(unknown);
+  }
+}
+
+bool TApplication::DispatchOne(MSG& msg) {
+  if (auto* form = dynamic_cast<TForm*>(FMainForm); form && form->PreTranslateMessage(msg)) return true;
+  // Forms other than the main one (the pop-up, dialogs) get their turn too.
+  if (HWND root = ::GetAncestor(msg.hwnd, GA_ROOT); root && root != MainFormHandle()) {
+    if (auto* other = dynamic_cast<TForm*>(TWindow::FromHandle(root)); other && other->PreTranslateMessage(msg))
+      return true;
+  }
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+  return true;
+}
+
+int TApplication::Run() {
+  MSG msg;
+  for (;;) {
+    BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) break;
+    try {
+      DispatchOne(msg);
+    } catch (...) {
+      HandleException();
+    }
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    try {
+      DispatchOne(msg);
+    } catch (...) {
+      HandleException();
+    }
+  }
+}
+
+}  // namespace fw

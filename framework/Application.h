@@ -1,0 +1,61 @@
+#pragma once
+// The application object: message loop, accelerators, the title used by
+// message boxes, and the one place exceptions are shown.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace fw {
+
+class TWindow;
+
+class TApplication {
+public:
+  static TApplication& Instance();
+
+  HINSTANCE Handle() const noexcept { return FInstance; }
+  void Initialize(HINSTANCE instance);
+
+  const std::wstring& Title() const noexcept { return FTitle; }
+  void SetTitle(std::wstring title) { FTitle = std::move(title); }
+
+  TWindow* MainForm() const noexcept { return FMainForm; }
+  void SetMainForm(TWindow* form) noexcept { FMainForm = form; }
+  HWND MainFormHandle() const noexcept;
+
+  // Runs until WM_QUIT; an exception escaping a handler is shown and the loop goes on.
+  int Run();
+  // Delivers pending messages; tests use it to let posted messages land.
+  void ProcessMessages();
+
+  // Shows the current exception (call from a catch block) in a message box.
+  void HandleException() noexcept;
+  void ShowException(const std::exception& e) noexcept;
+
+  // Hook for tests: when set, exceptions are passed here instead of a message box.
+  void (*OnExceptionHook)(const std::wstring& text) = nullptr;
+
+private:
+  TApplication() = default;
+  bool DispatchOne(MSG& msg);
+
+  HINSTANCE FInstance = nullptr;
+  std::wstring FTitle = L"Tintra";
+  TWindow* FMainForm = nullptr;
+};
+
+inline TApplication& Application() { return TApplication::Instance(); }
+
+// Runs f; any exception is shown through the application instead of crossing
+// a window procedure, COM method or callback.
+template <typename F>
+void Guarded(F&& f) noexcept {
+  try {
+    f();
+  } catch (...) {
+    TApplication::Instance().HandleException();
+  }
+}
+
+}  // namespace fw

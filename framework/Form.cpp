@@ -1,0 +1,131 @@
+#include "framework/Form.h"
+
+#include "framework/Application.h"
+
+namespace fw {
+
+TForm::TForm() { SetVisible(false); }
+
+TForm::~TForm() = default;
+
+void TForm::Create(TWindow* parent, DWORD style, DWORD exStyle) {
+  TCreateParams p;
+  p.Style = style | WS_CLIPCHILDREN;
+  p.ExStyle = exStyle | WS_EX_CONTROLPARENT;
+  p.ClassStyle = CS_DBLCLKS;
+  CreateHandle(parent, p);
+  if (FMenu) ::SetMenu(Handle(), FMenu->Handle() ? FMenu->Handle() : FMenu->Build());
+  if (OnCreate) OnCreate(this);
+}
+
+void TForm::SetFontFace(const std::wstring& face, int height, BYTE charSet) {
+  LOGFONTW lf{};
+  lf.lfHeight = height;
+  lf.lfCharSet = charSet;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  FFormFont.Reset(::CreateFontIndirectW(&lf));
+  SetFont(FFormFont.Get());
+}
+
+void TForm::SetMainMenu(TMainMenu* menu) {
+  FMenu = menu;
+  if (Handle() && FMenu) ::SetMenu(Handle(), FMenu->Handle() ? FMenu->Handle() : FMenu->Build());
+}
+
+void TForm::SetActionList(TActionList* actions) {
+  FActions = actions;
+  FAccel.Reset(actions ? actions->CreateAccelerators() : nullptr);
+}
+
+void TForm::Show() {
+  SetVisible(true);
+  if (!FShown) {
+    FShown = true;
+    ::UpdateWindow(Handle());
+  }
+}
+
+void TForm::Close() {
+  if (Handle()) ::SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TForm::SelectNext(bool backwards) {
+  HWND focus = ::GetFocus();
+  if (focus && !::IsChild(Handle(), focus)) focus = nullptr;
+  HWND next = ::GetNextDlgTabItem(Handle(), focus, backwards);
+  if (next) ::SetFocus(next);
+}
+
+bool TForm::PreTranslateMessage(MSG& msg) {
+  if (!Handle()) return false;
+  if (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd)) return false;
+  if (FAccel && ::TranslateAcceleratorW(Handle(), FAccel.Get(), &msg)) return true;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 &&
+      ::GetKeyState(VK_MENU) >= 0) {
+    LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg));
+    if (!(code & (DLGC_WANTTAB | DLGC_WANTMESSAGE))) {
+      SelectNext(::GetKeyState(VK_SHIFT) < 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool TForm::OnMenuCommand(WORD id) {
+  if (!FActions) return false;
+  if (TAction* a = FActions->FindById(id)) {
+    a->Execute();
+    return true;
+  }
+  return false;
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SHOWWINDOW:
+      if (wParam && !FShown) {
+        FShown = true;
+        if (OnShow) OnShow(this);
+      }
+      break;
+    case WM_INITMENUPOPUP:
+      if (FMenu) FMenu->Popup(reinterpret_cast<HMENU>(wParam));
+      return 0;
+    case WM_NEXTDLGCTL:
+      // Sent by controls that move on with Enter; forms handle it as dialogs do.
+      if (LOWORD(lParam))
+        ::SetFocus(reinterpret_cast<HWND>(wParam));
+      else
+        SelectNext(wParam != 0);
+      return 0;
+    case WM_ACTIVATE:
+      // Give the focus back to the control that had it when the form was left.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND f = ::GetFocus();
+        if (f && ::IsChild(Handle(), f)) FLastFocus = f;
+      } else if (FLastFocus && ::IsWindow(FLastFocus) && ::IsChild(Handle(), FLastFocus)) {
+        ::SetFocus(FLastFocus);
+        return 0;
+      }
+      break;
+    case WM_CLOSE: {
+      bool canClose = true;
+      if (OnCloseQuery) OnCloseQuery(this, canClose);
+      if (!canClose) return 0;
+      if (OnClose) OnClose(this);
+      ::DestroyWindow(Handle());
+      return 0;
+    }
+    case WM_DESTROY:
+      if (OnDestroy) OnDestroy(this);
+      if (Application().MainForm() == this) ::PostQuitMessage(0);
+      break;
+    default:
+      break;
+  }
+  return TWindow::WndProc(msg, wParam, lParam);
+}
+
+}  // namespace fw

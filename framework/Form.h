@@ -1,0 +1,59 @@
+#pragma once
+// A top-level window with the form events, a menu bar, accelerators from
+// its actions and dialog-style focus movement.
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/Action.h"
+#include "framework/Handles.h"
+#include "framework/Menu.h"
+#include "framework/Window.h"
+
+namespace fw {
+
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TForm : public TWindow {
+public:
+  TForm();
+  ~TForm() override;
+
+  // Creates the window (hidden); top-level unless a parent is given.
+  void Create(TWindow* parent = nullptr, DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0);
+  void Show();
+  void Close();
+
+  // The form's font, handed to every child created after it is set.
+  void SetFontFace(const std::wstring& face, int height, BYTE charSet);
+  HFONT FormFont() const noexcept { return FFormFont.Get(); }
+
+  void SetMainMenu(TMainMenu* menu);
+  void SetActionList(TActionList* actions);
+
+  // Accelerators and Tab movement; true when the message was consumed.
+  virtual bool PreTranslateMessage(MSG& msg);
+
+  // Moves the focus to the next (or previous) control in tab order.
+  void SelectNext(bool backwards);
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TCloseQueryEvent OnCloseQuery;
+  TNotifyEvent OnClose;
+  TNotifyEvent OnDestroy;
+
+protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool OnMenuCommand(WORD id) override;
+
+private:
+  TUniqueFont FFormFont;
+  TUniqueAccel FAccel;
+  TMainMenu* FMenu = nullptr;
+  TActionList* FActions = nullptr;
+  bool FShown = false;
+  HWND FLastFocus = nullptr;
+};
+
+}  // namespace fw

@@ -1,0 +1,148 @@
+#include "framework/Menu.h"
+
+#include "framework/Exception.h"
+
+namespace fw {
+
+std::unique_ptr<TMenuItem> TMenuItem::Submenu(std::wstring caption) {
+  auto item = std::make_unique<TMenuItem>();
+  item->FCaption = std::move(caption);
+  item->FSubmenu = true;
+  return item;
+}
+
+std::unique_ptr<TMenuItem> TMenuItem::ForAction(TAction& action) {
+  auto item = std::make_unique<TMenuItem>();
+  item->FAction = &action;
+  return item;
+}
+
+std::unique_ptr<TMenuItem> TMenuItem::Separator() {
+  auto item = std::make_unique<TMenuItem>();
+  item->FSeparator = true;
+  return item;
+}
+
+TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> item) {
+  FItems.push_back(std::move(item));
+  return *FItems.back();
+}
+
+std::wstring TMenuItem::Caption() const { return FAction ? FAction->Caption() : FCaption; }
+
+TMainMenu::TMainMenu(TActionList& actions) : FActions(actions) {
+  FRoot.FSubmenu = true;
+  FActions.AddListener(this, [this](TAction& a) { Refresh(a); });
+}
+
+TMainMenu::~TMainMenu() {
+  // The listener captured this; the action list may outlive the menu.
+  FActions.RemoveListener(this);
+}
+
+std::wstring TMainMenu::ItemText(const TMenuItem& item) {
+  std::wstring text = item.Caption();
+  if (!item.IsSubmenu() && item.Action() && !item.Action()->ShortCut().Empty())
+    text += L"\t" + item.Action()->ShortCut().Text();
+  return text;
+}
+
+HMENU TMainMenu::Build() {
+  FHandle = ::CreateMenu();
+  if (!FHandle) throw Exception(L"TMainMenu.Build: CreateMenu failed");
+  FRoot.FHandle = FHandle;
+  BuildItems(FRoot);
+  return FHandle;
+}
+
+void TMainMenu::BuildItems(TMenuItem& parent) {
+  UINT pos = 0;
+  for (auto& item : parent.FItems) {
+    MENUITEMINFOW mii{sizeof(mii)};
+    if (item->FSeparator) {
+      mii.fMask = MIIM_FTYPE;
+      mii.fType = MFT_SEPARATOR;
+    } else if (item->FSubmenu) {
+      item->FHandle = ::CreatePopupMenu();
+      if (!item->FHandle) throw Exception(L"TMainMenu.Build: CreatePopupMenu failed");
+      BuildItems(*item);
+      mii.fMask = MIIM_STRING | MIIM_SUBMENU;
+      mii.hSubMenu = item->FHandle;
+    } else {
+      mii.fMask = MIIM_STRING | MIIM_ID;
+      mii.wID = item->FAction->Id();
+    }
+    std::wstring text = ItemText(*item);
+    mii.dwTypeData = text.data();
+    ::InsertMenuItemW(parent.FHandle, pos, TRUE, &mii);
+    if (!item->FSeparator) RefreshItem(parent.FHandle, pos, *item);
+    ++pos;
+  }
+}
+
+void TMainMenu::RefreshItem(HMENU menu, UINT pos, const TMenuItem& item) {
+  MENUITEMINFOW mii{sizeof(mii)};
+  std::wstring text = ItemText(item);
+  mii.fMask = MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
+  mii.dwTypeData = text.data();
+  const TAction* a = item.Action();
+  bool radio = a && !item.IsSubmenu() && a->GroupIndex() > 0;
+  mii.fType = radio ? MFT_RADIOCHECK : MFT_STRING;
+  mii.fState = 0;
+  if (a && !a->Enabled()) mii.fState |= MFS_DISABLED;
+  if (a && !item.IsSubmenu() && a->Checked()) mii.fState |= MFS_CHECKED;
+  ::SetMenuItemInfoW(menu, pos, TRUE, &mii);
+}
+
+void TMainMenu::Refresh(TAction& action) {
+  if (!FHandle) return;
+  bool barChanged = false;
+  // Walk the tree: the same action may appear in several places.
+  struct TWalk {
+    TMainMenu* self;
+    TAction* action;
+    bool* barChanged;
+    void operator()(TMenuItem& parent) {
+      UINT pos = 0;
+      for (auto& item : parent.FItems) {
+        if (item->FAction == action) {
+          self->RefreshItem(parent.FHandle, pos, *item);
+          if (&parent == &self->FRoot) *barChanged = true;
+        }
+        if (item->FSubmenu) (*this)(*item);
+        ++pos;
+      }
+    }
+  };
+  TWalk{this, &action, &barChanged}(FRoot);
+  if (barChanged) {
+    // The bar is drawn by the window; tell it.
+    for (HWND w = ::GetActiveWindow(); w; w = nullptr)
+      if (::GetMenu(w) == FHandle) ::DrawMenuBar(w);
+  }
+}
+
+void TMainMenu::Popup(HMENU menu) {
+  struct TFind {
+    HMENU menu;
+    TMenuItem* operator()(TMenuItem& parent) {
+      for (auto& item : parent.FItems) {
+        if (!item->FSubmenu) continue;
+        if (item->FHandle == menu) return item.get();
+        if (TMenuItem* found = (*this)(*item)) return found;
+      }
+      return nullptr;
+    }
+  };
+  TMenuItem* sub = TFind{menu}(FRoot);
+  if (!sub) return;
+  if (sub->OnPopup) sub->OnPopup(sub);
+  UINT pos = 0;
+  for (auto& item : sub->FItems) {
+    if (item->FAction && item->FAction->OnUpdate) item->FAction->OnUpdate(item->FAction);
+    if (!item->FSeparator) RefreshItem(sub->FHandle, pos, *item);
+    ++pos;
+  }
+}
+
+}  // namespace fw

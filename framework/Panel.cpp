@@ -1,0 +1,42 @@
+#include "framework/Panel.h"
+
+namespace fw {
+
+void TPanel::Create(TWindow* parent) {
+  TCreateParams p;
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  // Lets tab navigation walk into the panel's children.
+  p.ExStyle = WS_EX_CONTROLPARENT;
+  CreateHandle(parent, p);
+}
+
+void TPanel::SetBevelOuter(TBevel bevel) {
+  FBevelOuter = bevel;
+  Invalidate(true);
+}
+
+bool TPanel::Paint(HDC dc, const RECT&) {
+  if (FBevelOuter == TBevel::bvNone) return true;
+  RECT r = ClientRect();
+  ::DrawEdge(dc, &r, FBevelOuter == TBevel::bvLowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  return true;
+}
+
+void TLabel::Create(TWindow* parent, const std::wstring& caption, TAlignment alignment) {
+  TCreateParams p;
+  p.ClassName = L"STATIC";
+  p.Style = WS_CHILD | SS_NOPREFIX |
+            (alignment == TAlignment::taRightJustify ? SS_RIGHT
+             : alignment == TAlignment::taCenter     ? SS_CENTER
+                                                     : SS_LEFT);
+  p.Text = caption;
+  CreateHandle(parent, p);
+}
+
+HBRUSH TLabel::OnCtlColorReflect(HDC dc) {
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+}  // namespace fw

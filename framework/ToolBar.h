@@ -1,0 +1,35 @@
+#pragma once
+// A button bar (comctl32 tool bar) whose buttons are actions: image, hint as
+// tool tip, check mark as the pressed state, enabled state.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/Action.h"
+#include "framework/ImageList.h"
+#include "framework/Window.h"
+
+namespace fw {
+
+class TToolBar : public TWindow {
+public:
+  explicit TToolBar(TActionList& actions);
+  ~TToolBar() override;
+
+  void Create(TWindow* parent, TImageList& images);
+  void AddAction(TAction& action);
+  void AddSeparator();
+  int ButtonCount() const noexcept;
+
+protected:
+  bool OnCommandReflect(WORD code, WORD id) override;
+  bool OnNotifyReflect(NMHDR* hdr, LRESULT& result) override;
+
+private:
+  void Refresh(TAction& action);
+  BYTE StateOf(const TAction& action) const noexcept;
+
+  TActionList& FActions;
+  std::wstring FTipText;
+};
+
+}  // namespace fw

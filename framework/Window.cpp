@@ -1,0 +1,503 @@
+#include "framework/Window.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+
+#include "framework/Application.h"
+#include "framework/Exception.h"
+
+namespace fw {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x54696E;  // arbitrary, unique to this program
+
+const wchar_t* OwnClassName(UINT classStyle) {
+  // One registered class per class style; the names live for the process.
+  static std::map<UINT, std::wstring> names;
+  auto it = names.find(classStyle);
+  if (it != names.end()) return it->second.c_str();
+  wchar_t name[48];
+  wsprintfW(name, L"TintraWindow%X", classStyle);
+  return names.emplace(classStyle, name).first->second.c_str();
+}
+
+}  // namespace
+
+TShiftState TShiftState::FromKeyFlags(WPARAM flags) noexcept {
+  TShiftState s;
+  s.Shift = (flags & MK_SHIFT) != 0;
+  s.Ctrl = (flags & MK_CONTROL) != 0;
+  s.Alt = ::GetKeyState(VK_MENU) < 0;
+  s.Left = (flags & MK_LBUTTON) != 0;
+  s.Right = (flags & MK_RBUTTON) != 0;
+  s.Middle = (flags & MK_MBUTTON) != 0;
+  return s;
+}
+
+TShiftState TShiftState::FromKeyboard() noexcept {
+  TShiftState s;
+  s.Shift = ::GetKeyState(VK_SHIFT) < 0;
+  s.Ctrl = ::GetKeyState(VK_CONTROL) < 0;
+  s.Alt = ::GetKeyState(VK_MENU) < 0;
+  s.Left = ::GetKeyState(VK_LBUTTON) < 0;
+  s.Right = ::GetKeyState(VK_RBUTTON) < 0;
+  s.Middle = ::GetKeyState(VK_MBUTTON) < 0;
+  return s;
+}
+
+TWindow::~TWindow() {
+  for (TWindow* child : FChildren) child->FParent = nullptr;
+  FChildren.clear();
+  if (FParent) FParent->RemoveChild(this);
+  FParent = nullptr;
+  if (FHandle) ::DestroyWindow(FHandle);
+  // A subclassed control destroyed above has detached itself; make sure.
+  if (FHandle) Detach();
+}
+
+TWindow* TWindow::FromHandle(HWND wnd) noexcept {
+  if (!wnd) return nullptr;
+  // Only windows of this process carry our property.
+  return static_cast<TWindow*>(::GetPropW(wnd, L"TintraObject"));
+}
+
+void TWindow::AddChild(TWindow* child) { FChildren.push_back(child); }
+
+void TWindow::RemoveChild(TWindow* child) {
+  FChildren.erase(std::remove(FChildren.begin(), FChildren.end(), child), FChildren.end());
+}
+
+void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
+  CreateParams(params);
+  if (FParent != parent) {
+    if (FParent) FParent->RemoveChild(this);
+    FParent = parent;
+    if (FParent) FParent->AddChild(this);
+  }
+  if (FVisible) params.Style |= WS_VISIBLE;
+  if (!FEnabled) params.Style |= WS_DISABLED;
+  if (params.Text.empty()) params.Text = FText;
+  HWND parentWnd = parent ? parent->Handle() : nullptr;
+  if (!parent) params.Style &= ~WS_CHILD;
+  int x = FLeft, y = FTop, w = FWidth, h = FHeight;
+  HWND wnd;
+  if (params.ClassName) {
+    wnd = ::CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, x, y, w, h,
+                            parentWnd, params.Menu, Application().Handle(), nullptr);
+    if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
+    Attach(wnd);
+    FSubclassed = true;
+    ::SetWindowSubclass(wnd, StaticSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  } else {
+    const wchar_t* cls = OwnClassName(params.ClassStyle);
+    WNDCLASSEXW wc{sizeof(wc)};
+    if (!::GetClassInfoExW(Application().Handle(), cls, &wc)) {
+      wc.cbSize = sizeof(wc);
+      wc.style = params.ClassStyle;
+      wc.lpfnWndProc = StaticWndProc;
+      wc.hInstance = Application().Handle();
+      wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+      wc.hIcon = ::LoadIconW(Application().Handle(), L"MAINICON");
+      wc.lpszClassName = cls;
+      if (!::RegisterClassExW(&wc)) throw Exception(L"TWindow.CreateHandle: RegisterClassEx failed");
+    }
+    wnd = ::CreateWindowExW(params.ExStyle, cls, params.Text.c_str(), params.Style, x, y, w, h, parentWnd,
+                            params.Menu, Application().Handle(), this);
+    if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
+  }
+  if (!FFont && FParent) FFont = FParent->FFont;  // children take the parent's font
+  if (FFont) ::SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+  if (params.Cursor) FCursor = params.Cursor;
+  CaptureBounds();
+  OnCreated();
+  if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+}
+
+void TWindow::RecreateHandle(TCreateParams params) {
+  if (FHandle) {
+    FText = Text();
+    HWND old = FHandle;
+    // Children of this window die with it; they are re-created by their owners.
+    ::DestroyWindow(old);
+    if (FHandle) Detach();
+  }
+  CreateHandle(FParent, std::move(params));
+}
+
+void TWindow::Attach(HWND wnd) {
+  FHandle = wnd;
+  ::SetPropW(wnd, L"TintraObject", this);
+}
+
+void TWindow::Detach() {
+  if (!FHandle) return;
+  ::RemovePropW(FHandle, L"TintraObject");
+  if (FSubclassed) ::RemoveWindowSubclass(FHandle, StaticSubclassProc, kSubclassId);
+  FSubclassed = false;
+  FHandle = nullptr;
+}
+
+LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWindow* self;
+  if (msg == WM_NCCREATE) {
+    self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    if (self) self->Attach(wnd);
+  } else {
+    self = FromHandle(wnd);
+  }
+  if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = self->Dispatch(msg, wParam, lParam);
+  } catch (...) {
+    Application().HandleException();
+  }
+  if (msg == WM_NCDESTROY) self->Detach();
+  return result;
+}
+
+LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR refData) {
+  auto* self = reinterpret_cast<TWindow*>(refData);
+  LRESULT result = 0;
+  try {
+    result = self->Dispatch(msg, wParam, lParam);
+  } catch (...) {
+    Application().HandleException();
+  }
+  if (msg == WM_NCDESTROY) {
+    self->Detach();
+    return ::DefSubclassProc(wnd, msg, wParam, lParam);
+  }
+  return result;
+}
+
+LRESULT TWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCDESTROY) {
+    OnDestroying();
+    return FSubclassed ? 0 : ::DefWindowProcW(FHandle, msg, wParam, lParam);
+  }
+  return WndProc(msg, wParam, lParam);
+}
+
+LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FSubclassed) return ::DefSubclassProc(FHandle, msg, wParam, lParam);
+  return ::DefWindowProcW(FHandle, msg, wParam, lParam);
+}
+
+LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  switch (msg) {
+    case WM_SIZE: {
+      LRESULT r = DefaultProc(msg, wParam, lParam);
+      if (!FApplyingBounds) CaptureBounds();
+      OnSize(LOWORD(lParam), HIWORD(lParam));
+      Realign();
+      if (OnResize) OnResize(this);
+      return r;
+    }
+    case WM_MOVE: {
+      LRESULT r = DefaultProc(msg, wParam, lParam);
+      if (!FApplyingBounds) CaptureBounds();
+      return r;
+    }
+    case WM_PAINT: {
+      if (FSubclassed) break;
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(FHandle, &ps);
+      struct TEnd {
+        HWND w;
+        PAINTSTRUCT* p;
+        ~TEnd() { ::EndPaint(w, p); }
+      } end{FHandle, &ps};
+      Paint(dc, ps.rcPaint);
+      return 0;
+    }
+    case WM_PRINTCLIENT: {
+      RECT r = ClientRect();
+      if (Paint(reinterpret_cast<HDC>(wParam), r)) return 0;
+      break;
+    }
+    case WM_ERASEBKGND:
+      if (OnEraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+      if (!FSubclassed) {
+        RECT r = ClientRect();
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (FCursor && LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == FHandle) {
+        ::SetCursor(FCursor);
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+      TMouseButton b = msg == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
+                       : msg == WM_RBUTTONDOWN ? TMouseButton::mbRight
+                                               : TMouseButton::mbMiddle;
+      if (OnMouseDown(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      break;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      TMouseButton b = msg == WM_LBUTTONDBLCLK   ? TMouseButton::mbLeft
+                       : msg == WM_RBUTTONDBLCLK ? TMouseButton::mbRight
+                                                 : TMouseButton::mbMiddle;
+      if (OnDoubleClick(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      // A double click also counts as a press, as the second press of a pair.
+      if (OnMouseDown(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      break;
+    }
+    case WM_MOUSEMOVE:
+      if (OnMouseMove(TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+      TMouseButton b = msg == WM_LBUTTONUP   ? TMouseButton::mbLeft
+                       : msg == WM_RBUTTONUP ? TMouseButton::mbRight
+                                             : TMouseButton::mbMiddle;
+      if (OnMouseUp(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      break;
+    }
+    case WM_MOUSEWHEEL:
+      if (OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), TShiftState::FromKeyFlags(GET_KEYSTATE_WPARAM(wParam)), x,
+                       y))
+        return 0;
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      WORD key = static_cast<WORD>(wParam);
+      if (OnKeyDown(key, TShiftState::FromKeyboard()) || key == 0) return 0;
+      wParam = key;
+      break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(wParam);
+      if (OnKeyUp(key, TShiftState::FromKeyboard()) || key == 0) return 0;
+      wParam = key;
+      break;
+    }
+    case WM_CHAR: {
+      wchar_t ch = static_cast<wchar_t>(wParam);
+      OnKeyPress(ch);
+      if (ch == 0) return 0;
+      wParam = ch;
+      break;
+    }
+    case WM_TIMER:
+      OnTimer(wParam);
+      return 0;
+    case WM_SETFOCUS: {
+      LRESULT r = DefaultProc(msg, wParam, lParam);
+      OnSetFocus(reinterpret_cast<HWND>(wParam));
+      return r;
+    }
+    case WM_KILLFOCUS: {
+      LRESULT r = DefaultProc(msg, wParam, lParam);
+      OnKillFocus(reinterpret_cast<HWND>(wParam));
+      return r;
+    }
+    case WM_CAPTURECHANGED:
+      OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+      break;
+    case WM_CANCELMODE:
+      OnCancelMode();
+      break;
+    case WM_COMMAND: {
+      HWND ctl = reinterpret_cast<HWND>(lParam);
+      if (ctl) {
+        if (TWindow* child = FromHandle(ctl); child && child != this) {
+          if (child->OnCommandReflect(HIWORD(wParam), LOWORD(wParam))) return 0;
+        }
+      } else if (OnMenuCommand(LOWORD(wParam))) {
+        return 0;
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+      LRESULT result = 0;
+      if (TWindow* child = FromHandle(hdr->hwndFrom); child && child != this) {
+        if (child->OnNotifyReflect(hdr, result)) return result;
+      }
+      // Tool tips of a tool bar send through the tool bar's parent, not the bar.
+      if (hdr->code == TTN_GETDISPINFOW) {
+        for (TWindow* c : FChildren)
+          if (c->OnNotifyReflect(hdr, result)) return result;
+      }
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+      if (TWindow* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this) {
+        if (HBRUSH b = child->OnCtlColorReflect(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
+      }
+      break;
+    default:
+      break;
+  }
+  return DefaultProc(msg, wParam, lParam);
+}
+
+RECT TWindow::ClientRect() const noexcept {
+  RECT r{0, 0, FWidth, FHeight};
+  if (FHandle) ::GetClientRect(FHandle, &r);
+  return r;
+}
+
+int TWindow::ClientWidth() const noexcept {
+  RECT r = ClientRect();
+  return r.right - r.left;
+}
+
+int TWindow::ClientHeight() const noexcept {
+  RECT r = ClientRect();
+  return r.bottom - r.top;
+}
+
+void TWindow::CaptureBounds() {
+  if (!FHandle) return;
+  RECT r;
+  ::GetWindowRect(FHandle, &r);
+  HWND parent = ::GetParent(FHandle);
+  if (parent && (::GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD)) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  FLeft = r.left;
+  FTop = r.top;
+  FWidth = r.right - r.left;
+  FHeight = r.bottom - r.top;
+}
+
+void TWindow::ApplyBounds() {
+  if (!FHandle) return;
+  FApplyingBounds = true;
+  ::SetWindowPos(FHandle, nullptr, FLeft, FTop, FWidth, FHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  FApplyingBounds = false;
+}
+
+void TWindow::SetBounds(int left, int top, int width, int height) {
+  if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+  FLeft = left;
+  FTop = top;
+  FWidth = width;
+  FHeight = height;
+  ApplyBounds();
+  if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+}
+
+void TWindow::SetAlign(TAlign align) {
+  if (FAlign == align) return;
+  FAlign = align;
+  if (FParent) FParent->Realign();
+}
+
+void TWindow::SetVisible(bool visible) {
+  if (FVisible == visible) return;
+  FVisible = visible;
+  if (FHandle) ::ShowWindow(FHandle, visible ? SW_SHOWNA : SW_HIDE);
+  if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+}
+
+void TWindow::SetEnabled(bool enabled) {
+  if (FEnabled == enabled) return;
+  FEnabled = enabled;
+  if (FHandle) ::EnableWindow(FHandle, enabled);
+}
+
+std::wstring TWindow::Text() const {
+  if (!FHandle) return FText;
+  int n = ::GetWindowTextLengthW(FHandle);
+  std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+  n = ::GetWindowTextW(FHandle, s.data(), n + 1);
+  s.resize(static_cast<size_t>(n));
+  return s;
+}
+
+void TWindow::SetText(const std::wstring& text) {
+  FText = text;
+  if (FHandle) ::SetWindowTextW(FHandle, text.c_str());
+}
+
+void TWindow::SetFont(HFONT font) {
+  FFont = font;
+  if (FHandle) ::SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void TWindow::Invalidate(bool erase) const noexcept {
+  if (FHandle) ::InvalidateRect(FHandle, nullptr, erase);
+}
+
+void TWindow::Update() const noexcept {
+  if (FHandle) ::UpdateWindow(FHandle);
+}
+
+void TWindow::SetFocus() noexcept {
+  if (FHandle) ::SetFocus(FHandle);
+}
+
+bool TWindow::Focused() const noexcept { return FHandle && ::GetFocus() == FHandle; }
+
+bool TWindow::CanFocus() const noexcept {
+  for (HWND w = FHandle; w; w = ::GetParent(w)) {
+    if (!::IsWindowVisible(w) || !::IsWindowEnabled(w)) return false;
+    if (!(::GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return FHandle != nullptr;
+}
+
+void TWindow::Realign() {
+  if (!FHandle) return;
+  RECT r = ClientRect();
+  auto place = [](TWindow* c, int l, int t, int w, int h) {
+    w = std::max(w, 0);
+    h = std::max(h, 0);
+    if (c->FLeft == l && c->FTop == t && c->FWidth == w && c->FHeight == h) return;
+    c->FLeft = l;
+    c->FTop = t;
+    c->FWidth = w;
+    c->FHeight = h;
+    c->ApplyBounds();
+  };
+  // Same order as form designers use: top, bottom, left, right, then client.
+  for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
+    for (TWindow* c : FChildren) {
+      if (c->FAlign != pass || !c->FVisible) continue;
+      switch (pass) {
+        case TAlign::alTop:
+          place(c, r.left, r.top, r.right - r.left, c->FHeight);
+          r.top += c->FHeight;
+          break;
+        case TAlign::alBottom:
+          place(c, r.left, r.bottom - c->FHeight, r.right - r.left, c->FHeight);
+          r.bottom -= c->FHeight;
+          break;
+        case TAlign::alLeft:
+          place(c, r.left, r.top, c->FWidth, r.bottom - r.top);
+          r.left += c->FWidth;
+          break;
+        case TAlign::alRight:
+          place(c, r.right - c->FWidth, r.top, c->FWidth, r.bottom - r.top);
+          r.right -= c->FWidth;
+          break;
+        case TAlign::alClient:
+          place(c, r.left, r.top, r.right - r.left, r.bottom - r.top);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+}
+
+}  // namespace fw

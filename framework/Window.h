@@ -1,0 +1,173 @@
+#pragma once
+// One window base for the program's own window classes and for subclassed
+// system controls: a single static window procedure binds `this`, unpacks
+// the message once and calls typed virtual handlers.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fw {
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+// Modifier state as the handlers see it (from the message's key flags or the keyboard).
+struct TShiftState {
+  bool Shift = false, Ctrl = false, Alt = false;
+  bool Left = false, Right = false, Middle = false;
+  static TShiftState FromKeyFlags(WPARAM flags) noexcept;
+  static TShiftState FromKeyboard() noexcept;
+};
+
+// Common base of everything that sends events, so a handler can take any sender.
+class TObject {
+public:
+  virtual ~TObject() = default;
+};
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+class TWindow : public TObject {
+public:
+  TWindow() = default;
+  ~TWindow() override;
+  TWindow(const TWindow&) = delete;
+  TWindow& operator=(const TWindow&) = delete;
+
+  static TWindow* FromHandle(HWND wnd) noexcept;
+
+  HWND Handle() const noexcept { return FHandle; }
+  bool HandleAllocated() const noexcept { return FHandle != nullptr; }
+  TWindow* Parent() const noexcept { return FParent; }
+  const std::vector<TWindow*>& Children() const noexcept { return FChildren; }
+
+  // Geometry in the parent's client coordinates.
+  int Left() const noexcept { return FLeft; }
+  int Top() const noexcept { return FTop; }
+  int Width() const noexcept { return FWidth; }
+  int Height() const noexcept { return FHeight; }
+  void SetBounds(int left, int top, int width, int height);
+  void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+  void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+  void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+  void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+  RECT ClientRect() const noexcept;
+  int ClientWidth() const noexcept;
+  int ClientHeight() const noexcept;
+
+  TAlign Align() const noexcept { return FAlign; }
+  void SetAlign(TAlign align);
+
+  bool Visible() const noexcept { return FVisible; }
+  virtual void SetVisible(bool visible);
+  bool Enabled() const noexcept { return FEnabled; }
+  virtual void SetEnabled(bool enabled);
+
+  int Tag() const noexcept { return FTag; }
+  void SetTag(int tag) noexcept { FTag = tag; }
+  int TabOrder() const noexcept { return FTabOrder; }
+  void SetTabOrder(int order) noexcept { FTabOrder = order; }
+
+  std::wstring Text() const;
+  void SetText(const std::wstring& text);
+
+  HFONT Font() const noexcept { return FFont; }
+  // The font is not owned; the form owns the one it hands down.
+  void SetFont(HFONT font);
+
+  // Cursor shown over the client area; null keeps the class cursor.
+  HCURSOR Cursor() const noexcept { return FCursor; }
+  void SetCursor(HCURSOR cursor) noexcept { FCursor = cursor; }
+
+  void Invalidate(bool erase = false) const noexcept;
+  void Update() const noexcept;
+  void SetFocus() noexcept;
+  bool Focused() const noexcept;
+  bool CanFocus() const noexcept;
+
+  // Lays out the aligned children inside the client area.
+  void Realign();
+
+  TNotifyEvent OnResize;
+
+protected:
+  struct TCreateParams {
+    const wchar_t* ClassName = nullptr;  // null: the program's own window class
+    DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD ExStyle = 0;
+    std::wstring Text;
+    HMENU Menu = nullptr;
+    UINT ClassStyle = CS_DBLCLKS;
+    HCURSOR Cursor = nullptr;
+    HBRUSH Background = nullptr;
+  };
+
+  // Creates the window as a child of parent (or top level when parent is null).
+  void CreateHandle(TWindow* parent, TCreateParams params);
+  // Destroys and creates the window again with new parameters (style changes that need it).
+  void RecreateHandle(TCreateParams params);
+  virtual void CreateParams(TCreateParams& /*params*/) {}
+
+  virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // Typed handlers; returning false lets the default processing run.
+  virtual void OnCreated() {}
+  virtual void OnDestroying() {}
+  virtual void OnSize(int /*cx*/, int /*cy*/) {}
+  // Drawing, from WM_PAINT and WM_PRINTCLIENT alike; false means "not painted here".
+  virtual bool Paint(HDC /*dc*/, const RECT& /*clip*/) { return false; }
+  virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
+  virtual bool OnMouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool OnMouseMove(TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool OnMouseUp(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool OnDoubleClick(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool OnMouseWheel(int /*delta*/, TShiftState, int /*screenX*/, int /*screenY*/) { return false; }
+  virtual bool OnKeyDown(WORD& /*key*/, TShiftState) { return false; }
+  virtual bool OnKeyUp(WORD& /*key*/, TShiftState) { return false; }
+  // The character may be changed; setting it to 0 swallows the key.
+  virtual void OnKeyPress(wchar_t& /*key*/) {}
+  virtual void OnTimer(UINT_PTR /*id*/) {}
+  virtual void OnSetFocus(HWND /*previous*/) {}
+  virtual void OnKillFocus(HWND /*next*/) {}
+  virtual void OnCaptureChanged(HWND /*newCapture*/) {}
+  virtual void OnCancelMode() {}
+  // Notifications reflected from the parent to the control that sent them.
+  virtual bool OnCommandReflect(WORD /*code*/, WORD /*id*/) { return false; }
+  virtual bool OnNotifyReflect(NMHDR* /*hdr*/, LRESULT& /*result*/) { return false; }
+  virtual HBRUSH OnCtlColorReflect(HDC /*dc*/) { return nullptr; }
+  // Menu and accelerator commands (WM_COMMAND without a control).
+  virtual bool OnMenuCommand(WORD /*id*/) { return false; }
+
+  bool IsSubclassed() const noexcept { return FSubclassed; }
+
+private:
+  static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR id, DWORD_PTR refData);
+  LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND wnd);
+  void Detach();
+  void AddChild(TWindow* child);
+  void RemoveChild(TWindow* child);
+  void ApplyBounds();
+  void CaptureBounds();
+
+  HWND FHandle = nullptr;
+  TWindow* FParent = nullptr;
+  std::vector<TWindow*> FChildren;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = TAlign::alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  bool FSubclassed = false;
+  bool FApplyingBounds = false;
+  int FTag = 0;
+  int FTabOrder = 0;
+  HFONT FFont = nullptr;
+  HCURSOR FCursor = nullptr;
+  std::wstring FText;
+};
+
+}  // namespace fw

@@ -1,0 +1,5 @@
+#pragma once
+
+#include <cstdint>
+
+std::int32_t RoundHalfAway(double x);

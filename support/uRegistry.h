@@ -1,0 +1,20 @@
+#pragma once
+// Text values in the registry.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Exception.h"
+
+class ERegistryError : public fw::Exception {
+public:
+  using fw::Exception::Exception;
+};
+
+// Never fails: an empty key path, a missing key or value, or a value of 256
+// characters or more all give an empty string. The value's type is ignored;
+// the text runs up to its first zero.
+std::wstring GetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value);
+
+// Creates the key when needed and writes text as REG_SZ; raises ERegistryError.
+void SetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text);

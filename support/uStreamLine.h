@@ -1,0 +1,15 @@
+#pragma once
+// Text lines on a byte stream. The bytes are ANSI text; converting them is the
+// caller's business.
+#include <string>
+#include <string_view>
+
+#include "framework/Stream.h"
+
+// A line ends at CR, LF, CR LF or the byte 26, or at the end of the stream;
+// the end is consumed and not returned. Afterwards the stream stands on the
+// first byte after the line end. At the end of the stream: an empty string.
+std::string StreamReadLine(fw::TStream& stream);
+
+// Writes text and CR LF; a short write raises fw::EWriteError.
+void StreamWriteLine(fw::TStream& stream, std::string_view text);

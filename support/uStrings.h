@@ -1,0 +1,17 @@
+#pragma once
+// Caption and file-name trimming. Lengths count UTF-16 code units; a
+// surrogate pair is never split.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Removes a trailing "(&X)..." or "(&X)" accelerator: "開く(&O)..." -> "開く".
+std::wstring StripAccelerator(std::wstring_view caption);
+
+// The file name without folders and extension: "C:\a\colors.txt" -> "colors".
+// A leading dot does not start an extension (".txt" stays ".txt").
+std::wstring ExtractFileTitle(std::wstring_view path);
+
+// The number of leading code units a and b share, stopping at the first
+// difference or zero; a surrogate pair counts only whole (2 when both match).
+std::size_t CommonPrefixLength(std::wstring_view a, std::wstring_view b);

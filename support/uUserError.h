@@ -1,0 +1,12 @@
+#pragma once
+// The program's own exception for internal failures.
+#include <string>
+
+#include "framework/Exception.h"
+
+class EUserError : public fw::Exception {
+public:
+  // Raised while an fw::Exception is being handled, the text carries that
+  // failure first, so the one message the user sees still names the cause.
+  explicit EUserError(const std::wstring& message);
+};
