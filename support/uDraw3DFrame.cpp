@@ -32,11 +32,11 @@ void Draw3DFrame(HDC dc, const RECT& rect, bool raised, std::optional<COLORREF> 
   Stroke(dc, raised ? kGrey : kSilver, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t + 1});
   ::MoveToEx(dc, oldPosition.x, oldPosition.y, nullptr);
 
-  if (fill) {
+  // GDI fills an inverted rectangle too, which would paint over the frame and
+  // beyond rect when it is narrower than the two rings.
+  const RECT inside{l + 2, t + 2, r - 2, b - 2};
+  if (fill && inside.right > inside.left && inside.bottom > inside.top) {
     fw::TUniqueBrush brush(::CreateSolidBrush(*fill));
-    if (brush) {
-      const RECT inside{l + 2, t + 2, r - 2, b - 2};
-      ::FillRect(dc, &inside, brush.Get());
-    }
+    if (brush) ::FillRect(dc, &inside, brush.Get());
   }
 }

@@ -30,8 +30,15 @@ TColorFactors FromRGB(int red, int green, int blue)
 
 std::string RGBText(int red, int green, int blue)
 {
-    return "(" + std::to_string(red) + ", " + std::to_string(green) + ", " +
-           std::to_string(blue) + ")";
+    // Built step by step: GCC 12 warns falsely (-Wrestrict) on "(" + to_string(...).
+    std::string text = "(";
+    text += std::to_string(red);
+    text += ", ";
+    text += std::to_string(green);
+    text += ", ";
+    text += std::to_string(blue);
+    text += ")";
+    return text;
 }
 
 // --- RoundHalfAway ---------------------------------------------------------

@@ -146,12 +146,37 @@ TEST_F(FileStreamTest, CreateWriteThenOpenAndRead) {
   EXPECT_EQ(std::string(buf, 5), "line2");
 }
 
+#ifdef _WIN32
+TEST_F(FileStreamTest, CreateIsExclusive) {
+  const std::wstring name = Name("mine.txt");
+  TFileStream out(name, TFileMode::fmCreate);
+  try {
+    TFileStream other(name, TFileMode::fmOpenRead);
+    FAIL();
+  } catch (const fw::EFOpenError& e) {
+    EXPECT_EQ(e.Message(), L"Cannot open file \"" + name + L"\". Access is denied.");
+  }
+}
+
+TEST_F(FileStreamTest, OpenReadLetsOthersReadButNotWrite) {
+  const std::wstring name = Name("shared.txt");
+  std::ofstream(std::filesystem::path(name), std::ios::binary) << "abc";
+  TFileStream in(name, TFileMode::fmOpenRead);
+  TFileStream second(name, TFileMode::fmOpenRead);
+  EXPECT_EQ(second.Size(), 3);
+  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), fw::EFCreateError);
+  EXPECT_EQ(in.Size(), 3);
+}
+#else
+// Windows keeps the file to itself while it is written, so only here can the
+// content be looked at before the stream is closed.
 TEST_F(FileStreamTest, WritesReachTheFileWithoutClosing) {
   const std::wstring name = Name("now.txt");
   TFileStream out(name, TFileMode::fmCreate);
   out.WriteBuffer("abc", 3);
   EXPECT_EQ(ReadAll(name), "abc");
 }
+#endif
 
 TEST_F(FileStreamTest, CreateTruncatesAnExistingFile) {
   const std::wstring name = Name("old.txt");

@@ -1,0 +1,145 @@
+# shellcheck shell=bash
+# Sourced by the other scripts: the build root, the Japanese locale, the Wine
+# prefix and the functions that start and stop the virtual display and the
+# Wine server. Installs tintra_cleanup as the EXIT trap, so whatever these
+# functions started is stopped however the script ends.
+
+TINTRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$TINTRA_ROOT/build"
+export TINTRA_ROOT BUILD
+mkdir -p "$BUILD"
+
+# GetACP() answers 932 only with a real glibc locale; LANG alone gives 1252.
+if [[ ! -e $BUILD/locale/ja_JP.UTF-8/LC_CTYPE ]]; then
+  mkdir -p "$BUILD/locale"
+  localedef -i ja_JP -f UTF-8 "$BUILD/locale/ja_JP.UTF-8" >/dev/null 2>&1 || true
+  if [[ ! -e $BUILD/locale/ja_JP.UTF-8/LC_CTYPE ]]; then
+    echo "env.sh: localedef failed for ja_JP.UTF-8 (is the locales package installed?)" >&2
+  fi
+fi
+export LOCPATH="$BUILD/locale"
+# This shell itself read LOCPATH at start and would warn that it cannot switch.
+{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+
+# Where the kernel runs no 32-bit code (execve of i386 gives ENOEXEC), no
+# Wine can run the i686 build: the Windows suites then run from the x86_64
+# build under wine64 in a 64-bit prefix. TINTRA_WINE_BITS=32|64 overrides.
+if [[ -z ${TINTRA_WINE_BITS:-} ]]; then
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then TINTRA_WINE_BITS=32; else TINTRA_WINE_BITS=64; fi
+fi
+if [[ $TINTRA_WINE_BITS == 64 ]]; then
+  TINTRA_WIN_PRESET=mingw64
+  TINTRA_WIN_DIR="$BUILD/win64"
+  export WINEARCH=win64 WINEPREFIX="$BUILD/wineprefix64"
+  # Debian's wine script always picks the 32-bit loader when it is installed.
+  mkdir -p "$BUILD/bin"
+  if [[ ! -x $BUILD/bin/wine ]]; then
+    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$BUILD/bin/wine"
+    chmod +x "$BUILD/bin/wine"
+  fi
+  case ":$PATH:" in *":$BUILD/bin:"*) ;; *) PATH="$BUILD/bin:$PATH" ;; esac
+  export PATH
+else
+  TINTRA_WIN_PRESET=mingw
+  TINTRA_WIN_DIR="$BUILD/win"
+  export WINEARCH=win32 WINEPREFIX="$BUILD/wineprefix"
+fi
+export TINTRA_WINE_BITS TINTRA_WIN_PRESET TINTRA_WIN_DIR
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Preset values win, so the harness can be pointed at another build.
+export TINTRA_EXE="${TINTRA_EXE:-$TINTRA_WIN_DIR/Tintra.exe}"
+export TINTRA_PROBE="${TINTRA_PROBE:-$TINTRA_WIN_DIR/tests/e2e/probe/tintra_probe.exe}"
+
+TINTRA_PIDS=()
+TINTRA_XVFB_PID=
+TINTRA_WINESERVER_STARTED=
+
+# Remember a process to stop at exit.
+tintra_track() { TINTRA_PIDS+=("$@"); }
+
+tintra_prefix_init() {
+  local stamp="$WINEPREFIX/.tintra-prefix-done"
+  [[ -f $stamp ]] && return 0
+  echo "env.sh: creating the Wine prefix $WINEPREFIX"
+  # A server left running with -p would never let 'wineserver -w' return.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  wine wineboot -i >/dev/null 2>&1 </dev/null || true
+  wineserver -w
+  # Under the UTF-8 locale, or reg garbles the Japanese value names.
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  wine reg add "$key" /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1 </dev/null
+  wine reg add "$key" /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1 </dev/null
+  wine reg add "$key" /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1 </dev/null
+  wineserver -w
+  if ! grep -q 'IPAPGothic' "$WINEPREFIX/system.reg"; then
+    echo "env.sh: the font substitutes did not reach $WINEPREFIX/system.reg" >&2
+    return 1
+  fi
+  touch "$stamp"
+}
+
+# Starts Xvfb on a free display and exports DISPLAY.
+tintra_xvfb_start() {
+  local n i
+  for ((n = 90; n < 200; n++)); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$BUILD/xvfb.log" 2>&1 &
+    TINTRA_XVFB_PID=$!
+    for ((i = 0; i < 100; i++)); do
+      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$TINTRA_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    # Lost a race for the display number, or the server hung: try the next one.
+    kill "$TINTRA_XVFB_PID" 2>/dev/null || true
+    wait "$TINTRA_XVFB_PID" 2>/dev/null || true
+    TINTRA_XVFB_PID=
+  done
+  echo "env.sh: could not start Xvfb" >&2
+  return 1
+}
+
+# A fresh persistent server for this prefix: an old session that once ran a
+# program without DISPLAY cannot create windows any more. The warm-up starts
+# Wine's background processes now, so they do not hold a test's output pipe.
+tintra_wineserver_start() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  wineserver -p
+  TINTRA_WINESERVER_STARTED=1
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+tintra_cleanup() {
+  local pid
+  for pid in "${TINTRA_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${TINTRA_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  TINTRA_PIDS=()
+  if [[ -n $TINTRA_WINESERVER_STARTED ]]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    TINTRA_WINESERVER_STARTED=
+  fi
+  if [[ -n $TINTRA_XVFB_PID ]]; then
+    kill "$TINTRA_XVFB_PID" 2>/dev/null || true
+    wait "$TINTRA_XVFB_PID" 2>/dev/null || true
+    TINTRA_XVFB_PID=
+  fi
+}
+
+tintra_on_exit() {
+  local rc=$?
+  tintra_cleanup
+  exit "$rc"
+}
+trap tintra_on_exit EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM

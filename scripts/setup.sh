@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, as root. Cheap when
+# everything is there already: one dpkg-query, no apt.
+set -euo pipefail
+
+native_arch=$(dpkg --print-architecture)
+
+packages=(
+  cmake make g++ googletest
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  wine wine32:i386 fonts-wine
+  libxfixes3:i386 libxi6:i386 libxrandr2:i386 libxrender1:i386 libxcursor1:i386
+  libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386
+  xvfb xauth xdotool x11-apps x11-utils x11-xserver-utils imagemagick xclip
+  fonts-ipafont-gothic locales
+  # Where the kernel runs no 32-bit code, Wine cannot start the i686 build:
+  # the Windows suites then run from a 64-bit build under wine64.
+  wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  "libxfixes3:$native_arch" "libxi6:$native_arch" "libxrandr2:$native_arch" "libxrender1:$native_arch"
+  "libxcursor1:$native_arch" "libxinerama1:$native_arch" "libxcomposite1:$native_arch"
+  "libxxf86vm1:$native_arch"
+)
+
+declare -A installed=()
+while IFS='|' read -r name status; do
+  [[ $status == ii* ]] && installed[$name]=1
+done < <(dpkg-query -W -f='${binary:Package}|${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true)
+
+missing=()
+for p in "${packages[@]}"; do
+  # dpkg names packages of the native architecture without a qualifier
+  # unless they can be co-installed with other architectures.
+  [[ -n ${installed[$p]:-} || -n ${installed[${p%:"$native_arch"}]:-} ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "setup.sh: missing packages (run this script as root): ${missing[*]}" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+echo "setup.sh: installing ${missing[*]}"
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

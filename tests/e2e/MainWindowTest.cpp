@@ -1,0 +1,147 @@
+// The main window as a user first meets it: caption, menu bar, button bar.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/TintraSession.h"
+
+namespace {
+
+using e2e::MenuEntry;
+using e2e::TintraSession;
+
+// Menus show these keys spelt out or abbreviated ("Del", as Notepad has
+// it); either reads right.
+std::string FullKeyNames(std::string caption) {
+  const std::pair<std::string, std::string> names[] = {{"+Ins", "+Insert"}, {"+Del", "+Delete"}};
+  for (const auto& [abbreviated, full] : names) {
+    if (caption.ends_with(abbreviated)) caption.replace(caption.size() - abbreviated.size(), abbreviated.size(), full);
+  }
+  return caption;
+}
+
+// A submenu as lines: separators as "-", a nested submenu's entries
+// indented by two spaces below its own caption.
+void Flatten(const std::vector<MenuEntry>& items, const std::string& indent, std::vector<std::string>& out) {
+  for (const auto& e : items) {
+    out.push_back(indent + (e.IsSeparator() ? "-" : FullKeyNames(e.Caption)));
+    if (e.Kind == MenuEntry::EKind::Popup) Flatten(e.Items, indent + "  ", out);
+  }
+}
+
+std::vector<std::string> Flatten(const MenuEntry& submenu) {
+  std::vector<std::string> out;
+  Flatten(submenu.Items, "", out);
+  return out;
+}
+
+const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
+    {"ファイル(&F)",
+     {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S",
+      "名前をつけて保存(&A)...\tCtrl+Shift+S", "-", "-", "終了(&X)"}},
+    {"編集(&E)",
+     {"コピー(&C)", "貼り付け(&P)\tCtrl+V", "-", "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete",
+      "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
+    {"表示(&V)", {"常に手前に表示(&S)", "拡大ウィンドウの表示"}},
+    {"設定(&S)", {"１６進数表記の並び順(&O)", "  赤緑青(&R)\tCtrl+Alt+R", "  青緑赤(&B)\tCtrl+Alt+B"}},
+    {"ヘルプ(&H)", {"作者のホームページ(&H)...", "バージョン情報(&A)..."}},
+};
+
+// With no recent files the list between the file menu's two separators is
+// empty, or holds one disabled placeholder.
+std::vector<MenuEntry> WithoutEmptyRecentList(std::vector<MenuEntry> items) {
+  size_t first = 0;
+  while (first < items.size() && !items[first].IsSeparator()) ++first;
+  size_t second = first + 1;
+  while (second < items.size() && !items[second].IsSeparator()) ++second;
+  if (second == first + 2 && second < items.size() && !items[first + 1].Enabled)
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+  return items;
+}
+
+TEST(MainWindow, AppearsWithCaptionTintra) {
+  TintraSession tintra;
+  auto window = tintra.Window();
+  EXPECT_EQ(window.Text, "Tintra");
+  EXPECT_TRUE(window.Visible);
+  EXPECT_TRUE(window.Enabled);
+}
+
+TEST(MainWindow, MenuBarHasTheFiveSubmenusWithTheirItemsInOrder) {
+  TintraSession tintra;
+  auto menu = tintra.Menu();
+  std::vector<std::string> bar;
+  for (const auto& e : menu) bar.push_back(e.Caption);
+  std::vector<std::string> expectedBar;
+  for (const auto& [caption, items] : kMenuBar) expectedBar.push_back(caption);
+  ASSERT_EQ(bar, expectedBar);
+
+  for (size_t i = 0; i < kMenuBar.size(); ++i) {
+    SCOPED_TRACE(kMenuBar[i].first);
+    MenuEntry submenu = menu[i];
+    EXPECT_EQ(submenu.Kind, MenuEntry::EKind::Popup);
+    if (i == 0) submenu.Items = WithoutEmptyRecentList(submenu.Items);
+    EXPECT_EQ(Flatten(submenu), kMenuBar[i].second);
+  }
+}
+
+TEST(MainWindow, OnlyTheMagnifierItemStartsChecked) {
+  TintraSession tintra;
+  auto menu = tintra.Menu();
+  const MenuEntry* zoom = e2e::FindMenuEntry(menu, "拡大ウィンドウの表示");
+  ASSERT_NE(zoom, nullptr);
+  EXPECT_TRUE(zoom->Checked);
+  const MenuEntry* stayOnTop = e2e::FindMenuEntry(menu, "常に手前に表示(&S)");
+  ASSERT_NE(stayOnTop, nullptr);
+  EXPECT_FALSE(stayOnTop->Checked);
+}
+
+TEST(MainWindow, ButtonBarHoldsTheCommandsInMenuOrderWithTheirImages) {
+  TintraSession tintra;
+  auto menu = tintra.Menu();
+  auto bars = tintra.ToolBars();
+  // The bar with images is the button bar (a menu bar as a tool bar has none).
+  const e2e::ToolBarInfo* buttons = nullptr;
+  size_t most = 0;
+  for (const auto& bar : bars) {
+    size_t n = 0;
+    for (const auto& b : bar.Buttons) n += !b.Separator && b.Image >= 0;
+    if (n > most) {
+      most = n;
+      buttons = &bar;
+    }
+  }
+  ASSERT_NE(buttons, nullptr) << "no tool bar with image buttons";
+
+  // Each button named by the menu item of the same command.
+  std::vector<std::string> names;
+  std::vector<int> images;
+  for (const auto& b : buttons->Buttons) {
+    if (b.Hidden) continue;
+    if (b.Separator) {
+      names.push_back("|");
+      images.push_back(-1);
+      continue;
+    }
+    const MenuEntry* item = e2e::FindMenuEntry(menu, b.Id);
+    names.push_back(item ? item->Name() : "command " + std::to_string(b.Id));
+    images.push_back(b.Image);
+  }
+  const std::vector<std::string> expectedNames = {
+      "開く(&O)...", "上書き保存(&S)", "|", "コピー(&C)", "貼り付け(&P)", "|", "追加(&A)", "削除(&D)",
+      "一行上に移動(&U)", "一行下に移動(&D)", "|", "常に手前に表示(&S)", "|", "拡大ウィンドウの表示"};
+  EXPECT_EQ(names, expectedNames);
+  const std::vector<int> expectedImages = {0, 1, -1, 2, 9, -1, 3, 4, 5, 6, -1, 7, -1, 8};
+  EXPECT_EQ(images, expectedImages);
+
+  for (const auto& b : buttons->Buttons) {
+    const MenuEntry* item = e2e::FindMenuEntry(menu, b.Id);
+    if (b.Separator || !item) continue;
+    SCOPED_TRACE(item->Name());
+    EXPECT_EQ(b.Checked, item->Checked);
+  }
+}
+
+}  // namespace

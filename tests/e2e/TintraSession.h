@@ -1,0 +1,168 @@
+#pragma once
+// End-to-end harness: starts the real Tintra.exe under Wine, reads it back
+// through tintra_probe.exe (a second Wine process, plus a DLL it loads into
+// Tintra for menus and tool bars) and drives it with real X input.
+//
+// Needs the environment scripts/test.sh exports: DISPLAY (a virtual
+// display), WINEPREFIX and the Japanese locale. TINTRA_EXE and TINTRA_PROBE
+// override the paths compiled in from TINTRA_WIN_BUILD_DIR. Failures throw
+// std::runtime_error, which GoogleTest reports with the test.
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+using Millis = std::chrono::milliseconds;
+
+struct ProcessResult {
+  int ExitCode = -1;  // -1 when killed or timed out
+  bool TimedOut = false;
+  std::string Out, Err;
+};
+
+// Runs a program (looked up on PATH) to its end, with stdin from /dev/null.
+ProcessResult RunProcess(const std::vector<std::string>& argv, Millis timeout = 30s);
+
+// One probe answer line, split at tabs and unescaped.
+std::vector<std::string> SplitFields(std::string_view line);
+std::vector<std::vector<std::string>> SplitLines(std::string_view text);
+
+struct ScreenRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  int CenterX() const { return (Left + Right) / 2; }
+  int CenterY() const { return (Top + Bottom) / 2; }
+};
+
+// A window as the probe sees it; handles are Windows HWND values.
+struct WinControl {
+  unsigned long Handle = 0, Parent = 0;
+  std::string ClassName;
+  int Id = 0;
+  std::string Text;  // WM_GETTEXT
+  ScreenRect Rect;   // screen coordinates (= X root coordinates)
+  bool Visible = false, Enabled = false;
+  unsigned long Style = 0, ExStyle = 0;
+};
+
+struct MenuEntry {
+  enum class EKind { Item, Popup, Separator };
+  EKind Kind = EKind::Item;
+  int Id = 0;
+  bool Checked = false, Enabled = false, Radio = false;
+  std::string Caption;  // with the shortcut after a tab: "新規作成(&N)\tCtrl+N"
+  std::vector<MenuEntry> Items;
+
+  bool IsSeparator() const { return Kind == EKind::Separator; }
+  std::string Name() const;      // caption before the tab
+  std::string ShortCut() const;  // after the tab, or empty
+};
+
+// Depth first search through a menu tree; null when absent.
+const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& menu, std::string_view name);
+const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& menu, int id);
+
+struct ToolButton {
+  int Index = 0, Id = 0;
+  bool Separator = false;
+  int Image = -1;
+  bool Checked = false, Enabled = false, Hidden = false;
+  std::string Text, ToolTip;
+};
+
+struct ToolBarInfo {
+  unsigned long Handle = 0;
+  std::vector<ToolButton> Buttons;
+};
+
+// Probe commands that need no running Tintra.
+namespace probe {
+std::string Path();
+ProcessResult Run(const std::vector<std::string>& args, Millis timeout = 30s);
+// Runs and returns the answer lines; throws on a non-zero exit code.
+std::vector<std::vector<std::string>> Lines(const std::vector<std::string>& args);
+std::string Pixel(int x, int y);  // "#RRGGBB"
+std::optional<std::string> Clipboard();
+void SetClipboard(const std::string& text);
+std::optional<std::string> RegGet(const std::string& key, const std::string& value);  // under HKCU
+void RegSet(const std::string& key, const std::string& value, const std::string& data);
+void RegDelete(const std::string& key);
+WinControl Window(unsigned long hwnd);
+}  // namespace probe
+
+// The program's registry key under HKCU.
+inline constexpr const char* kSettingsKey = "SOFTWARE\\ZORVEK\\Tintra";
+
+class TintraSession {
+public:
+  struct Options {
+    std::vector<std::string> Args;
+    bool ResetSettings = true;  // delete the settings key before starting
+    std::string TitlePattern = "^Tintra$";
+    Millis StartTimeout = 30s;
+  };
+
+  TintraSession();
+  explicit TintraSession(Options options);
+  ~TintraSession();
+  TintraSession(const TintraSession&) = delete;
+  TintraSession& operator=(const TintraSession&) = delete;
+
+  static std::string ExePath();
+
+  pid_t Pid() const { return FPid; }  // the Unix process, = _NET_WM_PID
+  unsigned long XWindow() const { return FXWindow; }
+  unsigned long Handle() const { return FHandle; }  // the main window's HWND
+  unsigned long WindowsPid() const { return FWindowsPid; }
+  const std::string& LogPath() const { return FLogPath; }
+
+  bool Running();
+  // The exit code once the program ends within the timeout.
+  std::optional<int> WaitForExit(Millis timeout);
+  void Kill();
+  void Close();  // posts WM_CLOSE
+  // Returns once the window's thread has handled a sent message.
+  void Sync();
+
+  WinControl Window();
+  std::string Caption();
+  std::vector<WinControl> Controls();
+  std::vector<MenuEntry> Menu();
+  std::vector<ToolBarInfo> ToolBars();
+
+  void SetText(unsigned long hwnd, const std::string& text);
+  void Command(int id);
+  void Post(unsigned msg, unsigned long wparam, long lparam);
+  long Send(unsigned long hwnd, unsigned msg, unsigned long wparam, long lparam);
+
+  // Real X input, in screen coordinates.
+  void Focus();
+  void MouseMove(int x, int y);
+  void Click(int x, int y, int button = 1);
+  void Drag(int x1, int y1, int x2, int y2, int steps = 8);
+  void Type(const std::string& text);
+  void Key(const std::string& keys);  // xdotool names, space-separated: "ctrl+n", "Tab Delete"
+
+  // PNG of the given screen area, or of the whole window.
+  void Screenshot(const std::string& path, std::optional<ScreenRect> area = std::nullopt);
+
+private:
+  void Start(const Options& options);
+  void WaitForWindow(const Options& options);
+  std::string LogTail() const;
+
+  pid_t FPid = -1;
+  unsigned long FXWindow = 0, FHandle = 0, FWindowsPid = 0;
+  std::string FLogPath;
+};
+
+void Xdotool(const std::vector<std::string>& args);
+
+}  // namespace e2e

@@ -1,0 +1,146 @@
+// Loaded into Tintra by the probe (CreateRemoteThread + LoadLibraryW). Wine
+// keeps menus per process, and tool bar buttons come back through pointers,
+// so both are read here, in the program's own address space. The work runs
+// on a thread of its own that unloads the DLL when done, so the next request
+// loads it afresh and DllMain runs again.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/probe/ProbeRequest.h"
+
+namespace {
+
+HMODULE g_module = nullptr;
+
+constexpr UINT kSendTimeoutMs = 5000;
+
+LRESULT Send(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+  DWORD_PTR result = 0;
+  if (!::SendMessageTimeoutW(wnd, msg, wp, lp, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) return -1;
+  return static_cast<LRESULT>(result);
+}
+
+// Lines: depth, kind (item, popup, separator), id, checked, enabled, radio, caption.
+void DumpMenu(HMENU menu, int depth, std::string& out) {
+  int count = ::GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[512] = {};
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    mii.dwTypeData = text;
+    mii.cch = static_cast<UINT>(std::size(text));
+    if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    const char* kind = (mii.fType & MFT_SEPARATOR) ? "separator" : mii.hSubMenu ? "popup" : "item";
+    out += std::to_string(depth) + '\t' + kind + '\t' + std::to_string(mii.wID) + '\t' +
+           ((mii.fState & MFS_CHECKED) ? "1" : "0") + '\t' + ((mii.fState & MFS_DISABLED) ? "0" : "1") + '\t' +
+           ((mii.fType & MFT_RADIOCHECK) ? "1" : "0") + '\t' +
+           ((mii.fType & MFT_SEPARATOR) ? std::string() : probe::Field(text)) + '\n';
+    if (mii.hSubMenu) DumpMenu(mii.hSubMenu, depth + 1, out);
+  }
+}
+
+std::string ToolTipOf(HWND bar, HWND tips, int id) {
+  if (!tips) return {};
+  wchar_t text[512] = {};
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof(ti);
+  ti.hwnd = bar;
+  ti.uId = static_cast<UINT_PTR>(id);
+  ti.lpszText = text;
+  Send(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&ti));
+  return probe::Field(text);
+}
+
+// Lines: "toolbar", hwnd, count; then per button: "button", index, id,
+// separator, image, checked, enabled, hidden, text, tool tip.
+void DumpToolBar(HWND bar, std::string& out) {
+  LRESULT count = Send(bar, TB_BUTTONCOUNT, 0, 0);
+  out += "toolbar\t" + probe::Hex(reinterpret_cast<UINT_PTR>(bar)) + '\t' + std::to_string(count) + '\n';
+  HWND tips = reinterpret_cast<HWND>(Send(bar, TB_GETTOOLTIPS, 0, 0));
+  if (reinterpret_cast<LRESULT>(tips) == -1) tips = nullptr;
+  for (LRESULT i = 0; i < count; ++i) {
+    TBBUTTON b{};
+    if (Send(bar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b)) <= 0) continue;
+    bool sep = (b.fsStyle & BTNS_SEP) != 0;
+    std::string text, tip;
+    if (!sep) {
+      wchar_t buf[512] = {};
+      LRESULT len = Send(bar, TB_GETBUTTONTEXTW, static_cast<WPARAM>(b.idCommand), reinterpret_cast<LPARAM>(buf));
+      if (len > 0) text = probe::Field(buf);
+      tip = ToolTipOf(bar, tips, b.idCommand);
+    }
+    out += "button\t" + std::to_string(i) + '\t' + std::to_string(b.idCommand) + '\t' + (sep ? "1" : "0") + '\t' +
+           std::to_string(sep ? -1 : b.iBitmap) + '\t' + ((b.fsState & TBSTATE_CHECKED) ? "1" : "0") + '\t' +
+           ((b.fsState & TBSTATE_ENABLED) ? "1" : "0") + '\t' + ((b.fsState & TBSTATE_HIDDEN) ? "1" : "0") + '\t' +
+           text + '\t' + tip + '\n';
+  }
+}
+
+BOOL CALLBACK CollectToolBar(HWND wnd, LPARAM lp) {
+  wchar_t cls[64] = {};
+  ::GetClassNameW(wnd, cls, static_cast<int>(std::size(cls)));
+  if (lstrcmpiW(cls, TOOLBARCLASSNAMEW) == 0) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(wnd);
+  return TRUE;
+}
+
+bool WriteAll(const wchar_t* path, const std::string& data) {
+  HANDLE f = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  BOOL ok = data.empty() || ::WriteFile(f, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+  ::CloseHandle(f);
+  return ok && written == data.size();
+}
+
+LONG Serve(probe::TRequest& req) {
+  HWND wnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(req.Window));
+  if (!::IsWindow(wnd)) return 2;
+  std::string out;
+  if (req.Kind == probe::rkMenus) {
+    if (HMENU menu = ::GetMenu(wnd)) DumpMenu(menu, 0, out);
+  } else if (req.Kind == probe::rkToolBars) {
+    std::vector<HWND> bars;
+    ::EnumChildWindows(wnd, CollectToolBar, reinterpret_cast<LPARAM>(&bars));
+    for (HWND bar : bars) DumpToolBar(bar, out);
+  } else {
+    return 3;
+  }
+  return WriteAll(req.OutPath, out) ? 0 : 4;
+}
+
+DWORD WINAPI Worker(LPVOID) {
+  DWORD pid = ::GetCurrentProcessId();
+  LONG result = 1;
+  if (HANDLE map = ::OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, probe::RequestName(pid).c_str())) {
+    if (auto* req = static_cast<probe::TRequest*>(::MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(probe::TRequest)))) {
+      req->HookThreadId = ::GetCurrentThreadId();
+      result = Serve(*req);
+      req->Result = result;
+      ::UnmapViewOfFile(req);
+    }
+    ::CloseHandle(map);
+  }
+  if (HANDLE done = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, probe::DoneEventName(pid).c_str())) {
+    ::SetEvent(done);
+    ::CloseHandle(done);
+  }
+  ::FreeLibraryAndExitThread(g_module, static_cast<DWORD>(result));
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    g_module = instance;
+    ::DisableThreadLibraryCalls(instance);
+    // The thread starts running once the loader lock is released.
+    HANDLE thread = ::CreateThread(nullptr, 0, Worker, nullptr, 0, nullptr);
+    if (!thread) return FALSE;
+    ::CloseHandle(thread);
+  }
+  return TRUE;
+}

@@ -1,0 +1,218 @@
+// The windowing framework and the main window frame, with real windows,
+// menus and messages.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/ufrmTintra.h"
+#include "framework/Action.h"
+#include "framework/Application.h"
+#include "framework/Exception.h"
+#include "framework/Menu.h"
+
+namespace {
+
+std::wstring MenuText(HMENU menu, UINT pos) {
+  wchar_t buf[256] = {};
+  MENUITEMINFOW mii{sizeof(mii)};
+  mii.fMask = MIIM_STRING;
+  mii.dwTypeData = buf;
+  mii.cch = 255;
+  GetMenuItemInfoW(menu, pos, TRUE, &mii);
+  return buf;
+}
+
+UINT MenuState(HMENU menu, UINT pos) {
+  MENUITEMINFOW mii{sizeof(mii)};
+  mii.fMask = MIIM_STATE | MIIM_FTYPE;
+  GetMenuItemInfoW(menu, pos, TRUE, &mii);
+  return mii.fState | mii.fType;
+}
+
+// Items of a popup as "text" or "-" for separators.
+std::vector<std::wstring> MenuItems(HMENU menu) {
+  std::vector<std::wstring> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i)
+    items.push_back((MenuState(menu, i) & MFT_SEPARATOR) ? L"-" : MenuText(menu, i));
+  return items;
+}
+
+}  // namespace
+
+TEST(ShortCut, TextAsMenusShowIt) {
+  struct {
+    fw::TShortCut sc;
+    const wchar_t* text;
+  } cases[] = {
+      {{'N', true}, L"Ctrl+N"},
+      {{'S', true, true}, L"Ctrl+Shift+S"},
+      {{VK_INSERT, true}, L"Ctrl+Ins"},
+      {{VK_DELETE, true}, L"Ctrl+Del"},
+      {{'R', true, false, true}, L"Ctrl+Alt+R"},
+      {{}, L""},
+  };
+  for (auto& c : cases) EXPECT_EQ(c.sc.Text(), c.text);
+}
+
+TEST(Action, RadioGroupClearsOnlyItsOwnGroup) {
+  fw::TActionList list;
+  fw::TAction& a = list.Add(L"a");
+  fw::TAction& b = list.Add(L"b");
+  fw::TAction& c = list.Add(L"c");
+  a.SetGroupIndex(1);
+  b.SetGroupIndex(1);
+  c.SetChecked(true);
+  a.SetChecked(true);
+  b.SetChecked(true);
+  EXPECT_FALSE(a.Checked());
+  EXPECT_TRUE(b.Checked());
+  EXPECT_TRUE(c.Checked());
+}
+
+TEST(Action, DisabledActionDoesNotRun) {
+  fw::TActionList list;
+  fw::TAction& a = list.Add(L"a");
+  int runs = 0;
+  a.OnExecute = [&](fw::TObject* sender) {
+    EXPECT_EQ(sender, &a);
+    ++runs;
+  };
+  EXPECT_TRUE(a.Execute());
+  a.SetEnabled(false);
+  EXPECT_FALSE(a.Execute());
+  EXPECT_EQ(runs, 1);
+}
+
+TEST(Action, AcceleratorsCoverEveryShortcut) {
+  fw::TActionList list;
+  list.Add(L"a").SetShortCut({'N', true});
+  list.Add(L"b");
+  list.Add(L"c").SetShortCut({VK_DELETE, true});
+  fw::TUniqueAccel accel(list.CreateAccelerators());
+  ASSERT_TRUE(accel);
+  EXPECT_EQ(CopyAcceleratorTableW(accel.Get(), nullptr, 0), 2);
+}
+
+TEST(MainMenu, FollowsActionChanges) {
+  fw::TActionList list;
+  fw::TAction& a = list.Add(L"a");
+  a.SetCaption(L"開く(&O)...");
+  a.SetShortCut({'O', true});
+  fw::TMainMenu menu(list);
+  menu.Add(L"ファイル(&F)").AddAction(a);
+  fw::TUniqueMenu bar(menu.Build());
+  HMENU file = GetSubMenu(bar.Get(), 0);
+  EXPECT_EQ(MenuText(bar.Get(), 0), L"ファイル(&F)");
+  EXPECT_EQ(MenuText(file, 0), L"開く(&O)...\tCtrl+O");
+  a.SetChecked(true);
+  EXPECT_TRUE(MenuState(file, 0) & MFS_CHECKED);
+  a.SetEnabled(false);
+  EXPECT_TRUE(MenuState(file, 0) & MFS_DISABLED);
+  a.SetCaption(L"閉じる(&C)");
+  EXPECT_EQ(MenuText(file, 0), L"閉じる(&C)\tCtrl+O");
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+  void SetUp() override { form.CreateForm(); }
+  TfrmTintra form;
+};
+
+TEST_F(MainWindow, FrameAsDesigned) {
+  EXPECT_EQ(form.Text(), L"Tintra");
+  RECT r;
+  GetWindowRect(form.Handle(), &r);
+  EXPECT_EQ(r.left, 331);
+  EXPECT_EQ(r.top, 57);
+  EXPECT_EQ(r.right - r.left, 507);
+  EXPECT_EQ(r.bottom - r.top, 304);
+  EXPECT_EQ(form.Panel2.Width(), 205);
+  EXPECT_EQ(form.Panel2.Left(), form.ClientWidth() - 205);
+  EXPECT_EQ(form.Panel3.Width(), form.ClientWidth() - 205);
+}
+
+TEST_F(MainWindow, MenuBarLists) {
+  HMENU bar = GetMenu(form.Handle());
+  ASSERT_NE(bar, nullptr);
+  std::vector<std::vector<std::wstring>> expected = {
+      {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
+       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"-", L"終了(&X)"},
+      {L"コピー(&C)", L"貼り付け(&P)\tCtrl+V", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+       L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
+      {L"常に手前に表示(&S)", L"拡大ウィンドウの表示"},
+      {L"１６進数表記の並び順(&O)"},
+      {L"作者のホームページ(&H)...", L"バージョン情報(&A)..."},
+  };
+  const wchar_t* titles[] = {L"ファイル(&F)", L"編集(&E)", L"表示(&V)", L"設定(&S)", L"ヘルプ(&H)"};
+  ASSERT_EQ(GetMenuItemCount(bar), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(MenuText(bar, i), titles[i]);
+    EXPECT_EQ(MenuItems(GetSubMenu(bar, i)), expected[static_cast<size_t>(i)]) << i;
+  }
+  HMENU hex = GetSubMenu(GetSubMenu(bar, 3), 0);
+  EXPECT_EQ(MenuItems(hex), (std::vector<std::wstring>{L"赤緑青(&R)\tCtrl+Alt+R", L"青緑赤(&B)\tCtrl+Alt+B"}));
+  EXPECT_TRUE(MenuState(hex, 0) & MFT_RADIOCHECK);
+  EXPECT_TRUE(MenuState(GetSubMenu(bar, 2), 1) & MFS_CHECKED);
+}
+
+TEST_F(MainWindow, ButtonBarLists) {
+  HWND tb = form.ToolBar.Handle();
+  const int ids[] = {form.actOpen.Id(), form.actSave.Id(), 0, form.actCopy.Id(), form.actPaste.Id(), 0,
+                     form.actInsert.Id(), form.actDelete.Id(), form.act1Up.Id(), form.act1Down.Id(), 0,
+                     form.actStayOnTop.Id(), 0, form.actZoom.Id()};
+  ASSERT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), 14);
+  for (int i = 0; i < 14; ++i) {
+    TBBUTTON b{};
+    SendMessageW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+    if (ids[i] == 0) {
+      EXPECT_TRUE(b.fsStyle & BTNS_SEP) << i;
+    } else {
+      EXPECT_EQ(b.idCommand, ids[i]) << i;
+      EXPECT_EQ(b.iBitmap, form.ActionList.FindById(static_cast<WORD>(ids[i]))->ImageIndex()) << i;
+    }
+  }
+  EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONCHECKED, form.actZoom.Id(), 0));
+  form.actZoom.SetChecked(false);
+  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONCHECKED, form.actZoom.Id(), 0));
+  form.actSave.SetEnabled(false);
+  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, form.actSave.Id(), 0));
+}
+
+TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
+  const wchar_t* names[] = {L"actNew",   L"actOpen",      L"actSave",   L"actSaveAs",  L"actExit",
+                            L"actCopy",  L"actInsert",    L"actDelete", L"act1Up",     L"act1Down",
+                            L"actStayOnTop", L"actZoom",  L"actAbout",  L"actHomePage", L"actsmRGBOrder",
+                            L"actRGB",   L"actBGR",       L"actPaste"};
+  ASSERT_EQ(form.ActionList.Actions().size(), 18u);
+  for (size_t i = 0; i < 18; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
+  EXPECT_EQ(form.actOpen.Hint(), L"開く");
+  EXPECT_EQ(form.actNew.Hint(), L"新規作成");
+  EXPECT_EQ(form.actZoom.Hint(), L"拡大ウィンドウの表示");
+  EXPECT_EQ(form.actStayOnTop.Category(), L"030_表示");
+}
+
+TEST_F(MainWindow, ExitClosesTheWindow) {
+  HWND wnd = form.Handle();
+  SendMessageW(wnd, WM_COMMAND, form.actExit.Id(), 0);
+  EXPECT_FALSE(IsWindow(wnd));
+  // The main form posts WM_QUIT only when it is the application's main form.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+TEST_F(MainWindow, ExceptionInAHandlerIsShownAndTheWindowLives) {
+  std::wstring shown;
+  static std::wstring* sink;
+  sink = &shown;
+  fw::Application().OnExceptionHook = [](const std::wstring& text) { *sink = text; };
+  form.actCopy.OnExecute = [](fw::TObject*) { throw fw::Exception(L"boom"); };
+  SendMessageW(form.Handle(), WM_COMMAND, form.actCopy.Id(), 0);
+  fw::Application().OnExceptionHook = nullptr;
+  EXPECT_EQ(shown, L"boom");
+  EXPECT_TRUE(IsWindow(form.Handle()));
+}
