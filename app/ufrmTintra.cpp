@@ -35,6 +35,7 @@ TfrmTintra::TfrmTintra()
   SetUpActions();
   AddButtonImages(MenuImages);
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
+  OnShow = [this](fw::TObject* s) { FormShow(s); };
 }
 
 TfrmTintra::~TfrmTintra() = default;
@@ -156,6 +157,9 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
   gridItemArea.Create(&Panel3);
+
+  CreateChannelPanel();
+  CreateSamplingControls();
 
   // Hints from the captions, without the trailing accelerator.
   for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));

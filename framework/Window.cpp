@@ -337,6 +337,12 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (TWindow* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this) {
+        if (child->OnScrollReflect(LOWORD(wParam), HIWORD(wParam))) return 0;
+      }
+      break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:

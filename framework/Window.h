@@ -137,6 +137,8 @@ protected:
   virtual bool OnCommandReflect(WORD /*code*/, WORD /*id*/) { return false; }
   virtual bool OnNotifyReflect(NMHDR* /*hdr*/, LRESULT& /*result*/) { return false; }
   virtual HBRUSH OnCtlColorReflect(HDC /*dc*/) { return nullptr; }
+  // WM_HSCROLL and WM_VSCROLL of a control (track bars notify that way).
+  virtual bool OnScrollReflect(WORD /*code*/, WORD /*position*/) { return false; }
   // Menu and accelerator commands (WM_COMMAND without a control).
   virtual bool OnMenuCommand(WORD /*id*/) { return false; }
 

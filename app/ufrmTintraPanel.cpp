@@ -1,0 +1,185 @@
+// The channel editor panel of TfrmTintra: the twelve editors, the swatch and
+// the update paths that keep every channel in step.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+#include "app/ufrmTintra.h"
+#include "framework/Beep.h"
+#include "framework/Handles.h"
+#include "support/uDraw3DFrame.h"
+#include "support/uUserError.h"
+
+namespace {
+
+// Counts one level of updating for a scope, also when an exception passes.
+class TUpdatingLevel {
+public:
+  explicit TUpdatingLevel(std::int32_t& counter) noexcept : FCounter(counter) { ++FCounter; }
+  ~TUpdatingLevel() { --FCounter; }
+  TUpdatingLevel(const TUpdatingLevel&) = delete;
+  TUpdatingLevel& operator=(const TUpdatingLevel&) = delete;
+
+private:
+  std::int32_t& FCounter;
+};
+
+// A whole decimal number with an optional sign, nothing else; none when it
+// does not fit 32 bits.
+std::optional<int> ParseWholeNumber(std::wstring_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'-' || text[i] == L'+')) negative = text[i++] == L'-';
+  if (i == text.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < L'0' || text[i] > L'9') return std::nullopt;
+    value = value * 10 + (text[i] - L'0');
+    if (value > static_cast<std::int64_t>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max()) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+TEditTrackBarVel& TfrmTintra::FactorEditor(int index) {
+  TEditTrackBarVel* editors[ColorFactorCount] = {&edtRed,    &edtGrn,    &edtBlu,    &edtHue, &edtSat, &edtBri,
+                                                 &edtHSLHue, &edtHSLSat, &edtHSLBri, &edtY,   &edtCb,  &edtCr};
+  if (index < 0 || index >= ColorFactorCount) throw EUserError(L"TfrmTintra.FactorEditor:Illegal iIndex");
+  return *editors[index];
+}
+
+void TfrmTintra::CreateChannelPanel() {
+  struct TPlace {
+    const wchar_t* Label;
+    int Left, Top;
+  };
+  static constexpr TPlace kPlaces[ColorFactorCount] = {
+      {L"赤：", 40, 92},     {L"緑：", 40, 116},    {L"青：", 40, 140},    {L"色相：", 40, 172},
+      {L"彩度：", 40, 196},  {L"明度：", 40, 220},  {L"色相：", 144, 172}, {L"彩度：", 144, 196},
+      {L"輝度：", 144, 220}, {L"Y：", 143, 92},     {L"Cb：", 143, 116},   {L"Cr：", 143, 140},
+  };
+  constexpr int kLabelWidth = 38;
+
+  lblColor.SetBounds(40 - kLabelWidth - 2, 42, kLabelWidth, 14);
+  lblColor.Create(&Panel2, L"色：", fw::TAlignment::taRightJustify);
+  pboxColor.SetBounds(40, 42, 41, 42);
+  pboxColor.OnPaint = [this](fw::TObject* s, HDC dc) { pboxColorPaint(s, dc); };
+  pboxColor.Create(&Panel2);
+
+  // Created in factor order, which is also the tab order.
+  for (int i = 0; i < ColorFactorCount; ++i) {
+    const TPlace& place = kPlaces[i];
+    fw::TLabel& label = lblFactors[static_cast<std::size_t>(i)];
+    label.SetBounds(place.Left - kLabelWidth - 2, place.Top + 4, kLabelWidth, 14);
+    label.Create(&Panel2, place.Label, fw::TAlignment::taRightJustify);
+
+    TEditTrackBarVel& e = FactorEditor(i);
+    e.SetBounds(place.Left, place.Top, 60, 21);
+    e.SetTag(i);
+    e.SetTabOrder(i);
+    e.SetAutoSelect(false);
+    e.SetMaxLength(3);
+    e.SetTrackBarStyle(etbvsNormal);
+    e.SetPrecision(1.0);
+    e.SetLineSize(1.0);
+    e.SetPageSize(5.0);
+    e.SetWrap(false);
+    e.SetHex(false);
+    e.SetButtons({etbvbUpDown, etbvbTrackBar});
+    e.SetMax(FactorMax(i));
+    // The events last, so that setting the properties reports nothing.
+    e.OnChange = [this](fw::TObject* s) { edtFactorChange(s); };
+    e.OnEnter = [this](fw::TObject* s) { edtEnter(s); };
+    e.OnKeyPress = [this](fw::TObject* s, wchar_t& key) { edtRedKeyPress(s, key); };
+    e.Create(&Panel2);
+  }
+}
+
+void TfrmTintra::FormShow(fw::TObject*) {
+  // Black, with Cb and Cr at their neutral 128.
+  UpdateFromRGB();
+}
+
+void TfrmTintra::SetColor(TColor color) {
+  TUpdatingLevel level(FUpdating);
+  // Every mouse move of the eyedropper lands here; most bring the same colour.
+  if (color == FFactors.Color) return;
+  FFactors.Color = color;
+  FFactors.Red = static_cast<std::int32_t>(color & 255);
+  FFactors.Grn = static_cast<std::int32_t>((color >> 8) & 255);
+  FFactors.Blu = static_cast<std::int32_t>((color >> 16) & 255);
+  UpdateFromRGB();
+}
+
+void TfrmTintra::RunUpdatePath(void (*derive)(TColorFactors&)) {
+  TUpdatingLevel level(FUpdating);
+  derive(FFactors);
+  ShowFactors();
+  PaintSwatchNow();
+}
+
+void TfrmTintra::UpdateFromRGB() { RunUpdatePath(DeriveFromRGB); }
+void TfrmTintra::UpdateFromHSV() { RunUpdatePath(DeriveFromHSV); }
+void TfrmTintra::UpdateFromHSL() { RunUpdatePath(DeriveFromHSL); }
+void TfrmTintra::UpdateFromYCbCr() { RunUpdatePath(DeriveFromYCbCr); }
+
+void TfrmTintra::ShowFactors() {
+  TUpdatingLevel level(FUpdating);
+  for (int i = 0; i < ColorFactorCount; ++i) SetEditValue(FactorEditor(i), FactorToShown(i, Factor(FFactors, i)));
+}
+
+void TfrmTintra::SetEditValue(TEditTrackBarVel& editor, int value) {
+  // An editor that already holds the value keeps its text, also a typed
+  // text beyond the range that it took as the clamped value.
+  if (static_cast<double>(value) != editor.Position()) editor.SetPosition(value);
+}
+
+void TfrmTintra::edtFactorChange(fw::TObject* sender) {
+  if (FUpdating != 0) return;
+  TUpdatingLevel level(FUpdating);
+  auto* editor = dynamic_cast<TEditTrackBarVel*>(sender);
+  const int index = editor ? editor->Tag() : -1;
+  if (index < 0 || index >= ColorFactorCount) throw EUserError(L"TfrmTintra.edtFactorChange:Illegal iIndex");
+  const int shown = FactorToShown(index, Factor(FFactors, index));
+  const int typed = std::clamp(ParseWholeNumber(editor->Text()).value_or(shown), 0, FactorMax(index));
+  if (typed == shown) return;
+  Factor(FFactors, index) = ShownToFactor(index, typed);
+  switch (index / 3) {
+    case 0: UpdateFromRGB(); break;
+    case 1: UpdateFromHSV(); break;
+    case 2: UpdateFromHSL(); break;
+    default: UpdateFromYCbCr(); break;
+  }
+}
+
+void TfrmTintra::edtRedKeyPress(fw::TObject*, wchar_t& key) {
+  // Control keys (backspace, the clipboard shortcuts) and digits only.
+  if (key < 32 || (key >= L'0' && key <= L'9')) return;
+  key = 0;
+  fw::MessageBeep(0);
+}
+
+void TfrmTintra::edtEnter(fw::TObject* sender) {
+  // Posted: the click or the focus change that entered the editor places
+  // the caret after this handler runs.
+  if (auto* editor = dynamic_cast<fw::TWindow*>(sender); editor && editor->HandleAllocated())
+    ::PostMessageW(editor->Handle(), EM_SETSEL, 0, -1);
+}
+
+void TfrmTintra::pboxColorPaint(fw::TObject* sender, HDC dc) {
+  auto* box = dynamic_cast<fw::TWindow*>(sender);
+  if (!box) return;
+  const RECT r{0, 0, box->ClientWidth(), box->ClientHeight()};
+  Draw3DFrame(dc, r, false, static_cast<COLORREF>(FFactors.Color & 0xFFFFFFu));
+}
+
+void TfrmTintra::PaintSwatchNow() {
+  if (!pboxColor.HandleAllocated()) return;
+  fw::TWindowDC dc(pboxColor.Handle());
+  if (dc) pboxColorPaint(&pboxColor, dc.Get());
+}

@@ -1,0 +1,183 @@
+// One eyedropper move (read the pixel, SetColor, capture 13 x 9, repaint the
+// magnifier at once) against its floor: one GetPixel, one 13 x 9 BitBlt and
+// one StretchDIBits of 13 x 9 to 104 x 72, with the same per-move DCs. Run
+// under Wine on a virtual display; prints per-move times and GDI counts.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/ufrmTintra.h"
+#include "framework/Application.h"
+#include "framework/Handles.h"
+
+namespace {
+
+constexpr int kPatternLeft = 700, kPatternTop = 400, kPatternWidth = 400, kPatternHeight = 300;
+
+COLORREF Pattern(int x, int y) { return RGB((x * 37) & 0xFF, (y * 53) & 0xFF, (x * 11 + y * 29) & 0xFF); }
+
+LRESULT CALLBACK PatternProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(w, &ps);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPatternWidth, -kPatternHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> bits(static_cast<size_t>(kPatternWidth) * kPatternHeight);
+    for (int y = 0; y < kPatternHeight; ++y)
+      for (int x = 0; x < kPatternWidth; ++x) {
+        const COLORREF c = Pattern(x, y);
+        bits[static_cast<size_t>(y) * kPatternWidth + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+      }
+    ::SetDIBitsToDevice(dc, 0, 0, kPatternWidth, kPatternHeight, 0, 0, 0, kPatternHeight, bits.data(), &info,
+                        DIB_RGB_COLORS);
+    ::EndPaint(w, &ps);
+    return 0;
+  }
+  if (m == WM_ERASEBKGND) return 1;
+  return ::DefWindowProcW(w, m, wp, lp);
+}
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  ::QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A new pattern pixel at every move, so the colour changes every time.
+POINT MovePoint(int i) {
+  return POINT{kPatternLeft + 10 + (i * 7) % (kPatternWidth - 20), kPatternTop + 10 + (i * 3) % (kPatternHeight - 20)};
+}
+
+class TFloor {
+public:
+  explicit TFloor(HWND zoom) : FZoom(zoom), FMem(::CreateCompatibleDC(nullptr)) {
+    FInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, 9, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    FBitmap.Reset(::CreateDIBSection(nullptr, &FInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
+    FBits = bits;
+    FOld = ::SelectObject(FMem.Get(), FBitmap.Get());
+  }
+  ~TFloor() { ::SelectObject(FMem.Get(), FOld); }
+  COLORREF Move(POINT p) {
+    COLORREF c;
+    {
+      fw::TWindowDC screen(nullptr);
+      c = ::GetPixel(screen.Get(), p.x, p.y);
+      ::BitBlt(FMem.Get(), 0, 0, 13, 9, screen.Get(), p.x - 6, p.y - 4, SRCCOPY);
+    }
+    ::GdiFlush();
+    fw::TWindowDC zoom(FZoom);
+    ::StretchDIBits(zoom.Get(), 0, 0, 104, 72, 0, 0, 13, 9, FBits, &FInfo, DIB_RGB_COLORS, SRCCOPY);
+    return c;
+  }
+
+private:
+  HWND FZoom;
+  fw::TUniqueMemDC FMem;
+  fw::TUniqueBitmap FBitmap;
+  BITMAPINFO FInfo{};
+  void* FBits = nullptr;
+  HGDIOBJ FOld = nullptr;
+};
+
+void SpoitMove(TfrmTintra& form, POINT screen) {
+  ::ScreenToClient(form.pboxSpoit.Handle(), &screen);
+  ::SendMessageW(form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
+                 MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+}
+
+DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+int wmain() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  fw::Application().Initialize(::GetModuleHandleW(nullptr));
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = PatternProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TintraBenchPattern";
+  ::RegisterClassW(&wc);
+  HWND pattern = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
+                                   kPatternLeft, kPatternTop, kPatternWidth, kPatternHeight, nullptr, nullptr,
+                                   wc.hInstance, nullptr);
+
+  TfrmTintra form;
+  form.CreateForm();
+  form.Show();
+  for (int i = 0; i < 20; ++i) {
+    fw::Application().ProcessMessages();
+    ::Sleep(20);
+  }
+  // The pattern must really be on screen, or the colour would not change.
+  {
+    fw::TWindowDC screen(nullptr);
+    const POINT p = MovePoint(1);
+    if (::GetPixel(screen.Get(), p.x, p.y) != Pattern(p.x - kPatternLeft, p.y - kPatternTop)) {
+      std::printf("pattern window not on screen (is DISPLAY a virtual display?)\n");
+      return 1;
+    }
+  }
+
+  ::SendMessageW(form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  TFloor floor(form.pboxZoom.Handle());
+
+  constexpr int kRounds = 5, kMovesPerRound = 1000;
+  std::vector<double> floorTimes, moveTimes;
+  int move = 0, mismatches = 0;
+  COLORREF sink = 0;
+  for (int r = 0; r < kRounds; ++r) {
+    double t0 = Now();
+    for (int i = 0; i < kMovesPerRound; ++i) sink ^= floor.Move(MovePoint(move + i));
+    floorTimes.push_back((Now() - t0) / kMovesPerRound);
+    t0 = Now();
+    for (int i = 0; i < kMovesPerRound; ++i) SpoitMove(form, MovePoint(move++));
+    moveTimes.push_back((Now() - t0) / kMovesPerRound);
+    const POINT last = MovePoint(move - 1);
+    if (form.Factors().Color != Pattern(last.x - kPatternLeft, last.y - kPatternTop)) ++mismatches;
+    fw::Application().ProcessMessages();
+  }
+
+  fw::Application().ProcessMessages();
+  const DWORD gdiBefore = GdiObjects();
+  const DWORD userBefore = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  for (int i = 0; i < 10000; ++i) {
+    SpoitMove(form, MovePoint(move++));
+    if (i % 500 == 0) fw::Application().ProcessMessages();
+  }
+  fw::Application().ProcessMessages();
+  const DWORD gdiAfter = GdiObjects();
+  const DWORD userAfter = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+  ::SendMessageW(form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0);
+
+  const double f = Median(floorTimes), m = Median(moveTimes);
+  std::printf("eyedropper move: %.1f us per move (median of %d rounds of %d moves)\n", m * 1e6, kRounds,
+              kMovesPerRound);
+  std::printf("floor (GetPixel + 13x9 BitBlt + StretchDIBits 104x72): %.1f us per move\n", f * 1e6);
+  std::printf("ratio: %.2f (target <= 2.00)\n", m / f);
+  std::printf("rounds, move/floor us:");
+  for (int r = 0; r < kRounds; ++r) std::printf(" %.0f/%.0f", moveTimes[static_cast<size_t>(r)] * 1e6,
+                                                floorTimes[static_cast<size_t>(r)] * 1e6);
+  std::printf("\ncolour after each round matched the pattern: %s\n", mismatches ? "NO" : "yes");
+  std::printf("GDI objects before/after 10000 moves: %lu/%lu; USER objects: %lu/%lu\n",
+              static_cast<unsigned long>(gdiBefore), static_cast<unsigned long>(gdiAfter),
+              static_cast<unsigned long>(userBefore), static_cast<unsigned long>(userAfter));
+  ::DestroyWindow(pattern);
+  (void)sink;
+  return gdiAfter > gdiBefore || mismatches ? 1 : 0;
+}

@@ -1,0 +1,142 @@
+#pragma once
+// A numeric edit holding one floating value, Position, between Min and Max
+// and quantised to Precision, with two auto-repeating spin buttons and a
+// button that opens a pop-up track bar. The value rules are the portable
+// TEditTrackBarModel's; this layer does the window work.
+#include <windows.h>
+
+#include <initializer_list>
+#include <memory>
+
+#include "controls/uAutoRepeat.h"
+#include "controls/uEditTrackBarModel.h"
+#include "controls/uEditVel.h"
+#include "framework/Timer.h"
+
+class TfrmPopup;
+
+// A spin button: one click at the press, the next after 400 ms, then every
+// 100 ms while the pointer stays on the held button.
+class TTimerSpeedButtonVel : public TSpeedButtonVel {
+public:
+  static constexpr UINT_PTR kTimerId = 1;
+  TTimerSpeedButtonVel();
+  ~TTimerSpeedButtonVel() override;
+
+  // Null until the first press.
+  const fw::TWindowTimer* Timer() const noexcept { return FTimer.get(); }
+
+protected:
+  void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void OnTimer(UINT_PTR id) override;
+
+private:
+  TAutoRepeat FRepeat;
+  std::unique_ptr<fw::TWindowTimer> FTimer;
+};
+
+enum TEditTrackBarVelButton { etbvbUpDown, etbvbTrackBar };
+
+class TEditTrackBarVelButtons {
+public:
+  constexpr TEditTrackBarVelButtons() noexcept = default;
+  constexpr TEditTrackBarVelButtons(std::initializer_list<TEditTrackBarVelButton> buttons) noexcept {
+    for (TEditTrackBarVelButton b : buttons) FBits |= 1u << b;
+  }
+  constexpr bool Contains(TEditTrackBarVelButton b) const noexcept { return (FBits & (1u << b)) != 0; }
+  constexpr bool Empty() const noexcept { return FBits == 0; }
+  constexpr bool operator==(const TEditTrackBarVelButtons&) const noexcept = default;
+
+private:
+  unsigned FBits = 0;
+};
+
+class TCustomEditTrackBarVel : public TCustomEditVel {
+public:
+  TCustomEditTrackBarVel();
+  ~TCustomEditTrackBarVel() override;
+
+  double Position() const noexcept { return FModel.Position(); }
+  void SetPosition(double value);
+  double Precision() const noexcept { return FModel.Precision(); }
+  // Raises EUserError for a value other than 1 on a hexadecimal control.
+  void SetPrecision(double value);
+  bool Hex() const noexcept { return FModel.Hex(); }
+  void SetHex(bool value);
+  double Min() const noexcept { return FModel.Min(); }
+  void SetMin(double value);
+  double Max() const noexcept { return FModel.Max(); }
+  void SetMax(double value);
+  double TrackBarMin() const noexcept { return FModel.TrackBarMin(); }
+  void SetTrackBarMin(double value) { FModel.SetTrackBarMin(value); }
+  double TrackBarMax() const noexcept { return FModel.TrackBarMax(); }
+  void SetTrackBarMax(double value) { FModel.SetTrackBarMax(value); }
+  double LineSize() const noexcept { return FModel.LineSize(); }
+  void SetLineSize(double value) { FModel.SetLineSize(value); }
+  double PageSize() const noexcept { return FModel.PageSize(); }
+  void SetPageSize(double value) { FModel.SetPageSize(value); }
+  bool Wrap() const noexcept { return FModel.Wrap(); }
+  void SetWrap(bool value) { FModel.SetWrap(value); }
+  TEditTrackBarVelStyle TrackBarStyle() const noexcept { return FModel.TrackBarStyle(); }
+  void SetTrackBarStyle(TEditTrackBarVelStyle value);
+  TEditTrackBarVelButtons Buttons() const noexcept { return FButtons; }
+  void SetButtons(TEditTrackBarVelButtons value);
+
+  // x without the noise of floating-point steps (about four significant
+  // digits of the range).
+  double TidyValue(double x) const { return FModel.TidyValue(x); }
+
+  bool Modifying() const noexcept { return FModel.Modifying(); }
+  TTimerSpeedButtonVel& UpButton() noexcept { return FUpButton; }
+  TTimerSpeedButtonVel& DownButton() noexcept { return FDownButton; }
+  // The open pop-up track bar, null while closed.
+  TfrmPopup* Popup() const noexcept { return FPopup.get(); }
+
+  void SetEnabled(bool enabled) override;
+  void SetVisible(bool visible) override;
+
+  fw::TNotifyEvent OnModifyStart;
+  fw::TNotifyEvent OnModifyEnd;
+  // Runs while the pop-up is open, once it has started dragging (tests
+  // drive the track bar from here); null in the program.
+  fw::TNotifyEvent OnPopupShown;
+
+protected:
+  void PositionButtons() override;
+  void ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
+                       int y) override;
+  void ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
+                     int y) override;
+  void UpdateEditRect() override;
+  void InvalidateButtons() override;
+
+  void EditParams(TCreateParams& params) override;
+  void OnCreated() override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void Change() override;
+  void KeyDown(WORD& key, fw::TShiftState shift) override;
+  void KeyUp(WORD& key, fw::TShiftState shift) override;
+  void FocusGained(HWND previous) override;
+
+private:
+  void PositionSet();
+  void BeginModify();
+  void EndModify();
+  void SpinClick(TSpinButton button);
+  void OpenPopup(int pressX, int pressY);
+  void TrackBarChange();
+
+  TEditTrackBarModel FModel;
+  std::unique_ptr<TfrmPopup> FPopup;
+  TTimerSpeedButtonVel FUpButton;
+  TTimerSpeedButtonVel FDownButton;
+  TEditTrackBarVelButtons FButtons{etbvbUpDown, etbvbTrackBar};
+};
+
+// The published form; it adds no behaviour.
+class TEditTrackBarVel : public TCustomEditTrackBarVel {};
+
+// Modifier keys from the asynchronous key state, as the spin buttons and the
+// pop-up read them at the moment of a step.
+TModifierKeys AsyncModifierKeys() noexcept;

@@ -1,0 +1,6 @@
+#include "controls/uSpeedButtonVel.h"
+
+void TSpeedButtonVel::PaintButton(HDC dc) {
+  fw::TSpeedButton::PaintButton(dc);
+  if (OnPaint) OnPaint(this);
+}

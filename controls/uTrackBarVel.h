@@ -1,0 +1,82 @@
+#pragma once
+// The pop-up track bar of the edit-trackbar: a borderless window with a
+// labelled comctl32 track bar whose thumb starts out under the pointer and
+// already dragging; it closes at the release.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/uTrackBarScale.h"
+#include "framework/Form.h"
+#include "framework/Panel.h"
+#include "framework/TrackBar.h"
+
+class TTrackBarVel : public fw::TTrackBar {
+public:
+  bool EnableSelRange() const noexcept { return FEnableSelRange; }
+  void SetEnableSelRange(bool value) noexcept;
+
+  // After the track bar's own handling of the message.
+  fw::TMouseEvent OnMouseDownEvent;
+  fw::TMouseEvent OnMouseMoveEvent;
+  fw::TMouseEvent OnMouseUpEvent;
+
+protected:
+  void TrackBarParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  virtual void MouseReleased() {}
+  virtual void CancelModeReceived() {}
+
+private:
+  bool FEnableSelRange = true;
+};
+
+// Ends the modal loop of the pop-up that holds it at the release and on cancel mode.
+class TTrackBarVelChild : public TTrackBarVel {
+protected:
+  void MouseReleased() override;
+  void CancelModeReceived() override;
+
+private:
+  void CloseOwner();
+};
+
+class TfrmPopup : public fw::TForm {
+public:
+  static constexpr int mrNone = 0;
+  static constexpr int mrOk = 1;
+
+  TfrmPopup();
+  ~TfrmPopup() override;
+
+  // Creates the hidden window, owned by owner's top-level window, with the
+  // track bar set up for the scale and the labels written.
+  void Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMarks& marks,
+             const TTrackBarSettings& settings);
+
+  int ModalResult() const noexcept { return FModalResult; }
+  void SetModalResult(int value) noexcept { FModalResult = value; }
+  // Shows and activates the window, starts the drag and runs the messages of
+  // the whole thread until ModalResult is set. The owner is disabled meanwhile.
+  int ShowModal();
+
+  fw::TPanel Panel;
+  TTrackBarVelChild TrackBar;
+  const std::vector<int>& Ticks() const noexcept { return FTicks; }
+  const std::vector<std::unique_ptr<fw::TLabel>>& Labels() const noexcept { return FLabels; }
+
+  // Runs after the drag has started, inside the modal loop's window.
+  fw::TNotifyEvent OnShown;
+
+protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+  void DoShow();
+
+  std::vector<int> FTicks;
+  std::vector<std::unique_ptr<fw::TLabel>> FLabels;
+  int FModalResult = mrNone;
+};

@@ -1,0 +1,90 @@
+#include "framework/Image.h"
+
+namespace fw {
+
+void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent) {
+  BITMAP info{};
+  if (!bitmap || !::GetObjectW(bitmap, sizeof(info), &info)) return;
+  const int w = info.bmWidth, h = info.bmHeight;
+  TUniqueMemDC src(::CreateCompatibleDC(dc));
+  TUniqueMemDC maskDC(::CreateCompatibleDC(dc));
+  TUniqueBitmap mask(::CreateBitmap(w, h, 1, 1, nullptr));
+  if (!src || !maskDC || !mask) return;
+  TSelectObject selectSrc(src.Get(), bitmap);
+  TSelectObject selectMask(maskDC.Get(), mask.Get());
+  // Colour to monochrome: pixels of the source's background colour become 1.
+  ::SetBkColor(src.Get(), transparent);
+  ::BitBlt(maskDC.Get(), 0, 0, w, h, src.Get(), 0, 0, SRCCOPY);
+  // Where the mask is 1 the destination stays, elsewhere the source is copied.
+  ::MaskBlt(dc, x, y, w, h, src.Get(), 0, 0, mask.Get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+}
+
+void TImage::Create(TWindow* parent) {
+  TCreateParams p;
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS;
+  CreateHandle(parent, p);
+}
+
+void TImage::SetPicture(HBITMAP bitmap) {
+  FPicture.Reset(bitmap);
+  BITMAP info{};
+  if (bitmap && ::GetObjectW(bitmap, sizeof(info), &info)) {
+    FPictureWidth = info.bmWidth;
+    FPictureHeight = info.bmHeight;
+  } else {
+    FPictureWidth = FPictureHeight = 0;
+  }
+  Invalidate(true);
+}
+
+void TImage::SetTransparent(bool transparent) {
+  FTransparent = transparent;
+  Invalidate(true);
+}
+
+void TImage::SetTransparentColor(COLORREF colour) {
+  FTransparentColor = colour;
+  Invalidate(true);
+}
+
+COLORREF TImage::TransparentColor() const {
+  if (FTransparentColor) return *FTransparentColor;
+  if (!FPicture || FPictureHeight <= 0) return CLR_INVALID;
+  TUniqueMemDC dc(::CreateCompatibleDC(nullptr));
+  if (!dc) return CLR_INVALID;
+  TSelectObject select(dc.Get(), FPicture.Get());
+  return ::GetPixel(dc.Get(), 0, FPictureHeight - 1);
+}
+
+void TImage::DrawPicture(HDC dc, int x, int y) const {
+  if (!FPicture) return;
+  if (FTransparent) {
+    DrawTransparentBitmap(dc, x, y, FPicture.Get(), TransparentColor());
+    return;
+  }
+  TUniqueMemDC src(::CreateCompatibleDC(dc));
+  if (!src) return;
+  TSelectObject select(src.Get(), FPicture.Get());
+  ::BitBlt(dc, x, y, FPictureWidth, FPictureHeight, src.Get(), 0, 0, SRCCOPY);
+}
+
+bool TImage::Paint(HDC dc, const RECT&) {
+  DrawPicture(dc, 0, 0);
+  return true;
+}
+
+bool TImage::OnEraseBackground(HDC dc) {
+  TWindow* parent = Parent();
+  if (!FTransparent || !parent || !parent->HandleAllocated()) return false;
+  // The parent paints its own background under the control.
+  POINT offset{0, 0};
+  ::MapWindowPoints(Handle(), parent->Handle(), &offset, 1);
+  POINT old{};
+  ::SetViewportOrgEx(dc, -offset.x, -offset.y, &old);
+  ::SendMessageW(parent->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  ::SendMessageW(parent->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  ::SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  return true;
+}
+
+}  // namespace fw

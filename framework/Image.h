@@ -1,0 +1,46 @@
+#pragma once
+// A picture control: shows one bitmap, optionally with one colour left
+// transparent so the parent shows through.
+#include <windows.h>
+
+#include <optional>
+
+#include "framework/Handles.h"
+#include "framework/Window.h"
+
+namespace fw {
+
+// Draws bitmap at (x, y) of dc, leaving the pixels of the transparent colour alone.
+void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent);
+
+class TImage : public TWindow {
+public:
+  void Create(TWindow* parent);
+
+  HBITMAP Picture() const noexcept { return FPicture.Get(); }
+  // Takes ownership of bitmap.
+  void SetPicture(HBITMAP bitmap);
+  int PictureWidth() const noexcept { return FPictureWidth; }
+  int PictureHeight() const noexcept { return FPictureHeight; }
+
+  bool Transparent() const noexcept { return FTransparent; }
+  void SetTransparent(bool transparent);
+  // Unless set, the colour of the picture's bottom-left pixel.
+  COLORREF TransparentColor() const;
+  void SetTransparentColor(COLORREF colour);
+
+  // Draws the picture as the control shows it.
+  void DrawPicture(HDC dc, int x, int y) const;
+
+protected:
+  bool Paint(HDC dc, const RECT& clip) override;
+  bool OnEraseBackground(HDC dc) override;
+
+private:
+  TUniqueBitmap FPicture;
+  int FPictureWidth = 0, FPictureHeight = 0;
+  bool FTransparent = false;
+  std::optional<COLORREF> FTransparentColor;
+};
+
+}  // namespace fw

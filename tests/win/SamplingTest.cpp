@@ -1,0 +1,372 @@
+// The eyedropper and the magnifier of the main window, with real messages
+// and an injected screen-pixel source.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/ufrmTintra.h"
+#include "framework/Application.h"
+#include "framework/Cursors.h"
+#include "tests/win/DibCanvas.h"
+
+namespace {
+
+constexpr COLORREF kSilver = RGB(192, 192, 192), kGrey = RGB(128, 128, 128), kWhite = RGB(255, 255, 255);
+
+std::wstring gLastError;
+void RecordError(const std::wstring& text) { gLastError = text; }
+
+// A distinct colour for every screen pixel of the pattern window.
+COLORREF Pattern(int x, int y) { return RGB((x * 37) & 0xFF, (y * 53) & 0xFF, (x * 11 + y * 29) & 0xFF); }
+
+// A top-level window that shows Pattern(x, y) at client pixel (x, y).
+class TPatternWindow {
+public:
+  TPatternWindow(int left, int top, int width, int height) : FCanvas(width, height) {
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) FCanvas.Set(x, y, Pattern(x, y));
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TintraTestPattern";
+    ::RegisterClassW(&wc);
+    FWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"TintraTestPattern", L"", WS_POPUP | WS_VISIBLE,
+                             left, top, width, height, nullptr, nullptr, wc.hInstance, this);
+    ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::InvalidateRect(FWnd, nullptr, FALSE);
+    ::UpdateWindow(FWnd);
+    fw::Application().ProcessMessages();
+    ::Sleep(100);
+    fw::Application().ProcessMessages();
+  }
+  ~TPatternWindow() { ::DestroyWindow(FWnd); }
+
+private:
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TPatternWindow*>(::GetWindowLongPtrW(w, GWLP_USERDATA));
+    if (m == WM_PAINT && self) {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(w, &ps);
+      ::BitBlt(dc, 0, 0, self->FCanvas.Width(), self->FCanvas.Height(), self->FCanvas.DC(), 0, 0, SRCCOPY);
+      ::EndPaint(w, &ps);
+      return 0;
+    }
+    if (m == WM_ERASEBKGND) return 1;
+    return ::DefWindowProcW(w, m, wp, lp);
+  }
+  TDibCanvas FCanvas;
+  HWND FWnd = nullptr;
+};
+
+COLORREF PictureAt(const TRecPicture& p, int x, int y) {
+  const std::uint8_t* px = RecPicturePixel(p, x, y);
+  return px ? RGB(px[2], px[1], px[0]) : CLR_INVALID;
+}
+
+COLORREF BitmapAt(HBITMAP bitmap, int x, int y) {
+  fw::TUniqueMemDC dc(::CreateCompatibleDC(nullptr));
+  fw::TSelectObject select(dc.Get(), bitmap);
+  return ::GetPixel(dc.Get(), x, y);
+}
+
+class SamplingTest : public testing::Test {
+protected:
+  void SetUp() override {
+    Form.CreateForm();
+    Form.ReadScreenPixel = [this](HDC screen, int x, int y) {
+      EXPECT_NE(screen, nullptr);
+      Reads.push_back(POINT{x, y});
+      return NextColour;
+    };
+  }
+  void TearDown() override {
+    if (::GetCapture()) ::ReleaseCapture();
+  }
+
+  void Send(HWND wnd, UINT msg, WPARAM keys, int x, int y) {
+    ::SendMessageW(wnd, msg, keys, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+  }
+  // Client coordinates of pboxSpoit for a screen point.
+  POINT SpoitClient(int screenX, int screenY) {
+    POINT p{screenX, screenY};
+    ::ScreenToClient(Form.pboxSpoit.Handle(), &p);
+    return p;
+  }
+  void DragTo(int screenX, int screenY) {
+    const POINT p = SpoitClient(screenX, screenY);
+    Send(Form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
+  }
+  COLORREF Current() const { return static_cast<COLORREF>(Form.Factors().Color); }
+
+  TfrmTintra Form;
+  std::vector<POINT> Reads;
+  COLORREF NextColour = RGB(0x12, 0x34, 0x56);
+};
+
+TEST_F(SamplingTest, LayoutAndStartState) {
+  EXPECT_EQ(Form.pboxSpoit.Parent(), &Form.Panel2);
+  EXPECT_EQ(Form.pboxSpoit.Left(), 9);
+  EXPECT_EQ(Form.pboxSpoit.Top(), 6);
+  EXPECT_EQ(Form.pboxSpoit.Width(), 24);
+  EXPECT_EQ(Form.pboxSpoit.Height(), 24);
+  EXPECT_FALSE(Form.ImageSpoit.Visible());
+  EXPECT_EQ(Form.ImageSpoit.PictureWidth(), 24);
+  EXPECT_EQ(Form.ImageSpoit.TransparentColor(), RGB(255, 0, 255));
+  EXPECT_EQ(Form.pnlZoom.Left(), 96);
+  EXPECT_EQ(Form.pnlZoom.Top(), 8);
+  EXPECT_EQ(Form.pnlZoom.Width(), 106);
+  EXPECT_EQ(Form.pnlZoom.Height(), 74);
+  EXPECT_EQ(Form.pnlZoom.BevelOuter(), fw::TBevel::bvLowered);
+  EXPECT_EQ(Form.pboxZoom.Parent(), &Form.pnlZoom);
+  EXPECT_EQ(Form.pboxZoom.Left(), 1);
+  EXPECT_EQ(Form.pboxZoom.Width(), 104);
+  EXPECT_EQ(Form.pboxZoom.Height(), 72);
+  EXPECT_TRUE(Form.pboxZoom.Opaque());
+  EXPECT_NE(fw::CursorEntry(crSpoit), nullptr);
+  EXPECT_EQ(Form.pboxZoom.Cursor(), fw::CursorEntry(crSpoit));
+  EXPECT_FALSE(Form.SpoitDragging());
+
+  // The magnifier's picture: 13 x 9, 24 bits, all button face.
+  const BITMAPINFOHEADER* h = RecPictureHeader(Form.ZoomPicture());
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(h->biWidth, 13);
+  EXPECT_EQ(h->biHeight, 9);
+  EXPECT_EQ(h->biBitCount, 24);
+  EXPECT_NE(Form.ZoomPicture().Bitmap, nullptr);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 13; ++x) ASSERT_EQ(PictureAt(Form.ZoomPicture(), x, y), ::GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(SamplingTest, TheCursorResourceHasItsHotSpotAtTheTip) {
+  ICONINFO info{};
+  ASSERT_TRUE(::GetIconInfo(fw::CursorEntry(crSpoit), &info));
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 1u);
+  EXPECT_EQ(info.yHotspot, 14u);
+  BITMAP mask{};
+  ::GetObjectW(info.hbmMask, sizeof(mask), &mask);
+  EXPECT_EQ(mask.bmWidth, 32);
+  EXPECT_EQ(mask.bmHeight, 64);  // monochrome: AND and XOR masks in one
+  EXPECT_EQ(info.hbmColor, nullptr);
+  // The hot spot is drawn (AND bit 0), not transparent.
+  EXPECT_EQ(BitmapAt(info.hbmMask, 1, 14), RGB(0, 0, 0));
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+}
+
+TEST_F(SamplingTest, DragReadsThePixelUnderThePointerAtEveryMove) {
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  EXPECT_TRUE(Form.SpoitDragging());
+  EXPECT_EQ(::GetCapture(), Form.pboxSpoit.Handle());
+  EXPECT_TRUE(Reads.empty()) << "no colour is read on press";
+
+  DragTo(700, 500);
+  ASSERT_EQ(Reads.size(), 1u);
+  EXPECT_EQ(Reads[0].x, 700);
+  EXPECT_EQ(Reads[0].y, 500);
+  EXPECT_EQ(Current(), RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(Form.edtBlu.Text(), L"86");
+
+  NextColour = RGB(240, 0, 128);
+  DragTo(-20, 3000);  // far outside the box, still captured
+  EXPECT_EQ(Current(), RGB(240, 0, 128));
+  EXPECT_EQ(Form.edtHue.Text(), L"328");
+
+  const POINT up = SpoitClient(-20, 3000);
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, up.x, up.y);
+  EXPECT_FALSE(Form.SpoitDragging());
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(Reads.size(), 2u) << "no colour is read on release";
+  // Idle moves read nothing.
+  DragTo(10, 10);
+  EXPECT_EQ(Reads.size(), 2u);
+  EXPECT_EQ(Current(), RGB(240, 0, 128));
+}
+
+TEST_F(SamplingTest, PressAndReleaseWithoutMovingKeepTheColour) {
+  Form.SetColor(RGB(1, 2, 3));
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
+  EXPECT_TRUE(Reads.empty());
+  EXPECT_EQ(Current(), RGB(1, 2, 3));
+}
+
+TEST_F(SamplingTest, RightPressSamplesWithoutCapture) {
+  Send(Form.pboxSpoit.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
+  EXPECT_TRUE(Form.SpoitDragging());
+  EXPECT_EQ(::GetCapture(), nullptr);
+  Send(Form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_RBUTTON, 6, 6);
+  EXPECT_EQ(Reads.size(), 1u);
+  Send(Form.pboxSpoit.Handle(), WM_RBUTTONUP, 0, 6, 6);
+  EXPECT_FALSE(Form.SpoitDragging());
+}
+
+// An unreadable pixel (GetPixel's CLR_INVALID, as off every screen) used to
+// make the current colour white.
+TEST_F(SamplingTest, AFailedScreenReadKeepsTheColourButRefreshesTheMagnifier) {
+  Form.SetColor(RGB(10, 20, 30));
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  // A sentinel in the picture shows whether the capture ran.
+  std::uint8_t* centre = RecPicturePixel(Form.ZoomPicture(), 6, 4);
+  ASSERT_NE(centre, nullptr);
+  centre[0] = 1, centre[1] = 2, centre[2] = 3;
+  NextColour = CLR_INVALID;
+  DragTo(-5000, -5000);
+  EXPECT_EQ(Reads.size(), 1u);
+  EXPECT_EQ(Current(), RGB(10, 20, 30));
+  EXPECT_EQ(Form.edtRed.Text(), L"10");
+  // The capture ran: off the screen the copy leaves the button-face fill,
+  // or (under Wine) black.
+  const COLORREF refreshed = PictureAt(Form.ZoomPicture(), 6, 4);
+  EXPECT_TRUE(refreshed == ::GetSysColor(COLOR_BTNFACE) || refreshed == RGB(0, 0, 0)) << refreshed;
+  // The real reader answers CLR_INVALID there too.
+  fw::TWindowDC screen(nullptr);
+  EXPECT_EQ(TfrmTintra::DefaultScreenPixel(screen.Get(), -5000, -5000), CLR_INVALID);
+}
+
+TEST_F(SamplingTest, AFailingColourChangeStillReleasesTheScreen) {
+  auto* old = fw::Application().OnExceptionHook;
+  fw::Application().OnExceptionHook = RecordError;
+  Form.ReadScreenPixel = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int i = 0; i < 50; ++i) DragTo(700 + i, 500);
+  fw::Application().OnExceptionHook = old;
+  EXPECT_EQ(gLastError, L"read failed");
+  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+  // The sampling goes on after the failure.
+  EXPECT_TRUE(Form.SpoitDragging());
+}
+
+TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRelease) {
+  auto paint = [&] {
+    auto canvas = std::make_unique<TDibCanvas>(24, 24, RGB(1, 2, 3));
+    ::SendMessageW(Form.pboxSpoit.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->DC()), PRF_CLIENT);
+    return canvas;
+  };
+  auto raised = paint();
+  EXPECT_EQ(raised->At(0, 0), kWhite);
+  EXPECT_EQ(raised->At(1, 1), kSilver);
+  EXPECT_EQ(raised->At(23, 23), RGB(0, 0, 0));
+  EXPECT_EQ(raised->At(3, 3), RGB(1, 2, 3)) << "magenta is transparent";
+  EXPECT_NE(raised->At(2, 5), kSilver) << "no inner ring before the first drag";
+  EXPECT_NE(raised->At(21, 5), kGrey);
+
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  auto sunken = paint();
+  EXPECT_EQ(sunken->At(0, 0), kGrey);
+  EXPECT_EQ(sunken->At(1, 1), RGB(0, 0, 0));
+  EXPECT_EQ(sunken->At(23, 23), kWhite);
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
+
+  auto ringed = paint();
+  EXPECT_EQ(ringed->At(0, 0), kWhite);
+  for (int i = 2; i <= 20; ++i) {
+    EXPECT_EQ(ringed->At(2, i), kSilver) << i;
+    EXPECT_EQ(ringed->At(i, 2), kSilver) << i;
+    EXPECT_EQ(ringed->At(21, i + 1), kGrey) << i;
+    EXPECT_EQ(ringed->At(i + 1, 21), kGrey) << i;
+  }
+  EXPECT_EQ(BitmapAt(Form.ImageSpoit.Picture(), 0, 23), RGB(255, 0, 255)) << "still the transparent colour";
+}
+
+TEST_F(SamplingTest, CapturesTheThirteenByNinePixelsAroundThePointerAndEnlargesThem) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40);
+  Form.ReadScreenPixel = &TfrmTintra::DefaultScreenPixel;
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  DragTo(700 + 20, 500 + 15);
+  EXPECT_EQ(Current(), Pattern(20, 15));
+  for (int j = 0; j < 9; ++j)
+    for (int i = 0; i < 13; ++i)
+      ASSERT_EQ(PictureAt(Form.ZoomPicture(), i, j), Pattern(20 - 6 + i, 15 - 4 + j)) << i << "," << j;
+
+  TDibCanvas canvas(104, 72);
+  ::SendMessageW(Form.pboxZoom.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
+  for (int y = 0; y < 72; ++y)
+    for (int x = 0; x < 104; ++x)
+      ASSERT_EQ(canvas.At(x, y), Pattern(20 - 6 + x / 8, 15 - 4 + y / 8)) << x << "," << y;
+  EXPECT_EQ(canvas.At(48, 32), Pattern(20, 15));
+  EXPECT_EQ(canvas.At(55, 39), Pattern(20, 15));
+
+  // The window on screen shows it too: the move repainted the magnifier at once.
+  fw::TWindowDC zoom(Form.pboxZoom.Handle());
+  EXPECT_EQ(::GetPixel(zoom.Get(), 50, 35), Pattern(20, 15));
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+}
+
+TEST_F(SamplingTest, MagnifierPicksWithTheLeftButtonOnly) {
+  const POINT origin = [&] {
+    POINT p{0, 0};
+    ::ClientToScreen(Form.pboxZoom.Handle(), &p);
+    return p;
+  }();
+  Send(Form.pboxZoom.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, 50, 35);
+  Send(Form.pboxZoom.Handle(), WM_RBUTTONUP, 0, 50, 35);
+  EXPECT_TRUE(Reads.empty());
+  Send(Form.pboxZoom.Handle(), WM_MOUSEMOVE, 0, 50, 35);
+  EXPECT_TRUE(Reads.empty());
+
+  Send(Form.pboxZoom.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 50, 35);
+  ASSERT_EQ(Reads.size(), 1u);
+  EXPECT_EQ(Reads[0].x, origin.x + 50);
+  EXPECT_EQ(Reads[0].y, origin.y + 35);
+  EXPECT_EQ(Current(), RGB(0x12, 0x34, 0x56));
+  EXPECT_EQ(::GetCapture(), Form.pboxZoom.Handle());
+  // Dragged away, it reads wherever the pointer is, and captures nothing.
+  std::uint8_t* centre = RecPicturePixel(Form.ZoomPicture(), 6, 4);
+  centre[0] = 1, centre[1] = 2, centre[2] = 3;
+  NextColour = RGB(7, 8, 9);
+  Send(Form.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, -400, 900);
+  EXPECT_EQ(Reads.back().x, origin.x - 400);
+  EXPECT_EQ(Current(), RGB(7, 8, 9));
+  EXPECT_EQ(PictureAt(Form.ZoomPicture(), 6, 4), RGB(3, 2, 1));
+  NextColour = CLR_INVALID;
+  Send(Form.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, -9000, 900);
+  EXPECT_EQ(Current(), RGB(7, 8, 9));
+  Send(Form.pboxZoom.Handle(), WM_LBUTTONUP, 0, -9000, 900);
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(SamplingTest, ActZoomTogglesThePanelAndItsCheckMark) {
+  ASSERT_TRUE(Form.actZoom.Checked());
+  ASSERT_TRUE(Form.pnlZoom.Visible());
+  const RECT before = [&] {
+    RECT r;
+    ::GetWindowRect(Form.pboxSpoit.Handle(), &r);
+    return r;
+  }();
+  Form.actZoom.Execute();
+  EXPECT_FALSE(Form.pnlZoom.Visible());
+  EXPECT_FALSE(::IsWindowVisible(Form.pnlZoom.Handle()));
+  EXPECT_FALSE(Form.actZoom.Checked());
+  RECT after;
+  ::GetWindowRect(Form.pboxSpoit.Handle(), &after);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(Form.pnlZoom.Left(), 96);
+  // Hidden, the eyedropper still captures into the picture.
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  DragTo(-5000, -5000);
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  Form.actZoom.Execute();
+  EXPECT_TRUE(Form.pnlZoom.Visible());
+  EXPECT_TRUE(Form.actZoom.Checked());
+}
+
+TEST_F(SamplingTest, MovesLeaveNoGdiObjectsBehind) {
+  Form.Show();
+  Form.ReadScreenPixel = &TfrmTintra::DefaultScreenPixel;
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  DragTo(10, 10);
+  const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int i = 0; i < 500; ++i) DragTo(100 + i % 300, 100 + i % 200);
+  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+}
+
+}  // namespace
