@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <cstring>
+#include <cstdint>
 #include <vector>
 
 #include "framework/Application.h"
@@ -45,9 +45,11 @@ void TSizeGripVel::LoadPicture() {
   if (!data || size < sizeof(BITMAPINFOHEADER)) throw fw::Exception(L"TSizeGripVel.LoadPicture: no BMSIZE");
 
   // The resource is read-only; the colour table is patched in a copy.
-  std::vector<std::uint8_t> dib(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size);
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  std::vector<std::uint8_t> dib(bytes, bytes + size);
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
-  const DWORD colours = header->biClrUsed ? header->biClrUsed : (header->biBitCount <= 8 ? 1u << header->biBitCount : 0);
+  const DWORD colours =
+      header->biClrUsed ? header->biClrUsed : (header->biBitCount <= 8 ? 1u << header->biBitCount : 0u);
   const size_t tableEnd = header->biSize + colours * sizeof(RGBQUAD);
   if (tableEnd > dib.size()) throw fw::Exception(L"TSizeGripVel.LoadPicture: bad BMSIZE");
   auto* table = reinterpret_cast<RGBQUAD*>(dib.data() + header->biSize);

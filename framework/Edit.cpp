@@ -52,6 +52,7 @@ void TCustomEdit::RecreateWnd() {
   HWND previous = ::GetWindow(Handle(), GW_HWNDPREV);
   const bool entered = FEntered;
   RecreateHandle(MakeParams());
+  FTextCached = false;
   ::SetWindowPos(Handle(), previous ? previous : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ApplyLimits();
@@ -64,10 +65,24 @@ void TCustomEdit::ApplyLimits() noexcept {
   if (FReadOnly) ::SendMessageW(Handle(), EM_SETREADONLY, TRUE, 0);
 }
 
+std::wstring TCustomEdit::Text() const {
+  if (!HandleAllocated()) return TWindow::Text();
+  if (!FTextCached) {
+    FTextCache = TWindow::Text();
+    FTextCached = true;
+  }
+  return FTextCache;
+}
+
 void TCustomEdit::SetText(const std::wstring& text) {
   if (Text() == text) return;
   FChangeSeen = false;
   TWindow::SetText(text);
+  if (HandleAllocated() && !FChangeSeen) {
+    // Unless a change handler has written the text again meanwhile.
+    FTextCache = text;
+    FTextCached = true;
+  }
   if (!HandleAllocated() || (MultiLine() && !FChangeSeen)) Change();
 }
 
@@ -123,6 +138,7 @@ bool TCustomEdit::MultiLine() const noexcept {
 
 bool TCustomEdit::OnCommandReflect(WORD code, WORD) {
   if (code != EN_CHANGE) return false;
+  FTextCached = false;
   FChangeSeen = true;
   Change();
   return true;
@@ -175,6 +191,9 @@ bool TCustomEdit::ContextMenu(int screenX, int screenY) {
 
 LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_SETTEXT:
+      FTextCached = false;
+      break;
     case WM_CHAR: {
       wchar_t ch = static_cast<wchar_t>(wParam);
       KeyPress(ch);

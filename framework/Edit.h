@@ -21,7 +21,11 @@ public:
   // change. A multi-line edit reports no EN_CHANGE for WM_SETTEXT, so the
   // change is raised here for it.
   void SetText(const std::wstring& text);
-  using TWindow::Text;
+  // Kept from the last read or write until the edit reports a change or
+  // anyone sets its text: every message to a subclassed window costs a
+  // round trip to the server under Wine, and the numeric edits read their
+  // text several times per change.
+  std::wstring Text() const;
 
   int SelStart() const noexcept;
   void SetSelStart(int start) noexcept;
@@ -93,6 +97,8 @@ private:
   bool FEntered = false;
   bool FLeftDown = false;
   bool FChangeSeen = false;
+  mutable bool FTextCached = false;
+  mutable std::wstring FTextCache;
   HMENU FPopupMenu = nullptr;
 };
 

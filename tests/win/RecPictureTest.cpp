@@ -9,6 +9,7 @@
 
 #include "support/uUserError.h"
 #include "tests/win/DibCanvas.h"
+#include "tests/win/GdiCount.h"
 
 namespace {
 
@@ -218,14 +219,14 @@ TEST(RecPictureFree, EmptiesTheRecordOfBothKinds) {
 }
 
 TEST(RecPictureFree, DoesNotLeakGdiObjects) {
-  const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD before = GdiObjectCount();
   for (int i = 0; i < 200; ++i) {
     TRecPicture p;
     RecPictureCreate(p, POINT{0, 0}, 13 + i % 3, true, 24, 9);
     RecPictureCreate(p, POINT{0, 0}, 20, true, 24, 9);
     RecPictureFree(p);
   }
-  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_LE(GdiObjectCount(), before);
 }
 
 TEST(RecPicturePixel, NoneOutsideThePicture) {
@@ -439,17 +440,17 @@ TEST(RecPictureStretchBlt, WithAClipRectangleDrawsOnlyInside) {
 
 // An enhanced metafile records every drawing call, so the number of block
 // transfers can be counted.
+int CALLBACK CountRecord(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) {
+  auto* n = reinterpret_cast<int*>(data);
+  if (r->iType == EMR_BITBLT) ++*n;
+  // Per-pixel or whole-picture drawing calls would be other records.
+  if (r->iType == EMR_STRETCHBLT || r->iType == EMR_SETPIXELV || r->iType == EMR_STRETCHDIBITS) *n += 1000;
+  return 1;
+}
+
 int CountBitBlts(HENHMETAFILE emf) {
   int count = 0;
-  ::EnumEnhMetaFile(
-      nullptr, emf,
-      [](HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) -> int {
-        auto* n = reinterpret_cast<int*>(data);
-        if (r->iType == EMR_BITBLT) ++*n;
-        if (r->iType == EMR_STRETCHBLT || r->iType == EMR_SETPIXELV || r->iType == EMR_STRETCHDIBITS) *n += 1000;
-        return 1;
-      },
-      &count, nullptr);
+  ::EnumEnhMetaFile(nullptr, emf, CountRecord, &count, nullptr);
   return count;
 }
 
@@ -470,9 +471,9 @@ TEST(RecPictureStretchBlt, LeavesNoGdiObjectsBehind) {
   TRecPictureHolder p;
   RecPictureCreate(p, POINT{0, 0}, 13, true, 24, 9);
   TDibCanvas canvas(104, 72);
-  const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD before = GdiObjectCount();
   for (int i = 0; i < 300; ++i) RecPictureStretchBlt(p, canvas.DC(), 0, 0, 104, 72, 0, 0, 13, 9, SRCCOPY);
-  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_LE(GdiObjectCount(), before);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "tests/win/DibCanvas.h"
+#include "tests/win/GdiCount.h"
 
 namespace {
 
@@ -234,11 +235,11 @@ TEST_F(SamplingTest, AFailingColourChangeStillReleasesTheScreen) {
   fw::Application().OnExceptionHook = RecordError;
   Form.ReadScreenPixel = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
   Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-  const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD before = GdiObjectCount();
   for (int i = 0; i < 50; ++i) DragTo(700 + i, 500);
   fw::Application().OnExceptionHook = old;
   EXPECT_EQ(gLastError, L"read failed");
-  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_LE(GdiObjectCount(), before);
   // The sampling goes on after the failure.
   EXPECT_TRUE(Form.SpoitDragging());
 }
@@ -363,9 +364,9 @@ TEST_F(SamplingTest, MovesLeaveNoGdiObjectsBehind) {
   Form.ReadScreenPixel = &TfrmTintra::DefaultScreenPixel;
   Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(10, 10);
-  const DWORD before = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-  for (int i = 0; i < 500; ++i) DragTo(100 + i % 300, 100 + i % 200);
-  EXPECT_LE(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), before);
+  const DWORD before = GdiObjectCount();
+  for (int i = 0; i < 200; ++i) DragTo(100 + i % 300, 100 + i % 200);
+  EXPECT_LE(GdiObjectCount(), before);
   Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
 }
 

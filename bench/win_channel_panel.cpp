@@ -1,0 +1,121 @@
+// SetColor with a new colour at every call (derive the colour spaces, write
+// the twelve channel editors, paint the swatch at once) against its floor:
+// writing the texts of twelve plain EDIT controls of the same size and
+// filling one rectangle through a window DC. Also SetColor with the colour
+// it already has, which the eyedropper calls on every mouse move. Run under
+// Wine on a virtual display; prints microseconds per call.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <vector>
+
+#include "app/ufrmTintra.h"
+#include "framework/Application.h"
+#include "framework/Handles.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  ::QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Colours that change every channel from one call to the next.
+COLORREF ColourOf(int i) {
+  const unsigned x = static_cast<unsigned>(i) * 2654435761u;
+  return RGB((x >> 5) & 0xFF, (x >> 13) & 0xFF, (x >> 21) & 0xFF);
+}
+
+// Twelve single-line edits and a swatch window, on a window like the panel.
+class TFloor {
+public:
+  explicit TFloor(HFONT font) {
+    FHost = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 560, 60, 220, 300, nullptr, nullptr,
+                              ::GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < 12; ++i) {
+      HWND e = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                                 40 + (i / 6) * 100, 90 + (i % 6) * 24, 60, 21, FHost, nullptr,
+                                 ::GetModuleHandleW(nullptr), nullptr);
+      ::SendMessageW(e, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      FEdits.push_back(e);
+    }
+    FSwatch = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 40, 42, 41, 42, FHost, nullptr,
+                                ::GetModuleHandleW(nullptr), nullptr);
+  }
+  ~TFloor() { ::DestroyWindow(FHost); }
+  void Write(COLORREF c) {
+    const int values[12] = {GetRValue(c), GetGValue(c), GetBValue(c), GetRValue(c) + 100, GetGValue(c) / 3,
+                            GetBValue(c) / 3, GetRValue(c) + 99,  GetGValue(c) / 2,   GetBValue(c) / 2,
+                            GetRValue(c) / 2, GetGValue(c) / 2 + 1, GetBValue(c) / 2 + 2};
+    for (int i = 0; i < 12; ++i) {
+      wchar_t text[16];
+      std::swprintf(text, 16, L"%d", values[i]);
+      ::SetWindowTextW(FEdits[static_cast<size_t>(i)], text);
+    }
+    fw::TWindowDC dc(FSwatch);
+    fw::TUniqueBrush brush(::CreateSolidBrush(c));
+    const RECT r{2, 2, 39, 40};
+    ::FillRect(dc.Get(), &r, brush.Get());
+  }
+
+private:
+  HWND FHost = nullptr, FSwatch = nullptr;
+  std::vector<HWND> FEdits;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&icc);
+  fw::Application().Initialize(::GetModuleHandleW(nullptr));
+  const int calls = argc > 1 ? std::max(10000, _wtoi(argv[1])) : 20000;
+  constexpr int kBlock = 500;
+
+  TfrmTintra form;
+  form.CreateForm();
+  form.Show();
+  TFloor floor(form.FormFont());
+  fw::Application().ProcessMessages();
+
+  // Alternating blocks, so both see the same machine state; painting is
+  // left to the message pump between blocks and timed for neither.
+  double panel = 0, base = 0;
+  int i = 0;
+  for (int done = 0; done < calls; done += kBlock) {
+    double t = Now();
+    for (int k = 0; k < kBlock; ++k) form.SetColor(ColourOf(++i));
+    panel += Now() - t;
+    fw::Application().ProcessMessages();
+    t = Now();
+    for (int k = 0; k < kBlock; ++k) floor.Write(ColourOf(++i));
+    base += Now() - t;
+    fw::Application().ProcessMessages();
+  }
+  const double panelUs = panel / calls * 1e6, floorUs = base / calls * 1e6;
+
+  const COLORREF same = ColourOf(++i);
+  form.SetColor(same);
+  const int sameCalls = calls * 50;
+  double t = Now();
+  for (int k = 0; k < sameCalls; ++k) form.SetColor(same);
+  const double sameUs = (Now() - t) / sameCalls * 1e6;
+
+  std::printf("calls            %d (alternating blocks of %d)\n", calls, kBlock);
+  std::printf("SetColor new     %.2f us/call\n", panelUs);
+  std::printf("floor            %.2f us/call (12 edit texts + 1 rectangle)\n", floorUs);
+  std::printf("ratio            %.2f (target <= 1.5)\n", panelUs / floorUs);
+  std::printf("SetColor same    %.4f us/call (%d calls)\n", sameUs, sameCalls);
+  std::fflush(stdout);
+  return 0;
+}

@@ -1,0 +1,290 @@
+// The main window's channel editor panel on a real (hidden) TfrmTintra:
+// the update paths, typing into the editors and the swatch.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/ufrmTintra.h"
+#include "support/uUserError.h"
+#include "tests/win/DibCanvas.h"
+#include "tests/win/EditTestSupport.h"
+
+namespace {
+
+using TTexts = std::array<std::wstring, ColorFactorCount>;
+
+class ChannelPanelTest : public testing::Test {
+protected:
+  void SetUp() override {
+    Form.CreateForm();
+    Form.FormShow(&Form);
+  }
+
+  TTexts Texts() {
+    TTexts t;
+    for (int i = 0; i < ColorFactorCount; ++i) t[static_cast<size_t>(i)] = Form.FactorEditor(i).Text();
+    return t;
+  }
+  // Types into an editor as the user does: the whole text selected first.
+  void TypeInto(TEditTrackBarVel& editor, const std::wstring& text) {
+    ::SendMessageW(editor.Handle(), EM_SETSEL, 0, -1);
+    TypeChars(editor.Handle(), text);
+  }
+  void Clear(TEditTrackBarVel& editor) {
+    ::SendMessageW(editor.Handle(), EM_SETSEL, 0, -1);
+    TypeChars(editor.Handle(), L"\b");
+  }
+  TColorFactors& F() { return Form.Factors(); }
+
+  TfrmTintra Form;
+  TBeepCounter Beeps;
+};
+
+TEST_F(ChannelPanelTest, EditorsAreLaidOutAsDesigned) {
+  struct {
+    TEditTrackBarVel* Editor;
+    const wchar_t* Label;
+    int Left, Top, Max;
+  } table[] = {
+      {&Form.edtRed, L"赤：", 40, 92, 255},      {&Form.edtGrn, L"緑：", 40, 116, 255},
+      {&Form.edtBlu, L"青：", 40, 140, 255},     {&Form.edtHue, L"色相：", 40, 172, 360},
+      {&Form.edtSat, L"彩度：", 40, 196, 100},   {&Form.edtBri, L"明度：", 40, 220, 100},
+      {&Form.edtHSLHue, L"色相：", 144, 172, 360}, {&Form.edtHSLSat, L"彩度：", 144, 196, 100},
+      {&Form.edtHSLBri, L"輝度：", 144, 220, 100}, {&Form.edtY, L"Y：", 143, 92, 255},
+      {&Form.edtCb, L"Cb：", 143, 116, 255},     {&Form.edtCr, L"Cr：", 143, 140, 255},
+  };
+  HWND previous = nullptr;
+  for (int i = 0; i < ColorFactorCount; ++i) {
+    const auto& row = table[i];
+    TEditTrackBarVel& e = *row.Editor;
+    SCOPED_TRACE(i);
+    EXPECT_EQ(&Form.FactorEditor(i), &e);
+    EXPECT_EQ(e.Tag(), i);
+    EXPECT_EQ(::GetParent(e.Handle()), Form.Panel2.Handle());
+    EXPECT_EQ(e.Left(), row.Left);
+    EXPECT_EQ(e.Top(), row.Top);
+    EXPECT_EQ(e.Width(), 60);
+    EXPECT_EQ(e.Height(), 21);
+    EXPECT_EQ(e.Max(), row.Max);
+    EXPECT_EQ(e.Min(), 0.0);
+    EXPECT_EQ(e.MaxLength(), 3);
+    EXPECT_FALSE(e.AutoSelect());
+    EXPECT_EQ(e.Buttons(), (TEditTrackBarVelButtons{etbvbUpDown, etbvbTrackBar}));
+    EXPECT_EQ(e.PageSize(), 5.0);
+    const fw::TLabel& label = Form.lblFactors[static_cast<size_t>(i)];
+    EXPECT_EQ(label.Text(), row.Label);
+    EXPECT_EQ(label.Left() + label.Width(), row.Left - 2);
+    EXPECT_TRUE(::GetWindowLongPtrW(label.Handle(), GWL_STYLE) & SS_RIGHT);
+    // Tab order is the tag order.
+    if (previous) {
+      EXPECT_EQ(::GetNextDlgTabItem(Form.Handle(), previous, FALSE), e.Handle());
+    }
+    previous = e.Handle();
+  }
+  EXPECT_EQ(Form.pboxColor.Left(), 40);
+  EXPECT_EQ(Form.pboxColor.Top(), 42);
+  EXPECT_EQ(Form.pboxColor.Width(), 41);
+  EXPECT_EQ(Form.pboxColor.Height(), 42);
+  EXPECT_EQ(Form.lblColor.Text(), L"色：");
+}
+
+TEST_F(ChannelPanelTest, StartsBlackWithNeutralChroma) {
+  EXPECT_EQ(Texts(), (TTexts{L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"128", L"128"}));
+  EXPECT_EQ(F().Color, 0u);
+  EXPECT_EQ(Form.Updating(), 0);
+}
+
+TEST_F(ChannelPanelTest, SetColorShowsAllTwelveChannels) {
+  Form.SetColor(0x0000FF);  // pure red
+  EXPECT_EQ(Texts(),
+            (TTexts{L"255", L"0", L"0", L"0", L"100", L"100", L"360", L"100", L"50", L"76", L"84", L"255"}));
+  EXPECT_EQ(F().HSLHue, 6144);
+  EXPECT_EQ(F().Cr, 65280);
+  // A failed screen read gives all bits set: white, without the high byte.
+  Form.SetColor(0xFFFFFFFFu);
+  EXPECT_EQ(F().Color, 0xFFFFFFu);
+  EXPECT_EQ(Texts()[0], L"255");
+  EXPECT_EQ(Texts()[4], L"0");
+  EXPECT_EQ(Form.Updating(), 0);
+}
+
+TEST_F(ChannelPanelTest, SetColorWithTheCurrentColourChangesNothing) {
+  Form.SetColor(RGB(200, 100, 50));
+  TypeInto(Form.edtSat, L"50");
+  const TColorFactors typed = F();
+  const TTexts texts = Texts();
+  int changes = 0;
+  for (int i = 0; i < ColorFactorCount; ++i) {
+    auto& e = Form.FactorEditor(i);
+    e.OnChange = [&changes](fw::TObject*) { ++changes; };
+  }
+  Form.SetColor(typed.Color);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(Texts(), texts);
+  EXPECT_EQ(F().Sat, typed.Sat);
+  EXPECT_EQ(F().Hue, typed.Hue);
+}
+
+TEST_F(ChannelPanelTest, TypingOneTwoEightIntoTheEmptiedRedEditorUpdatesThreeTimes) {
+  Clear(Form.edtRed);
+  EXPECT_EQ(Texts()[0], L"");
+  EXPECT_EQ(F().Red, 0) << "an empty editor leaves the colour";
+  std::wstring typed;
+  for (int k = 0; k < 3; ++k) {
+    typed += L"128"[k];
+    TypeChars(Form.edtRed.Handle(), std::wstring(1, L"128"[k]));
+    SCOPED_TRACE(testing::Message() << "after " << k + 1 << " keys");
+    EXPECT_EQ(F().Red, std::stoi(typed));
+    // The other channels derived exactly as the colour model does.
+    TColorFactors model{};
+    model.Red = std::stoi(typed);
+    DeriveFromRGB(model);
+    TTexts derived;
+    for (int i = 0; i < ColorFactorCount; ++i)
+      derived[static_cast<size_t>(i)] = std::to_wstring(FactorToShown(i, Factor(model, i)));
+    EXPECT_EQ(Texts(), derived);
+  }
+}
+
+TEST_F(ChannelPanelTest, TypedValueBeyondTheRangeIsLimitedWhileTheEditorKeepsTheDigits) {
+  struct {
+    TEditTrackBarVel* Editor;
+    int Index;
+    const wchar_t* Typed;
+    int Stored;
+  } cases[] = {
+      {&Form.edtRed, 0, L"300", 255},
+      {&Form.edtHSLHue, 6, L"999", 6144},
+      {&Form.edtCb, 10, L"999", 65280},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Index);
+    Form.SetColor(RGB(10, 20, 30));
+    TypeInto(*c.Editor, c.Typed);
+    EXPECT_EQ(Factor(F(), c.Index), c.Stored);
+    EXPECT_EQ(c.Editor->Text(), c.Typed);
+  }
+}
+
+TEST_F(ChannelPanelTest, TextThatIsNoWholeNumberLeavesTheColour) {
+  Form.SetColor(RGB(10, 20, 30));
+  const TColorFactors before = F();
+  for (const wchar_t* text : {L"", L"1x", L"--", L"99999999999", L" 5"}) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(std::wstring(text).size()));
+    // Pasted text is not filtered by the keys.
+    Form.edtGrn.SetText(text);
+    EXPECT_EQ(F().Grn, before.Grn);
+    EXPECT_EQ(F().Color, before.Color);
+  }
+}
+
+TEST_F(ChannelPanelTest, ALetterBeepsAndDoesNotAppear) {
+  Form.SetColor(RGB(10, 20, 30));
+  ::SendMessageW(Form.edtBlu.Handle(), EM_SETSEL, 2, 2);
+  TypeChars(Form.edtBlu.Handle(), L"a");
+  EXPECT_EQ(Form.edtBlu.Text(), L"30");
+  EXPECT_EQ(Beeps.Beeps(), 1);
+  TypeChars(Form.edtBlu.Handle(), L"\b");
+  EXPECT_EQ(Form.edtBlu.Text(), L"3");
+  EXPECT_EQ(Beeps.Beeps(), 1);
+}
+
+TEST_F(ChannelPanelTest, TheSameShownValueArrivingAgainChangesNothing) {
+  Form.SetColor(RGB(255, 0, 0));
+  ASSERT_EQ(Form.edtHSLSat.Text(), L"100");
+  // The edit reports a change with the text it already showed.
+  ::SendMessageW(Form.Panel2.Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(Form.edtHSLSat.Handle()));
+  EXPECT_EQ(F().Red, 255);
+  EXPECT_EQ(F().Grn, 0);
+  EXPECT_EQ(F().Blu, 0);
+  // Typed afresh it passes through 1 and 10.
+  Form.SetColor(RGB(255, 0, 0));
+  Clear(Form.edtHSLSat);
+  TypeChars(Form.edtHSLSat.Handle(), L"100");
+  EXPECT_EQ(F().Red, 255);
+  EXPECT_EQ(F().Grn, 1);
+  EXPECT_EQ(F().Blu, 1);
+}
+
+TEST_F(ChannelPanelTest, HueOnAGreyLeavesRedGreenAndBlue) {
+  Form.SetColor(RGB(90, 90, 90));
+  TypeInto(Form.edtHue, L"200");
+  EXPECT_EQ(F().Red, 90);
+  EXPECT_EQ(F().Grn, 90);
+  EXPECT_EQ(F().Blu, 90);
+  EXPECT_EQ(Form.edtHue.Text(), L"200");
+  EXPECT_EQ(F().Hue, 200000);
+}
+
+TEST_F(ChannelPanelTest, EditedGroupKeepsItsValuesAndTheOthersFollow) {
+  Form.SetColor(RGB(255, 128, 0));
+  TypeInto(Form.edtHue, L"20");
+  TypeInto(Form.edtSat, L"50");
+  TypeInto(Form.edtBri, L"78");
+  EXPECT_EQ(Form.edtHue.Text(), L"20");
+  EXPECT_EQ(Form.edtSat.Text(), L"50");
+  EXPECT_EQ(Form.edtBri.Text(), L"78");
+  TColorFactors model = F();
+  DeriveFromHSV(model);
+  EXPECT_EQ(F().Red, model.Red);
+  EXPECT_EQ(Form.edtRed.Text(), std::to_wstring(model.Red));
+  EXPECT_EQ(Form.edtY.Text(), std::to_wstring(FactorToShown(9, model.Y)));
+}
+
+TEST_F(ChannelPanelTest, WrongTagRaisesTheErrorAndTheCounterRecovers) {
+  Form.edtRed.SetTag(12);
+  try {
+    Form.edtFactorChange(&Form.edtRed);
+    FAIL() << "no error";
+  } catch (const EUserError& e) {
+    EXPECT_EQ(e.Message(), L"TfrmTintra.edtFactorChange:Illegal iIndex");
+  }
+  EXPECT_EQ(Form.Updating(), 0);
+  Form.edtRed.SetTag(0);
+  TypeInto(Form.edtRed, L"7");
+  EXPECT_EQ(F().Red, 7) << "the panel still hears edits";
+}
+
+TEST_F(ChannelPanelTest, SteppingAnEditorUpdatesTheColour) {
+  Form.SetColor(RGB(100, 0, 0));
+  PressKey(Form.edtRed.Handle(), VK_PRIOR);
+  EXPECT_EQ(F().Red, 105);
+  PressKey(Form.edtRed.Handle(), VK_DOWN);
+  EXPECT_EQ(F().Red, 104);
+  HWND up = Form.edtGrn.UpButton().Handle();
+  ::SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(up, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(F().Grn, 1);
+  EXPECT_EQ(Form.edtHue.Text(), std::to_wstring(FactorToShown(3, F().Hue)));
+}
+
+TEST_F(ChannelPanelTest, EnteringAnEditorSelectsItsWholeText) {
+  Form.SetColor(RGB(123, 0, 0));
+  Form.Show();
+  ::SetForegroundWindow(Form.Handle());
+  ::SetActiveWindow(Form.Handle());
+  Form.edtGrn.SetFocus();
+  ::SendMessageW(Form.edtRed.Handle(), EM_SETSEL, 1, 1);
+  Form.edtRed.SetFocus();
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(Form.edtRed.SelStart(), 0);
+  EXPECT_EQ(Form.edtRed.SelLength(), 3);
+}
+
+TEST_F(ChannelPanelTest, SwatchIsASunkenFrameFilledWithTheColour) {
+  Form.SetColor(RGB(10, 200, 30));
+  TDibCanvas canvas(41, 42);
+  Form.pboxColorPaint(&Form.pboxColor, canvas.DC());
+  EXPECT_EQ(canvas.At(0, 0), RGB(128, 128, 128));
+  EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(40, 41), RGB(255, 255, 255));
+  EXPECT_EQ(canvas.At(39, 40), RGB(192, 192, 192));
+  for (auto [x, y] : {std::pair{2, 2}, std::pair{20, 20}, std::pair{38, 39}}) EXPECT_EQ(canvas.At(x, y), RGB(10, 200, 30));
+}
+
+}  // namespace
