@@ -8,6 +8,7 @@
 
 #include "framework/Application.h"
 #include "framework/Exception.h"
+#include "framework/Handles.h"
 
 namespace fw {
 
@@ -207,14 +208,8 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT: {
       if (FSubclassed) break;
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(FHandle, &ps);
-      struct TEnd {
-        HWND w;
-        PAINTSTRUCT* p;
-        ~TEnd() { ::EndPaint(w, p); }
-      } end{FHandle, &ps};
-      Paint(dc, ps.rcPaint);
+      TPaintDC dc(FHandle);
+      Paint(dc.Get(), dc.Info().rcPaint);
       return 0;
     }
     case WM_PRINTCLIENT: {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Handles.h"
+#include "tests/win/DibCanvas.h"
 
 namespace {
 
@@ -17,49 +18,7 @@ constexpr COLORREF kS = RGB(192, 192, 192);
 constexpr COLORREF kG = RGB(128, 128, 128);
 constexpr COLORREF kK = RGB(0, 0, 0);
 
-// A top-down 24-bit DIB section selected into a memory DC.
-class TCanvas {
-public:
-  TCanvas(int width, int height) : FWidth(width), FHeight(height), FDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    FBitmap.Reset(::CreateDIBSection(FDC.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    FBits = static_cast<std::uint8_t*>(bits);
-    FOld = ::SelectObject(FDC.Get(), FBitmap.Get());
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) Set(x, y, kBackground);
-  }
-  ~TCanvas() { ::SelectObject(FDC.Get(), FOld); }
-  HDC DC() const { return FDC.Get(); }
-  bool Valid() const { return FBits != nullptr; }
-  COLORREF At(int x, int y) const {
-    const std::uint8_t* p = Pixel(x, y);
-    return RGB(p[2], p[1], p[0]);
-  }
-
-private:
-  void Set(int x, int y, COLORREF c) {
-    std::uint8_t* p = const_cast<std::uint8_t*>(Pixel(x, y));
-    p[0] = GetBValue(c);
-    p[1] = GetGValue(c);
-    p[2] = GetRValue(c);
-  }
-  const std::uint8_t* Pixel(int x, int y) const {
-    const int stride = (FWidth * 3 + 3) & ~3;
-    return FBits + y * stride + x * 3;
-  }
-  int FWidth, FHeight;
-  fw::TUniqueMemDC FDC;
-  fw::TUniqueBitmap FBitmap;
-  std::uint8_t* FBits = nullptr;
-  HGDIOBJ FOld = nullptr;
-};
+using TCanvas = TDibCanvas;  // cleared to kBackground
 
 // The expected picture, painted from the stroke table: each segment from its
 // first point towards its second, the second left out.
