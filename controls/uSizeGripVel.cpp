@@ -1,7 +1,5 @@
 #include "controls/uSizeGripVel.h"
 
-#include <commctrl.h>
-
 #include <cstdint>
 #include <vector>
 
@@ -10,7 +8,6 @@
 
 namespace {
 
-constexpr UINT_PTR kWatchId = 0x53475256;  // arbitrary, one per grip and window
 constexpr COLORREF kSilver = RGB(192, 192, 192);
 
 bool Is(const RGBQUAD& q, BYTE r, BYTE g, BYTE b) { return q.rgbRed == r && q.rgbGreen == g && q.rgbBlue == b; }
@@ -18,8 +15,6 @@ bool Is(const RGBQUAD& q, BYTE r, BYTE g, BYTE b) { return q.rgbRed == r && q.rg
 RGBQUAD Quad(COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0}; }
 
 }  // namespace
-
-TSizeGripVel::~TSizeGripVel() { Unwatch(); }
 
 void TSizeGripVel::Create(fw::TWindow* parent, fw::TWindow* owner) {
   FOwner = owner;
@@ -29,11 +24,6 @@ void TSizeGripVel::Create(fw::TWindow* parent, fw::TWindow* owner) {
   CreateHandle(parent, p);
   LoadPicture();
   PlaceInCorner();
-  if (parent && parent->HandleAllocated()) {
-    Watch(parent->Handle());
-    HWND root = ::GetAncestor(parent->Handle(), GA_ROOT);
-    if (root != parent->Handle()) Watch(root);
-  }
 }
 
 void TSizeGripVel::LoadPicture() {
@@ -122,47 +112,9 @@ LRESULT TSizeGripVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return fw::TImage::WndProc(msg, wParam, lParam);
 }
 
-void TSizeGripVel::Watch(HWND wnd) {
-  for (HWND& slot : FWatched) {
-    if (slot) continue;
-    if (::SetWindowSubclass(wnd, WatchProc, kWatchId, reinterpret_cast<DWORD_PTR>(this))) slot = wnd;
-    return;
-  }
-}
-
-void TSizeGripVel::Unwatch() {
-  for (HWND& slot : FWatched) {
-    if (slot && ::IsWindow(slot)) ::RemoveWindowSubclass(slot, WatchProc, kWatchId);
-    slot = nullptr;
-  }
-}
-
-LRESULT CALLBACK TSizeGripVel::WatchProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR refData) {
-  auto* self = reinterpret_cast<TSizeGripVel*>(refData);
-  const LRESULT result = ::DefSubclassProc(wnd, msg, wParam, lParam);
-  switch (msg) {
-    case WM_SIZE:
-      // Keeps the grip at its distance from the right and bottom edges.
-      if (self->FWatched[0] == wnd) fw::Guarded([self] { self->PlaceInCorner(); });
-      break;
-    case WM_SYSCOLORCHANGE:
-      // Only top-level windows hear of it.
-      if (self->HandleAllocated()) ::SendMessageW(self->Handle(), WM_SYSCOLORCHANGE, wParam, lParam);
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(wnd, WatchProc, kWatchId);
-      for (HWND& slot : self->FWatched)
-        if (slot == wnd) slot = nullptr;
-      break;
-    default:
-      break;
-  }
-  return result;
-}
+void TSizeGripVel::OnParentResized() { fw::Guarded([this] { PlaceInCorner(); }); }
 
 void TSizeGripVel::OnDestroying() {
-  Unwatch();
   FDragging = false;
   fw::TImage::OnDestroying();
 }

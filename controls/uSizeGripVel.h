@@ -10,7 +10,6 @@
 class TSizeGripVel : public fw::TImage {
 public:
   TSizeGripVel() = default;
-  ~TSizeGripVel() override;
 
   // owner is the form the grip resizes; the grip sits in parent's corner.
   void Create(fw::TWindow* parent, fw::TWindow* owner);
@@ -29,19 +28,13 @@ protected:
   bool OnMouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void OnCaptureChanged(HWND newCapture) override;
   void OnDestroying() override;
+  void OnParentResized() override;
 
 private:
-  static LRESULT CALLBACK WatchProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR refData);
   fw::TForm& OwnerForm() const;
-  void Watch(HWND wnd);
-  void Unwatch();
 
   POINT FPressPoint{};
   bool FDragging = false;
   int FFormWidth = 0, FFormHeight = 0;
   fw::TWindow* FOwner = nullptr;
-  // The parent's size and the top-level window's colour changes are watched
-  // through subclasses of those windows.
-  HWND FWatched[2] = {nullptr, nullptr};
 };

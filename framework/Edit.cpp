@@ -51,12 +51,15 @@ void TCustomEdit::RecreateWnd() {
   // A new window goes to the top of the z-order, which is the tab order.
   HWND previous = ::GetWindow(Handle(), GW_HWNDPREV);
   const bool entered = FEntered;
+  FlushText();
   RecreateHandle(MakeParams());
   FTextCached = false;
+  FTextPending = false;
   ::SetWindowPos(Handle(), previous ? previous : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ApplyLimits();
-  FEntered = entered && Focused();
+  FHasFocus = Focused();
+  FEntered = entered && FHasFocus;
 }
 
 void TCustomEdit::ApplyLimits() noexcept {
@@ -76,6 +79,20 @@ std::wstring TCustomEdit::Text() const {
 
 void TCustomEdit::SetText(const std::wstring& text) {
   if (Text() == text) return;
+  if (HandleAllocated() && !FHasFocus) {
+    // The system edit lays out its text at every write, which costs far
+    // more than the paint (under Wine about as much as a screen read). An
+    // edit nobody types in takes its text when it next paints or gets any
+    // message, so a burst of writes between paints is laid out once.
+    FTextCache = text;
+    FTextCached = true;
+    if (!FTextPending) {
+      FTextPending = true;
+      ::InvalidateRect(Handle(), nullptr, FALSE);
+    }
+    Change();
+    return;
+  }
   FChangeSeen = false;
   TWindow::SetText(text);
   if (HandleAllocated() && !FChangeSeen) {
@@ -84,6 +101,21 @@ void TCustomEdit::SetText(const std::wstring& text) {
     FTextCached = true;
   }
   if (!HandleAllocated() || (MultiLine() && !FChangeSeen)) Change();
+}
+
+void TCustomEdit::FlushText() {
+  if (!FTextPending) return;
+  FTextPending = false;
+  const std::wstring text = FTextCache;
+  {
+    // The change was raised when the text was set.
+    const bool wasFlushing = FFlushing;
+    FFlushing = true;
+    TWindow::SetText(text);
+    FFlushing = wasFlushing;
+  }
+  FTextCache = text;
+  FTextCached = true;
 }
 
 int TCustomEdit::SelStart() const noexcept {
@@ -138,6 +170,7 @@ bool TCustomEdit::MultiLine() const noexcept {
 
 bool TCustomEdit::OnCommandReflect(WORD code, WORD) {
   if (code != EN_CHANGE) return false;
+  if (FFlushing) return true;
   FTextCached = false;
   FChangeSeen = true;
   Change();
@@ -190,6 +223,14 @@ bool TCustomEdit::ContextMenu(int screenX, int screenY) {
 }
 
 LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (FTextPending) {
+    // Whatever asks the edit anything (paint, read, focus, selection) sees
+    // the text last set; a text written from outside replaces it.
+    if (msg == WM_SETTEXT || msg == WM_DESTROY || msg == WM_NCDESTROY)
+      FTextPending = false;
+    else
+      FlushText();
+  }
   switch (msg) {
     case WM_SETTEXT:
       FTextCached = false;
@@ -215,6 +256,7 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return DefaultProc(msg, key, lParam);
     }
     case WM_SETFOCUS: {
+      FHasFocus = true;
       LRESULT r = DefaultProc(msg, wParam, lParam);
       if (!FEntered) {
         FEntered = true;
@@ -224,6 +266,7 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return r;
     }
     case WM_KILLFOCUS: {
+      FHasFocus = false;
       LRESULT r = DefaultProc(msg, wParam, lParam);
       // Focus that leaves the top-level window (another program, a pop-up)
       // comes back to the same control: that is no exit.

@@ -19,7 +19,9 @@ public:
 
   // Compared first: an unchanged text is not written again and raises no
   // change. A multi-line edit reports no EN_CHANGE for WM_SETTEXT, so the
-  // change is raised here for it.
+  // change is raised here for it. Without the focus the window itself takes
+  // the text at its next message (a paint at the latest); the change is
+  // raised at once all the same.
   void SetText(const std::wstring& text);
   // Kept from the last read or write until the edit reports a change or
   // anyone sets its text: every message to a subclassed window costs a
@@ -88,6 +90,7 @@ protected:
 
 private:
   TCreateParams MakeParams();
+  void FlushText();
   void ApplyLimits() noexcept;
 
   int FMaxLength = 0;
@@ -97,6 +100,9 @@ private:
   bool FEntered = false;
   bool FLeftDown = false;
   bool FChangeSeen = false;
+  bool FHasFocus = false;
+  bool FTextPending = false;
+  bool FFlushing = false;
   mutable bool FTextCached = false;
   mutable std::wstring FTextCache;
   HMENU FPopupMenu = nullptr;

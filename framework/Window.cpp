@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "framework/Application.h"
 #include "framework/Exception.h"
@@ -14,7 +15,19 @@ namespace fw {
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x54696E;  // arbitrary, unique to this program
+// The object behind each window of this program, and for subclassed system
+// controls the procedure they had. A lookup in the process instead of a
+// window property: under Wine every property read is a server round trip,
+// and this one happens for every message.
+struct TBinding {
+  TWindow* Object = nullptr;
+  WNDPROC Original = nullptr;  // null for the program's own classes
+};
+
+std::unordered_map<HWND, TBinding>& Bindings() {
+  static std::unordered_map<HWND, TBinding> bindings;
+  return bindings;
+}
 
 const wchar_t* OwnClassName(UINT classStyle) {
   // One registered class per class style; the names live for the process.
@@ -32,7 +45,7 @@ TShiftState TShiftState::FromKeyFlags(WPARAM flags) noexcept {
   TShiftState s;
   s.Shift = (flags & MK_SHIFT) != 0;
   s.Ctrl = (flags & MK_CONTROL) != 0;
-  s.Alt = ::GetKeyState(VK_MENU) < 0;
+  s.Alt = TDeferredKey::Of(VK_MENU);
   s.Left = (flags & MK_LBUTTON) != 0;
   s.Right = (flags & MK_RBUTTON) != 0;
   s.Middle = (flags & MK_MBUTTON) != 0;
@@ -62,8 +75,9 @@ TWindow::~TWindow() {
 
 TWindow* TWindow::FromHandle(HWND wnd) noexcept {
   if (!wnd) return nullptr;
-  // Only windows of this process carry our property.
-  return static_cast<TWindow*>(::GetPropW(wnd, L"TintraObject"));
+  const auto& bindings = Bindings();
+  const auto it = bindings.find(wnd);
+  return it == bindings.end() ? nullptr : it->second.Object;
 }
 
 void TWindow::AddChild(TWindow* child) { FChildren.push_back(child); }
@@ -92,7 +106,9 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
     Attach(wnd);
     FSubclassed = true;
-    ::SetWindowSubclass(wnd, StaticSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Set before the procedure changes, so the first message finds it.
+    Bindings()[wnd].Original = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(wnd, GWLP_WNDPROC));
+    ::SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticSubclassProc));
   } else {
     const wchar_t* cls = OwnClassName(params.ClassStyle);
     WNDCLASSEXW wc{sizeof(wc)};
@@ -131,24 +147,41 @@ void TWindow::RecreateHandle(TCreateParams params) {
 
 void TWindow::Attach(HWND wnd) {
   FHandle = wnd;
-  ::SetPropW(wnd, L"TintraObject", this);
+  Bindings()[wnd] = TBinding{this, nullptr};
 }
 
 void TWindow::Detach() {
   if (!FHandle) return;
-  ::RemovePropW(FHandle, L"TintraObject");
-  if (FSubclassed) ::RemoveWindowSubclass(FHandle, StaticSubclassProc, kSubclassId);
+  auto& bindings = Bindings();
+  const auto it = bindings.find(FHandle);
+  if (it != bindings.end() && it->second.Object == this) {
+    const auto ours = reinterpret_cast<LONG_PTR>(&StaticSubclassProc);
+    if (!FSubclassed || !::IsWindow(FHandle)) {
+      bindings.erase(it);
+    } else if (::GetWindowLongPtrW(FHandle, GWLP_WNDPROC) == ours) {
+      ::SetWindowLongPtrW(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.Original));
+      bindings.erase(it);
+    } else {
+      // Subclassed again on top of us: keep passing messages through until
+      // the window is gone.
+      it->second.Object = nullptr;
+    }
+  }
   FSubclassed = false;
   FHandle = nullptr;
 }
 
 LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  TWindow* self;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    if (self) self->Attach(wnd);
-  } else {
-    self = FromHandle(wnd);
+  TWindow* self = nullptr;
+  try {
+    if (msg == WM_NCCREATE) {
+      self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+      if (self) self->Attach(wnd);
+    } else {
+      self = FromHandle(wnd);
+    }
+  } catch (...) {
+    return msg == WM_NCCREATE ? FALSE : ::DefWindowProcW(wnd, msg, wParam, lParam);
   }
   if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
   LRESULT result = 0;
@@ -161,18 +194,26 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   return result;
 }
 
-LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR refData) {
-  auto* self = reinterpret_cast<TWindow*>(refData);
+LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto& bindings = Bindings();
+  auto it = bindings.find(wnd);
+  if (it == bindings.end()) return ::DefWindowProcW(wnd, msg, wParam, lParam);  // cannot happen
+  const TBinding binding = it->second;
+  if (!binding.Object) {
+    const LRESULT result = ::CallWindowProcW(binding.Original, wnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) bindings.erase(wnd);
+    return result;
+  }
   LRESULT result = 0;
   try {
-    result = self->Dispatch(msg, wParam, lParam);
+    result = binding.Object->Dispatch(msg, wParam, lParam);
   } catch (...) {
     Application().HandleException();
   }
   if (msg == WM_NCDESTROY) {
-    self->Detach();
-    return ::DefSubclassProc(wnd, msg, wParam, lParam);
+    binding.Object->Detach();
+    result = ::CallWindowProcW(binding.Original, wnd, msg, wParam, lParam);
+    bindings.erase(wnd);
   }
   return result;
 }
@@ -186,7 +227,12 @@ LRESULT TWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (FSubclassed) return ::DefSubclassProc(FHandle, msg, wParam, lParam);
+  if (FSubclassed) {
+    const auto& bindings = Bindings();
+    const auto it = bindings.find(FHandle);
+    if (it != bindings.end() && it->second.Original)
+      return ::CallWindowProcW(it->second.Original, FHandle, msg, wParam, lParam);
+  }
   return ::DefWindowProcW(FHandle, msg, wParam, lParam);
 }
 
@@ -198,7 +244,16 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (!FApplyingBounds) CaptureBounds();
       OnSize(LOWORD(lParam), HIWORD(lParam));
       Realign();
+      for (TWindow* child : std::vector<TWindow*>(FChildren)) child->OnParentResized();
       if (OnResize) OnResize(this);
+      return r;
+    }
+    case WM_SYSCOLORCHANGE: {
+      // Only top-level windows hear of it; each window passes it on, so
+      // every control can rebuild what it drew in system colours.
+      LRESULT r = DefaultProc(msg, wParam, lParam);
+      for (TWindow* child : std::vector<TWindow*>(FChildren))
+        if (child->FHandle) ::SendMessageW(child->FHandle, WM_SYSCOLORCHANGE, wParam, lParam);
       return r;
     }
     case WM_MOVE: {

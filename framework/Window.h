@@ -13,9 +13,34 @@ namespace fw {
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// A key's state read from the keyboard only when a handler asks, still
+// within the message that carried it: under Wine each read is a server
+// round trip, and mouse messages are many while few handlers look at Alt.
+class TDeferredKey {
+public:
+  constexpr TDeferredKey(bool down = false) noexcept : FDown(down) {}
+  static TDeferredKey Of(int virtualKey) noexcept {
+    TDeferredKey key;
+    key.FKey = virtualKey;
+    return key;
+  }
+  operator bool() const noexcept {
+    if (FKey != 0) {
+      FDown = ::GetKeyState(FKey) < 0;
+      FKey = 0;
+    }
+    return FDown;
+  }
+
+private:
+  mutable int FKey = 0;
+  mutable bool FDown = false;
+};
+
 // Modifier state as the handlers see it (from the message's key flags or the keyboard).
 struct TShiftState {
-  bool Shift = false, Ctrl = false, Alt = false;
+  bool Shift = false, Ctrl = false;
+  TDeferredKey Alt;
   bool Left = false, Right = false, Middle = false;
   static TShiftState FromKeyFlags(WPARAM flags) noexcept;
   static TShiftState FromKeyboard() noexcept;
@@ -116,6 +141,9 @@ protected:
   virtual void OnCreated() {}
   virtual void OnDestroying() {}
   virtual void OnSize(int /*cx*/, int /*cy*/) {}
+  // After the parent's size changed and its aligned children were laid out:
+  // for controls kept at a distance from the parent's edges.
+  virtual void OnParentResized() {}
   // Drawing, from WM_PAINT and WM_PRINTCLIENT alike; false means "not painted here".
   virtual bool Paint(HDC /*dc*/, const RECT& /*clip*/) { return false; }
   virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
@@ -146,8 +174,7 @@ protected:
 
 private:
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR id, DWORD_PTR refData);
+  static LRESULT CALLBACK StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   void Attach(HWND wnd);
   void Detach();

@@ -442,13 +442,19 @@ TEST(RecPictureStretchBlt, WithAClipRectangleDrawsOnlyInside) {
 // transfers can be counted.
 int CALLBACK CountRecord(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) {
   auto* n = reinterpret_cast<int*>(data);
-  if (r->iType == EMR_BITBLT) ++*n;
-  // Per-pixel or whole-picture drawing calls would be other records.
-  if (r->iType == EMR_STRETCHBLT || r->iType == EMR_SETPIXELV || r->iType == EMR_STRETCHDIBITS) *n += 1000;
+  // One-row transfers count; per-pixel or whole-picture drawing would be
+  // other records, or taller ones.
+  int rows = 1000;
+  if (r->iType == EMR_BITBLT) rows = reinterpret_cast<const EMRBITBLT*>(r)->cyDest;
+  if (r->iType == EMR_STRETCHDIBITS) rows = reinterpret_cast<const EMRSTRETCHDIBITS*>(r)->cyDest;
+  if (r->iType == EMR_SETDIBITSTODEVICE) rows = reinterpret_cast<const EMRSETDIBITSTODEVICE*>(r)->cySrc;
+  if (r->iType == EMR_BITBLT || r->iType == EMR_STRETCHDIBITS || r->iType == EMR_SETDIBITSTODEVICE ||
+      r->iType == EMR_STRETCHBLT || r->iType == EMR_SETPIXELV)
+    *n += rows == 1 ? 1 : 1000;
   return 1;
 }
 
-int CountBitBlts(HENHMETAFILE emf) {
+int CountRowTransfers(HENHMETAFILE emf) {
   int count = 0;
   ::EnumEnhMetaFile(nullptr, emf, CountRecord, &count, nullptr);
   return count;
@@ -463,7 +469,7 @@ TEST(RecPictureStretchBlt, OneBlockTransferPerDestinationRow) {
   RecPictureStretchBlt(p, meta, 0, 0, 104, 72, 0, 0, 13, 9, SRCCOPY);
   HENHMETAFILE emf = ::CloseEnhMetaFile(meta);
   ASSERT_NE(emf, nullptr);
-  EXPECT_EQ(CountBitBlts(emf), 72);
+  EXPECT_EQ(CountRowTransfers(emf), 72);
   ::DeleteEnhMetaFile(emf);
 }
 

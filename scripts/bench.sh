@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks: the native core ones optimised, the Windows
+# ones under Wine on a virtual display of their own. Each prints its figure
+# next to a floor measured in the same run. --no-build skips the builds;
+# names (bench_color, win_sampling, ...) pick benchmarks.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+build=1
+if [[ ${1:-} == --no-build ]]; then
+  build=
+  shift
+fi
+wanted=("$@")
+want() {
+  [[ ${#wanted[@]} -eq 0 ]] && return 0
+  local w
+  for w in "${wanted[@]}"; do [[ $w == "$1" ]] && return 0; done
+  return 1
+}
+
+if [[ -n $build ]]; then
+  bash "$here/setup.sh"
+  bash "$here/build.sh"
+fi
+# shellcheck source=scripts/env.sh
+source "$here/env.sh"
+cd "$TINTRA_ROOT"
+if [[ -n $build ]]; then
+  cmake --preset native-release >/dev/null
+  cmake --build build/native-release -j"$(nproc)" >/dev/null
+fi
+
+rc=0
+for exe in build/native-release/bench/bench_*; do
+  [[ -x $exe ]] || continue
+  name=$(basename "$exe")
+  want "$name" || continue
+  echo "== $name"
+  "$exe" || rc=1
+done
+
+tintra_xvfb_start
+tintra_prefix_init
+tintra_wineserver_start
+for exe in "$TINTRA_WIN_DIR"/bench/win_*.exe; do
+  [[ -f $exe ]] || continue
+  name=$(basename "$exe" .exe)
+  want "$name" || continue
+  echo "== $name (Wine, display $DISPLAY)"
+  wine "$exe" </dev/null || rc=1
+done
+exit "$rc"

@@ -1,0 +1,108 @@
+// The binding of windows to their objects: found for the program's own
+// classes and its subclassed controls, for nobody else, and gone with the
+// window, also when another party subclasses a control on top of ours.
+#include "framework/Window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/Edit.h"
+#include "framework/Panel.h"
+#include "tests/win/EditTestSupport.h"
+
+namespace {
+
+TEST(WindowBinding, FindsOwnWindowsAndSubclassedControlsOnly) {
+  THostForm host;
+  auto edit = std::make_unique<fw::TCustomEdit>();
+  edit->SetBounds(10, 10, 80, 21);
+  edit->Create(&host.Panel);
+  HWND foreign = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, host.Panel.Handle(), nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(foreign, nullptr);
+
+  const HWND editWnd = edit->Handle();
+  struct TCase {
+    const char* What;
+    HWND Wnd;
+    fw::TWindow* Expected;
+  };
+  const TCase cases[] = {
+      {"own class", host.Panel.Handle(), &host.Panel},
+      {"subclassed edit", editWnd, edit.get()},
+      {"foreign control", foreign, nullptr},
+      {"no window", nullptr, nullptr},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(fw::TWindow::FromHandle(c.Wnd), c.Expected) << c.What;
+
+  edit.reset();
+  EXPECT_FALSE(::IsWindow(editWnd));
+  EXPECT_EQ(fw::TWindow::FromHandle(editWnd), nullptr);
+  ::DestroyWindow(foreign);
+}
+
+int gOtherChars = 0;
+bool gOtherSawDestroy = false;
+
+LRESULT CALLBACK OtherSubclass(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+  if (msg == WM_CHAR) ++gOtherChars;
+  if (msg == WM_NCDESTROY) {
+    gOtherSawDestroy = true;
+    ::RemoveWindowSubclass(wnd, OtherSubclass, id);
+  }
+  return ::DefSubclassProc(wnd, msg, wParam, lParam);
+}
+
+TEST(WindowBinding, ASubclassOnTopOfOursKeepsBothWorkingUntilTheEnd) {
+  THostForm host;
+  auto edit = std::make_unique<fw::TCustomEdit>();
+  edit->SetBounds(10, 10, 80, 21);
+  edit->Create(&host.Panel);
+  int ours = 0;
+  edit->OnKeyPress = [&ours](fw::TObject*, wchar_t&) { ++ours; };
+  const HWND wnd = edit->Handle();
+  gOtherChars = 0;
+  gOtherSawDestroy = false;
+  ASSERT_TRUE(::SetWindowSubclass(wnd, OtherSubclass, 1, 0));
+
+  TypeChars(wnd, L"12");
+  EXPECT_EQ(ours, 2);
+  EXPECT_EQ(gOtherChars, 2);
+  EXPECT_EQ(edit->Text(), L"12");
+
+  edit.reset();
+  EXPECT_FALSE(::IsWindow(wnd));
+  EXPECT_TRUE(gOtherSawDestroy);
+  EXPECT_EQ(fw::TWindow::FromHandle(wnd), nullptr);
+}
+
+TEST(ShiftState, MouseFlagsGiveButtonsAndModifiersWithAltFromTheKeyboard) {
+  struct TCase {
+    WPARAM Flags;
+    bool Alt;
+  };
+  const TCase cases[] = {
+      {MK_LBUTTON | MK_SHIFT, false},
+      {MK_RBUTTON | MK_CONTROL, true},
+      {MK_MBUTTON, true},
+      {0, false},
+  };
+  for (const TCase& c : cases) {
+    TModifiersHeld held(false, false, c.Alt);
+    const fw::TShiftState s = fw::TShiftState::FromKeyFlags(c.Flags);
+    const fw::TShiftState copy = s;
+    EXPECT_EQ(s.Shift, (c.Flags & MK_SHIFT) != 0);
+    EXPECT_EQ(s.Ctrl, (c.Flags & MK_CONTROL) != 0);
+    EXPECT_EQ(s.Left, (c.Flags & MK_LBUTTON) != 0);
+    EXPECT_EQ(s.Right, (c.Flags & MK_RBUTTON) != 0);
+    EXPECT_EQ(s.Middle, (c.Flags & MK_MBUTTON) != 0);
+    EXPECT_EQ(static_cast<bool>(s.Alt), c.Alt) << c.Flags;
+    EXPECT_EQ(static_cast<bool>(copy.Alt), c.Alt) << c.Flags;
+  }
+}
+
+}  // namespace
