@@ -12,25 +12,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cwchar>
 #include <vector>
 
 #include "app/ufrmTintra.h"
+#include "bench/WinBench.h"
 #include "framework/Application.h"
 #include "framework/Handles.h"
 
 namespace {
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Colours that change every channel from one call to the next.
 COLORREF ColourOf(int i) {
@@ -41,29 +30,15 @@ COLORREF ColourOf(int i) {
 // Twelve single-line edits and a swatch window, on a window like the panel.
 class TFloor {
 public:
-  explicit TFloor(HFONT font) {
-    FHost = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 560, 60, 220, 300, nullptr, nullptr,
-                              ::GetModuleHandleW(nullptr), nullptr);
-    for (int i = 0; i < 12; ++i) {
-      HWND e = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                                 40 + (i / 6) * 100, 90 + (i % 6) * 24, 60, 21, FHost, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
-      ::SendMessageW(e, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-      FEdits.push_back(e);
-    }
-    FSwatch = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 40, 42, 41, 42, FHost, nullptr,
-                                ::GetModuleHandleW(nullptr), nullptr);
-  }
-  ~TFloor() { ::DestroyWindow(FHost); }
+  explicit TFloor(HFONT font)
+      : FEdits(font, ES_AUTOHSCROLL, 560, 60, 220, 300, POINT{40, 90}, SIZE{100, 24}),
+        FSwatch(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 40, 42, 41, 42, FEdits.Host(), nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr)) {}
   void Write(COLORREF c) {
     const int values[12] = {GetRValue(c), GetGValue(c), GetBValue(c), GetRValue(c) + 100, GetGValue(c) / 3,
                             GetBValue(c) / 3, GetRValue(c) + 99,  GetGValue(c) / 2,   GetBValue(c) / 2,
                             GetRValue(c) / 2, GetGValue(c) / 2 + 1, GetBValue(c) / 2 + 2};
-    for (int i = 0; i < 12; ++i) {
-      wchar_t text[16];
-      std::swprintf(text, 16, L"%d", values[i]);
-      ::SetWindowTextW(FEdits[static_cast<size_t>(i)], text);
-    }
+    FEdits.Write(values);
     fw::TWindowDC dc(FSwatch);
     fw::TUniqueBrush brush(::CreateSolidBrush(c));
     const RECT r{2, 2, 39, 40};
@@ -71,8 +46,8 @@ public:
   }
 
 private:
-  HWND FHost = nullptr, FSwatch = nullptr;
-  std::vector<HWND> FEdits;
+  TPlainEdits FEdits;
+  HWND FSwatch = nullptr;
 };
 
 }  // namespace

@@ -8,11 +8,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "app/ufrmTintra.h"
+#include "bench/WinBench.h"
 #include "framework/Application.h"
 #include "framework/Handles.h"
 #include "tests/win/GdiCount.h"
@@ -42,17 +42,6 @@ LRESULT CALLBACK PatternProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   }
   if (m == WM_ERASEBKGND) return 1;
   return ::DefWindowProcW(w, m, wp, lp);
-}
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    ::QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  ::QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 // A new pattern pixel at every move, so the colour changes every time.
@@ -92,35 +81,6 @@ private:
   HGDIOBJ FOld = nullptr;
 };
 
-// Twelve system edits of the editors' size and font, on a window of their own.
-class TPlainEdits {
-public:
-  explicit TPlainEdits(HFONT font) {
-    FHost = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 600,
-                              220, 160, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-    for (int i = 0; i < 12; ++i) {
-      FEdits[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0", WS_CHILD | WS_VISIBLE | ES_MULTILINE,
-                                    4 + (i / 6) * 104, 4 + (i % 6) * 25, 60, 21, FHost, nullptr,
-                                    ::GetModuleHandleW(nullptr), nullptr);
-      ::SendMessageW(FEdits[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-  }
-  ~TPlainEdits() { ::DestroyWindow(FHost); }
-  TPlainEdits(const TPlainEdits&) = delete;
-  TPlainEdits& operator=(const TPlainEdits&) = delete;
-  void Write(int n) {
-    for (int i = 0; i < 12; ++i) {
-      wchar_t text[8];
-      wsprintfW(text, L"%d", (n * 7 + i * 31) % 256);
-      ::SetWindowTextW(FEdits[i], text);
-    }
-  }
-
-private:
-  HWND FHost = nullptr;
-  HWND FEdits[12] = {};
-};
-
 void SpoitMove(TfrmTintra& form, POINT screen) {
   ::ScreenToClient(form.pboxSpoit.Handle(), &screen);
   ::SendMessageW(form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
@@ -128,11 +88,6 @@ void SpoitMove(TfrmTintra& form, POINT screen) {
 }
 
 DWORD GdiObjects() { return GdiObjectCount(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 }  // namespace
 
@@ -218,7 +173,7 @@ int wmain() {
   // next to twelve plain system edits written and painted the same way.
   std::vector<double> paintedTimes, plainTimes;
   {
-    TPlainEdits plain(form.FormFont());
+    TPlainEdits plain(form.FormFont(), ES_MULTILINE, 20, 600, 220, 160, POINT{4, 4}, SIZE{104, 25});
     for (int r = 0; r < 5; ++r) {
       fw::Application().ProcessMessages();
       double t0 = Now();
@@ -229,7 +184,10 @@ int wmain() {
       paintedTimes.push_back((Now() - t0) / 40);
       t0 = Now();
       for (int i = 0; i < 40; ++i) {
-        plain.Write(move++);
+        const int n = move++;
+        int values[12];
+        for (int k = 0; k < 12; ++k) values[k] = (n * 7 + k * 31) % 256;
+        plain.Write(values);
         fw::Application().ProcessMessages();
       }
       plainTimes.push_back((Now() - t0) / 40);
