@@ -61,3 +61,10 @@ private:
   std::uint8_t* FBits = nullptr;
   HGDIOBJ FOld = nullptr;
 };
+
+// One pixel of a bitmap that is selected into no DC.
+inline COLORREF BitmapPixel(HBITMAP bitmap, int x, int y) {
+  fw::TUniqueMemDC dc(::CreateCompatibleDC(nullptr));
+  fw::TSelectObject select(dc.Get(), bitmap);
+  return ::GetPixel(dc.Get(), x, y);
+}

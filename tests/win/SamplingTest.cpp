@@ -69,12 +69,6 @@ COLORREF PictureAt(const TRecPicture& p, int x, int y) {
   return px ? RGB(px[2], px[1], px[0]) : CLR_INVALID;
 }
 
-COLORREF BitmapAt(HBITMAP bitmap, int x, int y) {
-  fw::TUniqueMemDC dc(::CreateCompatibleDC(nullptr));
-  fw::TSelectObject select(dc.Get(), bitmap);
-  return ::GetPixel(dc.Get(), x, y);
-}
-
 class SamplingTest : public testing::Test {
 protected:
   void SetUp() override {
@@ -155,7 +149,7 @@ TEST_F(SamplingTest, TheCursorResourceHasItsHotSpotAtTheTip) {
   EXPECT_EQ(mask.bmHeight, 64);  // monochrome: AND and XOR masks in one
   EXPECT_EQ(info.hbmColor, nullptr);
   // The hot spot is drawn (AND bit 0), not transparent.
-  EXPECT_EQ(BitmapAt(info.hbmMask, 1, 14), RGB(0, 0, 0));
+  EXPECT_EQ(BitmapPixel(info.hbmMask, 1, 14), RGB(0, 0, 0));
   if (info.hbmMask) ::DeleteObject(info.hbmMask);
   if (info.hbmColor) ::DeleteObject(info.hbmColor);
 }
@@ -273,7 +267,7 @@ TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRe
     EXPECT_EQ(ringed->At(21, i + 1), kGrey) << i;
     EXPECT_EQ(ringed->At(i + 1, 21), kGrey) << i;
   }
-  EXPECT_EQ(BitmapAt(Form.ImageSpoit.Picture(), 0, 23), RGB(255, 0, 255)) << "still the transparent colour";
+  EXPECT_EQ(BitmapPixel(Form.ImageSpoit.Picture(), 0, 23), RGB(255, 0, 255)) << "still the transparent colour";
 }
 
 TEST_F(SamplingTest, CapturesTheThirteenByNinePixelsAroundThePointerAndEnlargesThem) {

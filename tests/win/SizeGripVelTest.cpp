@@ -11,17 +11,12 @@
 #include "framework/Form.h"
 #include "framework/Handles.h"
 #include "framework/Panel.h"
+#include "tests/win/DibCanvas.h"
 
 namespace {
 
 std::wstring gLastError;
 void RecordError(const std::wstring& text) { gLastError = text; }
-
-COLORREF PicturePixel(HBITMAP bitmap, int x, int y) {
-  fw::TUniqueMemDC dc(::CreateCompatibleDC(nullptr));
-  fw::TSelectObject select(dc.Get(), bitmap);
-  return ::GetPixel(dc.Get(), x, y);
-}
 
 class SizeGripVelTest : public testing::Test {
 protected:
@@ -87,7 +82,7 @@ TEST_F(SizeGripVelTest, RidgesTakeTheHighlightAndShadowColours) {
     for (int x = 0; x < 12; ++x) {
       const int o = x + y - 11;
       const COLORREF expected = o < 1 || o % 4 == 0 ? RGB(192, 192, 192) : o % 4 == 1 ? highlight : shadow;
-      ASSERT_EQ(PicturePixel(Grip.Picture(), x, y), expected) << x << "," << y;
+      ASSERT_EQ(BitmapPixel(Grip.Picture(), x, y), expected) << x << "," << y;
     }
 }
 
@@ -97,12 +92,12 @@ TEST_F(SizeGripVelTest, FollowsASystemColourChange) {
   const COLORREF scheme[2] = {RGB(250, 240, 10), RGB(20, 30, 140)};
   ASSERT_TRUE(::SetSysColors(2, elements, scheme));
   fw::Application().ProcessMessages();
-  const COLORREF white = PicturePixel(Grip.Picture(), 11, 9), grey = PicturePixel(Grip.Picture(), 11, 11);
+  const COLORREF white = BitmapPixel(Grip.Picture(), 11, 9), grey = BitmapPixel(Grip.Picture(), 11, 11);
   ::SetSysColors(2, elements, old);
   fw::Application().ProcessMessages();
   EXPECT_EQ(white, scheme[0]);
   EXPECT_EQ(grey, scheme[1]);
-  EXPECT_EQ(PicturePixel(Grip.Picture(), 11, 9), old[0]);
+  EXPECT_EQ(BitmapPixel(Grip.Picture(), 11, 9), old[0]);
 }
 
 TEST_F(SizeGripVelTest, DragResizesTheFormByExactlyThePointerTravel) {
