@@ -73,7 +73,6 @@ TCustomEditTrackBarVel::TCustomEditTrackBarVel() {
 TCustomEditTrackBarVel::~TCustomEditTrackBarVel() = default;
 
 void TCustomEditTrackBarVel::PositionSet() {
-  FInputKind = FModel.InputKind();
   if (FChangeLock != 0) return;
   TChangeLock lock(FChangeLock);
   SetText(FModel.PositionText());
@@ -81,30 +80,15 @@ void TCustomEditTrackBarVel::PositionSet() {
 
 void TCustomEditTrackBarVel::SetPosition(double value) { FModel.SetPosition(value); }
 
-void TCustomEditTrackBarVel::SetPrecision(double value) {
-  FModel.SetPrecision(value);
-  FInputKind = FModel.InputKind();
-}
+void TCustomEditTrackBarVel::SetPrecision(double value) { FModel.SetPrecision(value); }
 
-void TCustomEditTrackBarVel::SetHex(bool value) {
-  FModel.SetHex(value);
-  FInputKind = FModel.InputKind();
-}
+void TCustomEditTrackBarVel::SetHex(bool value) { FModel.SetHex(value); }
 
-void TCustomEditTrackBarVel::SetMin(double value) {
-  FModel.SetMin(value);
-  FInputKind = FModel.InputKind();
-}
+void TCustomEditTrackBarVel::SetMin(double value) { FModel.SetMin(value); }
 
-void TCustomEditTrackBarVel::SetMax(double value) {
-  FModel.SetMax(value);
-  FInputKind = FModel.InputKind();
-}
+void TCustomEditTrackBarVel::SetMax(double value) { FModel.SetMax(value); }
 
-void TCustomEditTrackBarVel::SetTrackBarStyle(TEditTrackBarVelStyle value) {
-  FModel.SetTrackBarStyle(value);
-  FInputKind = FModel.InputKind();
-}
+void TCustomEditTrackBarVel::SetTrackBarStyle(TEditTrackBarVelStyle value) { FModel.SetTrackBarStyle(value); }
 
 void TCustomEditTrackBarVel::SetButtons(TEditTrackBarVelButtons value) {
   if (value == FButtons) return;

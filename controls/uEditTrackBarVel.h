@@ -59,6 +59,8 @@ public:
 
   double Position() const noexcept { return FModel.Position(); }
   void SetPosition(double value);
+  // Follows precision, minimum, hexadecimal and style.
+  int InputKind() const noexcept override { return FModel.InputKind(); }
   double Precision() const noexcept { return FModel.Precision(); }
   // Raises EUserError for a value other than 1 on a hexadecimal control.
   void SetPrecision(double value);

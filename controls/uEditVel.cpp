@@ -166,7 +166,7 @@ void TCustomEditVel::KeyPress(wchar_t& key) {
   fw::TCustomEdit::KeyPress(key);
   if (key == 0) return;
   const std::wstring text = Text();
-  const TKeyPressOptions options{FUseCancel, FEnterNext, MultiLine(), FInputKind, FDecimalSeparator};
+  const TKeyPressOptions options{FUseCancel, FEnterNext, MultiLine(), InputKind(), FDecimalSeparator};
   const TKeyDecision decision = DecideKeyPress(key, options, TEditSelection{text, SelStart(), SelLength()});
   switch (decision.Action) {
     case kaAccept:

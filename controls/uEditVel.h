@@ -34,7 +34,8 @@ public:
   const std::wstring& CancelText() const noexcept { return FCancelText; }
   void SetCancelText(std::wstring value) { FCancelText = std::move(value); }
 
-  int InputKind() const noexcept { return FInputKind; }
+  // The character filter of typed keys; derived controls may compute it.
+  virtual int InputKind() const noexcept { return FInputKind; }
   bool ButtonShown() const noexcept { return FButtonShown; }
   TSpeedButtonVel& Button() noexcept { return FButton; }
 

@@ -107,13 +107,10 @@ void TCustomEdit::FlushText() {
   if (!FTextPending) return;
   FTextPending = false;
   const std::wstring text = FTextCache;
-  {
-    // The change was raised when the text was set.
-    const bool wasFlushing = FFlushing;
-    FFlushing = true;
-    TWindow::SetText(text);
-    FFlushing = wasFlushing;
-  }
+  // The change was raised when the text was set.
+  FFlushing = true;
+  TWindow::SetText(text);
+  FFlushing = false;
   FTextCache = text;
   FTextCached = true;
 }
