@@ -26,7 +26,7 @@
 inline constexpr int crSpoit = 20;
 
 class TfrmTintra : public fw::TForm {
-public:
+ public:
   TfrmTintra();
   ~TfrmTintra() override;
 
@@ -125,7 +125,7 @@ public:
   void ZoomCapture(HDC screen, POINT point);
   // ---- end of screen sampling
 
-private:
+ private:
   void CreateChannelPanel();
   // Derives the rest from one group, shows it and paints the swatch.
   void RunUpdatePath(void (*derive)(TColorFactors&));

@@ -16,13 +16,13 @@ namespace {
 
 // Counts one level of updating for a scope, also when an exception passes.
 class TUpdatingLevel {
-public:
+ public:
   explicit TUpdatingLevel(std::int32_t& counter) noexcept : FCounter(counter) { ++FCounter; }
   ~TUpdatingLevel() { --FCounter; }
   TUpdatingLevel(const TUpdatingLevel&) = delete;
   TUpdatingLevel& operator=(const TUpdatingLevel&) = delete;
 
-private:
+ private:
   std::int32_t& FCounter;
 };
 
@@ -59,9 +59,9 @@ void TfrmTintra::CreateChannelPanel() {
     int Left, Top;
   };
   static constexpr TPlace kPlaces[ColorFactorCount] = {
-      {L"赤：", 40, 92},     {L"緑：", 40, 116},    {L"青：", 40, 140},    {L"色相：", 40, 172},
-      {L"彩度：", 40, 196},  {L"明度：", 40, 220},  {L"色相：", 144, 172}, {L"彩度：", 144, 196},
-      {L"輝度：", 144, 220}, {L"Y：", 143, 92},     {L"Cb：", 143, 116},   {L"Cr：", 143, 140},
+      {L"赤：", 40, 92},     {L"緑：", 40, 116},   {L"青：", 40, 140},    {L"色相：", 40, 172},
+      {L"彩度：", 40, 196},  {L"明度：", 40, 220}, {L"色相：", 144, 172}, {L"彩度：", 144, 196},
+      {L"輝度：", 144, 220}, {L"Y：", 143, 92},    {L"Cb：", 143, 116},   {L"Cr：", 143, 140},
   };
   constexpr int kLabelWidth = 38;
 
@@ -150,10 +150,18 @@ void TfrmTintra::edtFactorChange(fw::TObject* sender) {
   if (typed == shown) return;
   Factor(FFactors, index) = ShownToFactor(index, typed);
   switch (index / 3) {
-    case 0: UpdateFromRGB(); break;
-    case 1: UpdateFromHSV(); break;
-    case 2: UpdateFromHSL(); break;
-    default: UpdateFromYCbCr(); break;
+    case 0:
+      UpdateFromRGB();
+      break;
+    case 1:
+      UpdateFromHSV();
+      break;
+    case 2:
+      UpdateFromHSL();
+      break;
+    default:
+      UpdateFromYCbCr();
+      break;
   }
 }
 

@@ -34,8 +34,8 @@ void TfrmTintra::CreateSamplingControls() {
   ImageSpoit.SetVisible(false);
   ImageSpoit.SetBounds(9, 6, 24, 24);
   ImageSpoit.Create(&Panel2);
-  ImageSpoit.SetPicture(static_cast<HBITMAP>(
-      ::LoadImageW(fw::Application().Handle(), L"BMSPOIT", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  ImageSpoit.SetPicture(
+      static_cast<HBITMAP>(::LoadImageW(fw::Application().Handle(), L"BMSPOIT", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
   ImageSpoit.SetTransparent(true);
 
   pboxSpoit.SetBounds(9, 6, 24, 24);
@@ -132,8 +132,7 @@ void TfrmTintra::pboxZoomPaint(fw::TObject*, HDC dc) {
                        header->biHeight, SRCCOPY);
 }
 
-void TfrmTintra::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x,
-                                   int y) {
+void TfrmTintra::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
   if (button == fw::TMouseButton::mbLeft) pboxZoomMouseMove(sender, shift, x, y);
 }
 

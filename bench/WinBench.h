@@ -25,15 +25,14 @@ inline double Median(std::vector<double> v) {
 // Twelve system edits of the editors' size and font, in two columns of six
 // on a top-level window of their own at (left, top).
 class TPlainEdits {
-public:
-  TPlainEdits(HFONT font, DWORD editStyle, int left, int top, int width, int height, POINT firstEdit,
-              SIZE step) {
+ public:
+  TPlainEdits(HFONT font, DWORD editStyle, int left, int top, int width, int height, POINT firstEdit, SIZE step) {
     FHost = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, left, top,
                               width, height, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     for (int i = 0; i < 12; ++i) {
       FEdits[i] = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0", WS_CHILD | WS_VISIBLE | editStyle,
-                                    firstEdit.x + (i / 6) * step.cx, firstEdit.y + (i % 6) * step.cy, 60, 21,
-                                    FHost, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                                    firstEdit.x + (i / 6) * step.cx, firstEdit.y + (i % 6) * step.cy, 60, 21, FHost,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
       ::SendMessageW(FEdits[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
   }
@@ -50,7 +49,7 @@ public:
     }
   }
 
-private:
+ private:
   HWND FHost = nullptr;
   HWND FEdits[12] = {};
 };

@@ -29,15 +29,15 @@ COLORREF ColourOf(int i) {
 
 // Twelve single-line edits and a swatch window, on a window like the panel.
 class TFloor {
-public:
+ public:
   explicit TFloor(HFONT font)
       : FEdits(font, ES_AUTOHSCROLL, 560, 60, 220, 300, POINT{40, 90}, SIZE{100, 24}),
         FSwatch(::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 40, 42, 41, 42, FEdits.Host(), nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr)) {}
   void Write(COLORREF c) {
-    const int values[12] = {GetRValue(c), GetGValue(c), GetBValue(c), GetRValue(c) + 100, GetGValue(c) / 3,
-                            GetBValue(c) / 3, GetRValue(c) + 99,  GetGValue(c) / 2,   GetBValue(c) / 2,
-                            GetRValue(c) / 2, GetGValue(c) / 2 + 1, GetBValue(c) / 2 + 2};
+    const int values[12] = {GetRValue(c),     GetGValue(c),     GetBValue(c),         GetRValue(c) + 100,
+                            GetGValue(c) / 3, GetBValue(c) / 3, GetRValue(c) + 99,    GetGValue(c) / 2,
+                            GetBValue(c) / 2, GetRValue(c) / 2, GetGValue(c) / 2 + 1, GetBValue(c) / 2 + 2};
     FEdits.Write(values);
     fw::TWindowDC dc(FSwatch);
     fw::TUniqueBrush brush(::CreateSolidBrush(c));
@@ -45,7 +45,7 @@ public:
     ::FillRect(dc.Get(), &r, brush.Get());
   }
 
-private:
+ private:
   TPlainEdits FEdits;
   HWND FSwatch = nullptr;
 };

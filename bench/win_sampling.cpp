@@ -50,7 +50,7 @@ POINT MovePoint(int i) {
 }
 
 class TFloor {
-public:
+ public:
   explicit TFloor(HWND zoom) : FZoom(zoom), FMem(::CreateCompatibleDC(nullptr)) {
     FInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, 9, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -72,7 +72,7 @@ public:
     return c;
   }
 
-private:
+ private:
   HWND FZoom;
   fw::TUniqueMemDC FMem;
   fw::TUniqueBitmap FBitmap;
@@ -101,9 +101,9 @@ int wmain() {
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.lpszClassName = L"TintraBenchPattern";
   ::RegisterClassW(&wc);
-  HWND pattern = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
-                                   kPatternLeft, kPatternTop, kPatternWidth, kPatternHeight, nullptr, nullptr,
-                                   wc.hInstance, nullptr);
+  HWND pattern =
+      ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kPatternLeft,
+                        kPatternTop, kPatternWidth, kPatternHeight, nullptr, nullptr, wc.hInstance, nullptr);
 
   TfrmTintra form;
   form.CreateForm();
@@ -217,8 +217,7 @@ int wmain() {
   std::printf("the move handler called directly, colour unchanged: %.1f us per move, ratio %.2f\n", handler * 1e6,
               handler / f);
   std::printf("SetColor alone, colour changed: %.1f us\n", setColor * 1e6);
-  std::printf("move with all the paints it causes before the next one: %.1f us per move\n",
-              Median(paintedTimes) * 1e6);
+  std::printf("move with all the paints it causes before the next one: %.1f us per move\n", Median(paintedTimes) * 1e6);
   std::printf("  for comparison, 12 plain EDIT controls written and painted: %.1f us\n", Median(plainTimes) * 1e6);
   std::printf("colour after each round matched the pattern: %s\n", mismatches ? "NO" : "yes");
   std::printf("GDI objects before/after 10000 moves: %lu/%lu; USER objects: %lu/%lu\n",

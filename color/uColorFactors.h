@@ -8,19 +8,19 @@
 // The order of the twelve factors is their index, which is also the Tag of
 // the editor that shows each one.
 struct TColorFactors {
-    std::int32_t Red = 0;     // 0..255
-    std::int32_t Grn = 0;     // 0..255
-    std::int32_t Blu = 0;     // 0..255
-    std::int32_t Hue = 0;     // thousandths of a degree, 0..360000
-    std::int32_t Sat = 0;     // 0..256
-    std::int32_t Bri = 0;     // 0..255
-    std::int32_t HSLHue = 0;  // 1024 per 60 degrees, 0..6144
-    std::int32_t HSLSat = 0;  // 0..65280
-    std::int32_t HSLBri = 0;  // derived 128..65408, typed 0..65280
-    std::int32_t Y = 0;       // 8-bit level x 256
-    std::int32_t Cb = 0;      // 8-bit level x 256, neutral 32640
-    std::int32_t Cr = 0;      // 8-bit level x 256, neutral 32640
-    TColor Color = 0;
+  std::int32_t Red = 0;     // 0..255
+  std::int32_t Grn = 0;     // 0..255
+  std::int32_t Blu = 0;     // 0..255
+  std::int32_t Hue = 0;     // thousandths of a degree, 0..360000
+  std::int32_t Sat = 0;     // 0..256
+  std::int32_t Bri = 0;     // 0..255
+  std::int32_t HSLHue = 0;  // 1024 per 60 degrees, 0..6144
+  std::int32_t HSLSat = 0;  // 0..65280
+  std::int32_t HSLBri = 0;  // derived 128..65408, typed 0..65280
+  std::int32_t Y = 0;       // 8-bit level x 256
+  std::int32_t Cb = 0;      // 8-bit level x 256, neutral 32640
+  std::int32_t Cr = 0;      // 8-bit level x 256, neutral 32640
+  TColor Color = 0;
 };
 
 inline constexpr int ColorFactorCount = 12;

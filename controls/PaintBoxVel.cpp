@@ -21,9 +21,9 @@ void TPaintBoxVel::SetOpaque(bool opaque) {
   Invalidate(!opaque);
 }
 
-bool TPaintBoxVel::OnEraseBackground(HDC dc) {
+bool TPaintBoxVel::WMEraseBkgnd(HDC dc) {
   if (FOpaque) return true;  // handled: leave the pixels for the paint to cover
-  return fw::TPaintBox::OnEraseBackground(dc);
+  return fw::TPaintBox::WMEraseBkgnd(dc);
 }
 
 void TPaintBoxVel::Repaint() {
@@ -173,9 +173,9 @@ LRESULT TPaintBoxVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return fw::TPaintBox::WndProc(msg, wParam, lParam);
 }
 
-void TPaintBoxVel::OnDestroying() {
+void TPaintBoxVel::HandleDestroying() {
   if (FHintWindow) ::DestroyWindow(FHintWindow);
   FHintWindow = nullptr;
   FMouseInside = false;
-  fw::TPaintBox::OnDestroying();
+  fw::TPaintBox::HandleDestroying();
 }

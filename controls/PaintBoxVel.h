@@ -16,7 +16,7 @@
 using TMouseMoveEvent = std::function<void(fw::TObject* sender, fw::TShiftState shift, int x, int y)>;
 
 class TPaintBoxVel : public fw::TPaintBox {
-public:
+ public:
   TPaintBoxVel() = default;
   ~TPaintBoxVel() override;
 
@@ -42,12 +42,12 @@ public:
   fw::TNotifyEvent OnMouseLeave;
   fw::TControlShowHintEvent OnShowHint;
 
-protected:
+ protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  bool OnEraseBackground(HDC dc) override;
-  void OnDestroying() override;
+  bool WMEraseBkgnd(HDC dc) override;
+  void HandleDestroying() override;
 
-private:
+ private:
   // The events carry the typed handlers' names, so the messages are read here.
   bool MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void SetMouseInside(bool inside);

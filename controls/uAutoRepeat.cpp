@@ -1,17 +1,14 @@
 #include "controls/uAutoRepeat.h"
 
-bool TAutoRepeat::Press()
-{
-    FCreated = true;
-    FInterval = kFirstDelay;
-    FEnabled = true;
-    return true;
+bool TAutoRepeat::Press() {
+  FCreated = true;
+  FInterval = kFirstDelay;
+  FEnabled = true;
+  return true;
 }
 
-bool TAutoRepeat::Tick(bool shownDown, bool hasCapture)
-{
-    if (!FEnabled)
-        return false;
-    FInterval = kRepeatInterval;
-    return shownDown && hasCapture;
+bool TAutoRepeat::Tick(bool shownDown, bool hasCapture) {
+  if (!FEnabled) return false;
+  FInterval = kRepeatInterval;
+  return shownDown && hasCapture;
 }

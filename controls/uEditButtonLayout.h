@@ -14,12 +14,11 @@ TRectI EmbeddedButtonRect(int width, int height, bool rightToLeft);
 TRectI EditVelFormatRect(int width, int height, int buttonWidth, bool rightToLeft);
 
 struct TSpinButtonRects {
-    TRectI Up, Down;
+  TRectI Up, Down;
 };
 
 // The spin buttons stand just inside the track-bar button, when it is shown.
 TSpinButtonRects SpinButtonRects(int width, int height, bool trackBarShown, bool rightToLeft);
 
 // The edit-trackbar's formatting rectangle: 12 pixels less per shown group.
-TRectI EditTrackBarFormatRect(int width, int height, bool upDownShown, bool trackBarShown,
-                              bool rightToLeft);
+TRectI EditTrackBarFormatRect(int width, int height, bool upDownShown, bool trackBarShown, bool rightToLeft);

@@ -8,38 +8,37 @@
 // Input kinds: 0 none, 1 signed integer, 2 unsigned integer, 3 signed
 // decimal, 4 unsigned decimal, 5 hexadecimal.
 enum TKeyAction {
-    kaAccept,       // let the character through unchanged
-    kaReplace,      // let Char through instead
-    kaReject,       // swallow it with a plain beep
-    kaSwallow,      // swallow it silently
-    kaCancel,       // put the cancel text back (after OnCancel), swallow
-    kaNextControl,  // move the focus to the next control, swallow
+  kaAccept,       // let the character through unchanged
+  kaReplace,      // let Char through instead
+  kaReject,       // swallow it with a plain beep
+  kaSwallow,      // swallow it silently
+  kaCancel,       // put the cancel text back (after OnCancel), swallow
+  kaNextControl,  // move the focus to the next control, swallow
 };
 
 struct TKeyDecision {
-    TKeyAction Action;
-    wchar_t Char;
+  TKeyAction Action;
+  wchar_t Char;
 };
 
 // The edit's state when the character arrives; the character goes in at
 // SelStart, replacing SelLength code units.
 struct TEditSelection {
-    std::wstring_view Text;
-    int SelStart;
-    int SelLength;
+  std::wstring_view Text;
+  int SelStart;
+  int SelLength;
 };
 
 // The separator the user types for decimals stands where the rules say ".";
 // it is the one the text is read back with, so a typed decimal always parses.
-TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit,
-                        wchar_t decimalSeparator = L'.');
+TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit, wchar_t decimalSeparator = L'.');
 
 struct TKeyPressOptions {
-    bool UseCancel;
-    bool EnterNext;
-    bool MultiLine;
-    int InputKind;
-    wchar_t DecimalSeparator;
+  bool UseCancel;
+  bool EnterNext;
+  bool MultiLine;
+  int InputKind;
+  wchar_t DecimalSeparator;
 };
 
 // The whole key-press handling after OnKeyPress: Esc, Enter, then the filter.

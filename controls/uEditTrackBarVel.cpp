@@ -24,7 +24,7 @@ void TTimerSpeedButtonVel::MouseDown(fw::TMouseButton button, fw::TShiftState sh
   Update();
 }
 
-void TTimerSpeedButtonVel::OnTimer(UINT_PTR id) {
+void TTimerSpeedButtonVel::WMTimer(UINT_PTR id) {
   if (!FTimer || id != kTimerId) return;
   const bool click = FRepeat.Tick(State() == fw::TButtonState::bsDown, ::GetCapture() == Handle());
   if (!FRepeat.Enabled()) {
@@ -59,10 +59,10 @@ TCustomEditTrackBarVel::TCustomEditTrackBarVel() {
   SetButtonShown(true);
   for (TTimerSpeedButtonVel* b : {&FUpButton, &FDownButton}) {
     b->SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-    b->OnMouseDownEvent = [this](fw::TObject* s, fw::TMouseButton mb, fw::TShiftState sh, int x, int y) {
+    b->OnMouseDown = [this](fw::TObject* s, fw::TMouseButton mb, fw::TShiftState sh, int x, int y) {
       ButtonMouseDown(s, mb, sh, x, y);
     };
-    b->OnMouseUpEvent = [this](fw::TObject* s, fw::TMouseButton mb, fw::TShiftState sh, int x, int y) {
+    b->OnMouseUp = [this](fw::TObject* s, fw::TMouseButton mb, fw::TShiftState sh, int x, int y) {
       ButtonMouseUp(s, mb, sh, x, y);
     };
   }
@@ -123,9 +123,9 @@ void TCustomEditTrackBarVel::EditParams(TCreateParams& params) {
   if (!FButtons.Empty()) params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
 }
 
-void TCustomEditTrackBarVel::OnCreated() {
+void TCustomEditTrackBarVel::HandleCreated() {
   if (!Button().Glyph()) Button().LoadGlyph(L"ETBVDIV");
-  TCustomEditVel::OnCreated();
+  TCustomEditVel::HandleCreated();
   const bool upDown = FButtons.Contains(etbvbUpDown);
   struct TSpin {
     TTimerSpeedButtonVel& Button;
@@ -144,8 +144,7 @@ void TCustomEditTrackBarVel::OnCreated() {
 
 void TCustomEditTrackBarVel::PositionButtons() {
   TCustomEditVel::PositionButtons();
-  const TSpinButtonRects r =
-      SpinButtonRects(Width(), Height(), FButtons.Contains(etbvbTrackBar), RightToLeft());
+  const TSpinButtonRects r = SpinButtonRects(Width(), Height(), FButtons.Contains(etbvbTrackBar), RightToLeft());
   FUpButton.SetBounds(r.Up.Left, r.Up.Top, r.Up.Width(), r.Up.Height());
   FDownButton.SetBounds(r.Down.Left, r.Down.Top, r.Down.Width(), r.Down.Height());
 }
@@ -221,15 +220,15 @@ void TCustomEditTrackBarVel::SpinClick(TSpinButton button) {
   Click();
 }
 
-void TCustomEditTrackBarVel::ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton,
-                                             fw::TShiftState shift, int x, int y) {
+void TCustomEditTrackBarVel::ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift,
+                                             int x, int y) {
   TCustomEditVel::ButtonMouseDown(button, mouseButton, shift, x, y);
   if (!Focused() && CanFocus()) SetFocus();
   if (button == &Button() && !FPopup) OpenPopup(x, y);
 }
 
-void TCustomEditTrackBarVel::ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton,
-                                           fw::TShiftState shift, int x, int y) {
+void TCustomEditTrackBarVel::ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift,
+                                           int x, int y) {
   TCustomEditVel::ButtonMouseUp(button, mouseButton, shift, x, y);
   if (button != &Button()) EndModify();
 }

@@ -18,7 +18,7 @@ class TfrmPopup;
 // A spin button: one click at the press, the next after 400 ms, then every
 // 100 ms while the pointer stays on the held button.
 class TTimerSpeedButtonVel : public TSpeedButtonVel {
-public:
+ public:
   static constexpr UINT_PTR kTimerId = 1;
   TTimerSpeedButtonVel();
   ~TTimerSpeedButtonVel() override;
@@ -26,12 +26,12 @@ public:
   // Null until the first press.
   const fw::TWindowTimer* Timer() const noexcept { return FTimer.get(); }
 
-protected:
+ protected:
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
-  void OnTimer(UINT_PTR id) override;
+  void WMTimer(UINT_PTR id) override;
 
-private:
+ private:
   TAutoRepeat FRepeat;
   std::unique_ptr<fw::TWindowTimer> FTimer;
 };
@@ -39,7 +39,7 @@ private:
 enum TEditTrackBarVelButton { etbvbUpDown, etbvbTrackBar };
 
 class TEditTrackBarVelButtons {
-public:
+ public:
   constexpr TEditTrackBarVelButtons() noexcept = default;
   constexpr TEditTrackBarVelButtons(std::initializer_list<TEditTrackBarVelButton> buttons) noexcept {
     for (TEditTrackBarVelButton b : buttons) FBits |= 1u << b;
@@ -48,12 +48,12 @@ public:
   constexpr bool Empty() const noexcept { return FBits == 0; }
   constexpr bool operator==(const TEditTrackBarVelButtons&) const noexcept = default;
 
-private:
+ private:
   unsigned FBits = 0;
 };
 
 class TCustomEditTrackBarVel : public TCustomEditVel {
-public:
+ public:
   TCustomEditTrackBarVel();
   ~TCustomEditTrackBarVel() override;
 
@@ -104,24 +104,22 @@ public:
   // drive the track bar from here); null in the program.
   fw::TNotifyEvent OnPopupShown;
 
-protected:
+ protected:
   void PositionButtons() override;
-  void ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
-                       int y) override;
-  void ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
-                     int y) override;
+  void ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x, int y) override;
+  void ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x, int y) override;
   void UpdateEditRect() override;
   void InvalidateButtons() override;
 
   void EditParams(TCreateParams& params) override;
-  void OnCreated() override;
+  void HandleCreated() override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void Change() override;
   void KeyDown(WORD& key, fw::TShiftState shift) override;
   void KeyUp(WORD& key, fw::TShiftState shift) override;
   void FocusGained(HWND previous) override;
 
-private:
+ private:
   void PositionSet();
   void BeginModify();
   void EndModify();

@@ -16,10 +16,10 @@ TCustomEditVel::TCustomEditVel() : FDecimalSeparator(UserDecimalSeparator()) {
   FButton.SetVisible(false);
   FButton.SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
   FButton.OnClick = [this](fw::TObject*) { ButtonClick(); };
-  FButton.OnMouseDownEvent = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
+  FButton.OnMouseDown = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
     ButtonMouseDown(s, b, sh, x, y);
   };
-  FButton.OnMouseUpEvent = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
+  FButton.OnMouseUp = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
     ButtonMouseUp(s, b, sh, x, y);
   };
 }
@@ -33,7 +33,7 @@ void TCustomEditVel::EditParams(TCreateParams& params) {
   if (FButtonShown) params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
 }
 
-void TCustomEditVel::OnCreated() {
+void TCustomEditVel::HandleCreated() {
   // Also after a re-creation, which destroyed the button's window with the edit's.
   if (!FButton.HandleAllocated()) {
     if (!FButton.Glyph()) FButton.LoadGlyph(L"EVELLIPS");
@@ -46,7 +46,7 @@ void TCustomEditVel::OnCreated() {
   UpdateEditRect();
 }
 
-void TCustomEditVel::OnSize(int, int) {
+void TCustomEditVel::WMSize(int, int) {
   PositionButtons();
   UpdateEditRect();
 }
@@ -83,8 +83,8 @@ void TCustomEditVel::PositionButtons() {
   FButton.SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
-void TCustomEditVel::ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift,
-                                     int x, int y) {
+void TCustomEditVel::ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
+                                     int y) {
   if (TabStop() && !Focused() && CanFocus()) SetFocus();
   ::HideCaret(Handle());
   if (OnButtonMouseDown) OnButtonMouseDown(button, mouseButton, shift, x, y);

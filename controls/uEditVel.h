@@ -21,7 +21,7 @@ using TEditVelFocusEvent = std::function<void(fw::TObject* sender, HWND hwndGetF
 wchar_t UserDecimalSeparator() noexcept;
 
 class TCustomEditVel : public fw::TCustomEdit {
-public:
+ public:
   TCustomEditVel();
   ~TCustomEditVel() override;
 
@@ -53,15 +53,13 @@ public:
   fw::TMouseEvent OnButtonMouseDown;
   fw::TMouseEvent OnButtonMouseUp;
 
-protected:
+ protected:
   void SetButtonShown(bool value);
 
   virtual void ButtonClick();
   virtual void PositionButtons();
-  virtual void ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
-                               int y);
-  virtual void ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x,
-                             int y);
+  virtual void ButtonMouseDown(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x, int y);
+  virtual void ButtonMouseUp(fw::TObject* button, fw::TMouseButton mouseButton, fw::TShiftState shift, int x, int y);
   virtual void UpdateEditRect();
   virtual void InvalidateButtons();
 
@@ -71,8 +69,8 @@ protected:
   wchar_t DecimalSeparator() const noexcept { return FDecimalSeparator; }
 
   void EditParams(TCreateParams& params) override;
-  void OnCreated() override;
-  void OnSize(int cx, int cy) override;
+  void HandleCreated() override;
+  void WMSize(int cx, int cy) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void Change() override;
   void KeyPress(wchar_t& key) override;
@@ -84,7 +82,7 @@ protected:
   int FChangeLock = 0;
   std::wstring FLastText;
 
-private:
+ private:
   bool FEnterNext = false;
   bool FUseCancel = false;
   std::wstring FCancelText;
@@ -95,12 +93,12 @@ private:
 
 // Raises a change lock for a scope, also when an exception passes.
 class TChangeLock {
-public:
+ public:
   explicit TChangeLock(int& lock) noexcept : FLock(lock) { ++FLock; }
   ~TChangeLock() { --FLock; }
   TChangeLock(const TChangeLock&) = delete;
   TChangeLock& operator=(const TChangeLock&) = delete;
 
-private:
+ private:
   int& FLock;
 };

@@ -74,7 +74,7 @@ fw::TForm& TSizeGripVel::OwnerForm() const {
   return *form;
 }
 
-bool TSizeGripVel::OnMouseDown(fw::TMouseButton button, fw::TShiftState, int x, int y) {
+bool TSizeGripVel::WMMouseDown(fw::TMouseButton button, fw::TShiftState, int x, int y) {
   fw::TForm& form = OwnerForm();
   FDragging = true;
   FPressPoint = POINT{x, y};
@@ -85,7 +85,7 @@ bool TSizeGripVel::OnMouseDown(fw::TMouseButton button, fw::TShiftState, int x, 
   return false;
 }
 
-bool TSizeGripVel::OnMouseMove(fw::TShiftState, int x, int y) {
+bool TSizeGripVel::WMMouseMove(fw::TShiftState, int x, int y) {
   if (FDragging) {
     POINT p{x, y};
     ::ClientToScreen(Handle(), &p);
@@ -95,13 +95,13 @@ bool TSizeGripVel::OnMouseMove(fw::TShiftState, int x, int y) {
   return false;
 }
 
-bool TSizeGripVel::OnMouseUp(fw::TMouseButton button, fw::TShiftState, int, int) {
+bool TSizeGripVel::WMMouseUp(fw::TMouseButton button, fw::TShiftState, int, int) {
   FDragging = false;
   if (button == fw::TMouseButton::mbLeft && ::GetCapture() == Handle()) ::ReleaseCapture();
   return false;
 }
 
-void TSizeGripVel::OnCaptureChanged(HWND newCapture) {
+void TSizeGripVel::WMCaptureChanged(HWND newCapture) {
   // Capture taken away mid-drag (a menu, another program): the button is
   // no longer ours to follow.
   if (newCapture != Handle()) FDragging = false;
@@ -112,9 +112,11 @@ LRESULT TSizeGripVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return fw::TImage::WndProc(msg, wParam, lParam);
 }
 
-void TSizeGripVel::OnParentResized() { fw::Guarded([this] { PlaceInCorner(); }); }
+void TSizeGripVel::ParentResized() {
+  fw::Guarded([this] { PlaceInCorner(); });
+}
 
-void TSizeGripVel::OnDestroying() {
+void TSizeGripVel::HandleDestroying() {
   FDragging = false;
-  fw::TImage::OnDestroying();
+  fw::TImage::HandleDestroying();
 }

@@ -8,7 +8,7 @@
 #include "framework/Image.h"
 
 class TSizeGripVel : public fw::TImage {
-public:
+ public:
   TSizeGripVel() = default;
 
   // owner is the form the grip resizes; the grip sits in parent's corner.
@@ -21,16 +21,16 @@ public:
 
   bool Dragging() const noexcept { return FDragging; }
 
-protected:
+ protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  bool OnMouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
-  bool OnMouseMove(fw::TShiftState shift, int x, int y) override;
-  bool OnMouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
-  void OnCaptureChanged(HWND newCapture) override;
-  void OnDestroying() override;
-  void OnParentResized() override;
+  bool WMMouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  bool WMMouseMove(fw::TShiftState shift, int x, int y) override;
+  bool WMMouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  void WMCaptureChanged(HWND newCapture) override;
+  void HandleDestroying() override;
+  void ParentResized() override;
 
-private:
+ private:
   fw::TForm& OwnerForm() const;
 
   POINT FPressPoint{};

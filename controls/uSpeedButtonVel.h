@@ -3,10 +3,10 @@
 #include "framework/SpeedButton.h"
 
 class TSpeedButtonVel : public fw::TSpeedButton {
-public:
+ public:
   // After the button has painted itself.
   fw::TNotifyEvent OnPaint;
 
-protected:
+ protected:
   void PaintButton(HDC dc) override;
 };

@@ -26,19 +26,19 @@ LRESULT TTrackBarVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
       const auto b = msg == WM_LBUTTONDOWN ? fw::TMouseButton::mbLeft : fw::TMouseButton::mbRight;
-      if (OnMouseDownEvent) OnMouseDownEvent(this, b, shift, x, y);
+      if (OnMouseDown) OnMouseDown(this, b, shift, x, y);
       return r;
     }
     case WM_MOUSEMOVE: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      if (OnMouseMoveEvent) OnMouseMoveEvent(this, fw::TMouseButton::mbLeft, shift, x, y);
+      if (OnMouseMove) OnMouseMove(this, fw::TMouseButton::mbLeft, shift, x, y);
       return r;
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
       const auto b = msg == WM_LBUTTONUP ? fw::TMouseButton::mbLeft : fw::TMouseButton::mbRight;
-      if (OnMouseUpEvent) OnMouseUpEvent(this, b, shift, x, y);
+      if (OnMouseUp) OnMouseUp(this, b, shift, x, y);
       if (msg == WM_LBUTTONUP) MouseReleased();
       return r;
     }
@@ -114,8 +114,7 @@ void TfrmPopup::DoShow() {
   for (int tick : FTicks) TrackBar.SetTick(tick);
   const int t = ThumbOffset(TrackBar.Position(), TrackBar.Min(), TrackBar.Max(), TrackBar.Width());
   const RECT channel = TrackBar.ChannelRect();
-  const TPointI press =
-      DragStartPoint(t, TRectI{channel.left, channel.top, channel.right, channel.bottom});
+  const TPointI press = DragStartPoint(t, TRectI{channel.left, channel.top, channel.right, channel.bottom});
   // As if the user had pressed on the thumb: the track bar captures the mouse and drags.
   ::SendMessageW(TrackBar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.X, press.Y));
   // Released already: a click opens and closes the pop-up without a change.

@@ -14,37 +14,37 @@
 #include "framework/TrackBar.h"
 
 class TTrackBarVel : public fw::TTrackBar {
-public:
+ public:
   bool EnableSelRange() const noexcept { return FEnableSelRange; }
   void SetEnableSelRange(bool value) noexcept;
 
   // After the track bar's own handling of the message.
-  fw::TMouseEvent OnMouseDownEvent;
-  fw::TMouseEvent OnMouseMoveEvent;
-  fw::TMouseEvent OnMouseUpEvent;
+  fw::TMouseEvent OnMouseDown;
+  fw::TMouseEvent OnMouseMove;
+  fw::TMouseEvent OnMouseUp;
 
-protected:
+ protected:
   void TrackBarParams(TCreateParams& params) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   virtual void MouseReleased() {}
   virtual void CancelModeReceived() {}
 
-private:
+ private:
   bool FEnableSelRange = true;
 };
 
 // Ends the modal loop of the pop-up that holds it at the release and on cancel mode.
 class TTrackBarVelChild : public TTrackBarVel {
-protected:
+ protected:
   void MouseReleased() override;
   void CancelModeReceived() override;
 
-private:
+ private:
   void CloseOwner();
 };
 
 class TfrmPopup : public fw::TForm {
-public:
+ public:
   static constexpr int mrNone = 0;
   static constexpr int mrOk = 1;
 
@@ -53,8 +53,7 @@ public:
 
   // Creates the hidden window, owned by owner's top-level window, with the
   // track bar set up for the scale and the labels written.
-  void Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMarks& marks,
-             const TTrackBarSettings& settings);
+  void Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMarks& marks, const TTrackBarSettings& settings);
 
   int ModalResult() const noexcept { return FModalResult; }
   void SetModalResult(int value) noexcept { FModalResult = value; }
@@ -70,10 +69,10 @@ public:
   // Runs after the drag has started, inside the modal loop's window.
   fw::TNotifyEvent OnShown;
 
-protected:
+ protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   void DoShow();
 
   std::vector<int> FTicks;

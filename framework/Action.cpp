@@ -8,22 +8,38 @@ std::wstring KeyName(WORD key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::wstring(1, static_cast<wchar_t>(key));
   if (key >= VK_F1 && key <= VK_F24) return L"F" + std::to_wstring(key - VK_F1 + 1);
   switch (key) {
-    case VK_INSERT: return L"Ins";
-    case VK_DELETE: return L"Del";
-    case VK_BACK: return L"BkSp";
-    case VK_RETURN: return L"Enter";
-    case VK_ESCAPE: return L"Esc";
-    case VK_SPACE: return L"Space";
-    case VK_PRIOR: return L"PgUp";
-    case VK_NEXT: return L"PgDn";
-    case VK_HOME: return L"Home";
-    case VK_END: return L"End";
-    case VK_LEFT: return L"Left";
-    case VK_RIGHT: return L"Right";
-    case VK_UP: return L"Up";
-    case VK_DOWN: return L"Down";
-    case VK_TAB: return L"Tab";
-    default: return L"#" + std::to_wstring(key);
+    case VK_INSERT:
+      return L"Ins";
+    case VK_DELETE:
+      return L"Del";
+    case VK_BACK:
+      return L"BkSp";
+    case VK_RETURN:
+      return L"Enter";
+    case VK_ESCAPE:
+      return L"Esc";
+    case VK_SPACE:
+      return L"Space";
+    case VK_PRIOR:
+      return L"PgUp";
+    case VK_NEXT:
+      return L"PgDn";
+    case VK_HOME:
+      return L"Home";
+    case VK_END:
+      return L"End";
+    case VK_LEFT:
+      return L"Left";
+    case VK_RIGHT:
+      return L"Right";
+    case VK_UP:
+      return L"Up";
+    case VK_DOWN:
+      return L"Down";
+    case VK_TAB:
+      return L"Tab";
+    default:
+      return L"#" + std::to_wstring(key);
   }
 }
 

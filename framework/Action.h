@@ -25,7 +25,7 @@ struct TShortCut {
 class TActionList;
 
 class TAction : public TObject {
-public:
+ public:
   TAction(TActionList& list, std::wstring name, WORD id);
 
   const std::wstring& Name() const noexcept { return FName; }
@@ -56,7 +56,7 @@ public:
   // Called before a menu opens or a bar refreshes, so the action can update itself.
   TNotifyEvent OnUpdate;
 
-private:
+ private:
   void Changed();
 
   TActionList& FList;
@@ -71,7 +71,7 @@ private:
 };
 
 class TActionList : public TObject {
-public:
+ public:
   // Command ids start here, clear of the ids the system and controls use.
   static constexpr WORD kFirstId = 0x100;
 
@@ -87,7 +87,7 @@ public:
   void AddListener(const void* owner, std::function<void(TAction&)> listener);
   void RemoveListener(const void* owner);
 
-private:
+ private:
   friend class TAction;
   void NotifyChanged(TAction& action);
   std::vector<std::unique_ptr<TAction>> FActions;

@@ -11,7 +11,7 @@ namespace fw {
 class TWindow;
 
 class TApplication {
-public:
+ public:
   static TApplication& Instance();
 
   HINSTANCE Handle() const noexcept { return FInstance; }
@@ -36,7 +36,7 @@ public:
   // Hook for tests: when set, exceptions are passed here instead of a message box.
   void (*OnExceptionHook)(const std::wstring& text) = nullptr;
 
-private:
+ private:
   TApplication() = default;
   bool DispatchOne(MSG& msg);
 

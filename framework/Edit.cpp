@@ -55,8 +55,7 @@ void TCustomEdit::RecreateWnd() {
   RecreateHandle(MakeParams());
   FTextCached = false;
   FTextPending = false;
-  ::SetWindowPos(Handle(), previous ? previous : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(Handle(), previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ApplyLimits();
   FHasFocus = Focused();
   FEntered = entered && FHasFocus;
@@ -165,7 +164,7 @@ bool TCustomEdit::MultiLine() const noexcept {
   return HandleAllocated() && (::GetWindowLongPtrW(Handle(), GWL_STYLE) & ES_MULTILINE) != 0;
 }
 
-bool TCustomEdit::OnCommandReflect(WORD code, WORD) {
+bool TCustomEdit::CNCommand(WORD code, WORD) {
   if (code != EN_CHANGE) return false;
   if (FFlushing) return true;
   FTextCached = false;
@@ -214,8 +213,8 @@ bool TCustomEdit::ContextMenu(int screenX, int screenY) {
     screenX = r.left + 4;
     screenY = r.bottom;
   }
-  ::TrackPopupMenu(FPopupMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenX, screenY, 0,
-                   ::GetAncestor(Handle(), GA_ROOT), nullptr);
+  ::TrackPopupMenu(FPopupMenu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screenX, screenY, 0, ::GetAncestor(Handle(), GA_ROOT),
+                   nullptr);
   return true;
 }
 

@@ -12,7 +12,7 @@
 namespace fw {
 
 class TCustomEdit : public TWindow {
-public:
+ public:
   TCustomEdit();
 
   void Create(TWindow* parent);
@@ -61,7 +61,7 @@ public:
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;
 
-protected:
+ protected:
   // Extra styles of the window; the base adds single-line edit styles.
   virtual void EditParams(TCreateParams& /*params*/) {}
   // Destroys and creates the window again (style changes), keeping the text,
@@ -69,7 +69,7 @@ protected:
   void RecreateWnd();
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  bool OnCommandReflect(WORD code, WORD id) override;
+  bool CNCommand(WORD code, WORD id) override;
 
   virtual void Change();
   virtual void KeyPress(wchar_t& key);
@@ -88,7 +88,7 @@ protected:
   // The left button went down on the edit and is not yet released.
   bool LeftButtonDown() const noexcept { return FLeftDown; }
 
-private:
+ private:
   TCreateParams MakeParams();
   void FlushText();
   void ApplyLimits() noexcept;

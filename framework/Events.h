@@ -1,7 +1,6 @@
 #pragma once
-// Event types shared by the input controls. TWindow's virtual handlers carry
-// the plain names (OnMouseDown, OnKeyPress), so controls that publish these
-// as events dispatch the messages to their own virtuals first.
+// Event types shared by the input controls. TWindow's message handlers are
+// named after their messages (WMMouseDown), so On... names are free for events.
 #include "framework/Window.h"
 
 #include <functional>

@@ -73,7 +73,7 @@ bool TForm::PreTranslateMessage(MSG& msg) {
   return false;
 }
 
-bool TForm::OnMenuCommand(WORD id) {
+bool TForm::MenuCommand(WORD id) {
   if (!FActions) return false;
   if (TAction* a = FActions->FindById(id)) {
     a->Execute();

@@ -15,7 +15,7 @@ namespace fw {
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 class TForm : public TWindow {
-public:
+ public:
   TForm();
   ~TForm() override;
 
@@ -43,11 +43,11 @@ public:
   TNotifyEvent OnClose;
   TNotifyEvent OnDestroy;
 
-protected:
+ protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  bool OnMenuCommand(WORD id) override;
+  bool MenuCommand(WORD id) override;
 
-private:
+ private:
   TUniqueFont FFormFont;
   TUniqueAccel FAccel;
   TMainMenu* FMenu = nullptr;

@@ -10,7 +10,7 @@ namespace fw {
 
 template <typename Traits>
 class TUniqueHandle {
-public:
+ public:
   using THandle = typename Traits::THandle;
 
   TUniqueHandle() noexcept = default;
@@ -39,7 +39,7 @@ public:
     return &FHandle;
   }
 
-private:
+ private:
   THandle FHandle = Traits::Invalid();
 };
 
@@ -111,7 +111,7 @@ using TUniqueGlobal = TUniqueHandle<TGlobalTraits>;
 
 // GetDC/ReleaseDC pair; a null window means the screen.
 class TWindowDC {
-public:
+ public:
   explicit TWindowDC(HWND wnd) noexcept : FWnd(wnd), FDC(::GetDC(wnd)) {}
   ~TWindowDC() {
     if (FDC) ::ReleaseDC(FWnd, FDC);
@@ -121,14 +121,14 @@ public:
   HDC Get() const noexcept { return FDC; }
   explicit operator bool() const noexcept { return FDC != nullptr; }
 
-private:
+ private:
   HWND FWnd;
   HDC FDC;
 };
 
 // BeginPaint/EndPaint pair.
 class TPaintDC {
-public:
+ public:
   explicit TPaintDC(HWND wnd) noexcept : FWnd(wnd) { FDC = ::BeginPaint(wnd, &FPs); }
   ~TPaintDC() { ::EndPaint(FWnd, &FPs); }
   TPaintDC(const TPaintDC&) = delete;
@@ -136,7 +136,7 @@ public:
   HDC Get() const noexcept { return FDC; }
   const PAINTSTRUCT& Info() const noexcept { return FPs; }
 
-private:
+ private:
   HWND FWnd;
   PAINTSTRUCT FPs{};
   HDC FDC = nullptr;
@@ -144,7 +144,7 @@ private:
 
 // Selects an object for a scope and puts the previous one back.
 class TSelectObject {
-public:
+ public:
   TSelectObject(HDC dc, HGDIOBJ obj) noexcept : FDC(dc), FOld(::SelectObject(dc, obj)) {}
   ~TSelectObject() {
     if (FOld && FOld != HGDI_ERROR) ::SelectObject(FDC, FOld);
@@ -152,14 +152,14 @@ public:
   TSelectObject(const TSelectObject&) = delete;
   TSelectObject& operator=(const TSelectObject&) = delete;
 
-private:
+ private:
   HDC FDC;
   HGDIOBJ FOld;
 };
 
 // SaveDC/RestoreDC for code that changes several DC attributes.
 class TSaveDC {
-public:
+ public:
   explicit TSaveDC(HDC dc) noexcept : FDC(dc), FState(::SaveDC(dc)) {}
   ~TSaveDC() {
     if (FState) ::RestoreDC(FDC, FState);
@@ -167,7 +167,7 @@ public:
   TSaveDC(const TSaveDC&) = delete;
   TSaveDC& operator=(const TSaveDC&) = delete;
 
-private:
+ private:
   HDC FDC;
   int FState;
 };
@@ -175,7 +175,7 @@ private:
 // GlobalLock/GlobalUnlock pair.
 template <typename T = void>
 class TGlobalLock {
-public:
+ public:
   explicit TGlobalLock(HGLOBAL mem) noexcept : FMem(mem), FPtr(static_cast<T*>(::GlobalLock(mem))) {}
   ~TGlobalLock() {
     if (FPtr) ::GlobalUnlock(FMem);
@@ -185,7 +185,7 @@ public:
   T* Get() const noexcept { return FPtr; }
   explicit operator bool() const noexcept { return FPtr != nullptr; }
 
-private:
+ private:
   HGLOBAL FMem;
   T* FPtr;
 };
@@ -193,7 +193,7 @@ private:
 // Intrusive COM pointer: AddRef on copy, Release on destruction.
 template <typename T>
 class TComPtr {
-public:
+ public:
   TComPtr() noexcept = default;
   TComPtr(T* p) noexcept : FPtr(p) {
     if (FPtr) FPtr->AddRef();
@@ -222,7 +222,7 @@ public:
     if (T* p = std::exchange(FPtr, nullptr)) p->Release();
   }
 
-private:
+ private:
   T* FPtr = nullptr;
 };
 

@@ -12,8 +12,8 @@ namespace fw {
 
 struct THintInfo {
   TWindow* HintControl = nullptr;
-  POINT CursorPos{};   // in the control's client coordinates
-  RECT CursorRect{};   // the hint goes away when the pointer leaves it
+  POINT CursorPos{};  // in the control's client coordinates
+  RECT CursorRect{};  // the hint goes away when the pointer leaves it
   int HintMaxWidth = 0;
 };
 

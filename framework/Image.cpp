@@ -73,7 +73,7 @@ bool TImage::Paint(HDC dc, const RECT&) {
   return true;
 }
 
-bool TImage::OnEraseBackground(HDC dc) {
+bool TImage::WMEraseBkgnd(HDC dc) {
   TWindow* parent = Parent();
   if (!FTransparent || !parent || !parent->HandleAllocated()) return false;
   // The parent paints its own background under the control.

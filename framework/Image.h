@@ -14,7 +14,7 @@ namespace fw {
 void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent);
 
 class TImage : public TWindow {
-public:
+ public:
   void Create(TWindow* parent);
 
   HBITMAP Picture() const noexcept { return FPicture.Get(); }
@@ -32,11 +32,11 @@ public:
   // Draws the picture as the control shows it.
   void DrawPicture(HDC dc, int x, int y) const;
 
-protected:
+ protected:
   bool Paint(HDC dc, const RECT& clip) override;
-  bool OnEraseBackground(HDC dc) override;
+  bool WMEraseBkgnd(HDC dc) override;
 
-private:
+ private:
   TUniqueBitmap FPicture;
   int FPictureWidth = 0, FPictureHeight = 0;
   bool FTransparent = false;

@@ -15,7 +15,7 @@ struct TPixelArtColor {
 };
 
 class TImageList {
-public:
+ public:
   TImageList(int width, int height);
   ~TImageList();
   TImageList(const TImageList&) = delete;
@@ -26,7 +26,7 @@ public:
   // rows: height strings of width characters each.
   int AddPixelArt(const std::string_view* rows, const TPixelArtColor* palette, size_t paletteSize);
 
-private:
+ private:
   HIMAGELIST FHandle = nullptr;
   int FWidth, FHeight;
 };

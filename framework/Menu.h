@@ -13,7 +13,7 @@
 namespace fw {
 
 class TMenuItem : public TObject {
-public:
+ public:
   // A submenu with its own caption (and, optionally, an action whose caption it shows).
   static std::unique_ptr<TMenuItem> Submenu(std::wstring caption);
   static std::unique_ptr<TMenuItem> ForAction(TAction& action);
@@ -35,7 +35,7 @@ public:
   // Runs each time the submenu opens, before it is shown.
   TNotifyEvent OnPopup;
 
-private:
+ private:
   friend class TMainMenu;
   std::wstring FCaption;
   TAction* FAction = nullptr;
@@ -46,7 +46,7 @@ private:
 };
 
 class TMainMenu : public TObject {
-public:
+ public:
   explicit TMainMenu(TActionList& actions);
   ~TMainMenu() override;
 
@@ -60,7 +60,7 @@ public:
   // WM_INITMENUPOPUP: runs the submenu's OnPopup and refreshes its items.
   void Popup(HMENU menu);
 
-private:
+ private:
   void BuildItems(TMenuItem& parent);
   void Refresh(TAction& action);
   void RefreshItem(HMENU menu, UINT pos, const TMenuItem& item);

@@ -8,11 +8,11 @@
 namespace fw {
 
 class EOSError : public Exception {
-public:
+ public:
   explicit EOSError(DWORD errorCode);
   DWORD ErrorCode() const noexcept { return FErrorCode; }
 
-private:
+ private:
   DWORD FErrorCode;
 };
 

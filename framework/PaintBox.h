@@ -7,13 +7,13 @@
 namespace fw {
 
 class TPaintBox : public TWindow {
-public:
+ public:
   void Create(TWindow* parent);
 
   // Called with the window's device context for every paint and print request.
   std::function<void(TObject* sender, HDC dc)> OnPaint;
 
-protected:
+ protected:
   bool Paint(HDC dc, const RECT& clip) override;
 };
 

@@ -33,7 +33,7 @@ void TLabel::Create(TWindow* parent, const std::wstring& caption, TAlignment ali
   CreateHandle(parent, p);
 }
 
-HBRUSH TLabel::OnCtlColorReflect(HDC dc) {
+HBRUSH TLabel::CNCtlColor(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   return ::GetSysColorBrush(COLOR_BTNFACE);

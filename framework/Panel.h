@@ -7,26 +7,26 @@ namespace fw {
 enum class TBevel { bvNone, bvLowered, bvRaised };
 
 class TPanel : public TWindow {
-public:
+ public:
   void Create(TWindow* parent);
   TBevel BevelOuter() const noexcept { return FBevelOuter; }
   void SetBevelOuter(TBevel bevel);
 
-protected:
+ protected:
   bool Paint(HDC dc, const RECT& clip) override;
 
-private:
+ private:
   TBevel FBevelOuter = TBevel::bvNone;
 };
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TLabel : public TWindow {
-public:
+ public:
   void Create(TWindow* parent, const std::wstring& caption, TAlignment alignment = TAlignment::taLeftJustify);
 
-protected:
-  HBRUSH OnCtlColorReflect(HDC dc) override;
+ protected:
+  HBRUSH CNCtlColor(HDC dc) override;
 };
 
 }  // namespace fw

@@ -20,8 +20,8 @@ void TSpeedButton::SetGlyph(HBITMAP glyph) {
 }
 
 void TSpeedButton::LoadGlyph(const wchar_t* resourceName) {
-  SetGlyph(static_cast<HBITMAP>(
-      ::LoadImageW(Application().Handle(), resourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  SetGlyph(
+      static_cast<HBITMAP>(::LoadImageW(Application().Handle(), resourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 }
 
 void TSpeedButton::SetShownDown(bool down) {
@@ -44,19 +44,19 @@ bool TSpeedButton::Inside(int x, int y) const noexcept {
   return x >= 0 && y >= 0 && x < ClientWidth() && y < ClientHeight();
 }
 
-bool TSpeedButton::OnMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+bool TSpeedButton::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   MouseDown(button, shift, x, y);
   return true;
 }
 
-bool TSpeedButton::OnMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+bool TSpeedButton::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   MouseUp(button, shift, x, y);
   return true;
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   FPressAborted = false;
-  if (OnMouseDownEvent) OnMouseDownEvent(this, button, shift, x, y);
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
   // The handler may have run a modal loop and the press ended inside it.
   if (FPressAborted || !Handle() || !Enabled() || button != TMouseButton::mbLeft) return;
   FState = TButtonState::bsDown;
@@ -66,7 +66,7 @@ void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   Update();
 }
 
-bool TSpeedButton::OnMouseMove(TShiftState, int x, int y) {
+bool TSpeedButton::WMMouseMove(TShiftState, int x, int y) {
   if (!FDragging) return true;
   TButtonState state = Inside(x, y) ? TButtonState::bsDown : TButtonState::bsUp;
   if (state != FState) {
@@ -83,7 +83,7 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     FDragging = false;
     if (::GetCapture() == Handle()) ::ReleaseCapture();
   }
-  if (OnMouseUpEvent) OnMouseUpEvent(this, button, shift, x, y);
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
   if (!wasDragging) return;
   const bool click = Inside(x, y) && FState == TButtonState::bsDown;
   FState = Enabled() ? TButtonState::bsUp : TButtonState::bsDisabled;
@@ -92,7 +92,7 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
   if (click) Click();
 }
 
-void TSpeedButton::OnCaptureChanged(HWND newCapture) {
+void TSpeedButton::WMCaptureChanged(HWND newCapture) {
   // Capture taken away mid-press (a window popped up, cancel mode): a release
   // off the button, so that whoever saw the press also sees it end.
   if (FDragging && newCapture != Handle()) MouseUp(TMouseButton::mbLeft, TShiftState{}, -1, -1);
@@ -143,7 +143,7 @@ void DrawTransparentGlyph(HDC dc, HBITMAP glyph, int x, int y, bool enabled) {
       ::SetBkColor(work.Get(), RGB(0, 0, 0));
       ::SetTextColor(work.Get(), RGB(255, 255, 255));
       ::BitBlt(work.Get(), 0, 0, w, h, maskDC.Get(), 0, 0, SRCAND);  // glyph, black where transparent
-      ::BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);           // hole for the glyph
+      ::BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);          // hole for the glyph
       ::BitBlt(dc, x, y, w, h, work.Get(), 0, 0, SRCPAINT);
     }
   } else {

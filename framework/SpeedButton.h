@@ -13,7 +13,7 @@ namespace fw {
 enum class TButtonState { bsUp, bsDown, bsDisabled };
 
 class TSpeedButton : public TWindow {
-public:
+ public:
   void Create(TWindow* parent);
 
   // Takes ownership. The colour of the bottom-left pixel is transparent.
@@ -32,21 +32,21 @@ public:
   // Fires OnClick.
   virtual void Click();
 
-  // Called from an OnMouseDownEvent handler: the press ends there, the
+  // Called from an OnMouseDown handler: the press ends there, the
   // button is neither drawn down nor tracks the mouse.
   void AbortPress() noexcept { FPressAborted = true; }
 
   TNotifyEvent OnClick;
-  TMouseEvent OnMouseDownEvent;
-  TMouseEvent OnMouseUpEvent;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
 
-protected:
+ protected:
   bool Paint(HDC dc, const RECT& clip) override;
-  bool OnEraseBackground(HDC) override { return true; }
-  bool OnMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-  bool OnMouseMove(TShiftState shift, int x, int y) override;
-  bool OnMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-  void OnCaptureChanged(HWND newCapture) override;
+  bool WMEraseBkgnd(HDC) override { return true; }
+  bool WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool WMMouseMove(TShiftState shift, int x, int y) override;
+  bool WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  void WMCaptureChanged(HWND newCapture) override;
 
   // The press and release behind the mouse handlers; derived buttons wrap them.
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -54,7 +54,7 @@ protected:
   // The face and the glyph; derived buttons paint on top after it.
   virtual void PaintButton(HDC dc);
 
-private:
+ private:
   bool Inside(int x, int y) const noexcept;
 
   TUniqueBitmap FGlyph;

@@ -12,32 +12,32 @@
 namespace fw {
 
 class EStreamError : public Exception {
-public:
+ public:
   using Exception::Exception;
 };
 class EFOpenError : public EStreamError {
-public:
+ public:
   using EStreamError::EStreamError;
 };
 // A file that cannot be created; a kind of open error, so callers that only
 // care whether the file could be had catch EFOpenError.
 class EFCreateError : public EFOpenError {
-public:
+ public:
   using EFOpenError::EFOpenError;
 };
 class EReadError : public EStreamError {
-public:
+ public:
   using EStreamError::EStreamError;
 };
 class EWriteError : public EStreamError {
-public:
+ public:
   using EStreamError::EStreamError;
 };
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
 class TStream {
-public:
+ public:
   virtual ~TStream() = default;
   TStream() = default;
   TStream(const TStream&) = delete;
@@ -60,7 +60,7 @@ public:
 };
 
 class TMemoryStream : public TStream {
-public:
+ public:
   TMemoryStream() = default;
   TMemoryStream(const void* data, std::size_t size);
 
@@ -75,7 +75,7 @@ public:
   const std::uint8_t* Memory() const noexcept { return FData.data(); }
   const std::vector<std::uint8_t>& Bytes() const noexcept { return FData; }
 
-private:
+ private:
   std::vector<std::uint8_t> FData;
   std::int64_t FPosition = 0;
 };
@@ -88,7 +88,7 @@ enum class TFileMode {
 };
 
 class TFileStream : public TStream {
-public:
+ public:
   // Raises EFOpenError (EFCreateError for fmCreate) when the file cannot be had.
   TFileStream(const std::wstring& fileName, TFileMode mode);
   ~TFileStream() override;
@@ -99,7 +99,7 @@ public:
 
   const std::wstring& FileName() const noexcept { return FFileName; }
 
-private:
+ private:
   std::FILE* FFile = nullptr;
   std::wstring FFileName;
   // C streams need a seek between a write and a following read and vice versa.

@@ -1,12 +1,12 @@
 #pragma once
 // A window timer owned by an object: its ticks arrive as WM_TIMER with Id()
-// at the window's OnTimer handler, and it is killed with its owner.
+// at the window's WMTimer handler, and it is killed with its owner.
 #include <windows.h>
 
 namespace fw {
 
 class TWindowTimer {
-public:
+ public:
   explicit TWindowTimer(UINT_PTR id) noexcept : FId(id) {}
   ~TWindowTimer() { Stop(); }
   TWindowTimer(const TWindowTimer&) = delete;
@@ -22,7 +22,7 @@ public:
   void SetInterval(UINT interval) noexcept;
   void Stop() noexcept;
 
-private:
+ private:
   UINT_PTR FId;
   UINT FInterval = 1000;
   HWND FWnd = nullptr;

@@ -11,8 +11,8 @@ TToolBar::~TToolBar() { FActions.RemoveListener(this); }
 void TToolBar::Create(TWindow* parent, TImageList& images) {
   TCreateParams p;
   p.ClassName = TOOLBARCLASSNAMEW;
-  p.Style = WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE |
-            CCS_NOPARENTALIGN;
+  p.Style =
+      WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
   CreateHandle(parent, p);
   ::SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Handle()));
@@ -44,9 +44,7 @@ void TToolBar::AddSeparator() {
   ::SendMessageW(Handle(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&b));
 }
 
-int TToolBar::ButtonCount() const noexcept {
-  return static_cast<int>(::SendMessageW(Handle(), TB_BUTTONCOUNT, 0, 0));
-}
+int TToolBar::ButtonCount() const noexcept { return static_cast<int>(::SendMessageW(Handle(), TB_BUTTONCOUNT, 0, 0)); }
 
 void TToolBar::Refresh(TAction& action) {
   if (!Handle()) return;
@@ -57,7 +55,7 @@ void TToolBar::Refresh(TAction& action) {
                  MAKELPARAM(action.ImageIndex() >= 0 ? action.ImageIndex() : I_IMAGENONE, 0));
 }
 
-bool TToolBar::OnCommandReflect(WORD, WORD id) {
+bool TToolBar::CNCommand(WORD, WORD id) {
   if (TAction* a = FActions.FindById(id)) {
     a->Execute();
     return true;
@@ -65,7 +63,7 @@ bool TToolBar::OnCommandReflect(WORD, WORD id) {
   return false;
 }
 
-bool TToolBar::OnNotifyReflect(NMHDR* hdr, LRESULT& result) {
+bool TToolBar::CNNotify(NMHDR* hdr, LRESULT& result) {
   if (hdr->code != TTN_GETDISPINFOW) return false;
   // The tool tip belongs to this bar only when the bar names it.
   if (hdr->hwndFrom != reinterpret_cast<HWND>(::SendMessageW(Handle(), TB_GETTOOLTIPS, 0, 0))) return false;

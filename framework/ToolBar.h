@@ -11,7 +11,7 @@
 namespace fw {
 
 class TToolBar : public TWindow {
-public:
+ public:
   explicit TToolBar(TActionList& actions);
   ~TToolBar() override;
 
@@ -20,11 +20,11 @@ public:
   void AddSeparator();
   int ButtonCount() const noexcept;
 
-protected:
-  bool OnCommandReflect(WORD code, WORD id) override;
-  bool OnNotifyReflect(NMHDR* hdr, LRESULT& result) override;
+ protected:
+  bool CNCommand(WORD code, WORD id) override;
+  bool CNNotify(NMHDR* hdr, LRESULT& result) override;
 
-private:
+ private:
   void Refresh(TAction& action);
   BYTE StateOf(const TAction& action) const noexcept;
 

@@ -69,7 +69,7 @@ RECT TTrackBar::ChannelRect() const noexcept {
   return r;
 }
 
-bool TTrackBar::OnScrollReflect(WORD, WORD) {
+bool TTrackBar::CNScroll(WORD, WORD) {
   // Several notifications (thumb track, end track) may carry one position.
   const int position = Position();
   if (position == FLastPosition) return true;

@@ -9,7 +9,7 @@
 namespace fw {
 
 class TTrackBar : public TWindow {
-public:
+ public:
   void Create(TWindow* parent);
 
   int Min() const noexcept { return FMin; }
@@ -30,13 +30,13 @@ public:
 
   TNotifyEvent OnChange;
 
-protected:
+ protected:
   // The track bar's styles; the base gives a horizontal bar with manual ticks below.
   virtual void TrackBarParams(TCreateParams& /*params*/) {}
-  bool OnScrollReflect(WORD code, WORD position) override;
+  bool CNScroll(WORD code, WORD position) override;
   virtual void Changed();
 
-private:
+ private:
   void ApplySettings() noexcept;
 
   int FMin = 0, FMax = 10, FLineSize = 1, FPageSize = 2, FThumbLength = 20;

@@ -101,8 +101,8 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   int x = FLeft, y = FTop, w = FWidth, h = FHeight;
   HWND wnd;
   if (params.ClassName) {
-    wnd = ::CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, x, y, w, h,
-                            parentWnd, params.Menu, Application().Handle(), nullptr);
+    wnd = ::CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, x, y, w, h, parentWnd,
+                            params.Menu, Application().Handle(), nullptr);
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
     Attach(wnd);
     FSubclassed = true;
@@ -122,15 +122,15 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
       wc.lpszClassName = cls;
       if (!::RegisterClassExW(&wc)) throw Exception(L"TWindow.CreateHandle: RegisterClassEx failed");
     }
-    wnd = ::CreateWindowExW(params.ExStyle, cls, params.Text.c_str(), params.Style, x, y, w, h, parentWnd,
-                            params.Menu, Application().Handle(), this);
+    wnd = ::CreateWindowExW(params.ExStyle, cls, params.Text.c_str(), params.Style, x, y, w, h, parentWnd, params.Menu,
+                            Application().Handle(), this);
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
   }
   if (!FFont && FParent) FFont = FParent->FFont;  // children take the parent's font
   if (FFont) ::SendMessageW(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
   if (params.Cursor) FCursor = params.Cursor;
   CaptureBounds();
-  OnCreated();
+  HandleCreated();
   if (FParent && FAlign != TAlign::alNone) FParent->Realign();
 }
 
@@ -220,7 +220,7 @@ LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, 
 
 LRESULT TWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCDESTROY) {
-    OnDestroying();
+    HandleDestroying();
     return FSubclassed ? 0 : ::DefWindowProcW(FHandle, msg, wParam, lParam);
   }
   return WndProc(msg, wParam, lParam);
@@ -242,9 +242,9 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
       if (!FApplyingBounds) CaptureBounds();
-      OnSize(LOWORD(lParam), HIWORD(lParam));
+      WMSize(LOWORD(lParam), HIWORD(lParam));
       Realign();
-      for (TWindow* child : std::vector<TWindow*>(FChildren)) child->OnParentResized();
+      for (TWindow* child : std::vector<TWindow*>(FChildren)) child->ParentResized();
       if (OnResize) OnResize(this);
       return r;
     }
@@ -273,7 +273,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     }
     case WM_ERASEBKGND:
-      if (OnEraseBackground(reinterpret_cast<HDC>(wParam))) return 1;
+      if (WMEraseBkgnd(reinterpret_cast<HDC>(wParam))) return 1;
       if (!FSubclassed) {
         RECT r = ClientRect();
         ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -292,7 +292,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       TMouseButton b = msg == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
                        : msg == WM_RBUTTONDOWN ? TMouseButton::mbRight
                                                : TMouseButton::mbMiddle;
-      if (OnMouseDown(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      if (WMMouseDown(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
       break;
     }
     case WM_LBUTTONDBLCLK:
@@ -301,13 +301,13 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       TMouseButton b = msg == WM_LBUTTONDBLCLK   ? TMouseButton::mbLeft
                        : msg == WM_RBUTTONDBLCLK ? TMouseButton::mbRight
                                                  : TMouseButton::mbMiddle;
-      if (OnDoubleClick(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      if (WMDoubleClick(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
       // A double click also counts as a press, as the second press of a pair.
-      if (OnMouseDown(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      if (WMMouseDown(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
       break;
     }
     case WM_MOUSEMOVE:
-      if (OnMouseMove(TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      if (WMMouseMove(TShiftState::FromKeyFlags(wParam), x, y)) return 0;
       break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
@@ -315,61 +315,60 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       TMouseButton b = msg == WM_LBUTTONUP   ? TMouseButton::mbLeft
                        : msg == WM_RBUTTONUP ? TMouseButton::mbRight
                                              : TMouseButton::mbMiddle;
-      if (OnMouseUp(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
+      if (WMMouseUp(b, TShiftState::FromKeyFlags(wParam), x, y)) return 0;
       break;
     }
     case WM_MOUSEWHEEL:
-      if (OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), TShiftState::FromKeyFlags(GET_KEYSTATE_WPARAM(wParam)), x,
-                       y))
+      if (WMMouseWheel(GET_WHEEL_DELTA_WPARAM(wParam), TShiftState::FromKeyFlags(GET_KEYSTATE_WPARAM(wParam)), x, y))
         return 0;
       break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(wParam);
-      if (OnKeyDown(key, TShiftState::FromKeyboard()) || key == 0) return 0;
+      if (WMKeyDown(key, TShiftState::FromKeyboard()) || key == 0) return 0;
       wParam = key;
       break;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       WORD key = static_cast<WORD>(wParam);
-      if (OnKeyUp(key, TShiftState::FromKeyboard()) || key == 0) return 0;
+      if (WMKeyUp(key, TShiftState::FromKeyboard()) || key == 0) return 0;
       wParam = key;
       break;
     }
     case WM_CHAR: {
       wchar_t ch = static_cast<wchar_t>(wParam);
-      OnKeyPress(ch);
+      WMChar(ch);
       if (ch == 0) return 0;
       wParam = ch;
       break;
     }
     case WM_TIMER:
-      OnTimer(wParam);
+      WMTimer(wParam);
       return 0;
     case WM_SETFOCUS: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      OnSetFocus(reinterpret_cast<HWND>(wParam));
+      WMSetFocus(reinterpret_cast<HWND>(wParam));
       return r;
     }
     case WM_KILLFOCUS: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      OnKillFocus(reinterpret_cast<HWND>(wParam));
+      WMKillFocus(reinterpret_cast<HWND>(wParam));
       return r;
     }
     case WM_CAPTURECHANGED:
-      OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+      WMCaptureChanged(reinterpret_cast<HWND>(lParam));
       break;
     case WM_CANCELMODE:
-      OnCancelMode();
+      WMCancelMode();
       break;
     case WM_COMMAND: {
       HWND ctl = reinterpret_cast<HWND>(lParam);
       if (ctl) {
         if (TWindow* child = FromHandle(ctl); child && child != this) {
-          if (child->OnCommandReflect(HIWORD(wParam), LOWORD(wParam))) return 0;
+          if (child->CNCommand(HIWORD(wParam), LOWORD(wParam))) return 0;
         }
-      } else if (OnMenuCommand(LOWORD(wParam))) {
+      } else if (MenuCommand(LOWORD(wParam))) {
         return 0;
       }
       break;
@@ -378,19 +377,19 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       auto* hdr = reinterpret_cast<NMHDR*>(lParam);
       LRESULT result = 0;
       if (TWindow* child = FromHandle(hdr->hwndFrom); child && child != this) {
-        if (child->OnNotifyReflect(hdr, result)) return result;
+        if (child->CNNotify(hdr, result)) return result;
       }
       // Tool tips of a tool bar send through the tool bar's parent, not the bar.
       if (hdr->code == TTN_GETDISPINFOW) {
         for (TWindow* c : FChildren)
-          if (c->OnNotifyReflect(hdr, result)) return result;
+          if (c->CNNotify(hdr, result)) return result;
       }
       break;
     }
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (TWindow* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this) {
-        if (child->OnScrollReflect(LOWORD(wParam), HIWORD(wParam))) return 0;
+        if (child->CNScroll(LOWORD(wParam), HIWORD(wParam))) return 0;
       }
       break;
     case WM_CTLCOLORSTATIC:
@@ -398,7 +397,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
       if (TWindow* child = FromHandle(reinterpret_cast<HWND>(lParam)); child && child != this) {
-        if (HBRUSH b = child->OnCtlColorReflect(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
+        if (HBRUSH b = child->CNCtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(b);
       }
       break;
     default:
@@ -428,7 +427,8 @@ void TWindow::CaptureBounds() {
   RECT r;
   ::GetWindowRect(FHandle, &r);
   HWND parent = ::GetParent(FHandle);
-  if (parent && (::GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD)) ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (parent && (::GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD))
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
   FLeft = r.left;
   FTop = r.top;
   FWidth = r.right - r.left;

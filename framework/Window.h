@@ -17,7 +17,7 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // within the message that carried it: under Wine each read is a server
 // round trip, and mouse messages are many while few handlers look at Alt.
 class TDeferredKey {
-public:
+ public:
   constexpr TDeferredKey(bool down = false) noexcept : FDown(down) {}
   static TDeferredKey Of(int virtualKey) noexcept {
     TDeferredKey key;
@@ -32,7 +32,7 @@ public:
     return FDown;
   }
 
-private:
+ private:
   mutable int FKey = 0;
   mutable bool FDown = false;
 };
@@ -48,13 +48,13 @@ struct TShiftState {
 
 // Common base of everything that sends events, so a handler can take any sender.
 class TObject {
-public:
+ public:
   virtual ~TObject() = default;
 };
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
 class TWindow : public TObject {
-public:
+ public:
   TWindow() = default;
   ~TWindow() override;
   TWindow(const TWindow&) = delete;
@@ -116,7 +116,7 @@ public:
 
   TNotifyEvent OnResize;
 
-protected:
+ protected:
   struct TCreateParams {
     const wchar_t* ClassName = nullptr;  // null: the program's own window class
     DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
@@ -138,41 +138,41 @@ protected:
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // Typed handlers; returning false lets the default processing run.
-  virtual void OnCreated() {}
-  virtual void OnDestroying() {}
-  virtual void OnSize(int /*cx*/, int /*cy*/) {}
+  virtual void HandleCreated() {}
+  virtual void HandleDestroying() {}
+  virtual void WMSize(int /*cx*/, int /*cy*/) {}
   // After the parent's size changed and its aligned children were laid out:
   // for controls kept at a distance from the parent's edges.
-  virtual void OnParentResized() {}
+  virtual void ParentResized() {}
   // Drawing, from WM_PAINT and WM_PRINTCLIENT alike; false means "not painted here".
   virtual bool Paint(HDC /*dc*/, const RECT& /*clip*/) { return false; }
-  virtual bool OnEraseBackground(HDC /*dc*/) { return false; }
-  virtual bool OnMouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
-  virtual bool OnMouseMove(TShiftState, int /*x*/, int /*y*/) { return false; }
-  virtual bool OnMouseUp(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
-  virtual bool OnDoubleClick(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
-  virtual bool OnMouseWheel(int /*delta*/, TShiftState, int /*screenX*/, int /*screenY*/) { return false; }
-  virtual bool OnKeyDown(WORD& /*key*/, TShiftState) { return false; }
-  virtual bool OnKeyUp(WORD& /*key*/, TShiftState) { return false; }
+  virtual bool WMEraseBkgnd(HDC /*dc*/) { return false; }
+  virtual bool WMMouseDown(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool WMMouseMove(TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool WMMouseUp(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool WMDoubleClick(TMouseButton, TShiftState, int /*x*/, int /*y*/) { return false; }
+  virtual bool WMMouseWheel(int /*delta*/, TShiftState, int /*screenX*/, int /*screenY*/) { return false; }
+  virtual bool WMKeyDown(WORD& /*key*/, TShiftState) { return false; }
+  virtual bool WMKeyUp(WORD& /*key*/, TShiftState) { return false; }
   // The character may be changed; setting it to 0 swallows the key.
-  virtual void OnKeyPress(wchar_t& /*key*/) {}
-  virtual void OnTimer(UINT_PTR /*id*/) {}
-  virtual void OnSetFocus(HWND /*previous*/) {}
-  virtual void OnKillFocus(HWND /*next*/) {}
-  virtual void OnCaptureChanged(HWND /*newCapture*/) {}
-  virtual void OnCancelMode() {}
+  virtual void WMChar(wchar_t& /*key*/) {}
+  virtual void WMTimer(UINT_PTR /*id*/) {}
+  virtual void WMSetFocus(HWND /*previous*/) {}
+  virtual void WMKillFocus(HWND /*next*/) {}
+  virtual void WMCaptureChanged(HWND /*newCapture*/) {}
+  virtual void WMCancelMode() {}
   // Notifications reflected from the parent to the control that sent them.
-  virtual bool OnCommandReflect(WORD /*code*/, WORD /*id*/) { return false; }
-  virtual bool OnNotifyReflect(NMHDR* /*hdr*/, LRESULT& /*result*/) { return false; }
-  virtual HBRUSH OnCtlColorReflect(HDC /*dc*/) { return nullptr; }
+  virtual bool CNCommand(WORD /*code*/, WORD /*id*/) { return false; }
+  virtual bool CNNotify(NMHDR* /*hdr*/, LRESULT& /*result*/) { return false; }
+  virtual HBRUSH CNCtlColor(HDC /*dc*/) { return nullptr; }
   // WM_HSCROLL and WM_VSCROLL of a control (track bars notify that way).
-  virtual bool OnScrollReflect(WORD /*code*/, WORD /*position*/) { return false; }
+  virtual bool CNScroll(WORD /*code*/, WORD /*position*/) { return false; }
   // Menu and accelerator commands (WM_COMMAND without a control).
-  virtual bool OnMenuCommand(WORD /*id*/) { return false; }
+  virtual bool MenuCommand(WORD /*id*/) { return false; }
 
   bool IsSubclassed() const noexcept { return FSubclassed; }
 
-private:
+ private:
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);

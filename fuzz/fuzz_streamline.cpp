@@ -11,13 +11,13 @@ namespace {
 
 // Caps each read so chunk boundaries fall anywhere, the first byte choosing how.
 class TCappedStream : public fw::TMemoryStream {
-public:
+ public:
   TCappedStream(const std::uint8_t* data, std::size_t size, std::size_t cap) : TMemoryStream(data, size), FCap(cap) {}
   std::size_t Read(void* buffer, std::size_t count) override {
     return TMemoryStream::Read(buffer, count < FCap ? count : FCap);
   }
 
-private:
+ private:
   std::size_t FCap;
 };
 

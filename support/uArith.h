@@ -2,4 +2,6 @@
 
 #include <cstdint>
 
+#include "support/uFloatEval.h"
+
 std::int32_t RoundHalfAway(double x);

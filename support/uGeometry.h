@@ -3,13 +3,13 @@
 // Right and Bottom are exclusive, as in a Windows RECT.
 
 struct TPointI {
-    int X, Y;
-    bool operator==(const TPointI&) const = default;
+  int X, Y;
+  bool operator==(const TPointI&) const = default;
 };
 
 struct TRectI {
-    int Left, Top, Right, Bottom;
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-    bool operator==(const TRectI&) const = default;
+  int Left, Top, Right, Bottom;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool operator==(const TRectI&) const = default;
 };

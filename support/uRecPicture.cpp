@@ -95,9 +95,9 @@ void RecPictureCreate(TRecPicture& picture, POINT origin, int width, bool asSect
   if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32)
     throw EUserError(L"RecPictureCreate(): biBitCount not in [1, 4, 8, 16, 24, 32]");
 
-  if (BITMAPINFOHEADER* old = RecPictureHeader(picture);
-      old && picture.Bits && old->biWidth == width && old->biHeight == height && old->biBitCount == depth &&
-      (picture.Bitmap != nullptr) == asSection) {
+  if (BITMAPINFOHEADER* old = RecPictureHeader(picture); old && picture.Bits && old->biWidth == width &&
+                                                         old->biHeight == height && old->biBitCount == depth &&
+                                                         (picture.Bitmap != nullptr) == asSection) {
     picture.OriginX = origin.x;
     picture.OriginY = origin.y;
     return;
@@ -210,8 +210,8 @@ std::uint8_t* RecPicturePixel(const TRecPicture& picture, int x, int y) noexcept
   return picture.Bits + (header->biHeight - py - 1) * stride + px * header->biBitCount / 8;
 }
 
-void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY, int dstWidth, int dstHeight,
-                          int srcX, int srcY, int srcWidth, int srcHeight, DWORD rop, const RECT* clip) {
+void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY, int dstWidth, int dstHeight, int srcX,
+                          int srcY, int srcWidth, int srcHeight, DWORD rop, const RECT* clip) {
   const BITMAPINFOHEADER* header = RecPictureHeader(picture);
   if (!header || !picture.Bits) return;
   const int depth = header->biBitCount;

@@ -9,10 +9,10 @@
 // All fields zero is an empty record. The record does not free itself:
 // its owner calls RecPictureFree (or holds it in a TRecPictureHolder).
 struct TRecPicture {
-  HBITMAP Bitmap = nullptr;        // the section, or null when Bits is plain global memory
-  HGLOBAL Header = nullptr;        // fixed block: BITMAPINFOHEADER, then colour table or masks
-  std::uint8_t* Bits = nullptr;    // first byte of the bottom row
-  std::int32_t OriginX = 0;        // caller's coordinates of the top-left pixel
+  HBITMAP Bitmap = nullptr;      // the section, or null when Bits is plain global memory
+  HGLOBAL Header = nullptr;      // fixed block: BITMAPINFOHEADER, then colour table or masks
+  std::uint8_t* Bits = nullptr;  // first byte of the bottom row
+  std::int32_t OriginX = 0;      // caller's coordinates of the top-left pixel
   std::int32_t OriginY = 0;
 };
 
@@ -50,5 +50,5 @@ std::uint8_t* RecPicturePixel(const TRecPicture& picture, int x, int y) noexcept
 // Draws the source rectangle (picture coordinates) scaled into the destination
 // rectangle of dc, nearest neighbour, one block transfer per destination row.
 // With clip, only the destination pixels inside clip are drawn.
-void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY, int dstWidth, int dstHeight,
-                          int srcX, int srcY, int srcWidth, int srcHeight, DWORD rop, const RECT* clip = nullptr);
+void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY, int dstWidth, int dstHeight, int srcX,
+                          int srcY, int srcWidth, int srcHeight, DWORD rop, const RECT* clip = nullptr);

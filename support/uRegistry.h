@@ -7,7 +7,7 @@
 #include "framework/Exception.h"
 
 class ERegistryError : public fw::Exception {
-public:
+ public:
   using fw::Exception::Exception;
 };
 

@@ -5,7 +5,7 @@
 #include "framework/Exception.h"
 
 class EUserError : public fw::Exception {
-public:
+ public:
   // Raised while an fw::Exception is being handled, the text carries that
   // failure first, so the one message the user sees still names the cause.
   explicit EUserError(const std::wstring& message);

@@ -14,7 +14,7 @@ TMemoryStream MakeStream(const std::string& bytes) { return TMemoryStream(bytes.
 // Hands out at most FCap bytes per Read, so every chunk boundary (a CR last
 // in a chunk above all) is met; counts the reads.
 class TTrickleStream : public TMemoryStream {
-public:
+ public:
   TTrickleStream(const std::string& bytes, std::size_t cap) : TMemoryStream(bytes.data(), bytes.size()), FCap(cap) {}
   std::size_t Read(void* buffer, std::size_t count) override {
     ++Reads;
@@ -22,7 +22,7 @@ public:
   }
   int Reads = 0;
 
-private:
+ private:
   std::size_t FCap;
 };
 
@@ -44,7 +44,10 @@ const std::string k256(256, 'w');
 const std::vector<TReadCase> kReadCases = {
     {"MixedEnds", std::string("ab\r\nc\rd\n\ne"), {{"ab", 4}, {"c", 6}, {"d", 8}, {"", 9}, {"e", 10}}},
     {"OneByteLastLine", "x\ny", {{"x", 2}, {"y", 3}}},
-    {"Byte26EndsALine", "a\x1A" "b\x1A", {{"a", 2}, {"b", 4}}},
+    {"Byte26EndsALine",
+     "a\x1A"
+     "b\x1A",
+     {{"a", 2}, {"b", 4}}},
     {"Byte26ThenLfAreTwoEnds", "a\x1A\nb", {{"a", 2}, {"", 3}, {"b", 4}}},
     {"LfCrAreTwoEnds", "a\n\rb", {{"a", 2}, {"", 3}, {"b", 4}}},
     {"CrCrAreTwoEnds", "a\r\rb", {{"a", 2}, {"", 3}, {"b", 4}}},
@@ -149,13 +152,13 @@ TEST(StreamWriteLineTest, WritesAtThePositionAndReadsBack) {
 }
 
 class TFailingStream : public TMemoryStream {
-public:
+ public:
   explicit TFailingStream(std::size_t accepts) : FAccepts(accepts) {}
   std::size_t Write(const void* buffer, std::size_t count) override {
     return TMemoryStream::Write(buffer, count < FAccepts ? count : FAccepts);
   }
 
-private:
+ private:
   std::size_t FAccepts;
 };
 

@@ -37,8 +37,8 @@ TEST(MemoryStreamTest, SeekFromEachOrigin) {
     std::int64_t Expected;
   };
   const TCase cases[] = {
-      {3, TSeekOrigin::soBeginning, 3},  {2, TSeekOrigin::soCurrent, 5}, {-1, TSeekOrigin::soCurrent, 4},
-      {0, TSeekOrigin::soEnd, 10},       {-4, TSeekOrigin::soEnd, 6},    {5, TSeekOrigin::soEnd, 15},
+      {3, TSeekOrigin::soBeginning, 3}, {2, TSeekOrigin::soCurrent, 5}, {-1, TSeekOrigin::soCurrent, 4},
+      {0, TSeekOrigin::soEnd, 10},      {-4, TSeekOrigin::soEnd, 6},    {5, TSeekOrigin::soEnd, 15},
       {0, TSeekOrigin::soBeginning, 0},
   };
   for (const TCase& c : cases) EXPECT_EQ(s.Seek(c.Offset, c.Origin), c.Expected);
@@ -106,7 +106,7 @@ TEST(MemoryStreamTest, StreamErrorsAreFwExceptions) {
 // --- TFileStream -----------------------------------------------------------
 
 class FileStreamTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
     FDir = std::filesystem::temp_directory_path() / (std::string("tintra_stream_") + info->name());

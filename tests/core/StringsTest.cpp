@@ -9,8 +9,8 @@
 namespace {
 
 // Built from code units so that wchar_t of any width holds the same units.
-const std::wstring kPair{static_cast<wchar_t>(0xD83C), static_cast<wchar_t>(0xDFA8)};     // U+1F3A8
-const std::wstring kPair2{static_cast<wchar_t>(0xD83C), static_cast<wchar_t>(0xDFA9)};    // same lead
+const std::wstring kPair{static_cast<wchar_t>(0xD83C), static_cast<wchar_t>(0xDFA8)};   // U+1F3A8
+const std::wstring kPair2{static_cast<wchar_t>(0xD83C), static_cast<wchar_t>(0xDFA9)};  // same lead
 const std::wstring kHigh{static_cast<wchar_t>(0xD83C)};
 const std::wstring kLow{static_cast<wchar_t>(0xDFA8)};
 
@@ -40,8 +40,7 @@ TEST(StripAcceleratorTest, Table) {
       {kPair + L"(&O)", kPair},
       {kPair + L"(&O)...", kPair},
   };
-  for (const TCase& c : cases)
-    EXPECT_EQ(StripAccelerator(c.Caption), c.Expected) << fw::WideToUtf8(c.Caption);
+  for (const TCase& c : cases) EXPECT_EQ(StripAccelerator(c.Caption), c.Expected) << fw::WideToUtf8(c.Caption);
 }
 
 TEST(ExtractFileTitleTest, Table) {

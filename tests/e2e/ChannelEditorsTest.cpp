@@ -47,7 +47,7 @@ const std::map<int, TTexts> kRed = {
 };
 
 class ChannelEditors : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Tintra.Focus();
     FindEditors();

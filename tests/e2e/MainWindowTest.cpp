@@ -39,8 +39,8 @@ std::vector<std::string> Flatten(const MenuEntry& submenu) {
 
 const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"ファイル(&F)",
-     {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S",
-      "名前をつけて保存(&A)...\tCtrl+Shift+S", "-", "-", "終了(&X)"}},
+     {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S", "名前をつけて保存(&A)...\tCtrl+Shift+S",
+      "-", "-", "終了(&X)"}},
     {"編集(&E)",
      {"コピー(&C)", "貼り付け(&P)\tCtrl+V", "-", "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete",
       "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
@@ -130,8 +130,9 @@ TEST(MainWindow, ButtonBarHoldsTheCommandsInMenuOrderWithTheirImages) {
     images.push_back(b.Image);
   }
   const std::vector<std::string> expectedNames = {
-      "開く(&O)...", "上書き保存(&S)", "|", "コピー(&C)", "貼り付け(&P)", "|", "追加(&A)", "削除(&D)",
-      "一行上に移動(&U)", "一行下に移動(&D)", "|", "常に手前に表示(&S)", "|", "拡大ウィンドウの表示"};
+      "開く(&O)...", "上書き保存(&S)",     "|",        "コピー(&C)",          "貼り付け(&P)",
+      "|",           "追加(&A)",           "削除(&D)", "一行上に移動(&U)",    "一行下に移動(&D)",
+      "|",           "常に手前に表示(&S)", "|",        "拡大ウィンドウの表示"};
   EXPECT_EQ(names, expectedNames);
   const std::vector<int> expectedImages = {0, 1, -1, 2, 9, -1, 3, 4, 5, 6, -1, 7, -1, 8};
   EXPECT_EQ(images, expectedImages);

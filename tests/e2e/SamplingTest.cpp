@@ -30,7 +30,7 @@ std::ostream& operator<<(std::ostream& out, const TRgb& c) {
 
 // Raw pixels of a screen area, read from the X root like a screenshot.
 class TScreenPixels {
-public:
+ public:
   explicit TScreenPixels(ScreenRect area) : FArea(area) {
     const std::string crop = std::to_string(area.Width()) + "x" + std::to_string(area.Height()) + "+" +
                              std::to_string(area.Left) + "+" + std::to_string(area.Top);
@@ -47,7 +47,7 @@ public:
     return {b(0), b(1), b(2)};
   }
 
-private:
+ private:
   ScreenRect FArea;
   std::string FBytes;
 };
@@ -80,7 +80,7 @@ TPanel2 FindPanel2(TintraSession& tintra) {
   struct TPos {
     int left, top;
   };
-  const TPos editors[12] = {{40, 92},  {40, 116},  {40, 140},  {40, 172},  {40, 196},  {40, 220},
+  const TPos editors[12] = {{40, 92},   {40, 116},  {40, 140},  {40, 172}, {40, 196},  {40, 220},
                             {144, 172}, {144, 196}, {144, 220}, {143, 92}, {143, 116}, {143, 140}};
   p.Editors.resize(12);
   for (const auto& c : controls) {
@@ -146,8 +146,8 @@ TEST(Sampling, EyedropperPicksTheBackgroundColourIntoAllTwelveEditors) {
             (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "128", "128"}));
   tintra.Screenshot(ShotPath("sampling-before.png"));
   DragFromSpoit(tintra, p, kFarX, kFarY);
-  EXPECT_EQ(EditorTexts(tintra, p), (std::vector<std::string>{"18", "52", "86", "210", "79", "34", "210", "65", "21",
-                                                              "46", "150", "108"}));
+  EXPECT_EQ(EditorTexts(tintra, p),
+            (std::vector<std::string>{"18", "52", "86", "210", "79", "34", "210", "65", "21", "46", "150", "108"}));
   // Released: moving on changes nothing.
   tintra.MouseMove(kFarX + 40, kFarY - 30);
   SetRoot({"-solid", "#FFFFFF"});
@@ -216,8 +216,8 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
     if (++bi == 13) bi = 0, ++bj;
     ASSERT_LT(bj, 9) << "the magnified area has one colour";
   }
-  e2e::Xdotool({"mousemove", "--sync", std::to_string(z.Left + 2 * 8 + 3), std::to_string(z.Top + 7 * 8 + 4),
-                "mousedown", "1"});
+  e2e::Xdotool(
+      {"mousemove", "--sync", std::to_string(z.Left + 2 * 8 + 3), std::to_string(z.Top + 7 * 8 + 4), "mousedown", "1"});
   tintra.Sync();
   EXPECT_EQ(EditorRgb(tintra, p), block27);
   // Dragged on within the magnifier, then out of it onto the root.

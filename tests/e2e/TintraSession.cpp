@@ -55,14 +55,14 @@ void RequireEnvironment() {
 void SetCloseOnExec(int fd) { ::fcntl(fd, F_SETFD, ::fcntl(fd, F_GETFD) | FD_CLOEXEC); }
 
 class SpawnActions {
-public:
+ public:
   SpawnActions() { ::posix_spawn_file_actions_init(&FActions); }
   ~SpawnActions() { ::posix_spawn_file_actions_destroy(&FActions); }
   SpawnActions(const SpawnActions&) = delete;
   SpawnActions& operator=(const SpawnActions&) = delete;
   posix_spawn_file_actions_t* Get() { return &FActions; }
 
-private:
+ private:
   posix_spawn_file_actions_t FActions;
 };
 
@@ -98,10 +98,17 @@ std::string Unescape(std::string_view s) {
       continue;
     }
     switch (s[++i]) {
-      case 't': r += '\t'; break;
-      case 'n': r += '\n'; break;
-      case 'r': r += '\r'; break;
-      default: r += s[i];
+      case 't':
+        r += '\t';
+        break;
+      case 'n':
+        r += '\n';
+        break;
+      case 'r':
+        r += '\r';
+        break;
+      default:
+        r += s[i];
     }
   }
   return r;
@@ -246,8 +253,7 @@ ProcessResult Run(const std::vector<std::string>& args, Millis timeout) {
 std::vector<std::vector<std::string>> Lines(const std::vector<std::string>& args) {
   ProcessResult r = Run(args);
   if (r.TimedOut) Throw("probe " + Joined(args) + ": timed out");
-  if (r.ExitCode != 0)
-    Throw("probe " + Joined(args) + ": exit code " + std::to_string(r.ExitCode) + ": " + r.Err);
+  if (r.ExitCode != 0) Throw("probe " + Joined(args) + ": exit code " + std::to_string(r.ExitCode) + ": " + r.Err);
   return SplitLines(r.Out);
 }
 
@@ -353,8 +359,8 @@ void TintraSession::WaitForWindow(const Options& options) {
   // the test at once instead of at the timeout.
   while (FXWindow == 0) {
     if (!Running()) Throw("Tintra exited before showing its window; its output:\n" + LogTail());
-    ProcessResult r = RunProcess(
-        {"xdotool", "search", "--all", "--pid", std::to_string(FPid), "--name", options.TitlePattern}, 10s);
+    ProcessResult r =
+        RunProcess({"xdotool", "search", "--all", "--pid", std::to_string(FPid), "--name", options.TitlePattern}, 10s);
     if (r.ExitCode == 0 && !r.Out.empty()) {
       FXWindow = ToULong(r.Out.substr(0, r.Out.find('\n')));
       break;
@@ -519,8 +525,8 @@ void TintraSession::Key(const std::string& keys) {
 
 void TintraSession::Screenshot(const std::string& path, std::optional<ScreenRect> area) {
   ScreenRect r = area ? *area : Window().Rect;
-  std::string crop = std::to_string(r.Width()) + "x" + std::to_string(r.Height()) + "+" + std::to_string(r.Left) +
-                     "+" + std::to_string(r.Top);
+  std::string crop = std::to_string(r.Width()) + "x" + std::to_string(r.Height()) + "+" + std::to_string(r.Left) + "+" +
+                     std::to_string(r.Top);
   ProcessResult p = RunProcess({"import", "-window", "root", "-crop", crop, path}, 30s);
   if (p.ExitCode != 0) Throw("import failed: " + p.Err);
 }

@@ -101,7 +101,7 @@ WinControl Window(unsigned long hwnd);
 inline constexpr const char* kSettingsKey = "SOFTWARE\\ZORVEK\\Tintra";
 
 class TintraSession {
-public:
+ public:
   struct Options {
     std::vector<std::string> Args;
     bool ResetSettings = true;  // delete the settings key before starting
@@ -153,7 +153,7 @@ public:
   // PNG of the given screen area, or of the whole window.
   void Screenshot(const std::string& path, std::optional<ScreenRect> area = std::nullopt);
 
-private:
+ private:
   void Start(const Options& options);
   void WaitForWindow(const Options& options);
   std::string LogTail() const;

@@ -75,7 +75,7 @@ TEST(AppMessageTest, TitleCaptionTextOkOnlyNoIcon) {
 }
 
 class TMainStandIn : public fw::TWindow {
-public:
+ public:
   void Make() {
     TCreateParams params;
     params.Style = WS_OVERLAPPEDWINDOW;

@@ -18,7 +18,7 @@ namespace {
 using TTexts = std::array<std::wstring, ColorFactorCount>;
 
 class ChannelPanelTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Form.CreateForm();
     Form.FormShow(&Form);
@@ -50,12 +50,12 @@ TEST_F(ChannelPanelTest, EditorsAreLaidOutAsDesigned) {
     const wchar_t* Label;
     int Left, Top, Max;
   } table[] = {
-      {&Form.edtRed, L"赤：", 40, 92, 255},      {&Form.edtGrn, L"緑：", 40, 116, 255},
-      {&Form.edtBlu, L"青：", 40, 140, 255},     {&Form.edtHue, L"色相：", 40, 172, 360},
-      {&Form.edtSat, L"彩度：", 40, 196, 100},   {&Form.edtBri, L"明度：", 40, 220, 100},
+      {&Form.edtRed, L"赤：", 40, 92, 255},        {&Form.edtGrn, L"緑：", 40, 116, 255},
+      {&Form.edtBlu, L"青：", 40, 140, 255},       {&Form.edtHue, L"色相：", 40, 172, 360},
+      {&Form.edtSat, L"彩度：", 40, 196, 100},     {&Form.edtBri, L"明度：", 40, 220, 100},
       {&Form.edtHSLHue, L"色相：", 144, 172, 360}, {&Form.edtHSLSat, L"彩度：", 144, 196, 100},
       {&Form.edtHSLBri, L"輝度：", 144, 220, 100}, {&Form.edtY, L"Y：", 143, 92, 255},
-      {&Form.edtCb, L"Cb：", 143, 116, 255},     {&Form.edtCr, L"Cr：", 143, 140, 255},
+      {&Form.edtCb, L"Cb：", 143, 116, 255},       {&Form.edtCr, L"Cr：", 143, 140, 255},
   };
   HWND previous = nullptr;
   for (int i = 0; i < ColorFactorCount; ++i) {
@@ -100,8 +100,7 @@ TEST_F(ChannelPanelTest, StartsBlackWithNeutralChroma) {
 
 TEST_F(ChannelPanelTest, SetColorShowsAllTwelveChannels) {
   Form.SetColor(0x0000FF);  // pure red
-  EXPECT_EQ(Texts(),
-            (TTexts{L"255", L"0", L"0", L"0", L"100", L"100", L"360", L"100", L"50", L"76", L"84", L"255"}));
+  EXPECT_EQ(Texts(), (TTexts{L"255", L"0", L"0", L"0", L"100", L"100", L"360", L"100", L"50", L"76", L"84", L"255"}));
   EXPECT_EQ(F().HSLHue, 6144);
   EXPECT_EQ(F().Cr, 65280);
   // A failed screen read gives all bits set: white, without the high byte.
@@ -284,7 +283,8 @@ TEST_F(ChannelPanelTest, SwatchIsASunkenFrameFilledWithTheColour) {
   EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));
   EXPECT_EQ(canvas.At(40, 41), RGB(255, 255, 255));
   EXPECT_EQ(canvas.At(39, 40), RGB(192, 192, 192));
-  for (auto [x, y] : {std::pair{2, 2}, std::pair{20, 20}, std::pair{38, 39}}) EXPECT_EQ(canvas.At(x, y), RGB(10, 200, 30));
+  for (auto [x, y] : {std::pair{2, 2}, std::pair{20, 20}, std::pair{38, 39}})
+    EXPECT_EQ(canvas.At(x, y), RGB(10, 200, 30));
 }
 
 }  // namespace

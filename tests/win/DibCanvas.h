@@ -8,7 +8,7 @@
 #include "framework/Handles.h"
 
 class TDibCanvas {
-public:
+ public:
   TDibCanvas(int width, int height, COLORREF background = RGB(1, 2, 3))
       : FWidth(width), FHeight(height), FDC(::CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};
@@ -50,7 +50,7 @@ public:
     return RGB(p[2], p[1], p[0]);
   }
 
-private:
+ private:
   std::uint8_t* Pixel(int x, int y) {
     const int stride = (FWidth * 3 + 3) & ~3;
     return FBits + y * stride + x * 3;

@@ -23,7 +23,7 @@ using TCanvas = TDibCanvas;  // cleared to kBackground
 // The expected picture, painted from the stroke table: each segment from its
 // first point towards its second, the second left out.
 class TModel {
-public:
+ public:
   TModel(int width, int height) : FWidth(width), FPixels(static_cast<size_t>(width * height), kBackground) {}
   COLORREF At(int x, int y) const { return FPixels[static_cast<size_t>(y * FWidth + x)]; }
   void Polyline(COLORREF c, POINT a, POINT b, POINT d) {
@@ -35,7 +35,7 @@ public:
       for (int x = l; x < r; ++x) Put(x, y, c);
   }
 
-private:
+ private:
   void Segment(COLORREF c, POINT a, POINT b) {
     const int dx = (b.x > a.x) - (b.x < a.x), dy = (b.y > a.y) - (b.y < a.y);
     for (POINT p = a; p.x != b.x || p.y != b.y; p.x += dx, p.y += dy) Put(p.x, p.y, c);
@@ -81,16 +81,13 @@ void ExpectPixels(const RECT& rc, bool raised, std::optional<COLORREF> fill) {
 
 TEST(Draw3DFrameTest, EveryPixelFollowsTheStrokeTable) {
   const RECT rects[] = {
-      {3, 2, 8, 7},    // 5 x 5
-      {0, 0, 4, 4},    // the smallest frame with an inside of nothing
-      {5, 5, 11, 14},  // 6 x 9
-      {1, 3, 31, 23},  // 30 x 20
-      {0, 0, 24, 24},  // the eyedropper box
-      {2, 1, 47, 39},
-      {10, 10, 13, 13},  // too small for two rings: strokes overlap, no fill
-      {10, 10, 12, 12},
-      {10, 10, 11, 11},
-      {10, 10, 10, 10},  // empty
+      {3, 2, 8, 7},                                          // 5 x 5
+      {0, 0, 4, 4},                                          // the smallest frame with an inside of nothing
+      {5, 5, 11, 14},                                        // 6 x 9
+      {1, 3, 31, 23},                                        // 30 x 20
+      {0, 0, 24, 24},                                        // the eyedropper box
+      {2, 1, 47, 39},   {10, 10, 13, 13},                    // too small for two rings: strokes overlap, no fill
+      {10, 10, 12, 12}, {10, 10, 11, 11}, {10, 10, 10, 10},  // empty
   };
   const std::optional<COLORREF> fills[] = {std::nullopt, RGB(10, 200, 77), RGB(255, 255, 255)};
   for (const RECT& rc : rects)
@@ -109,9 +106,9 @@ TEST(Draw3DFrameTest, FiveByFiveByHand) {
       {kK, kK, kK, kK, kK},
   };
   const COLORREF sunken[5][5] = {
-      {kG, kG, kG, kG, o},  //
-      {kG, kK, kK, o, kW},  //
-      {kG, kK, F, kS, kW},  //
+      {kG, kG, kG, kG, o},   //
+      {kG, kK, kK, o, kW},   //
+      {kG, kK, F, kS, kW},   //
       {kG, kS, kS, kS, kW},  //
       {kW, kW, kW, kW, kW},
   };

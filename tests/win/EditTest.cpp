@@ -13,13 +13,13 @@
 namespace {
 
 class TMultiLineEdit : public fw::TCustomEdit {
-protected:
+ protected:
   void EditParams(TCreateParams& params) override { params.Style |= ES_MULTILINE; }
 };
 
 // Counts the WM_SETTEXT messages that reach one window, wherever they come from.
 class TSetTextCounter {
-public:
+ public:
   explicit TSetTextCounter(HWND target) {
     Target() = target;
     Count() = 0;
@@ -32,7 +32,7 @@ public:
   TSetTextCounter& operator=(const TSetTextCounter&) = delete;
   int Writes() const { return Count(); }
 
-private:
+ private:
   static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && m->hwnd == Target() && m->message == WM_SETTEXT) ++Count();
@@ -57,7 +57,7 @@ std::wstring WindowText(HWND wnd) {
 }
 
 class EditTest : public testing::TestWithParam<bool> {
-protected:
+ protected:
   void SetUp() override {
     Edit = GetParam() ? static_cast<fw::TCustomEdit*>(&MultiLine) : &SingleLine;
     Edit->SetBounds(10, 10, 80, 21);
@@ -143,9 +143,8 @@ TEST_P(EditTest, AnUnchangedTextIsNeitherWrittenNorReported) {
   EXPECT_EQ(Changes, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, EditTest, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? "MultiLine" : "SingleLine";
-                         });
+INSTANTIATE_TEST_SUITE_P(Kinds, EditTest, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+  return info.param ? "MultiLine" : "SingleLine";
+});
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 // Counts the beeps of refused input while alive, instead of sounding them.
 class TBeepCounter {
-public:
+ public:
   TBeepCounter() {
     Count() = 0;
     fw::MessageBeepHook = [](UINT) { ++Count(); };
@@ -23,7 +23,7 @@ public:
   int Beeps() const { return Count(); }
   void Reset() { Count() = 0; }
 
-private:
+ private:
   static int& Count() {
     static int count = 0;
     return count;
@@ -36,7 +36,7 @@ inline void TypeChars(HWND wnd, const std::wstring& text) {
 
 // Modifier keys as GetKeyState reports them to the thread.
 class TModifiersHeld {
-public:
+ public:
   TModifiersHeld(bool shift, bool ctrl, bool alt) {
     ::GetKeyboardState(FSaved);
     BYTE state[256];
@@ -54,7 +54,7 @@ public:
   TModifiersHeld(const TModifiersHeld&) = delete;
   TModifiersHeld& operator=(const TModifiersHeld&) = delete;
 
-private:
+ private:
   BYTE FSaved[256];
 };
 
@@ -67,7 +67,7 @@ inline void PressKey(HWND wnd, WORD vk) {
 // A top-level window with a panel, shown and active, so that its controls
 // can take the focus.
 class THostForm {
-public:
+ public:
   THostForm() {
     Form.SetBounds(200, 200, 320, 200);
     Form.Create(nullptr, WS_POPUP);

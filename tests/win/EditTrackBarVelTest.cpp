@@ -18,7 +18,7 @@
 namespace {
 
 class EditTrackBarVelTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Edit.SetBounds(10, 10, 60, 21);
     Edit.SetMax(255);
@@ -156,8 +156,8 @@ TEST_F(EditTrackBarVelTest, TypedNumberBeyondMaxStaysOnScreenWhilePositionIsClam
   TypeChars(Wnd(), L"300");
   EXPECT_EQ(Edit.Text(), L"300");
   EXPECT_EQ(Edit.Position(), 255.0);
-  EXPECT_EQ(Events, (std::vector<std::string>{"changing", "change 3", "changing", "change 30", "changing",
-                                              "change 300"}));
+  EXPECT_EQ(Events,
+            (std::vector<std::string>{"changing", "change 3", "changing", "change 30", "changing", "change 300"}));
   // The next step starts from the clamped value.
   PressKey(Wnd(), VK_DOWN);
   EXPECT_EQ(Edit.Text(), L"254");
@@ -199,8 +199,11 @@ TEST_F(EditTrackBarVelTest, KeysStepWithCtrlButNotWithShiftOrAlt) {
   struct {
     bool Shift, Ctrl, Alt;
     double To;
-  } cases[] = {{false, false, false, 11}, {false, true, false, 11}, {true, false, false, 10},
-               {false, false, true, 10},  {true, true, false, 10}};
+  } cases[] = {{false, false, false, 11},
+               {false, true, false, 11},
+               {true, false, false, 10},
+               {false, false, true, 10},
+               {true, true, false, 10}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.Shift << c.Ctrl << c.Alt);
     Edit.SetPosition(10);
@@ -250,8 +253,8 @@ TEST_F(EditTrackBarVelTest, SpinButtonStepsAtThePressAndRepeatsOnlyWhileHeldOnIt
   EXPECT_EQ(Edit.Position(), 13.0) << "the release adds no step";
   EXPECT_FALSE(up.Timer()->Enabled());
   EXPECT_NE(::GetCapture(), b);
-  EXPECT_EQ(Events, (std::vector<std::string>{"start", "change 11", "click", "change 12", "click", "change 13",
-                                              "click", "end"}));
+  EXPECT_EQ(Events, (std::vector<std::string>{"start", "change 11", "click", "change 12", "click", "change 13", "click",
+                                              "end"}));
 }
 
 TEST_F(EditTrackBarVelTest, DownSpinButtonAndWrap) {

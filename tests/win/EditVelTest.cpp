@@ -18,7 +18,7 @@ bool Shown(HWND wnd) { return wnd && (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_V
 
 // Opens up what derived controls set.
 class TTestEditVel : public TCustomEditVel {
-public:
+ public:
   void SetInputKind(int kind) { FInputKind = kind; }
   using TCustomEditVel::SetButtonShown;
   void SetTextLocked(const std::wstring& text) {
@@ -29,7 +29,7 @@ public:
 };
 
 class EditVelTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Edit.SetBounds(10, 10, 80, 21);
     Edit.Create(&Host.Panel);

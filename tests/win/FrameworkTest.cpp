@@ -48,12 +48,8 @@ TEST(ShortCut, TextAsMenusShowIt) {
     fw::TShortCut sc;
     const wchar_t* text;
   } cases[] = {
-      {{'N', true}, L"Ctrl+N"},
-      {{'S', true, true}, L"Ctrl+Shift+S"},
-      {{VK_INSERT, true}, L"Ctrl+Ins"},
-      {{VK_DELETE, true}, L"Ctrl+Del"},
-      {{'R', true, false, true}, L"Ctrl+Alt+R"},
-      {{}, L""},
+      {{'N', true}, L"Ctrl+N"},         {{'S', true, true}, L"Ctrl+Shift+S"},      {{VK_INSERT, true}, L"Ctrl+Ins"},
+      {{VK_DELETE, true}, L"Ctrl+Del"}, {{'R', true, false, true}, L"Ctrl+Alt+R"}, {{}, L""},
   };
   for (auto& c : cases) EXPECT_EQ(c.sc.Text(), c.text);
 }
@@ -117,7 +113,7 @@ TEST(MainMenu, FollowsActionChanges) {
 }
 
 class MainWindow : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { form.CreateForm(); }
   TfrmTintra form;
 };
@@ -161,9 +157,20 @@ TEST_F(MainWindow, MenuBarLists) {
 
 TEST_F(MainWindow, ButtonBarLists) {
   HWND tb = form.ToolBar.Handle();
-  const int ids[] = {form.actOpen.Id(), form.actSave.Id(), 0, form.actCopy.Id(), form.actPaste.Id(), 0,
-                     form.actInsert.Id(), form.actDelete.Id(), form.act1Up.Id(), form.act1Down.Id(), 0,
-                     form.actStayOnTop.Id(), 0, form.actZoom.Id()};
+  const int ids[] = {form.actOpen.Id(),
+                     form.actSave.Id(),
+                     0,
+                     form.actCopy.Id(),
+                     form.actPaste.Id(),
+                     0,
+                     form.actInsert.Id(),
+                     form.actDelete.Id(),
+                     form.act1Up.Id(),
+                     form.act1Down.Id(),
+                     0,
+                     form.actStayOnTop.Id(),
+                     0,
+                     form.actZoom.Id()};
   ASSERT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), 14);
   for (int i = 0; i < 14; ++i) {
     TBBUTTON b{};
@@ -183,10 +190,9 @@ TEST_F(MainWindow, ButtonBarLists) {
 }
 
 TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
-  const wchar_t* names[] = {L"actNew",   L"actOpen",      L"actSave",   L"actSaveAs",  L"actExit",
-                            L"actCopy",  L"actInsert",    L"actDelete", L"act1Up",     L"act1Down",
-                            L"actStayOnTop", L"actZoom",  L"actAbout",  L"actHomePage", L"actsmRGBOrder",
-                            L"actRGB",   L"actBGR",       L"actPaste"};
+  const wchar_t* names[] = {L"actNew",    L"actOpen",     L"actSave",       L"actSaveAs", L"actExit",      L"actCopy",
+                            L"actInsert", L"actDelete",   L"act1Up",        L"act1Down",  L"actStayOnTop", L"actZoom",
+                            L"actAbout",  L"actHomePage", L"actsmRGBOrder", L"actRGB",    L"actBGR",       L"actPaste"};
   ASSERT_EQ(form.ActionList.Actions().size(), 18u);
   for (size_t i = 0; i < 18; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");

@@ -18,7 +18,7 @@ namespace {
 
 // Counts the messages a window receives, before its own procedure sees them.
 class TSpy {
-public:
+ public:
   explicit TSpy(HWND wnd) : FWnd(wnd) { ::SetWindowSubclass(wnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this)); }
   ~TSpy() { ::RemoveWindowSubclass(FWnd, Proc, 1); }
   int Count(UINT msg) const {
@@ -30,7 +30,7 @@ public:
   LRESULT Answer = 0;
   UINT Answered = 0;  // a message answered here instead of by the window
 
-private:
+ private:
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
     auto* self = reinterpret_cast<TSpy*>(ref);
     ++self->FCounts[m];
@@ -44,7 +44,7 @@ private:
 };
 
 class PaintBoxVelTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Form.SetBounds(100, 100, 200, 150);
     Form.Create(nullptr, WS_POPUP);
@@ -124,8 +124,8 @@ TEST_F(PaintBoxVelTest, LeftPressCapturesTheMouseUntilTheLeftRelease) {
   std::wstring log;
   Box.OnMouseDown = [&](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
     EXPECT_EQ(s, &Box);
-    log += L"down" + std::to_wstring(static_cast<int>(b)) + (sh.Left ? L"L" : L"") + L"(" + std::to_wstring(x) +
-           L"," + std::to_wstring(y) + L")";
+    log += L"down" + std::to_wstring(static_cast<int>(b)) + (sh.Left ? L"L" : L"") + L"(" + std::to_wstring(x) + L"," +
+           std::to_wstring(y) + L")";
   };
   Box.OnMouseMove = [&](fw::TObject*, fw::TShiftState, int x, int y) {
     log += L"move(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")";

@@ -52,12 +52,9 @@ struct HeaderCase {
 
 TEST(RecPictureCreate, WritesTheHeaderTableAndMasks) {
   const HeaderCase cases[] = {
-      {1, 40 + 8, BI_RGB, {}},
-      {4, 40 + 64, BI_RGB, {}},
-      {8, 40 + 1024, BI_RGB, {}},
-      {16, 52, BI_BITFIELDS, {0x7C00, 0x03E0, 0x001F}},
-      {24, 40, BI_RGB, {}},
-      {32, 52, BI_BITFIELDS, {0xFF0000, 0x00FF00, 0x0000FF}},
+      {1, 40 + 8, BI_RGB, {}},    {4, 40 + 64, BI_RGB, {}},
+      {8, 40 + 1024, BI_RGB, {}}, {16, 52, BI_BITFIELDS, {0x7C00, 0x03E0, 0x001F}},
+      {24, 40, BI_RGB, {}},       {32, 52, BI_BITFIELDS, {0xFF0000, 0x00FF00, 0x0000FF}},
   };
   for (bool section : {true, false}) {
     for (const auto& c : cases) {
@@ -191,7 +188,9 @@ TEST(RecPictureCreate, ReportsAFailedDeleteOfTheOldSection) {
   TRecPictureHolder p;
   RecPictureCreate(p, POINT{0, 0}, 13, true, 24, 9);
   ASSERT_TRUE(::DeleteObject(p.Bitmap));  // someone else deleted it already
-  EXPECT_EQ(FailureText([&] { RecPictureCreate(p, POINT{0, 0}, 14, true, 24, 9); }),
+  EXPECT_EQ(FailureText([&] {
+              RecPictureCreate(p, POINT{0, 0}, 14, true, 24, 9);
+            }),
             L"RecPictureCreate(): DeleteObject() Failure");
   // The record does not keep the dead handle, and the next create works.
   EXPECT_EQ(p.Bitmap, nullptr);
@@ -369,8 +368,8 @@ TEST(RecPictureStretchBlt, DrawsNothingForEmptyRectangles) {
   struct TCase {
     int dw, dh, sx, sy, sw, sh;
   };
-  const TCase cases[] = {{0, 4, 0, 0, 4, 4}, {4, -1, 0, 0, 4, 4}, {4, 4, 4, 0, 4, 4},
-                         {4, 4, 0, -4, 4, 4}, {4, 4, 0, 0, 0, 4}, {4, 4, -10, 0, 5, 4}};
+  const TCase cases[] = {{0, 4, 0, 0, 4, 4},  {4, -1, 0, 0, 4, 4}, {4, 4, 4, 0, 4, 4},
+                         {4, 4, 0, -4, 4, 4}, {4, 4, 0, 0, 0, 4},  {4, 4, -10, 0, 5, 4}};
   for (const auto& c : cases) {
     TDibCanvas canvas(4, 4);
     RecPictureStretchBlt(p, canvas.DC(), 0, 0, c.dw, c.dh, c.sx, c.sy, c.sw, c.sh, SRCCOPY);

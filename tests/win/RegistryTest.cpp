@@ -11,7 +11,7 @@ namespace {
 const wchar_t kKey[] = L"SOFTWARE\\ZORVEK\\TintraTest";
 
 class RegistryTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
   void TearDown() override {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
@@ -30,12 +30,7 @@ protected:
 TEST_F(RegistryTest, WrittenTextsReadBack) {
   const std::wstring pair{static_cast<wchar_t>(0xD83C), static_cast<wchar_t>(0xDFA8)};
   const std::wstring texts[] = {
-      L"",
-      L"abc",
-      L"C:\\データ\\色見本.txt",
-      L"0,1,2,3,4,5,6",
-      pair + L"x",
-      std::wstring(255, L'w'),
+      L"", L"abc", L"C:\\データ\\色見本.txt", L"0,1,2,3,4,5,6", pair + L"x", std::wstring(255, L'w'),
   };
   for (const std::wstring& text : texts) {
     SetRegistryVal(HKEY_CURRENT_USER, kKey, L"Value", text);

@@ -17,8 +17,8 @@ TEST(Resources, JapaneseVersionStringsCarryTheBuildNumber) {
   ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, data.data()));
   wchar_t* text = nullptr;
   UINT len = 0;
-  ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\041103a4\\FileVersion",
-                             reinterpret_cast<void**>(&text), &len));
+  ASSERT_TRUE(
+      VerQueryValueW(data.data(), L"\\StringFileInfo\\041103a4\\FileVersion", reinterpret_cast<void**>(&text), &len));
   std::wstring version(text);
   EXPECT_TRUE(std::regex_match(version, std::wregex(L"1\\.0\\.0\\.[0-9]+"))) << version.c_str();
   wchar_t* desc = nullptr;

@@ -27,7 +27,7 @@ COLORREF Pattern(int x, int y) { return RGB((x * 37) & 0xFF, (y * 53) & 0xFF, (x
 
 // A top-level window that shows Pattern(x, y) at client pixel (x, y).
 class TPatternWindow {
-public:
+ public:
   TPatternWindow(int left, int top, int width, int height) : FCanvas(width, height) {
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) FCanvas.Set(x, y, Pattern(x, y));
@@ -36,8 +36,8 @@ public:
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TintraTestPattern";
     ::RegisterClassW(&wc);
-    FWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"TintraTestPattern", L"", WS_POPUP | WS_VISIBLE,
-                             left, top, width, height, nullptr, nullptr, wc.hInstance, this);
+    FWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"TintraTestPattern", L"", WS_POPUP | WS_VISIBLE, left,
+                             top, width, height, nullptr, nullptr, wc.hInstance, this);
     ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::InvalidateRect(FWnd, nullptr, FALSE);
     ::UpdateWindow(FWnd);
@@ -47,7 +47,7 @@ public:
   }
   ~TPatternWindow() { ::DestroyWindow(FWnd); }
 
-private:
+ private:
   static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<TPatternWindow*>(::GetWindowLongPtrW(w, GWLP_USERDATA));
     if (m == WM_PAINT && self) {
@@ -70,7 +70,7 @@ COLORREF PictureAt(const TRecPicture& p, int x, int y) {
 }
 
 class SamplingTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Form.CreateForm();
     Form.ReadScreenPixel = [this](HDC screen, int x, int y) {
@@ -284,8 +284,7 @@ TEST_F(SamplingTest, CapturesTheThirteenByNinePixelsAroundThePointerAndEnlargesT
   TDibCanvas canvas(104, 72);
   ::SendMessageW(Form.pboxZoom.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
   for (int y = 0; y < 72; ++y)
-    for (int x = 0; x < 104; ++x)
-      ASSERT_EQ(canvas.At(x, y), Pattern(20 - 6 + x / 8, 15 - 4 + y / 8)) << x << "," << y;
+    for (int x = 0; x < 104; ++x) ASSERT_EQ(canvas.At(x, y), Pattern(20 - 6 + x / 8, 15 - 4 + y / 8)) << x << "," << y;
   EXPECT_EQ(canvas.At(48, 32), Pattern(20, 15));
   EXPECT_EQ(canvas.At(55, 39), Pattern(20, 15));
 

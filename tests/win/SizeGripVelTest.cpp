@@ -19,7 +19,7 @@ std::wstring gLastError;
 void RecordError(const std::wstring& text) { gLastError = text; }
 
 class SizeGripVelTest : public testing::Test {
-protected:
+ protected:
   void SetUp() override {
     Form.SetBounds(50, 60, 300, 200);
     Form.Create(nullptr, WS_POPUP);

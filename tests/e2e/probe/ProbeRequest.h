@@ -28,11 +28,20 @@ inline std::string Escape(const std::string& s) {
   r.reserve(s.size());
   for (char c : s) {
     switch (c) {
-      case '\\': r += "\\\\"; break;
-      case '\t': r += "\\t"; break;
-      case '\n': r += "\\n"; break;
-      case '\r': r += "\\r"; break;
-      default: r += c;
+      case '\\':
+        r += "\\\\";
+        break;
+      case '\t':
+        r += "\\t";
+        break;
+      case '\n':
+        r += "\\n";
+        break;
+      case '\r':
+        r += "\\r";
+        break;
+      default:
+        r += c;
     }
   }
   return r;

@@ -63,9 +63,8 @@ std::string WindowLine(HWND wnd) {
          Utf8(ClassOf(wnd)) + '\t' + std::to_string(::GetDlgCtrlID(wnd)) + '\t' + Field(TextOf(wnd).c_str()) + '\t' +
          std::to_string(r.left) + '\t' + std::to_string(r.top) + '\t' + std::to_string(r.right) + '\t' +
          std::to_string(r.bottom) + '\t' + (::IsWindowVisible(wnd) ? "1" : "0") + '\t' +
-         (::IsWindowEnabled(wnd) ? "1" : "0") + '\t' +
-         Hex(static_cast<ULONG>(::GetWindowLongW(wnd, GWL_STYLE))) + '\t' +
-         Hex(static_cast<ULONG>(::GetWindowLongW(wnd, GWL_EXSTYLE)));
+         (::IsWindowEnabled(wnd) ? "1" : "0") + '\t' + Hex(static_cast<ULONG>(::GetWindowLongW(wnd, GWL_STYLE))) +
+         '\t' + Hex(static_cast<ULONG>(::GetWindowLongW(wnd, GWL_EXSTYLE)));
 }
 
 void WalkChildren(HWND parent) {
@@ -431,8 +430,8 @@ int Run(int argc, wchar_t** argv) {
                : Fail("PostMessage failed");
   }
   if (cmd == L"post" && need(4)) {
-    return ::PostMessageW(WindowArg(argv[2]), static_cast<UINT>(Number(argv[3])),
-                          static_cast<WPARAM>(Number(argv[4])), static_cast<LPARAM>(Number(argv[5])))
+    return ::PostMessageW(WindowArg(argv[2]), static_cast<UINT>(Number(argv[3])), static_cast<WPARAM>(Number(argv[4])),
+                          static_cast<LPARAM>(Number(argv[5])))
                ? 0
                : Fail("PostMessage failed");
   }

@@ -116,7 +116,8 @@ DWORD WINAPI Worker(LPVOID) {
   DWORD pid = ::GetCurrentProcessId();
   LONG result = 1;
   if (HANDLE map = ::OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, probe::RequestName(pid).c_str())) {
-    if (auto* req = static_cast<probe::TRequest*>(::MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(probe::TRequest)))) {
+    if (auto* req =
+            static_cast<probe::TRequest*>(::MapViewOfFile(map, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(probe::TRequest)))) {
       req->HookThreadId = ::GetCurrentThreadId();
       result = Serve(*req);
       req->Result = result;
