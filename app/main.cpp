@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "app/uProgramResources.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 
@@ -11,6 +12,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bool ole = SUCCEEDED(::OleInitialize(nullptr));
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
+  InstallProgramResources(instance);
   int result = 0;
   try {
     TfrmTintra form;

@@ -1,6 +1,7 @@
 #include "app/ufrmTintra.h"
 
 #include "app/ButtonImages.h"
+#include "app/ControlIds.h"
 #include "framework/Application.h"
 #include "support/uStrings.h"
 
@@ -119,6 +120,7 @@ void TfrmTintra::BuildMenu() {
 }
 
 void TfrmTintra::BuildToolBar() {
+  ToolBar.SetControlId(ControlIds::ToolBar);
   ToolBar.Create(&TBXDock, MenuImages);
   ToolBar.SetBounds(0, 0, 400, 26);
   ToolBar.SetAlign(fw::TAlign::alClient);
@@ -144,25 +146,43 @@ void TfrmTintra::CreateForm() {
 }
 
 void TfrmTintra::FormCreate(fw::TObject*) {
+  Panel2.SetControlId(ControlIds::Panel2);
   Panel2.SetWidth(205);
   Panel2.SetAlign(fw::TAlign::alRight);
   Panel2.Create(this);
 
+  Panel3.SetControlId(ControlIds::Panel3);
   Panel3.SetAlign(fw::TAlign::alClient);
   Panel3.Create(this);
+  TBXDock.SetControlId(ControlIds::TBXDock);
   TBXDock.SetHeight(26);
   TBXDock.SetAlign(fw::TAlign::alTop);
   TBXDock.Create(&Panel3);
   BuildToolBar();
+  gridItemArea.SetControlId(ControlIds::gridItemArea);
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
   gridItemArea.Create(&Panel3);
 
-  CreateChannelPanel();
-  CreateSamplingControls();
+  ChannelPanel.Create(Panel2);
+  Sampler.OnColorPick = [this](fw::TObject*, TColor color) { SetColor(color); };
+  Sampler.Create(Panel2);
+  SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
+  SizeGripVel1.Create(&Panel2, this);
+  actZoom.OnExecute = [this](fw::TObject* s) { actZoomExecute(s); };
 
   // Hints from the captions, without the trailing accelerator.
   for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
 }
 
+void TfrmTintra::FormShow(fw::TObject*) {
+  // Black, with Cb and Cr at their neutral 128.
+  UpdateFromRGB();
+}
+
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }
+
+void TfrmTintra::actZoomExecute(fw::TObject*) {
+  Sampler.pnlZoom.SetVisible(!Sampler.pnlZoom.Visible());
+  actZoom.SetChecked(Sampler.pnlZoom.Visible());
+}

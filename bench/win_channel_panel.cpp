@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/uProgramResources.h"
 #include "app/ufrmTintra.h"
 #include "bench/WinBench.h"
 #include "framework/Application.h"
@@ -56,6 +57,7 @@ int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
+  InstallProgramResources(::GetModuleHandleW(nullptr));
   const int calls = argc > 1 ? std::max(10000, _wtoi(argv[1])) : 20000;
   constexpr int kBlock = 500;
 

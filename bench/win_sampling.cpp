@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/uProgramResources.h"
 #include "app/ufrmTintra.h"
 #include "bench/WinBench.h"
 #include "framework/Application.h"
@@ -82,8 +83,8 @@ class TFloor {
 };
 
 void SpoitMove(TfrmTintra& form, POINT screen) {
-  ::ScreenToClient(form.pboxSpoit.Handle(), &screen);
-  ::SendMessageW(form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
+  ::ScreenToClient(form.Sampler.pboxSpoit.Handle(), &screen);
+  ::SendMessageW(form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
                  MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
 }
 
@@ -95,6 +96,7 @@ int wmain() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
+  InstallProgramResources(::GetModuleHandleW(nullptr));
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = PatternProc;
@@ -122,15 +124,15 @@ int wmain() {
     }
   }
 
-  ::SendMessageW(form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  TFloor floor(form.pboxZoom.Handle());
+  ::SendMessageW(form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  TFloor floor(form.Sampler.pboxZoom.Handle());
 
   // Short interleaved rounds, so a busy machine slows all three alike.
   constexpr int kRounds = 25, kMovesPerRound = 200;
   std::vector<double> floorTimes, moveTimes, sameTimes, handlerTimes;
   int move = 0, mismatches = 0;
   COLORREF sink = 0;
-  const auto realReader = form.ReadScreenPixel;
+  const auto realReader = form.Sampler.ReadScreenPixel;
   for (int r = 0; r < kRounds; ++r) {
     double t0 = Now();
     for (int i = 0; i < kMovesPerRound; ++i) sink ^= floor.Move(MovePoint(move + i));
@@ -144,7 +146,7 @@ int wmain() {
 
     // The same moves with a colour that does not change: everything but the
     // editors' refresh, which SetColor skips for an equal colour.
-    form.ReadScreenPixel = [](HDC, int, int) -> COLORREF { return RGB(1, 2, 3); };
+    form.Sampler.ReadScreenPixel = [](HDC, int, int) -> COLORREF { return RGB(1, 2, 3); };
     t0 = Now();
     for (int i = 0; i < kMovesPerRound; ++i) SpoitMove(form, MovePoint(move++));
     sameTimes.push_back((Now() - t0) / kMovesPerRound);
@@ -152,11 +154,11 @@ int wmain() {
     t0 = Now();
     for (int i = 0; i < kMovesPerRound; ++i) {
       POINT p = MovePoint(move++);
-      ::ScreenToClient(form.pboxSpoit.Handle(), &p);
-      form.pboxSpoitMouseMove(&form.pboxSpoit, fw::TShiftState{false, false, false, true}, p.x, p.y);
+      ::ScreenToClient(form.Sampler.pboxSpoit.Handle(), &p);
+      form.Sampler.pboxSpoitMouseMove(&form.Sampler.pboxSpoit, fw::TShiftState{false, false, false, true}, p.x, p.y);
     }
     handlerTimes.push_back((Now() - t0) / kMovesPerRound);
-    form.ReadScreenPixel = realReader;
+    form.Sampler.ReadScreenPixel = realReader;
     fw::Application().ProcessMessages();
   }
   std::vector<double> setColorTimes;
@@ -204,7 +206,7 @@ int wmain() {
   fw::Application().ProcessMessages();
   const DWORD gdiAfter = GdiObjects();
   const DWORD userAfter = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-  ::SendMessageW(form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0);
+  ::SendMessageW(form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0);
 
   const double f = Median(floorTimes), m = Median(moveTimes);
   std::printf("eyedropper move: %.1f us per move (median of %d rounds of %d moves)\n", m * 1e6, kRounds,

@@ -9,7 +9,7 @@ bool WholeTextSelected(const TEditSelection& edit) {
   return edit.SelStart <= 0 && edit.SelLength >= static_cast<int>(edit.Text.size());
 }
 
-TKeyDecision FilterNumber(int kind, wchar_t ch, const TEditSelection& edit, wchar_t separator) {
+TKeyDecision FilterNumber(int kind, wchar_t ch, const TEditSelection& edit) {
   const TKeyDecision accept{kaAccept, ch};
   const TKeyDecision reject{kaReject, ch};
   if (ch < L' ') return accept;
@@ -21,9 +21,9 @@ TKeyDecision FilterNumber(int kind, wchar_t ch, const TEditSelection& edit, wcha
       return reject;
     return accept;
   }
-  if (ch == separator) {
+  if (ch == L'.') {
     if (!decimals) return reject;
-    if (!WholeTextSelected(edit) && edit.Text.find(separator) != std::wstring_view::npos) return reject;
+    if (!WholeTextSelected(edit) && edit.Text.find(L'.') != std::wstring_view::npos) return reject;
     return accept;
   }
   return ch >= L'0' && ch <= L'9' ? accept : reject;
@@ -37,8 +37,8 @@ TKeyDecision FilterHex(wchar_t ch) {
 
 }  // namespace
 
-TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit, wchar_t decimalSeparator) {
-  if (inputKind >= 1 && inputKind <= 4) return FilterNumber(inputKind, ch, edit, decimalSeparator);
+TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit) {
+  if (inputKind >= 1 && inputKind <= 4) return FilterNumber(inputKind, ch, edit);
   if (inputKind == 5) return FilterHex(ch);
   return {kaAccept, ch};
 }
@@ -46,7 +46,7 @@ TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit, w
 TKeyDecision DecideKeyPress(wchar_t key, const TKeyPressOptions& options, const TEditSelection& edit) {
   if (options.UseCancel && key == kEsc) return {kaCancel, key};
   if (options.EnterNext && key == kEnter) return {kaNextControl, key};
-  const TKeyDecision filtered = FilterChar(options.InputKind, key, edit, options.DecimalSeparator);
+  const TKeyDecision filtered = FilterChar(options.InputKind, key, edit);
   if (filtered.Action == kaReject) return filtered;
   // A multi-line edit (needed for the formatting rectangle) would take
   // Enter as a line break.

@@ -29,16 +29,14 @@ struct TEditSelection {
   int SelLength;
 };
 
-// The separator the user types for decimals stands where the rules say ".";
-// it is the one the text is read back with, so a typed decimal always parses.
-TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit, wchar_t decimalSeparator = L'.');
+// The decimal point that may be typed is "." whatever the locale says.
+TKeyDecision FilterChar(int inputKind, wchar_t ch, const TEditSelection& edit);
 
 struct TKeyPressOptions {
   bool UseCancel;
   bool EnterNext;
   bool MultiLine;
   int InputKind;
-  wchar_t DecimalSeparator;
 };
 
 // The whole key-press handling after OnKeyPress: Esc, Enter, then the filter.

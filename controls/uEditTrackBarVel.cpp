@@ -1,5 +1,7 @@
 #include "controls/uEditTrackBarVel.h"
 
+#include "controls/uControlGlyphs.h"
+
 #include "controls/uTrackBarVel.h"
 
 TModifierKeys AsyncModifierKeys() noexcept {
@@ -124,16 +126,16 @@ void TCustomEditTrackBarVel::EditParams(TCreateParams& params) {
 }
 
 void TCustomEditTrackBarVel::HandleCreated() {
-  if (!Button().Glyph()) Button().LoadGlyph(L"ETBVDIV");
+  if (!Button().Glyph()) Button().SetGlyph(CopyGlyph(ControlGlyphs().TrackBarDivider));
   TCustomEditVel::HandleCreated();
   const bool upDown = FButtons.Contains(etbvbUpDown);
   struct TSpin {
     TTimerSpeedButtonVel& Button;
-    const wchar_t* Glyph;
+    HBITMAP Glyph;
   };
-  for (TSpin spin : {TSpin{FUpButton, L"ETBVUP"}, TSpin{FDownButton, L"ETBVDOWN"}}) {
+  for (TSpin spin : {TSpin{FUpButton, ControlGlyphs().SpinUp}, TSpin{FDownButton, ControlGlyphs().SpinDown}}) {
     if (spin.Button.HandleAllocated()) continue;
-    if (!spin.Button.Glyph()) spin.Button.LoadGlyph(spin.Glyph);
+    if (!spin.Button.Glyph()) spin.Button.SetGlyph(CopyGlyph(spin.Glyph));
     spin.Button.SetVisible(upDown);
     spin.Button.SetEnabled(Enabled());
     spin.Button.Create(this);

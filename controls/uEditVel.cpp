@@ -2,6 +2,7 @@
 
 #include <imm.h>
 
+#include "controls/uControlGlyphs.h"
 #include "controls/uEditInputFilter.h"
 #include "framework/Beep.h"
 #include "support/uStrings.h"
@@ -36,7 +37,7 @@ void TCustomEditVel::EditParams(TCreateParams& params) {
 void TCustomEditVel::HandleCreated() {
   // Also after a re-creation, which destroyed the button's window with the edit's.
   if (!FButton.HandleAllocated()) {
-    if (!FButton.Glyph()) FButton.LoadGlyph(L"EVELLIPS");
+    if (!FButton.Glyph()) FButton.SetGlyph(CopyGlyph(ControlGlyphs().EditEllipsis));
     FButton.SetVisible(FButtonShown);
     FButton.Create(this);
   }
@@ -166,7 +167,7 @@ void TCustomEditVel::KeyPress(wchar_t& key) {
   fw::TCustomEdit::KeyPress(key);
   if (key == 0) return;
   const std::wstring text = Text();
-  const TKeyPressOptions options{FUseCancel, FEnterNext, MultiLine(), InputKind(), FDecimalSeparator};
+  const TKeyPressOptions options{FUseCancel, FEnterNext, MultiLine(), InputKind()};
   const TKeyDecision decision = DecideKeyPress(key, options, TEditSelection{text, SelStart(), SelLength()});
   switch (decision.Action) {
     case kaAccept:

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "controls/uControlGlyphs.h"
 #include "framework/Application.h"
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 namespace {
 
@@ -27,21 +28,16 @@ void TSizeGripVel::Create(fw::TWindow* parent, fw::TWindow* owner) {
 }
 
 void TSizeGripVel::LoadPicture() {
-  HINSTANCE instance = fw::Application().Handle();
-  HRSRC found = ::FindResourceW(instance, L"BMSIZE", MAKEINTRESOURCEW(2) /* RT_BITMAP */);
-  HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
-  const void* data = loaded ? ::LockResource(loaded) : nullptr;
-  const DWORD size = found ? ::SizeofResource(instance, found) : 0;
-  if (!data || size < sizeof(BITMAPINFOHEADER)) throw fw::Exception(L"TSizeGripVel.LoadPicture: no BMSIZE");
+  const std::span<const std::uint8_t> source = ControlGlyphs().SizeGrip;
+  if (source.size() < sizeof(BITMAPINFOHEADER)) throw fw::Exception(L"TSizeGripVel.LoadPicture: no picture");
 
-  // The resource is read-only; the colour table is patched in a copy.
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  std::vector<std::uint8_t> dib(bytes, bytes + size);
+  // The program's copy is read-only; the colour table is patched in our own.
+  std::vector<std::uint8_t> dib(source.begin(), source.end());
   auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
   const DWORD colours =
       header->biClrUsed ? header->biClrUsed : (header->biBitCount <= 8 ? 1u << header->biBitCount : 0u);
   const size_t tableEnd = header->biSize + colours * sizeof(RGBQUAD);
-  if (tableEnd > dib.size()) throw fw::Exception(L"TSizeGripVel.LoadPicture: bad BMSIZE");
+  if (tableEnd > dib.size()) throw fw::Exception(L"TSizeGripVel.LoadPicture: bad picture");
   auto* table = reinterpret_cast<RGBQUAD*>(dib.data() + header->biSize);
   const RGBQUAD highlight = Quad(::GetSysColor(COLOR_BTNHIGHLIGHT));
   const RGBQUAD shadow = Quad(::GetSysColor(COLOR_BTNSHADOW));

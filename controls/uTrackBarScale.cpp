@@ -68,7 +68,9 @@ double TTrackBarScale::ValueOf(int index) const {
       return FLineSize * RoundSignificant(3, RoundHalfAway(v / FLineSize));
     }
     case etbvsExp1:
-      return std::pow(10.0, std::log10(FLo) + index * FLineSize);
+      // Nine digits: the last bits of pow and log10 differ between maths
+      // libraries (the i686 one computes on x87), and 2 x 10^1 should be 20.
+      return RoundSignificant(9, std::pow(10.0, std::log10(FLo) + index * FLineSize));
     case etbvsExp2: {
       const int k = index + DecadeDigitIndex(FLo);
       const int e = FloorDiv9(k);

@@ -1,6 +1,6 @@
 #include "framework/Application.h"
 
-#include "framework/Exception.h"
+#include "support/Exception.h"
 #include "framework/Form.h"
 
 namespace fw {

@@ -17,8 +17,14 @@ class TApplication {
   HINSTANCE Handle() const noexcept { return FInstance; }
   void Initialize(HINSTANCE instance);
 
+  // The program's name for message boxes; the program sets it.
   const std::wstring& Title() const noexcept { return FTitle; }
   void SetTitle(std::wstring title) { FTitle = std::move(title); }
+
+  // The icon of the framework's window class; set before the first window
+  // is created. Not owned (icons from resources need no clean-up).
+  HICON Icon() const noexcept { return FIcon; }
+  void SetIcon(HICON icon) noexcept { FIcon = icon; }
 
   TWindow* MainForm() const noexcept { return FMainForm; }
   void SetMainForm(TWindow* form) noexcept { FMainForm = form; }
@@ -41,7 +47,8 @@ class TApplication {
   bool DispatchOne(MSG& msg);
 
   HINSTANCE FInstance = nullptr;
-  std::wstring FTitle = L"Tintra";
+  std::wstring FTitle;
+  HICON FIcon = nullptr;
   TWindow* FMainForm = nullptr;
 };
 

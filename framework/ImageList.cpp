@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "framework/Exception.h"
+#include "support/Exception.h"
 #include "framework/Handles.h"
 
 namespace fw {

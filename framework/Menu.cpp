@@ -1,6 +1,6 @@
 #include "framework/Menu.h"
 
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 namespace fw {
 

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "framework/Application.h"
-
 namespace fw {
 
 void TSpeedButton::Create(TWindow* parent) {
@@ -17,11 +15,6 @@ void TSpeedButton::Create(TWindow* parent) {
 void TSpeedButton::SetGlyph(HBITMAP glyph) {
   FGlyph.Reset(glyph);
   Invalidate();
-}
-
-void TSpeedButton::LoadGlyph(const wchar_t* resourceName) {
-  SetGlyph(
-      static_cast<HBITMAP>(::LoadImageW(Application().Handle(), resourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
 }
 
 void TSpeedButton::SetShownDown(bool down) {

@@ -18,8 +18,6 @@ class TSpeedButton : public TWindow {
 
   // Takes ownership. The colour of the bottom-left pixel is transparent.
   void SetGlyph(HBITMAP glyph);
-  // Loads a bitmap resource of the application.
-  void LoadGlyph(const wchar_t* resourceName);
   HBITMAP Glyph() const noexcept { return FGlyph.Get(); }
 
   TButtonState State() const noexcept { return FState; }

@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 #include "framework/Application.h"
-#include "framework/Exception.h"
+#include "support/Exception.h"
 #include "framework/Handles.h"
 
 namespace fw {
@@ -86,6 +86,18 @@ void TWindow::RemoveChild(TWindow* child) {
   FChildren.erase(std::remove(FChildren.begin(), FChildren.end(), child), FChildren.end());
 }
 
+namespace {
+
+// IDs stay within 16 bits: WM_COMMAND carries them in a word.
+int NextAutoControlId() noexcept {
+  static int next = TWindow::kFirstAutoControlId;
+  const int id = next;
+  next = next == TWindow::kLastAutoControlId ? TWindow::kFirstAutoControlId : next + 1;
+  return id;
+}
+
+}  // namespace
+
 void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   CreateParams(params);
   if (FParent != parent) {
@@ -98,6 +110,10 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   if (params.Text.empty()) params.Text = FText;
   HWND parentWnd = parent ? parent->Handle() : nullptr;
   if (!parent) params.Style &= ~WS_CHILD;
+  if ((params.Style & WS_CHILD) && !params.Menu) {
+    if (FControlId == 0) FControlId = NextAutoControlId();
+    params.Menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId));
+  }
   int x = FLeft, y = FTop, w = FWidth, h = FHeight;
   HWND wnd;
   if (params.ClassName) {
@@ -118,7 +134,7 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
       wc.lpfnWndProc = StaticWndProc;
       wc.hInstance = Application().Handle();
       wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-      wc.hIcon = ::LoadIconW(Application().Handle(), L"MAINICON");
+      wc.hIcon = Application().Icon();
       wc.lpszClassName = cls;
       if (!::RegisterClassExW(&wc)) throw Exception(L"TWindow.CreateHandle: RegisterClassEx failed");
     }

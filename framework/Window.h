@@ -91,6 +91,13 @@ class TWindow : public TObject {
 
   int Tag() const noexcept { return FTag; }
   void SetTag(int tag) noexcept { FTag = tag; }
+  // The child window's ID (GetDlgCtrlID), set before the window is created;
+  // a child without one gets a distinct ID from the framework's own range.
+  int ControlId() const noexcept { return FControlId; }
+  void SetControlId(int id) noexcept { FControlId = id; }
+  static constexpr int kFirstAutoControlId = 0x4000;
+  static constexpr int kLastAutoControlId = 0x7FFF;
+
   int TabOrder() const noexcept { return FTabOrder; }
   void SetTabOrder(int order) noexcept { FTabOrder = order; }
 
@@ -193,6 +200,7 @@ class TWindow : public TObject {
   bool FSubclassed = false;
   bool FApplyingBounds = false;
   int FTag = 0;
+  int FControlId = 0;
   int FTabOrder = 0;
   HFONT FFont = nullptr;
   HCURSOR FCursor = nullptr;

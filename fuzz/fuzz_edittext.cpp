@@ -25,13 +25,13 @@ void CheckPosition(const TEditTrackBarModel& m) {
   Check(std::fabs(k - std::round(k)) <= 1e-9 * std::fmax(1.0, std::fabs(k)));
 }
 
-void CheckFilteredText(int kind, const std::wstring& text, wchar_t separator) {
+void CheckFilteredText(int kind, const std::wstring& text) {
   if (kind >= 1 && kind <= 4) {
     int signs = 0, separators = 0;
     for (wchar_t ch : text) {
-      Check((ch >= L'0' && ch <= L'9') || ch == L'-' || ch == separator);
+      Check((ch >= L'0' && ch <= L'9') || ch == L'-' || ch == L'.');
       signs += ch == L'-';
-      separators += ch == separator;
+      separators += ch == L'.';
     }
     Check(signs <= (kind == 1 || kind == 3 ? 1 : 0));
     Check(separators <= (kind >= 3 ? 1 : 0));
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       caret = selection = 0;
       continue;
     }
-    const TKeyDecision d = FilterChar(m.InputKind(), ch, {text, caret, selection}, separator);
+    const TKeyDecision d = FilterChar(m.InputKind(), ch, {text, caret, selection});
     if (d.Action == kaReject) continue;
     if (d.Char == L'\b') {
       if (selection == 0 && caret > 0)
@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       continue;
     }
     selection = 0;
-    CheckFilteredText(m.InputKind(), text, separator);
+    CheckFilteredText(m.InputKind(), text);
     m.ApplyText(text);
     CheckPosition(m);
   }

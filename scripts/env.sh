@@ -3,6 +3,11 @@
 # prefix and the functions that start and stop the virtual display and the
 # Wine server. Installs tintra_cleanup as the EXIT trap, so whatever these
 # functions started is stopped however the script ends.
+#
+# Each script has its own prefix (TINTRA_PREFIX_NAME, set before sourcing:
+# test.sh, run.sh and screenshots.sh each have one; by hand it is
+# "wineprefix"), so one never stops the Wine server of another. Two runs of
+# the same script take turns through a lock on the prefix.
 
 TINTRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$TINTRA_ROOT/build"
@@ -30,7 +35,7 @@ fi
 if [[ $TINTRA_WINE_BITS == 64 ]]; then
   TINTRA_WIN_PRESET=mingw64
   TINTRA_WIN_DIR="$BUILD/win64"
-  export WINEARCH=win64 WINEPREFIX="$BUILD/wineprefix64"
+  export WINEARCH=win64 WINEPREFIX="$BUILD/${TINTRA_PREFIX_NAME:-wineprefix}64"
   # Debian's wine script always picks the 32-bit loader when it is installed.
   mkdir -p "$BUILD/bin"
   if [[ ! -x $BUILD/bin/wine ]]; then
@@ -42,7 +47,7 @@ if [[ $TINTRA_WINE_BITS == 64 ]]; then
 else
   TINTRA_WIN_PRESET=mingw
   TINTRA_WIN_DIR="$BUILD/win"
-  export WINEARCH=win32 WINEPREFIX="$BUILD/wineprefix"
+  export WINEARCH=win32 WINEPREFIX="$BUILD/${TINTRA_PREFIX_NAME:-wineprefix}"
 fi
 export TINTRA_WINE_BITS TINTRA_WIN_PRESET TINTRA_WIN_DIR
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -53,11 +58,33 @@ export TINTRA_PROBE="${TINTRA_PROBE:-$TINTRA_WIN_DIR/tests/e2e/probe/tintra_prob
 TINTRA_PIDS=()
 TINTRA_XVFB_PID=
 TINTRA_WINESERVER_STARTED=
+TINTRA_PREFIX_LOCK=
 
 # Remember a process to stop at exit.
 tintra_track() { TINTRA_PIDS+=("$@"); }
 
+# Holds the prefix for this script until it exits; waits while another live
+# script holds it. A directory, not flock: Wine's processes inherit open
+# files and would keep a lock after the script is gone.
+tintra_prefix_lock() {
+  [[ -n $TINTRA_PREFIX_LOCK ]] && return 0
+  local lock="$WINEPREFIX.lock" owner said=
+  while ! mkdir "$lock" 2>/dev/null; do
+    owner=$(cat "$lock/pid" 2>/dev/null || true)
+    if [[ -n $owner ]] && ! kill -0 "$owner" 2>/dev/null; then
+      rm -rf "$lock"
+      continue
+    fi
+    [[ -n $said ]] || echo "env.sh: waiting for process ${owner:-?}, which uses $WINEPREFIX" >&2
+    said=1
+    sleep 1
+  done
+  echo $$ >"$lock/pid"
+  TINTRA_PREFIX_LOCK=$lock
+}
+
 tintra_prefix_init() {
+  tintra_prefix_lock
   local stamp="$WINEPREFIX/.tintra-prefix-done"
   [[ -f $stamp ]] && return 0
   echo "env.sh: creating the Wine prefix $WINEPREFIX"
@@ -107,6 +134,7 @@ tintra_xvfb_start() {
 # program without DISPLAY cannot create windows any more. The warm-up starts
 # Wine's background processes now, so they do not hold a test's output pipe.
 tintra_wineserver_start() {
+  tintra_prefix_lock
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
   wineserver -p
@@ -127,6 +155,10 @@ tintra_cleanup() {
     wineserver -k >/dev/null 2>&1 || true
     wineserver -w >/dev/null 2>&1 || true
     TINTRA_WINESERVER_STARTED=
+  fi
+  if [[ -n $TINTRA_PREFIX_LOCK ]]; then
+    rm -rf "$TINTRA_PREFIX_LOCK"
+    TINTRA_PREFIX_LOCK=
   fi
   if [[ -n $TINTRA_XVFB_PID ]]; then
     kill "$TINTRA_XVFB_PID" 2>/dev/null || true

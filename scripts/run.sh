@@ -15,6 +15,8 @@ fi
 
 bash "$here/setup.sh"
 bash "$here/build.sh"
+# A prefix of its own, so a test run never stops this Wine server, nor this one the tests'.
+export TINTRA_PREFIX_NAME=${TINTRA_PREFIX_NAME:-wineprefix-run}
 # shellcheck source=scripts/env.sh
 source "$here/env.sh"
 

@@ -7,6 +7,8 @@ native_arch=$(dpkg --print-architecture)
 
 packages=(
   cmake make g++ googletest
+  # The fuzz targets: clang with its libFuzzer runtime.
+  clang libclang-rt-14-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine
   libxfixes3:i386 libxi6:i386 libxrandr2:i386 libxrender1:i386 libxcursor1:i386

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Builds everything and runs every suite: the native core tests (with the
-# sanitizers), the Windows suites under Wine, and the end-to-end tests that
-# drive the real Tintra.exe. All Wine runs share one virtual display and one
-# Wine server session. Closes with "N passed, M failed" (ctest test counts).
+# sanitizers), the Windows suites under Wine, the end-to-end tests that drive
+# the real Tintra.exe, and a short run of each fuzz target. All Wine runs
+# share one virtual display and one Wine server of this script's own prefix.
+# Closes with "N passed, M failed", counting the tests inside each suite.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 SECONDS=0
+# A prefix of its own: run.sh and a hand-started Wine keep theirs.
+export TINTRA_PREFIX_NAME=${TINTRA_PREFIX_NAME:-wineprefix-test}
 
 bash "$here/setup.sh" || { echo "test.sh: setup failed"; exit 1; }
 t_setup=$SECONDS
-if ! bash "$here/build.sh"; then
+if ! bash "$here/build.sh" --fuzz; then
   echo "test.sh: build failed"
   echo "0 passed, 1 failed"
   exit 1
@@ -28,19 +31,42 @@ passed=0
 failed=0
 summary=()
 
+# With --gtest-counts each ctest test is a whole GoogleTest program (the Wine
+# suites): its own "[  PASSED  ] n tests" and "[  FAILED  ] n tests" lines
+# are counted, and a suite that ends without them (a crash) counts as one failure.
 run_ctest() {
-  local name=$1
+  local name=$1 gtest=
   shift
+  if [[ ${1:-} == --gtest-counts ]]; then
+    gtest=1
+    shift
+  fi
   local log="$BUILD/ctest-$name.log" start=$SECONDS
   echo "== $name: ctest $*"
-  ctest "$@" --output-on-failure --timeout 600 2>&1 | tee "$log"
-  local rc=${PIPESTATUS[0]} p=0 f=0 line
+  if [[ -n $gtest ]]; then
+    ctest "$@" --verbose --timeout 600 2>&1 | tee "$log"
+  else
+    ctest "$@" --output-on-failure --timeout 600 2>&1 | tee "$log"
+  fi
+  local rc=${PIPESTATUS[0]} p=0 f=0 line suites=0 suites_failed=0 summarised_failed=0 n
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   if [[ $line =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
-    f=${BASH_REMATCH[1]}
-    p=$((BASH_REMATCH[2] - f))
+    suites_failed=${BASH_REMATCH[1]}
+    suites=${BASH_REMATCH[2]}
+    f=$suites_failed
+    p=$((suites - f))
   elif ! grep -q 'No tests were found' "$log"; then
     f=1  # ctest itself failed
+  fi
+  if [[ -n $gtest && $suites -gt 0 ]]; then
+    p=0
+    f=0
+    while read -r n; do p=$((p + n)); done < <(grep -oE '\[  PASSED  \] [0-9]+ tests?' "$log" | grep -oE '[0-9]+')
+    while read -r n; do
+      f=$((f + n))
+      summarised_failed=$((summarised_failed + 1))
+    done < <(grep -oE '\[  FAILED  \] [0-9]+ tests?,' "$log" | grep -oE '[0-9]+')
+    if ((suites_failed > summarised_failed)); then f=$((f + suites_failed - summarised_failed)); fi
   fi
   # A failure ctest does not count (a crash of ctest, a test that did not run) still fails the run.
   if [[ $rc -ne 0 && $f -eq 0 ]]; then f=1; fi
@@ -50,8 +76,9 @@ run_ctest() {
 }
 
 run_ctest native-core --test-dir build/native -L core
-run_ctest wine --test-dir "$TINTRA_WIN_DIR" -L wine
+run_ctest wine --gtest-counts --test-dir "$TINTRA_WIN_DIR" -L wine
 run_ctest e2e --test-dir build/native -L e2e
+run_ctest fuzz --test-dir build/fuzz -L fuzz
 
 echo
 echo "Wine: $TINTRA_WINE_BITS-bit build in $TINTRA_WIN_DIR"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 class ERegistryError : public fw::Exception {
  public:

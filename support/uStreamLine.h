@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/Stream.h"
+#include "support/Stream.h"
 
 // A line ends at CR, LF, CR LF or the byte 26, or at the end of the stream;
 // the end is consumed and not returned. Afterwards the stream stands on the

@@ -2,7 +2,7 @@
 // The program's own exception for internal failures.
 #include <string>
 
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 class EUserError : public fw::Exception {
  public:

@@ -47,12 +47,11 @@ TEST(EditInputFilter, Kinds) {
   }
 }
 
-TEST(EditInputFilter, DecimalSeparatorOfTheUser) {
-  // Where the text is read back with a comma, the comma is the decimal
-  // point that may be typed, and the point is not.
-  EXPECT_EQ(FilterChar(4, L',', {L"1", 1, 0}, L',').Action, kaAccept);
-  EXPECT_EQ(FilterChar(4, L',', {L"1,5", 3, 0}, L',').Action, kaReject);
-  EXPECT_EQ(FilterChar(4, L'.', {L"1", 1, 0}, L',').Action, kaReject);
+TEST(EditInputFilter, ThePointIsTheOnlyDecimalSeparator) {
+  // Also where the locale writes decimals with a comma.
+  EXPECT_EQ(FilterChar(4, L'.', {L"1", 1, 0}).Action, kaAccept);
+  EXPECT_EQ(FilterChar(4, L',', {L"1", 1, 0}).Action, kaReject);
+  EXPECT_EQ(FilterChar(3, L',', {L"1", 0, 1}).Action, kaReject);
 }
 
 struct KeyCase {
@@ -74,7 +73,7 @@ TEST(EditInputFilter, EscAndEnter) {
       {L'f', true, true, true, 5, kaReplace},
   };
   for (const auto& c : cases) {
-    const TKeyDecision d = DecideKeyPress(c.key, {c.useCancel, c.enterNext, c.multiLine, c.kind, L'.'}, {L"12", 2, 0});
+    const TKeyDecision d = DecideKeyPress(c.key, {c.useCancel, c.enterNext, c.multiLine, c.kind}, {L"12", 2, 0});
     EXPECT_EQ(d.Action, c.action) << "key " << int(c.key) << " cancel " << c.useCancel << " next " << c.enterNext
                                   << " multi " << c.multiLine;
   }

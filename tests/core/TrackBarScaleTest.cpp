@@ -141,6 +141,16 @@ TEST(TrackBarScale, Logarithmic) {
   EXPECT_EQ(m.Ticks, (std::vector<int>{50, 100, 150, 200, 250}));
 }
 
+TEST(TrackBarScale, LogarithmicValuesDoNotCarryTheMathsLibrarysLastBits) {
+  // pow(10, log10(2) + 1) is 20.000000000000004 with one library and may
+  // be a little under 20 with another; both builds must pick the same value.
+  const TTrackBarScale s(etbvsExp1, {2, 2000}, 0.1);
+  EXPECT_EQ(s.ValueOf(10), 20);
+  EXPECT_EQ(s.ValueOf(20), 200);
+  EXPECT_EQ(s.ValueOf(30), 2000);
+  EXPECT_EQ(s.ValueOf(5), 6.32455532);
+}
+
 TEST(TrackBarScale, LabelsStayOnTheTrackWhenTheirStepIsFinerThanALine) {
   // Label step 0.5 on a track of whole steps 0..2: the loop would go on to
   // 2.5, a tick at position 3 of 0..2 and a label beyond the window.

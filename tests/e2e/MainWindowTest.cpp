@@ -1,10 +1,13 @@
 // The main window as a user first meets it: caption, menu bar, button bar.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "tests/e2e/TintraSession.h"
 
 namespace {
@@ -67,6 +70,35 @@ TEST(MainWindow, AppearsWithCaptionTintra) {
   EXPECT_EQ(window.Text, "Tintra");
   EXPECT_TRUE(window.Visible);
   EXPECT_TRUE(window.Enabled);
+  if (auto path = e2e::ScreenshotPath("main-window.png")) {
+    // Shown once the editors hold the start colour.
+    e2e::Await(std::string("128"), [&] { return tintra.Control(ControlIds::edtCr).Text; });
+    tintra.Screenshot(*path);
+  }
+}
+
+TEST(MainWindow, EveryControlHasItsOwnId) {
+  TintraSession tintra;
+  const std::vector<e2e::WinControl> controls = tintra.Controls();
+  std::map<unsigned long, std::set<int>> bySiblings;
+  for (const auto& c : controls) {
+    EXPECT_NE(c.Id, 0) << c.ClassName << " \"" << c.Text << "\"";
+    EXPECT_TRUE(bySiblings[c.Parent].insert(c.Id).second) << "ID " << c.Id << " twice among siblings";
+  }
+  const std::pair<int, const char*> fixed[] = {
+      {ControlIds::ToolBar, "ToolbarWindow32"},
+      {ControlIds::edtRed, "TintraEdit"},
+      {ControlIds::edtCr, "TintraEdit"},
+      {ControlIds::pboxSpoit, ""},
+      {ControlIds::pboxZoom, ""},
+      {ControlIds::SizeGripVel1, ""},
+  };
+  for (const auto& [id, cls] : fixed) {
+    const e2e::WinControl c = tintra.Control(id);
+    if (*cls) {
+      EXPECT_EQ(c.ClassName, cls) << id;
+    }
+  }
 }
 
 TEST(MainWindow, MenuBarHasTheFiveSubmenusWithTheirItemsInOrder) {

@@ -7,9 +7,10 @@
 #include <fstream>
 #include <random>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "tests/e2e/TintraSession.h"
 
 namespace {
@@ -59,63 +60,44 @@ void SetRoot(const std::vector<std::string>& args) {
   if (r.ExitCode != 0) throw std::runtime_error("xsetroot failed: " + r.Err);
 }
 
-// Where screenshots for the documentation go; elsewhere unless asked for.
-std::string ShotPath(const std::string& name) {
-  const char* dir = std::getenv("TINTRA_SCREENSHOT_DIR");
-  return std::string(dir && *dir ? dir : "/tmp") + "/" + name;
-}
-
-// The components of the right-hand panel, found by their designed sizes.
 struct TPanel2 {
   WinControl Panel, Spoit, ZoomPanel, Zoom, Grip;
   std::vector<WinControl> Editors;  // in Tag order: R G B, H S V, H S L, Y Cb Cr
 };
 
 TPanel2 FindPanel2(TintraSession& tintra) {
-  auto controls = tintra.Controls();
   TPanel2 p;
-  for (const auto& c : controls)
-    if (c.Parent == tintra.Handle() && c.Rect.Width() == 205) p.Panel = c;
-  if (!p.Panel.Handle) throw std::runtime_error("no right-hand panel");
-  struct TPos {
-    int left, top;
-  };
-  const TPos editors[12] = {{40, 92},   {40, 116},  {40, 140},  {40, 172}, {40, 196},  {40, 220},
-                            {144, 172}, {144, 196}, {144, 220}, {143, 92}, {143, 116}, {143, 140}};
-  p.Editors.resize(12);
-  for (const auto& c : controls) {
-    const int left = c.Rect.Left - p.Panel.Rect.Left, top = c.Rect.Top - p.Panel.Rect.Top;
-    if (c.Parent == p.Panel.Handle && c.Visible && c.Rect.Width() == 24 && c.Rect.Height() == 24) p.Spoit = c;
-    if (c.Parent == p.Panel.Handle && c.Rect.Width() == 106 && c.Rect.Height() == 74) p.ZoomPanel = c;
-    if (c.Parent == p.Panel.Handle && c.Rect.Width() == 12 && c.Rect.Height() == 12) p.Grip = c;
-    if (c.Rect.Width() == 104 && c.Rect.Height() == 72) p.Zoom = c;
-    const bool edit = c.ClassName == "TintraEdit" || c.ClassName == "Edit";
-    for (int i = 0; i < 12; ++i)
-      if (edit && left == editors[i].left && top == editors[i].top) p.Editors[static_cast<size_t>(i)] = c;
-  }
-  for (const auto* c : {&p.Spoit, &p.ZoomPanel, &p.Zoom, &p.Grip})
-    if (!c->Handle) throw std::runtime_error("a sampling control is missing");
-  for (const auto& e : p.Editors)
-    if (!e.Handle) throw std::runtime_error("a channel editor is missing");
+  p.Panel = tintra.Control(ControlIds::Panel2);
+  p.Spoit = tintra.Control(ControlIds::pboxSpoit);
+  p.ZoomPanel = tintra.Control(ControlIds::pnlZoom);
+  p.Zoom = tintra.Control(ControlIds::pboxZoom);
+  p.Grip = tintra.Control(ControlIds::SizeGripVel1);
+  for (int i = 0; i < 12; ++i) p.Editors.push_back(tintra.Control(ControlIds::FactorEditor(i)));
   return p;
 }
 
-std::vector<std::string> EditorTexts(TintraSession& tintra, const TPanel2& p) {
-  tintra.Sync();
-  std::vector<std::string> texts;
-  for (const auto& e : p.Editors) texts.push_back(e2e::probe::Window(e.Handle).Text);
-  return texts;
+std::vector<std::string> EditorTexts(TintraSession& tintra) {
+  std::vector<int> ids;
+  for (int i = 0; i < 12; ++i) ids.push_back(ControlIds::FactorEditor(i));
+  return tintra.Texts(ids);
 }
 
-TRgb EditorRgb(TintraSession& tintra, const TPanel2& p) {
-  auto t = EditorTexts(tintra, p);
+TRgb EditorRgb(TintraSession& tintra) {
+  auto t = EditorTexts(tintra);
   return {std::atoi(t[0].c_str()), std::atoi(t[1].c_str()), std::atoi(t[2].c_str())};
+}
+
+// The editors' texts and colour once they are the expected ones, or at the timeout.
+std::vector<std::string> EditorTextsWhen(TintraSession& tintra, const std::vector<std::string>& expected) {
+  return e2e::Await(expected, [&] { return EditorTexts(tintra); });
+}
+TRgb EditorRgbWhen(TintraSession& tintra, TRgb expected) {
+  return e2e::Await(expected, [&] { return EditorRgb(tintra); });
 }
 
 // Presses on the eyedropper box and drags to (x, y) in a few steps.
 void DragFromSpoit(TintraSession& tintra, const TPanel2& p, int x, int y) {
   tintra.Drag(p.Spoit.Rect.CenterX(), p.Spoit.Rect.CenterY(), x, y, 6);
-  tintra.Sync();
 }
 
 // A tiled random two-colour root, so every 13 x 9 area is different.
@@ -142,17 +124,19 @@ TEST(Sampling, EyedropperPicksTheBackgroundColourIntoAllTwelveEditors) {
   SetRoot({"-solid", "#123456"});
   TintraSession tintra;
   TPanel2 p = FindPanel2(tintra);
-  EXPECT_EQ(EditorTexts(tintra, p),
-            (std::vector<std::string>{"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "128", "128"}));
-  tintra.Screenshot(ShotPath("sampling-before.png"));
+  const std::vector<std::string> black = {"0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "128", "128"};
+  EXPECT_EQ(EditorTextsWhen(tintra, black), black);
+  if (auto path = e2e::ScreenshotPath("sampling-before.png")) tintra.Screenshot(*path);
   DragFromSpoit(tintra, p, kFarX, kFarY);
-  EXPECT_EQ(EditorTexts(tintra, p),
-            (std::vector<std::string>{"18", "52", "86", "210", "79", "34", "210", "65", "21", "46", "150", "108"}));
-  // Released: moving on changes nothing.
+  const std::vector<std::string> picked = {"18", "52", "86", "210", "79", "34", "210", "65", "21", "46", "150", "108"};
+  EXPECT_EQ(EditorTextsWhen(tintra, picked), picked);
+  // Released: moving on changes nothing. (A check that nothing happens
+  // cannot wait for a state; the sync makes a late pick likely to show.)
   tintra.MouseMove(kFarX + 40, kFarY - 30);
   SetRoot({"-solid", "#FFFFFF"});
   tintra.MouseMove(kFarX + 50, kFarY - 40);
-  EXPECT_EQ(EditorRgb(tintra, p), (TRgb{18, 52, 86}));
+  tintra.Sync();
+  EXPECT_EQ(EditorRgb(tintra), (TRgb{18, 52, 86}));
 }
 
 TEST(Sampling, MagnifierShowsTheThirteenByNinePixelsAroundThePointer) {
@@ -170,10 +154,19 @@ TEST(Sampling, MagnifierShowsTheThirteenByNinePixelsAroundThePointer) {
   }
   const int px = kFarX + 3, py = kFarY + 5;
   DragFromSpoit(tintra, p, px, py);
-  tintra.Screenshot(ShotPath("sampling-pattern.png"));
+  const ScreenRect z = p.Zoom.Rect;
+  // The last move is handled once the magnifier shows its area.
+  auto magnified = [&] {
+    TScreenPixels now(ScreenRect{0, 0, 1280, 1024});
+    for (int j = 0; j < 9; ++j)
+      for (int i = 0; i < 13; ++i)
+        if (now.At(z.Left + 8 * i + 4, z.Top + 8 * j + 4) != now.At(px - 6 + i, py - 4 + j)) return false;
+    return true;
+  };
+  EXPECT_TRUE(e2e::WaitUntil(magnified));
+  if (auto path = e2e::ScreenshotPath("sampling-pattern.png")) tintra.Screenshot(*path);
 
   TScreenPixels screen(ScreenRect{0, 0, 1280, 1024});
-  const ScreenRect z = p.Zoom.Rect;
   for (int j = 0; j < 9; ++j)
     for (int i = 0; i < 13; ++i) {
       const TRgb expected = screen.At(px - 6 + i, py - 4 + j);
@@ -185,7 +178,7 @@ TEST(Sampling, MagnifierShowsTheThirteenByNinePixelsAroundThePointer) {
     }
   // The pixel that was read is the block at (48, 32), and the current colour.
   EXPECT_EQ(screen.At(z.Left + 48, z.Top + 32), screen.At(px, py));
-  EXPECT_EQ(EditorRgb(tintra, p), screen.At(px, py));
+  EXPECT_EQ(EditorRgbWhen(tintra, screen.At(px, py)), screen.At(px, py));
 }
 
 TEST(Sampling, PressAndReleaseWithoutMovingLeavesTheColour) {
@@ -193,12 +186,12 @@ TEST(Sampling, PressAndReleaseWithoutMovingLeavesTheColour) {
   TintraSession tintra;
   TPanel2 p = FindPanel2(tintra);
   DragFromSpoit(tintra, p, kFarX, kFarY);
-  ASSERT_EQ(EditorRgb(tintra, p), (TRgb{18, 52, 86}));
+  ASSERT_EQ(EditorRgbWhen(tintra, TRgb{18, 52, 86}), (TRgb{18, 52, 86}));
   // The box itself is far from that colour; a click on it reads nothing.
   e2e::Xdotool({"mousemove", "--sync", std::to_string(p.Spoit.Rect.CenterX()), std::to_string(p.Spoit.Rect.CenterY()),
                 "mousedown", "1", "mouseup", "1"});
   tintra.Sync();
-  EXPECT_EQ(EditorRgb(tintra, p), (TRgb{18, 52, 86}));
+  EXPECT_EQ(EditorRgb(tintra), (TRgb{18, 52, 86}));
 }
 
 TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
@@ -209,6 +202,7 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
   DragFromSpoit(tintra, p, px, py);
   TScreenPixels root(ScreenRect{px - 50, py - 50, px + 50, py + 50});
   const ScreenRect z = p.Zoom.Rect;
+  ASSERT_EQ(EditorRgbWhen(tintra, root.At(px, py)), root.At(px, py));
   // A left press on block (2, 7) picks the pixel it enlarges, at once.
   const TRgb block27 = root.At(px - 6 + 2, py - 4 + 7);
   int bi = 0, bj = 0;  // a block of the other colour
@@ -218,17 +212,15 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
   }
   e2e::Xdotool(
       {"mousemove", "--sync", std::to_string(z.Left + 2 * 8 + 3), std::to_string(z.Top + 7 * 8 + 4), "mousedown", "1"});
-  tintra.Sync();
-  EXPECT_EQ(EditorRgb(tintra, p), block27);
+  EXPECT_EQ(EditorRgbWhen(tintra, block27), block27);
   // Dragged on within the magnifier, then out of it onto the root.
   tintra.MouseMove(z.Left + bi * 8 + 5, z.Top + bj * 8 + 1);
-  tintra.Sync();
-  EXPECT_EQ(EditorRgb(tintra, p), root.At(px - 6 + bi, py - 4 + bj));
+  const TRgb other = root.At(px - 6 + bi, py - 4 + bj);
+  EXPECT_EQ(EditorRgbWhen(tintra, other), other);
   int ox = 30;
-  while (root.At(px + ox, py + 31) == block27) ++ox;
+  while (root.At(px + ox, py + 31) == other) ++ox;
   tintra.MouseMove(px + ox, py + 31);
-  tintra.Sync();
-  EXPECT_EQ(EditorRgb(tintra, p), root.At(px + ox, py + 31));
+  EXPECT_EQ(EditorRgbWhen(tintra, root.At(px + ox, py + 31)), root.At(px + ox, py + 31));
   e2e::Xdotool({"mouseup", "1"});
   tintra.Sync();
   // The magnifier still shows the area of the eyedropper's last move.
@@ -237,23 +229,18 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
     for (int i = 0; i < 13; ++i)
       ASSERT_EQ(after.At(z.Left + 8 * i + 4, z.Top + 8 * j + 4), root.At(px - 6 + i, py - 4 + j)) << i << "," << j;
   // A right press picks nothing.
-  const TRgb before = EditorRgb(tintra, p);
+  const TRgb before = EditorRgb(tintra);
   e2e::Xdotool({"mousemove", "--sync", std::to_string(z.Left + 2 * 8 + 3), std::to_string(z.Top + 7 * 8 + 4),
                 "mousedown", "3", "mouseup", "3"});
   tintra.Sync();
-  EXPECT_EQ(EditorRgb(tintra, p), before);
+  EXPECT_EQ(EditorRgb(tintra), before);
 }
 
 // The last button of the button bar is the magnifier's.
 void ClickZoomButton(TintraSession& tintra) {
-  for (const auto& c : tintra.Controls()) {
-    if (c.ClassName != "ToolbarWindow32") continue;
-    // Nine 23-pixel buttons and four 6-pixel separators before its centre.
-    tintra.Click(c.Rect.Left + 9 * 23 + 4 * 6 + 11, c.Rect.Top + 11);
-    tintra.Sync();
-    return;
-  }
-  throw std::runtime_error("no button bar");
+  const WinControl bar = tintra.Control(ControlIds::ToolBar);
+  // Nine 23-pixel buttons and four 6-pixel separators before its centre.
+  tintra.Click(bar.Rect.Left + 9 * 23 + 4 * 6 + 11, bar.Rect.Top + 11);
 }
 
 bool ZoomChecked(TintraSession& tintra) {
@@ -278,23 +265,29 @@ TEST(Sampling, TheToolBarButtonHidesAndShowsTheMagnifier) {
   const TRgb face = shown.At(area.Left + 1, area.Top + 1);  // the magnifier's button-face picture
 
   ClickZoomButton(tintra);
-  EXPECT_FALSE(e2e::probe::Window(p.ZoomPanel.Handle).Visible);
+  EXPECT_FALSE(e2e::Await(false, [&] { return e2e::probe::Window(p.ZoomPanel.Handle).Visible; }));
   EXPECT_FALSE(ZoomChecked(tintra));
   // Its place stays empty: the panel's own background, no bevel, nothing moved.
-  TScreenPixels hidden(area);
-  for (int y = area.Top; y < area.Bottom; ++y)
-    for (int x = area.Left; x < area.Right; ++x) ASSERT_EQ(hidden.At(x, y), face) << x << "," << y;
+  auto empty = [&] {
+    TScreenPixels hidden(area);
+    for (int y = area.Top; y < area.Bottom; ++y)
+      for (int x = area.Left; x < area.Right; ++x)
+        if (hidden.At(x, y) != face) return false;
+    return true;
+  };
+  EXPECT_TRUE(e2e::WaitUntil(empty));
   EXPECT_EQ(e2e::probe::Window(p.Spoit.Handle).Rect.Left, p.Spoit.Rect.Left);
 
   // Sampling goes on while hidden; shown again, the magnifier has the new picture.
   DragFromSpoit(tintra, p, kFarX, kFarY);
+  ASSERT_EQ(EditorRgbWhen(tintra, TRgb{18, 52, 86}), (TRgb{18, 52, 86}));
   ClickZoomButton(tintra);
-  EXPECT_TRUE(e2e::probe::Window(p.ZoomPanel.Handle).Visible);
+  EXPECT_TRUE(e2e::Await(true, [&] { return e2e::probe::Window(p.ZoomPanel.Handle).Visible; }));
   EXPECT_TRUE(ZoomChecked(tintra));
-  tintra.Sync();
-  std::this_thread::sleep_for(200ms);
-  TScreenPixels again(p.Zoom.Rect);
-  EXPECT_EQ(again.At(p.Zoom.Rect.Left + 50, p.Zoom.Rect.Top + 35), (TRgb{0x12, 0x34, 0x56}));
+  const TRgb centre = e2e::Await(TRgb{0x12, 0x34, 0x56}, [&] {
+    return TScreenPixels(p.Zoom.Rect).At(p.Zoom.Rect.Left + 50, p.Zoom.Rect.Top + 35);
+  });
+  EXPECT_EQ(centre, (TRgb{0x12, 0x34, 0x56}));
 }
 
 TEST(Sampling, SizeGripGrowsTheWindowByExactlyTheDrag) {
@@ -304,10 +297,13 @@ TEST(Sampling, SizeGripGrowsTheWindowByExactlyTheDrag) {
   const ScreenRect before = tintra.Window().Rect;
   const int x = p.Grip.Rect.CenterX(), y = p.Grip.Rect.CenterY();
   tintra.Drag(x, y, x + 30, y + 20, 7);
-  tintra.Sync();
+  // The last move is handled once the window has grown by both amounts.
+  auto grown = [&] {
+    const ScreenRect r = tintra.Window().Rect;
+    return std::pair{r.Width() - before.Width(), r.Height() - before.Height()};
+  };
+  EXPECT_EQ(e2e::Await(std::pair{30, 20}, grown), (std::pair{30, 20}));
   const ScreenRect after = tintra.Window().Rect;
-  EXPECT_EQ(after.Width() - before.Width(), 30);
-  EXPECT_EQ(after.Height() - before.Height(), 20);
   EXPECT_EQ(after.Left, before.Left);
   EXPECT_EQ(after.Top, before.Top);
   // The grip moved with the corner.

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -239,6 +240,12 @@ const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& menu, int id) {
   return FindIn(menu, [&](const MenuEntry& e) { return e.Kind == MenuEntry::EKind::Item && e.Id == id; });
 }
 
+std::optional<std::string> ScreenshotPath(const std::string& name) {
+  const char* dir = std::getenv("TINTRA_SCREENSHOT_DIR");
+  if (!dir || !*dir) return std::nullopt;
+  return std::string(dir) + "/" + name;
+}
+
 namespace probe {
 
 std::string Path() { return EnvOr("TINTRA_PROBE", WinBuildDir() + "/tests/e2e/probe/tintra_probe.exe"); }
@@ -434,6 +441,28 @@ std::vector<WinControl> TintraSession::Controls() {
   std::vector<WinControl> controls;
   for (const auto& f : probe::Lines({"controls", Hex(FHandle)})) controls.push_back(ParseControl(f));
   return controls;
+}
+
+WinControl TintraSession::Control(int id) {
+  std::optional<WinControl> found;
+  for (WinControl& c : Controls()) {
+    if (c.Id != id) continue;
+    if (found) Throw("two controls with the ID " + std::to_string(id));
+    found = std::move(c);
+  }
+  if (!found) Throw("no control with the ID " + std::to_string(id));
+  return *found;
+}
+
+std::vector<std::string> TintraSession::Texts(const std::vector<int>& ids) {
+  const std::vector<WinControl> controls = Controls();
+  std::vector<std::string> texts;
+  for (int id : ids) {
+    auto it = std::find_if(controls.begin(), controls.end(), [id](const WinControl& c) { return c.Id == id; });
+    if (it == controls.end()) Throw("no control with the ID " + std::to_string(id));
+    texts.push_back(it->Text);
+  }
+  return texts;
 }
 
 std::vector<MenuEntry> TintraSession::Menu() {

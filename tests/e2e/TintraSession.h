@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -82,6 +83,31 @@ struct ToolBarInfo {
   std::vector<ToolButton> Buttons;
 };
 
+// Polls read() until it gives expected or the timeout passes, and returns
+// the last value read, so EXPECT_EQ(Await(expected, read), expected) shows
+// what was there. Input reaches the program asynchronously: tests wait for
+// the state it leads to, never for a time.
+template <typename T, typename Read>
+T Await(const T& expected, Read read, Millis timeout = 10s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    T value = read();
+    if (value == expected || std::chrono::steady_clock::now() > deadline) return value;
+    std::this_thread::sleep_for(20ms);
+  }
+}
+
+// Polls until holds() is true; false when the timeout passes first.
+template <typename Pred>
+bool WaitUntil(Pred holds, Millis timeout = 10s) {
+  return Await(
+      true, [&] { return static_cast<bool>(holds()); }, timeout);
+}
+
+// Where a documentation screenshot of that name goes: only when
+// TINTRA_SCREENSHOT_DIR is set (scripts/screenshots.sh sets it).
+std::optional<std::string> ScreenshotPath(const std::string& name);
+
 // Probe commands that need no running Tintra.
 namespace probe {
 std::string Path();
@@ -128,12 +154,19 @@ class TintraSession {
   std::optional<int> WaitForExit(Millis timeout);
   void Kill();
   void Close();  // posts WM_CLOSE
-  // Returns once the window's thread has handled a sent message.
+  // Returns once the window's thread has handled a sent message. Sent
+  // messages come before queued input, so this does not wait for typed keys
+  // or mouse moves: wait for their effect with Await.
   void Sync();
 
   WinControl Window();
   std::string Caption();
   std::vector<WinControl> Controls();
+  // The main window's descendant with this control ID (app/ControlIds.h);
+  // throws when there is none or more than one.
+  WinControl Control(int id);
+  // The texts of the controls with these IDs, read in one pass.
+  std::vector<std::string> Texts(const std::vector<int>& ids);
   std::vector<MenuEntry> Menu();
   std::vector<ToolBarInfo> ToolBars();
 

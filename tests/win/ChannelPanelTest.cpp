@@ -26,7 +26,7 @@ class ChannelPanelTest : public testing::Test {
 
   TTexts Texts() {
     TTexts t;
-    for (int i = 0; i < ColorFactorCount; ++i) t[static_cast<size_t>(i)] = Form.FactorEditor(i).Text();
+    for (int i = 0; i < ColorFactorCount; ++i) t[static_cast<size_t>(i)] = Form.ChannelPanel.FactorEditor(i).Text();
     return t;
   }
   // Types into an editor as the user does: the whole text selected first.
@@ -50,19 +50,25 @@ TEST_F(ChannelPanelTest, EditorsAreLaidOutAsDesigned) {
     const wchar_t* Label;
     int Left, Top, Max;
   } table[] = {
-      {&Form.edtRed, L"赤：", 40, 92, 255},        {&Form.edtGrn, L"緑：", 40, 116, 255},
-      {&Form.edtBlu, L"青：", 40, 140, 255},       {&Form.edtHue, L"色相：", 40, 172, 360},
-      {&Form.edtSat, L"彩度：", 40, 196, 100},     {&Form.edtBri, L"明度：", 40, 220, 100},
-      {&Form.edtHSLHue, L"色相：", 144, 172, 360}, {&Form.edtHSLSat, L"彩度：", 144, 196, 100},
-      {&Form.edtHSLBri, L"輝度：", 144, 220, 100}, {&Form.edtY, L"Y：", 143, 92, 255},
-      {&Form.edtCb, L"Cb：", 143, 116, 255},       {&Form.edtCr, L"Cr：", 143, 140, 255},
+      {&Form.ChannelPanel.edtRed, L"赤：", 40, 92, 255},
+      {&Form.ChannelPanel.edtGrn, L"緑：", 40, 116, 255},
+      {&Form.ChannelPanel.edtBlu, L"青：", 40, 140, 255},
+      {&Form.ChannelPanel.edtHue, L"色相：", 40, 172, 360},
+      {&Form.ChannelPanel.edtSat, L"彩度：", 40, 196, 100},
+      {&Form.ChannelPanel.edtBri, L"明度：", 40, 220, 100},
+      {&Form.ChannelPanel.edtHSLHue, L"色相：", 144, 172, 360},
+      {&Form.ChannelPanel.edtHSLSat, L"彩度：", 144, 196, 100},
+      {&Form.ChannelPanel.edtHSLBri, L"輝度：", 144, 220, 100},
+      {&Form.ChannelPanel.edtY, L"Y：", 143, 92, 255},
+      {&Form.ChannelPanel.edtCb, L"Cb：", 143, 116, 255},
+      {&Form.ChannelPanel.edtCr, L"Cr：", 143, 140, 255},
   };
   HWND previous = nullptr;
   for (int i = 0; i < ColorFactorCount; ++i) {
     const auto& row = table[i];
     TEditTrackBarVel& e = *row.Editor;
     SCOPED_TRACE(i);
-    EXPECT_EQ(&Form.FactorEditor(i), &e);
+    EXPECT_EQ(&Form.ChannelPanel.FactorEditor(i), &e);
     EXPECT_EQ(e.Tag(), i);
     EXPECT_EQ(::GetParent(e.Handle()), Form.Panel2.Handle());
     EXPECT_EQ(e.Left(), row.Left);
@@ -75,7 +81,7 @@ TEST_F(ChannelPanelTest, EditorsAreLaidOutAsDesigned) {
     EXPECT_FALSE(e.AutoSelect());
     EXPECT_EQ(e.Buttons(), (TEditTrackBarVelButtons{etbvbUpDown, etbvbTrackBar}));
     EXPECT_EQ(e.PageSize(), 5.0);
-    const fw::TLabel& label = Form.lblFactors[static_cast<size_t>(i)];
+    const fw::TLabel& label = Form.ChannelPanel.lblFactors[static_cast<size_t>(i)];
     EXPECT_EQ(label.Text(), row.Label);
     EXPECT_EQ(label.Left() + label.Width(), row.Left - 2);
     EXPECT_TRUE(::GetWindowLongPtrW(label.Handle(), GWL_STYLE) & SS_RIGHT);
@@ -85,17 +91,17 @@ TEST_F(ChannelPanelTest, EditorsAreLaidOutAsDesigned) {
     }
     previous = e.Handle();
   }
-  EXPECT_EQ(Form.pboxColor.Left(), 40);
-  EXPECT_EQ(Form.pboxColor.Top(), 42);
-  EXPECT_EQ(Form.pboxColor.Width(), 41);
-  EXPECT_EQ(Form.pboxColor.Height(), 42);
-  EXPECT_EQ(Form.lblColor.Text(), L"色：");
+  EXPECT_EQ(Form.ChannelPanel.pboxColor.Left(), 40);
+  EXPECT_EQ(Form.ChannelPanel.pboxColor.Top(), 42);
+  EXPECT_EQ(Form.ChannelPanel.pboxColor.Width(), 41);
+  EXPECT_EQ(Form.ChannelPanel.pboxColor.Height(), 42);
+  EXPECT_EQ(Form.ChannelPanel.lblColor.Text(), L"色：");
 }
 
 TEST_F(ChannelPanelTest, StartsBlackWithNeutralChroma) {
   EXPECT_EQ(Texts(), (TTexts{L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"0", L"128", L"128"}));
   EXPECT_EQ(F().Color, 0u);
-  EXPECT_EQ(Form.Updating(), 0);
+  EXPECT_EQ(Form.ChannelPanel.Updating(), 0);
 }
 
 TEST_F(ChannelPanelTest, SetColorShowsAllTwelveChannels) {
@@ -108,17 +114,17 @@ TEST_F(ChannelPanelTest, SetColorShowsAllTwelveChannels) {
   EXPECT_EQ(F().Color, 0xFFFFFFu);
   EXPECT_EQ(Texts()[0], L"255");
   EXPECT_EQ(Texts()[4], L"0");
-  EXPECT_EQ(Form.Updating(), 0);
+  EXPECT_EQ(Form.ChannelPanel.Updating(), 0);
 }
 
 TEST_F(ChannelPanelTest, SetColorWithTheCurrentColourChangesNothing) {
   Form.SetColor(RGB(200, 100, 50));
-  TypeInto(Form.edtSat, L"50");
+  TypeInto(Form.ChannelPanel.edtSat, L"50");
   const TColorFactors typed = F();
   const TTexts texts = Texts();
   int changes = 0;
   for (int i = 0; i < ColorFactorCount; ++i) {
-    auto& e = Form.FactorEditor(i);
+    auto& e = Form.ChannelPanel.FactorEditor(i);
     e.OnChange = [&changes](fw::TObject*) { ++changes; };
   }
   Form.SetColor(typed.Color);
@@ -129,13 +135,13 @@ TEST_F(ChannelPanelTest, SetColorWithTheCurrentColourChangesNothing) {
 }
 
 TEST_F(ChannelPanelTest, TypingOneTwoEightIntoTheEmptiedRedEditorUpdatesThreeTimes) {
-  Clear(Form.edtRed);
+  Clear(Form.ChannelPanel.edtRed);
   EXPECT_EQ(Texts()[0], L"");
   EXPECT_EQ(F().Red, 0) << "an empty editor leaves the colour";
   std::wstring typed;
   for (int k = 0; k < 3; ++k) {
     typed += L"128"[k];
-    TypeChars(Form.edtRed.Handle(), std::wstring(1, L"128"[k]));
+    TypeChars(Form.ChannelPanel.edtRed.Handle(), std::wstring(1, L"128"[k]));
     SCOPED_TRACE(testing::Message() << "after " << k + 1 << " keys");
     EXPECT_EQ(F().Red, std::stoi(typed));
     // The other channels derived exactly as the colour model does.
@@ -156,9 +162,9 @@ TEST_F(ChannelPanelTest, TypedValueBeyondTheRangeIsLimitedWhileTheEditorKeepsThe
     const wchar_t* Typed;
     int Stored;
   } cases[] = {
-      {&Form.edtRed, 0, L"300", 255},
-      {&Form.edtHSLHue, 6, L"999", 6144},
-      {&Form.edtCb, 10, L"999", 65280},
+      {&Form.ChannelPanel.edtRed, 0, L"300", 255},
+      {&Form.ChannelPanel.edtHSLHue, 6, L"999", 6144},
+      {&Form.ChannelPanel.edtCb, 10, L"999", 65280},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Index);
@@ -175,7 +181,7 @@ TEST_F(ChannelPanelTest, TextThatIsNoWholeNumberLeavesTheColour) {
   for (const wchar_t* text : {L"", L"1x", L"--", L"99999999999", L" 5"}) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(std::wstring(text).size()));
     // Pasted text is not filtered by the keys.
-    Form.edtGrn.SetText(text);
+    Form.ChannelPanel.edtGrn.SetText(text);
     EXPECT_EQ(F().Grn, before.Grn);
     EXPECT_EQ(F().Color, before.Color);
   }
@@ -183,28 +189,28 @@ TEST_F(ChannelPanelTest, TextThatIsNoWholeNumberLeavesTheColour) {
 
 TEST_F(ChannelPanelTest, ALetterBeepsAndDoesNotAppear) {
   Form.SetColor(RGB(10, 20, 30));
-  ::SendMessageW(Form.edtBlu.Handle(), EM_SETSEL, 2, 2);
-  TypeChars(Form.edtBlu.Handle(), L"a");
-  EXPECT_EQ(Form.edtBlu.Text(), L"30");
+  ::SendMessageW(Form.ChannelPanel.edtBlu.Handle(), EM_SETSEL, 2, 2);
+  TypeChars(Form.ChannelPanel.edtBlu.Handle(), L"a");
+  EXPECT_EQ(Form.ChannelPanel.edtBlu.Text(), L"30");
   EXPECT_EQ(Beeps.Beeps(), 1);
-  TypeChars(Form.edtBlu.Handle(), L"\b");
-  EXPECT_EQ(Form.edtBlu.Text(), L"3");
+  TypeChars(Form.ChannelPanel.edtBlu.Handle(), L"\b");
+  EXPECT_EQ(Form.ChannelPanel.edtBlu.Text(), L"3");
   EXPECT_EQ(Beeps.Beeps(), 1);
 }
 
 TEST_F(ChannelPanelTest, TheSameShownValueArrivingAgainChangesNothing) {
   Form.SetColor(RGB(255, 0, 0));
-  ASSERT_EQ(Form.edtHSLSat.Text(), L"100");
+  ASSERT_EQ(Form.ChannelPanel.edtHSLSat.Text(), L"100");
   // The edit reports a change with the text it already showed.
   ::SendMessageW(Form.Panel2.Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
-                 reinterpret_cast<LPARAM>(Form.edtHSLSat.Handle()));
+                 reinterpret_cast<LPARAM>(Form.ChannelPanel.edtHSLSat.Handle()));
   EXPECT_EQ(F().Red, 255);
   EXPECT_EQ(F().Grn, 0);
   EXPECT_EQ(F().Blu, 0);
   // Typed afresh it passes through 1 and 10.
   Form.SetColor(RGB(255, 0, 0));
-  Clear(Form.edtHSLSat);
-  TypeChars(Form.edtHSLSat.Handle(), L"100");
+  Clear(Form.ChannelPanel.edtHSLSat);
+  TypeChars(Form.ChannelPanel.edtHSLSat.Handle(), L"100");
   EXPECT_EQ(F().Red, 255);
   EXPECT_EQ(F().Grn, 1);
   EXPECT_EQ(F().Blu, 1);
@@ -212,54 +218,54 @@ TEST_F(ChannelPanelTest, TheSameShownValueArrivingAgainChangesNothing) {
 
 TEST_F(ChannelPanelTest, HueOnAGreyLeavesRedGreenAndBlue) {
   Form.SetColor(RGB(90, 90, 90));
-  TypeInto(Form.edtHue, L"200");
+  TypeInto(Form.ChannelPanel.edtHue, L"200");
   EXPECT_EQ(F().Red, 90);
   EXPECT_EQ(F().Grn, 90);
   EXPECT_EQ(F().Blu, 90);
-  EXPECT_EQ(Form.edtHue.Text(), L"200");
+  EXPECT_EQ(Form.ChannelPanel.edtHue.Text(), L"200");
   EXPECT_EQ(F().Hue, 200000);
 }
 
 TEST_F(ChannelPanelTest, EditedGroupKeepsItsValuesAndTheOthersFollow) {
   Form.SetColor(RGB(255, 128, 0));
-  TypeInto(Form.edtHue, L"20");
-  TypeInto(Form.edtSat, L"50");
-  TypeInto(Form.edtBri, L"78");
-  EXPECT_EQ(Form.edtHue.Text(), L"20");
-  EXPECT_EQ(Form.edtSat.Text(), L"50");
-  EXPECT_EQ(Form.edtBri.Text(), L"78");
+  TypeInto(Form.ChannelPanel.edtHue, L"20");
+  TypeInto(Form.ChannelPanel.edtSat, L"50");
+  TypeInto(Form.ChannelPanel.edtBri, L"78");
+  EXPECT_EQ(Form.ChannelPanel.edtHue.Text(), L"20");
+  EXPECT_EQ(Form.ChannelPanel.edtSat.Text(), L"50");
+  EXPECT_EQ(Form.ChannelPanel.edtBri.Text(), L"78");
   TColorFactors model = F();
   DeriveFromHSV(model);
   EXPECT_EQ(F().Red, model.Red);
-  EXPECT_EQ(Form.edtRed.Text(), std::to_wstring(model.Red));
-  EXPECT_EQ(Form.edtY.Text(), std::to_wstring(FactorToShown(9, model.Y)));
+  EXPECT_EQ(Form.ChannelPanel.edtRed.Text(), std::to_wstring(model.Red));
+  EXPECT_EQ(Form.ChannelPanel.edtY.Text(), std::to_wstring(FactorToShown(9, model.Y)));
 }
 
 TEST_F(ChannelPanelTest, WrongTagRaisesTheErrorAndTheCounterRecovers) {
-  Form.edtRed.SetTag(12);
+  Form.ChannelPanel.edtRed.SetTag(12);
   try {
-    Form.edtFactorChange(&Form.edtRed);
+    Form.ChannelPanel.edtFactorChange(&Form.ChannelPanel.edtRed);
     FAIL() << "no error";
   } catch (const EUserError& e) {
     EXPECT_EQ(e.Message(), L"TfrmTintra.edtFactorChange:Illegal iIndex");
   }
-  EXPECT_EQ(Form.Updating(), 0);
-  Form.edtRed.SetTag(0);
-  TypeInto(Form.edtRed, L"7");
+  EXPECT_EQ(Form.ChannelPanel.Updating(), 0);
+  Form.ChannelPanel.edtRed.SetTag(0);
+  TypeInto(Form.ChannelPanel.edtRed, L"7");
   EXPECT_EQ(F().Red, 7) << "the panel still hears edits";
 }
 
 TEST_F(ChannelPanelTest, SteppingAnEditorUpdatesTheColour) {
   Form.SetColor(RGB(100, 0, 0));
-  PressKey(Form.edtRed.Handle(), VK_PRIOR);
+  PressKey(Form.ChannelPanel.edtRed.Handle(), VK_PRIOR);
   EXPECT_EQ(F().Red, 105);
-  PressKey(Form.edtRed.Handle(), VK_DOWN);
+  PressKey(Form.ChannelPanel.edtRed.Handle(), VK_DOWN);
   EXPECT_EQ(F().Red, 104);
-  HWND up = Form.edtGrn.UpButton().Handle();
+  HWND up = Form.ChannelPanel.edtGrn.UpButton().Handle();
   ::SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   ::SendMessageW(up, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
   EXPECT_EQ(F().Grn, 1);
-  EXPECT_EQ(Form.edtHue.Text(), std::to_wstring(FactorToShown(3, F().Hue)));
+  EXPECT_EQ(Form.ChannelPanel.edtHue.Text(), std::to_wstring(FactorToShown(3, F().Hue)));
 }
 
 TEST_F(ChannelPanelTest, EnteringAnEditorSelectsItsWholeText) {
@@ -267,18 +273,18 @@ TEST_F(ChannelPanelTest, EnteringAnEditorSelectsItsWholeText) {
   Form.Show();
   ::SetForegroundWindow(Form.Handle());
   ::SetActiveWindow(Form.Handle());
-  Form.edtGrn.SetFocus();
-  ::SendMessageW(Form.edtRed.Handle(), EM_SETSEL, 1, 1);
-  Form.edtRed.SetFocus();
+  Form.ChannelPanel.edtGrn.SetFocus();
+  ::SendMessageW(Form.ChannelPanel.edtRed.Handle(), EM_SETSEL, 1, 1);
+  Form.ChannelPanel.edtRed.SetFocus();
   fw::Application().ProcessMessages();
-  EXPECT_EQ(Form.edtRed.SelStart(), 0);
-  EXPECT_EQ(Form.edtRed.SelLength(), 3);
+  EXPECT_EQ(Form.ChannelPanel.edtRed.SelStart(), 0);
+  EXPECT_EQ(Form.ChannelPanel.edtRed.SelLength(), 3);
 }
 
 TEST_F(ChannelPanelTest, SwatchIsASunkenFrameFilledWithTheColour) {
   Form.SetColor(RGB(10, 200, 30));
   TDibCanvas canvas(41, 42);
-  Form.pboxColorPaint(&Form.pboxColor, canvas.DC());
+  Form.ChannelPanel.pboxColorPaint(&Form.ChannelPanel.pboxColor, canvas.DC());
   EXPECT_EQ(canvas.At(0, 0), RGB(128, 128, 128));
   EXPECT_EQ(canvas.At(1, 1), RGB(0, 0, 0));
   EXPECT_EQ(canvas.At(40, 41), RGB(255, 255, 255));

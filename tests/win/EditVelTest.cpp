@@ -55,7 +55,7 @@ struct TFilterCase {
 };
 
 TEST_F(EditVelTest, FilterKindsAcceptAndRefuseAsTheRulesSay) {
-  const wchar_t dot = UserDecimalSeparator();
+  const wchar_t dot = L'.';
   const std::vector<TFilterCase> cases = {
       // Unsigned integer: neither sign nor decimals.
       {2, L"12", 2, 0, L'-', L"12", true},

@@ -11,7 +11,7 @@
 #include "app/ufrmTintra.h"
 #include "framework/Action.h"
 #include "framework/Application.h"
-#include "framework/Exception.h"
+#include "support/Exception.h"
 #include "framework/Menu.h"
 
 namespace {

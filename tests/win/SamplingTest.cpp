@@ -73,7 +73,7 @@ class SamplingTest : public testing::Test {
  protected:
   void SetUp() override {
     Form.CreateForm();
-    Form.ReadScreenPixel = [this](HDC screen, int x, int y) {
+    Form.Sampler.ReadScreenPixel = [this](HDC screen, int x, int y) {
       EXPECT_NE(screen, nullptr);
       Reads.push_back(POINT{x, y});
       return NextColour;
@@ -89,12 +89,12 @@ class SamplingTest : public testing::Test {
   // Client coordinates of pboxSpoit for a screen point.
   POINT SpoitClient(int screenX, int screenY) {
     POINT p{screenX, screenY};
-    ::ScreenToClient(Form.pboxSpoit.Handle(), &p);
+    ::ScreenToClient(Form.Sampler.pboxSpoit.Handle(), &p);
     return p;
   }
   void DragTo(int screenX, int screenY) {
     const POINT p = SpoitClient(screenX, screenY);
-    Send(Form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
+    Send(Form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
   }
   COLORREF Current() const { return static_cast<COLORREF>(Form.Factors().Color); }
 
@@ -104,37 +104,37 @@ class SamplingTest : public testing::Test {
 };
 
 TEST_F(SamplingTest, LayoutAndStartState) {
-  EXPECT_EQ(Form.pboxSpoit.Parent(), &Form.Panel2);
-  EXPECT_EQ(Form.pboxSpoit.Left(), 9);
-  EXPECT_EQ(Form.pboxSpoit.Top(), 6);
-  EXPECT_EQ(Form.pboxSpoit.Width(), 24);
-  EXPECT_EQ(Form.pboxSpoit.Height(), 24);
-  EXPECT_FALSE(Form.ImageSpoit.Visible());
-  EXPECT_EQ(Form.ImageSpoit.PictureWidth(), 24);
-  EXPECT_EQ(Form.ImageSpoit.TransparentColor(), RGB(255, 0, 255));
-  EXPECT_EQ(Form.pnlZoom.Left(), 96);
-  EXPECT_EQ(Form.pnlZoom.Top(), 8);
-  EXPECT_EQ(Form.pnlZoom.Width(), 106);
-  EXPECT_EQ(Form.pnlZoom.Height(), 74);
-  EXPECT_EQ(Form.pnlZoom.BevelOuter(), fw::TBevel::bvLowered);
-  EXPECT_EQ(Form.pboxZoom.Parent(), &Form.pnlZoom);
-  EXPECT_EQ(Form.pboxZoom.Left(), 1);
-  EXPECT_EQ(Form.pboxZoom.Width(), 104);
-  EXPECT_EQ(Form.pboxZoom.Height(), 72);
-  EXPECT_TRUE(Form.pboxZoom.Opaque());
+  EXPECT_EQ(Form.Sampler.pboxSpoit.Parent(), &Form.Panel2);
+  EXPECT_EQ(Form.Sampler.pboxSpoit.Left(), 9);
+  EXPECT_EQ(Form.Sampler.pboxSpoit.Top(), 6);
+  EXPECT_EQ(Form.Sampler.pboxSpoit.Width(), 24);
+  EXPECT_EQ(Form.Sampler.pboxSpoit.Height(), 24);
+  EXPECT_FALSE(Form.Sampler.ImageSpoit.Visible());
+  EXPECT_EQ(Form.Sampler.ImageSpoit.PictureWidth(), 24);
+  EXPECT_EQ(Form.Sampler.ImageSpoit.TransparentColor(), RGB(255, 0, 255));
+  EXPECT_EQ(Form.Sampler.pnlZoom.Left(), 96);
+  EXPECT_EQ(Form.Sampler.pnlZoom.Top(), 8);
+  EXPECT_EQ(Form.Sampler.pnlZoom.Width(), 106);
+  EXPECT_EQ(Form.Sampler.pnlZoom.Height(), 74);
+  EXPECT_EQ(Form.Sampler.pnlZoom.BevelOuter(), fw::TBevel::bvLowered);
+  EXPECT_EQ(Form.Sampler.pboxZoom.Parent(), &Form.Sampler.pnlZoom);
+  EXPECT_EQ(Form.Sampler.pboxZoom.Left(), 1);
+  EXPECT_EQ(Form.Sampler.pboxZoom.Width(), 104);
+  EXPECT_EQ(Form.Sampler.pboxZoom.Height(), 72);
+  EXPECT_TRUE(Form.Sampler.pboxZoom.Opaque());
   EXPECT_NE(fw::CursorEntry(crSpoit), nullptr);
-  EXPECT_EQ(Form.pboxZoom.Cursor(), fw::CursorEntry(crSpoit));
-  EXPECT_FALSE(Form.SpoitDragging());
+  EXPECT_EQ(Form.Sampler.pboxZoom.Cursor(), fw::CursorEntry(crSpoit));
+  EXPECT_FALSE(Form.Sampler.SpoitDragging());
 
   // The magnifier's picture: 13 x 9, 24 bits, all button face.
-  const BITMAPINFOHEADER* h = RecPictureHeader(Form.ZoomPicture());
+  const BITMAPINFOHEADER* h = RecPictureHeader(Form.Sampler.ZoomPicture());
   ASSERT_NE(h, nullptr);
   EXPECT_EQ(h->biWidth, 13);
   EXPECT_EQ(h->biHeight, 9);
   EXPECT_EQ(h->biBitCount, 24);
-  EXPECT_NE(Form.ZoomPicture().Bitmap, nullptr);
+  EXPECT_NE(Form.Sampler.ZoomPicture().Bitmap, nullptr);
   for (int y = 0; y < 9; ++y)
-    for (int x = 0; x < 13; ++x) ASSERT_EQ(PictureAt(Form.ZoomPicture(), x, y), ::GetSysColor(COLOR_BTNFACE));
+    for (int x = 0; x < 13; ++x) ASSERT_EQ(PictureAt(Form.Sampler.ZoomPicture(), x, y), ::GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(SamplingTest, TheCursorResourceHasItsHotSpotAtTheTip) {
@@ -155,9 +155,9 @@ TEST_F(SamplingTest, TheCursorResourceHasItsHotSpotAtTheTip) {
 }
 
 TEST_F(SamplingTest, DragReadsThePixelUnderThePointerAtEveryMove) {
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-  EXPECT_TRUE(Form.SpoitDragging());
-  EXPECT_EQ(::GetCapture(), Form.pboxSpoit.Handle());
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  EXPECT_TRUE(Form.Sampler.SpoitDragging());
+  EXPECT_EQ(::GetCapture(), Form.Sampler.pboxSpoit.Handle());
   EXPECT_TRUE(Reads.empty()) << "no colour is read on press";
 
   DragTo(700, 500);
@@ -165,16 +165,16 @@ TEST_F(SamplingTest, DragReadsThePixelUnderThePointerAtEveryMove) {
   EXPECT_EQ(Reads[0].x, 700);
   EXPECT_EQ(Reads[0].y, 500);
   EXPECT_EQ(Current(), RGB(0x12, 0x34, 0x56));
-  EXPECT_EQ(Form.edtBlu.Text(), L"86");
+  EXPECT_EQ(Form.ChannelPanel.edtBlu.Text(), L"86");
 
   NextColour = RGB(240, 0, 128);
   DragTo(-20, 3000);  // far outside the box, still captured
   EXPECT_EQ(Current(), RGB(240, 0, 128));
-  EXPECT_EQ(Form.edtHue.Text(), L"328");
+  EXPECT_EQ(Form.ChannelPanel.edtHue.Text(), L"328");
 
   const POINT up = SpoitClient(-20, 3000);
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, up.x, up.y);
-  EXPECT_FALSE(Form.SpoitDragging());
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, up.x, up.y);
+  EXPECT_FALSE(Form.Sampler.SpoitDragging());
   EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_EQ(Reads.size(), 2u) << "no colour is read on release";
   // Idle moves read nothing.
@@ -185,63 +185,63 @@ TEST_F(SamplingTest, DragReadsThePixelUnderThePointerAtEveryMove) {
 
 TEST_F(SamplingTest, PressAndReleaseWithoutMovingKeepTheColour) {
   Form.SetColor(RGB(1, 2, 3));
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
   EXPECT_TRUE(Reads.empty());
   EXPECT_EQ(Current(), RGB(1, 2, 3));
 }
 
 TEST_F(SamplingTest, RightPressSamplesWithoutCapture) {
-  Send(Form.pboxSpoit.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
-  EXPECT_TRUE(Form.SpoitDragging());
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, 5, 5);
+  EXPECT_TRUE(Form.Sampler.SpoitDragging());
   EXPECT_EQ(::GetCapture(), nullptr);
-  Send(Form.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_RBUTTON, 6, 6);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_RBUTTON, 6, 6);
   EXPECT_EQ(Reads.size(), 1u);
-  Send(Form.pboxSpoit.Handle(), WM_RBUTTONUP, 0, 6, 6);
-  EXPECT_FALSE(Form.SpoitDragging());
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_RBUTTONUP, 0, 6, 6);
+  EXPECT_FALSE(Form.Sampler.SpoitDragging());
 }
 
 // An unreadable pixel (GetPixel's CLR_INVALID, as off every screen) used to
 // make the current colour white.
 TEST_F(SamplingTest, AFailedScreenReadKeepsTheColourButRefreshesTheMagnifier) {
   Form.SetColor(RGB(10, 20, 30));
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   // A sentinel in the picture shows whether the capture ran.
-  std::uint8_t* centre = RecPicturePixel(Form.ZoomPicture(), 6, 4);
+  std::uint8_t* centre = RecPicturePixel(Form.Sampler.ZoomPicture(), 6, 4);
   ASSERT_NE(centre, nullptr);
   centre[0] = 1, centre[1] = 2, centre[2] = 3;
   NextColour = CLR_INVALID;
   DragTo(-5000, -5000);
   EXPECT_EQ(Reads.size(), 1u);
   EXPECT_EQ(Current(), RGB(10, 20, 30));
-  EXPECT_EQ(Form.edtRed.Text(), L"10");
+  EXPECT_EQ(Form.ChannelPanel.edtRed.Text(), L"10");
   // The capture ran: off the screen the copy leaves the button-face fill,
   // or (under Wine) black.
-  const COLORREF refreshed = PictureAt(Form.ZoomPicture(), 6, 4);
+  const COLORREF refreshed = PictureAt(Form.Sampler.ZoomPicture(), 6, 4);
   EXPECT_TRUE(refreshed == ::GetSysColor(COLOR_BTNFACE) || refreshed == RGB(0, 0, 0)) << refreshed;
   // The real reader answers CLR_INVALID there too.
   fw::TWindowDC screen(nullptr);
-  EXPECT_EQ(TfrmTintra::DefaultScreenPixel(screen.Get(), -5000, -5000), CLR_INVALID);
+  EXPECT_EQ(TScreenSampler::DefaultScreenPixel(screen.Get(), -5000, -5000), CLR_INVALID);
 }
 
 TEST_F(SamplingTest, AFailingColourChangeStillReleasesTheScreen) {
   auto* old = fw::Application().OnExceptionHook;
   fw::Application().OnExceptionHook = RecordError;
-  Form.ReadScreenPixel = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Form.Sampler.ReadScreenPixel = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   const DWORD before = GdiObjectCount();
   for (int i = 0; i < 50; ++i) DragTo(700 + i, 500);
   fw::Application().OnExceptionHook = old;
   EXPECT_EQ(gLastError, L"read failed");
   EXPECT_LE(GdiObjectCount(), before);
   // The sampling goes on after the failure.
-  EXPECT_TRUE(Form.SpoitDragging());
+  EXPECT_TRUE(Form.Sampler.SpoitDragging());
 }
 
 TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRelease) {
   auto paint = [&] {
     auto canvas = std::make_unique<TDibCanvas>(24, 24, RGB(1, 2, 3));
-    ::SendMessageW(Form.pboxSpoit.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->DC()), PRF_CLIENT);
+    ::SendMessageW(Form.Sampler.pboxSpoit.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->DC()), PRF_CLIENT);
     return canvas;
   };
   auto raised = paint();
@@ -252,12 +252,12 @@ TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRe
   EXPECT_NE(raised->At(2, 5), kSilver) << "no inner ring before the first drag";
   EXPECT_NE(raised->At(21, 5), kGrey);
 
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   auto sunken = paint();
   EXPECT_EQ(sunken->At(0, 0), kGrey);
   EXPECT_EQ(sunken->At(1, 1), RGB(0, 0, 0));
   EXPECT_EQ(sunken->At(23, 23), kWhite);
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
 
   auto ringed = paint();
   EXPECT_EQ(ringed->At(0, 0), kWhite);
@@ -267,100 +267,100 @@ TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRe
     EXPECT_EQ(ringed->At(21, i + 1), kGrey) << i;
     EXPECT_EQ(ringed->At(i + 1, 21), kGrey) << i;
   }
-  EXPECT_EQ(BitmapPixel(Form.ImageSpoit.Picture(), 0, 23), RGB(255, 0, 255)) << "still the transparent colour";
+  EXPECT_EQ(BitmapPixel(Form.Sampler.ImageSpoit.Picture(), 0, 23), RGB(255, 0, 255)) << "still the transparent colour";
 }
 
 TEST_F(SamplingTest, CapturesTheThirteenByNinePixelsAroundThePointerAndEnlargesThem) {
   Form.Show();
   TPatternWindow pattern(700, 500, 60, 40);
-  Form.ReadScreenPixel = &TfrmTintra::DefaultScreenPixel;
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(700 + 20, 500 + 15);
   EXPECT_EQ(Current(), Pattern(20, 15));
   for (int j = 0; j < 9; ++j)
     for (int i = 0; i < 13; ++i)
-      ASSERT_EQ(PictureAt(Form.ZoomPicture(), i, j), Pattern(20 - 6 + i, 15 - 4 + j)) << i << "," << j;
+      ASSERT_EQ(PictureAt(Form.Sampler.ZoomPicture(), i, j), Pattern(20 - 6 + i, 15 - 4 + j)) << i << "," << j;
 
   TDibCanvas canvas(104, 72);
-  ::SendMessageW(Form.pboxZoom.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
+  ::SendMessageW(Form.Sampler.pboxZoom.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
   for (int y = 0; y < 72; ++y)
     for (int x = 0; x < 104; ++x) ASSERT_EQ(canvas.At(x, y), Pattern(20 - 6 + x / 8, 15 - 4 + y / 8)) << x << "," << y;
   EXPECT_EQ(canvas.At(48, 32), Pattern(20, 15));
   EXPECT_EQ(canvas.At(55, 39), Pattern(20, 15));
 
   // The window on screen shows it too: the move repainted the magnifier at once.
-  fw::TWindowDC zoom(Form.pboxZoom.Handle());
+  fw::TWindowDC zoom(Form.Sampler.pboxZoom.Handle());
   EXPECT_EQ(::GetPixel(zoom.Get(), 50, 35), Pattern(20, 15));
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
 }
 
 TEST_F(SamplingTest, MagnifierPicksWithTheLeftButtonOnly) {
   const POINT origin = [&] {
     POINT p{0, 0};
-    ::ClientToScreen(Form.pboxZoom.Handle(), &p);
+    ::ClientToScreen(Form.Sampler.pboxZoom.Handle(), &p);
     return p;
   }();
-  Send(Form.pboxZoom.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, 50, 35);
-  Send(Form.pboxZoom.Handle(), WM_RBUTTONUP, 0, 50, 35);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, 50, 35);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_RBUTTONUP, 0, 50, 35);
   EXPECT_TRUE(Reads.empty());
-  Send(Form.pboxZoom.Handle(), WM_MOUSEMOVE, 0, 50, 35);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_MOUSEMOVE, 0, 50, 35);
   EXPECT_TRUE(Reads.empty());
 
-  Send(Form.pboxZoom.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 50, 35);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 50, 35);
   ASSERT_EQ(Reads.size(), 1u);
   EXPECT_EQ(Reads[0].x, origin.x + 50);
   EXPECT_EQ(Reads[0].y, origin.y + 35);
   EXPECT_EQ(Current(), RGB(0x12, 0x34, 0x56));
-  EXPECT_EQ(::GetCapture(), Form.pboxZoom.Handle());
+  EXPECT_EQ(::GetCapture(), Form.Sampler.pboxZoom.Handle());
   // Dragged away, it reads wherever the pointer is, and captures nothing.
-  std::uint8_t* centre = RecPicturePixel(Form.ZoomPicture(), 6, 4);
+  std::uint8_t* centre = RecPicturePixel(Form.Sampler.ZoomPicture(), 6, 4);
   centre[0] = 1, centre[1] = 2, centre[2] = 3;
   NextColour = RGB(7, 8, 9);
-  Send(Form.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, -400, 900);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, -400, 900);
   EXPECT_EQ(Reads.back().x, origin.x - 400);
   EXPECT_EQ(Current(), RGB(7, 8, 9));
-  EXPECT_EQ(PictureAt(Form.ZoomPicture(), 6, 4), RGB(3, 2, 1));
+  EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 6, 4), RGB(3, 2, 1));
   NextColour = CLR_INVALID;
-  Send(Form.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, -9000, 900);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, -9000, 900);
   EXPECT_EQ(Current(), RGB(7, 8, 9));
-  Send(Form.pboxZoom.Handle(), WM_LBUTTONUP, 0, -9000, 900);
+  Send(Form.Sampler.pboxZoom.Handle(), WM_LBUTTONUP, 0, -9000, 900);
   EXPECT_EQ(::GetCapture(), nullptr);
 }
 
 TEST_F(SamplingTest, ActZoomTogglesThePanelAndItsCheckMark) {
   ASSERT_TRUE(Form.actZoom.Checked());
-  ASSERT_TRUE(Form.pnlZoom.Visible());
+  ASSERT_TRUE(Form.Sampler.pnlZoom.Visible());
   const RECT before = [&] {
     RECT r;
-    ::GetWindowRect(Form.pboxSpoit.Handle(), &r);
+    ::GetWindowRect(Form.Sampler.pboxSpoit.Handle(), &r);
     return r;
   }();
   Form.actZoom.Execute();
-  EXPECT_FALSE(Form.pnlZoom.Visible());
-  EXPECT_FALSE(::IsWindowVisible(Form.pnlZoom.Handle()));
+  EXPECT_FALSE(Form.Sampler.pnlZoom.Visible());
+  EXPECT_FALSE(::IsWindowVisible(Form.Sampler.pnlZoom.Handle()));
   EXPECT_FALSE(Form.actZoom.Checked());
   RECT after;
-  ::GetWindowRect(Form.pboxSpoit.Handle(), &after);
+  ::GetWindowRect(Form.Sampler.pboxSpoit.Handle(), &after);
   EXPECT_EQ(after.left, before.left);
-  EXPECT_EQ(Form.pnlZoom.Left(), 96);
+  EXPECT_EQ(Form.Sampler.pnlZoom.Left(), 96);
   // Hidden, the eyedropper still captures into the picture.
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(-5000, -5000);
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
   Form.actZoom.Execute();
-  EXPECT_TRUE(Form.pnlZoom.Visible());
+  EXPECT_TRUE(Form.Sampler.pnlZoom.Visible());
   EXPECT_TRUE(Form.actZoom.Checked());
 }
 
 TEST_F(SamplingTest, MovesLeaveNoGdiObjectsBehind) {
   Form.Show();
-  Form.ReadScreenPixel = &TfrmTintra::DefaultScreenPixel;
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(10, 10);
   const DWORD before = GdiObjectCount();
   for (int i = 0; i < 200; ++i) DragTo(100 + i % 300, 100 + i % 200);
   EXPECT_LE(GdiObjectCount(), before);
-  Send(Form.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
 }
 
 }  // namespace

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "app/uProgramResources.h"
 #include "framework/Application.h"
 
 int wmain(int argc, wchar_t** argv) {
   ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
+  InstallProgramResources(::GetModuleHandleW(nullptr));
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
   testing::InitGoogleTest(&argc, argv);

@@ -8,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "framework/Edit.h"
 #include "framework/Panel.h"
@@ -103,6 +106,39 @@ TEST(ShiftState, MouseFlagsGiveButtonsAndModifiersWithAltFromTheKeyboard) {
     EXPECT_EQ(static_cast<bool>(s.Alt), c.Alt) << c.Flags;
     EXPECT_EQ(static_cast<bool>(copy.Alt), c.Alt) << c.Flags;
   }
+}
+
+}  // namespace
+
+namespace {
+
+struct TRecreatableEdit : fw::TCustomEdit {
+  using fw::TCustomEdit::RecreateWnd;
+};
+
+TEST(ControlIds, GivenIdsStayAndTheOthersAreDistinctAndSurviveRecreation) {
+  THostForm host;
+  fw::TPanel given, a, b;
+  given.SetControlId(123);
+  TRecreatableEdit edit;
+  for (fw::TPanel* p : {&given, &a, &b}) p->Create(&host.Panel);
+  edit.Create(&host.Panel);
+  EXPECT_EQ(::GetDlgCtrlID(given.Handle()), 123);
+  std::vector<int> automatic;
+  for (fw::TWindow* w : std::initializer_list<fw::TWindow*>{&a, &b, &edit}) {
+    const int id = ::GetDlgCtrlID(w->Handle());
+    EXPECT_EQ(id, w->ControlId());
+    EXPECT_GE(id, fw::TWindow::kFirstAutoControlId);
+    EXPECT_LE(id, fw::TWindow::kLastAutoControlId);
+    EXPECT_EQ(std::count(automatic.begin(), automatic.end(), id), 0) << id;
+    automatic.push_back(id);
+  }
+  // A system control created again (a style change) keeps its ID.
+  const int before = edit.ControlId();
+  edit.RecreateWnd();
+  EXPECT_EQ(::GetDlgCtrlID(edit.Handle()), before);
+  // A top-level window carries its menu there, not an ID.
+  EXPECT_EQ(host.Form.ControlId(), 0);
 }
 
 }  // namespace

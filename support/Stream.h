@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 namespace fw {
 

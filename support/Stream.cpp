@@ -1,4 +1,4 @@
-#include "framework/Stream.h"
+#include "support/Stream.h"
 
 #include <cerrno>
 #include <cstring>

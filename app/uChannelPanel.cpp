@@ -1,12 +1,12 @@
-// The channel editor panel of TfrmTintra: the twelve editors, the swatch and
-// the update paths that keep every channel in step.
+#include "app/uChannelPanel.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <string_view>
 
-#include "app/ufrmTintra.h"
+#include "app/ControlIds.h"
 #include "framework/Beep.h"
 #include "framework/Handles.h"
 #include "support/uDraw3DFrame.h"
@@ -46,14 +46,14 @@ std::optional<int> ParseWholeNumber(std::wstring_view text) {
 
 }  // namespace
 
-TEditTrackBarVel& TfrmTintra::FactorEditor(int index) {
+TEditTrackBarVel& TChannelPanel::FactorEditor(int index) {
   TEditTrackBarVel* editors[ColorFactorCount] = {&edtRed,    &edtGrn,    &edtBlu,    &edtHue, &edtSat, &edtBri,
                                                  &edtHSLHue, &edtHSLSat, &edtHSLBri, &edtY,   &edtCb,  &edtCr};
   if (index < 0 || index >= ColorFactorCount) throw EUserError(L"TfrmTintra.FactorEditor:Illegal iIndex");
   return *editors[index];
 }
 
-void TfrmTintra::CreateChannelPanel() {
+void TChannelPanel::Create(fw::TWindow& parent) {
   struct TPlace {
     const wchar_t* Label;
     int Left, Top;
@@ -65,20 +65,24 @@ void TfrmTintra::CreateChannelPanel() {
   };
   constexpr int kLabelWidth = 38;
 
+  lblColor.SetControlId(ControlIds::lblColor);
   lblColor.SetBounds(40 - kLabelWidth - 2, 42, kLabelWidth, 14);
-  lblColor.Create(&Panel2, L"色：", fw::TAlignment::taRightJustify);
+  lblColor.Create(&parent, L"色：", fw::TAlignment::taRightJustify);
+  pboxColor.SetControlId(ControlIds::pboxColor);
   pboxColor.SetBounds(40, 42, 41, 42);
   pboxColor.OnPaint = [this](fw::TObject* s, HDC dc) { pboxColorPaint(s, dc); };
-  pboxColor.Create(&Panel2);
+  pboxColor.Create(&parent);
 
   // Created in factor order, which is also the tab order.
   for (int i = 0; i < ColorFactorCount; ++i) {
     const TPlace& place = kPlaces[i];
     fw::TLabel& label = lblFactors[static_cast<std::size_t>(i)];
+    label.SetControlId(ControlIds::FactorLabel(i));
     label.SetBounds(place.Left - kLabelWidth - 2, place.Top + 4, kLabelWidth, 14);
-    label.Create(&Panel2, place.Label, fw::TAlignment::taRightJustify);
+    label.Create(&parent, place.Label, fw::TAlignment::taRightJustify);
 
     TEditTrackBarVel& e = FactorEditor(i);
+    e.SetControlId(ControlIds::FactorEditor(i));
     e.SetBounds(place.Left, place.Top, 60, 21);
     e.SetTag(i);
     e.SetTabOrder(i);
@@ -96,16 +100,11 @@ void TfrmTintra::CreateChannelPanel() {
     e.OnChange = [this](fw::TObject* s) { edtFactorChange(s); };
     e.OnEnter = [this](fw::TObject* s) { edtEnter(s); };
     e.OnKeyPress = [this](fw::TObject* s, wchar_t& key) { edtRedKeyPress(s, key); };
-    e.Create(&Panel2);
+    e.Create(&parent);
   }
 }
 
-void TfrmTintra::FormShow(fw::TObject*) {
-  // Black, with Cb and Cr at their neutral 128.
-  UpdateFromRGB();
-}
-
-void TfrmTintra::SetColor(TColor color) {
+void TChannelPanel::SetColor(TColor color) {
   TUpdatingLevel level(FUpdating);
   // Every mouse move of the eyedropper lands here; most bring the same colour.
   if (color == FFactors.Color) return;
@@ -116,30 +115,30 @@ void TfrmTintra::SetColor(TColor color) {
   UpdateFromRGB();
 }
 
-void TfrmTintra::RunUpdatePath(void (*derive)(TColorFactors&)) {
+void TChannelPanel::RunUpdatePath(void (*derive)(TColorFactors&)) {
   TUpdatingLevel level(FUpdating);
   derive(FFactors);
   ShowFactors();
   PaintSwatchNow();
 }
 
-void TfrmTintra::UpdateFromRGB() { RunUpdatePath(DeriveFromRGB); }
-void TfrmTintra::UpdateFromHSV() { RunUpdatePath(DeriveFromHSV); }
-void TfrmTintra::UpdateFromHSL() { RunUpdatePath(DeriveFromHSL); }
-void TfrmTintra::UpdateFromYCbCr() { RunUpdatePath(DeriveFromYCbCr); }
+void TChannelPanel::UpdateFromRGB() { RunUpdatePath(DeriveFromRGB); }
+void TChannelPanel::UpdateFromHSV() { RunUpdatePath(DeriveFromHSV); }
+void TChannelPanel::UpdateFromHSL() { RunUpdatePath(DeriveFromHSL); }
+void TChannelPanel::UpdateFromYCbCr() { RunUpdatePath(DeriveFromYCbCr); }
 
-void TfrmTintra::ShowFactors() {
+void TChannelPanel::ShowFactors() {
   TUpdatingLevel level(FUpdating);
   for (int i = 0; i < ColorFactorCount; ++i) SetEditValue(FactorEditor(i), FactorToShown(i, Factor(FFactors, i)));
 }
 
-void TfrmTintra::SetEditValue(TEditTrackBarVel& editor, int value) {
+void TChannelPanel::SetEditValue(TEditTrackBarVel& editor, int value) {
   // An editor that already holds the value keeps its text, also a typed
   // text beyond the range that it took as the clamped value.
   if (static_cast<double>(value) != editor.Position()) editor.SetPosition(value);
 }
 
-void TfrmTintra::edtFactorChange(fw::TObject* sender) {
+void TChannelPanel::edtFactorChange(fw::TObject* sender) {
   if (FUpdating != 0) return;
   TUpdatingLevel level(FUpdating);
   auto* editor = dynamic_cast<TEditTrackBarVel*>(sender);
@@ -165,28 +164,28 @@ void TfrmTintra::edtFactorChange(fw::TObject* sender) {
   }
 }
 
-void TfrmTintra::edtRedKeyPress(fw::TObject*, wchar_t& key) {
+void TChannelPanel::edtRedKeyPress(fw::TObject*, wchar_t& key) {
   // Control keys (backspace, the clipboard shortcuts) and digits only.
   if (key < 32 || (key >= L'0' && key <= L'9')) return;
   key = 0;
   fw::MessageBeep(0);
 }
 
-void TfrmTintra::edtEnter(fw::TObject* sender) {
+void TChannelPanel::edtEnter(fw::TObject* sender) {
   // Posted: the click or the focus change that entered the editor places
   // the caret after this handler runs.
   if (auto* editor = dynamic_cast<fw::TWindow*>(sender); editor && editor->HandleAllocated())
     ::PostMessageW(editor->Handle(), EM_SETSEL, 0, -1);
 }
 
-void TfrmTintra::pboxColorPaint(fw::TObject* sender, HDC dc) {
+void TChannelPanel::pboxColorPaint(fw::TObject* sender, HDC dc) {
   auto* box = dynamic_cast<fw::TWindow*>(sender);
   if (!box) return;
   const RECT r{0, 0, box->ClientWidth(), box->ClientHeight()};
   Draw3DFrame(dc, r, false, static_cast<COLORREF>(FFactors.Color & 0xFFFFFFu));
 }
 
-void TfrmTintra::PaintSwatchNow() {
+void TChannelPanel::PaintSwatchNow() {
   if (!pboxColor.HandleAllocated()) return;
   fw::TWindowDC dc(pboxColor.Handle());
   if (dc) pboxColorPaint(&pboxColor, dc.Get());

@@ -1,4 +1,4 @@
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 namespace fw {
 

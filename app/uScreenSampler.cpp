@@ -1,7 +1,6 @@
-// The eyedropper, the magnifier and the size grip of the main window.
-#include <windows.h>
+#include "app/uScreenSampler.h"
 
-#include "app/ufrmTintra.h"
+#include "app/ControlIds.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
@@ -27,17 +26,19 @@ POINT ScreenPoint(const fw::TWindow& control, int x, int y) {
 
 }  // namespace
 
-COLORREF TfrmTintra::DefaultScreenPixel(HDC screen, int x, int y) { return ::GetPixel(screen, x, y); }
+COLORREF TScreenSampler::DefaultScreenPixel(HDC screen, int x, int y) { return ::GetPixel(screen, x, y); }
 
-void TfrmTintra::CreateSamplingControls() {
+void TScreenSampler::Create(fw::TWindow& parent) {
   // Only the store of the dropper picture; never shown.
+  ImageSpoit.SetControlId(ControlIds::ImageSpoit);
   ImageSpoit.SetVisible(false);
   ImageSpoit.SetBounds(9, 6, 24, 24);
-  ImageSpoit.Create(&Panel2);
+  ImageSpoit.Create(&parent);
   ImageSpoit.SetPicture(
       static_cast<HBITMAP>(::LoadImageW(fw::Application().Handle(), L"BMSPOIT", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
   ImageSpoit.SetTransparent(true);
 
+  pboxSpoit.SetControlId(ControlIds::pboxSpoit);
   pboxSpoit.SetBounds(9, 6, 24, 24);
   pboxSpoit.OnPaint = [this](fw::TObject* s, HDC dc) { pboxSpoitPaint(s, dc); };
   pboxSpoit.OnMouseDown = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
@@ -47,11 +48,13 @@ void TfrmTintra::CreateSamplingControls() {
   pboxSpoit.OnMouseUp = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
     pboxSpoitMouseUp(s, b, sh, x, y);
   };
-  pboxSpoit.Create(&Panel2);
+  pboxSpoit.Create(&parent);
 
+  pnlZoom.SetControlId(ControlIds::pnlZoom);
   pnlZoom.SetBounds(96, 8, 106, 74);
   pnlZoom.SetBevelOuter(fw::TBevel::bvLowered);
-  pnlZoom.Create(&Panel2);
+  pnlZoom.Create(&parent);
+  pboxZoom.SetControlId(ControlIds::pboxZoom);
   pboxZoom.SetBounds(1, 1, 104, 72);
   pboxZoom.SetOpaque(true);
   pboxZoom.OnPaint = [this](fw::TObject* s, HDC dc) { pboxZoomPaint(s, dc); };
@@ -62,22 +65,18 @@ void TfrmTintra::CreateSamplingControls() {
   pboxZoom.Create(&pnlZoom);
   pboxZoom.SetCursor(fw::CursorEntry(crSpoit));
 
-  SizeGripVel1.Create(&Panel2, this);
-
-  actZoom.OnExecute = [this](fw::TObject* s) { actZoomExecute(s); };
-
   RecPictureCreate(FZoomPicture, POINT{0, 0}, (pboxZoom.Width() + 7) / 8, true, 24, (pboxZoom.Height() + 7) / 8);
   RecPictureFill(FZoomPicture, ButtonFace());
 }
 
-void TfrmTintra::pboxSpoitPaint(fw::TObject* sender, HDC dc) {
+void TScreenSampler::pboxSpoitPaint(fw::TObject* sender, HDC dc) {
   auto* box = dynamic_cast<fw::TWindow*>(sender);
   if (!box) return;
   ImageSpoit.DrawPicture(dc, 0, 0);
   Draw3DFrame(dc, RECT{0, 0, box->Width(), box->Height()}, !FSpoitDragging);
 }
 
-void TfrmTintra::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
+void TScreenSampler::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
   FSpoitDragging = true;
   ::SetCursor(hSpoitCursor);
   // Sunken at once, not at the next paint message.
@@ -85,20 +84,20 @@ void TfrmTintra::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftSt
   if (dc) pboxSpoitPaint(&pboxSpoit, dc.Get());
 }
 
-void TfrmTintra::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, int y) {
+void TScreenSampler::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, int y) {
   if (!FSpoitDragging) return;
   const POINT p = ScreenPoint(pboxSpoit, x, y);
   {
     fw::TWindowDC screen(nullptr);
     const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
     // Off every screen GetPixel fails; that is no colour, and certainly not white.
-    if (colour != CLR_INVALID) SetColor(colour);
+    if (colour != CLR_INVALID) Pick(colour);
     ZoomCapture(screen.Get(), p);
   }
   pboxZoom.Repaint();
 }
 
-void TfrmTintra::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
+void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
   if (!FSpoitDragging) return;
   FSpoitDragging = false;
   pboxSpoit.Invalidate(true);
@@ -113,7 +112,7 @@ void TfrmTintra::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftStat
   ImageSpoit.Invalidate(true);
 }
 
-void TfrmTintra::ZoomCapture(HDC screen, POINT point) {
+void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
   const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
   if (!header) return;
   const int w = header->biWidth, h = header->biHeight;
@@ -125,26 +124,26 @@ void TfrmTintra::ZoomCapture(HDC screen, POINT point) {
   ::BitBlt(mem.Get(), 0, 0, w, h, screen, point.x - w / 2, point.y - h / 2, SRCCOPY);
 }
 
-void TfrmTintra::pboxZoomPaint(fw::TObject*, HDC dc) {
+void TScreenSampler::pboxZoomPaint(fw::TObject*, HDC dc) {
   const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
   if (!header) return;
   RecPictureStretchBlt(FZoomPicture, dc, 0, 0, pboxZoom.Width(), pboxZoom.Height(), 0, 0, header->biWidth,
                        header->biHeight, SRCCOPY);
 }
 
-void TfrmTintra::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x,
+                                       int y) {
   if (button == fw::TMouseButton::mbLeft) pboxZoomMouseMove(sender, shift, x, y);
 }
 
-void TfrmTintra::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int x, int y) {
+void TScreenSampler::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int x, int y) {
   if (!shift.Left) return;
   const POINT p = ScreenPoint(pboxZoom, x, y);
   fw::TWindowDC screen(nullptr);
   const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
-  if (colour != CLR_INVALID) SetColor(colour);
+  if (colour != CLR_INVALID) Pick(colour);
 }
 
-void TfrmTintra::actZoomExecute(fw::TObject*) {
-  pnlZoom.SetVisible(!pnlZoom.Visible());
-  actZoom.SetChecked(pnlZoom.Visible());
+void TScreenSampler::Pick(COLORREF colour) {
+  if (OnColorPick) OnColorPick(this, static_cast<TColor>(colour));
 }

@@ -1,0 +1,53 @@
+#pragma once
+// The main window's channel editor panel: the twelve editors, the swatch and
+// the update paths that keep every channel in step.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "color/uColorFactors.h"
+#include "controls/uEditTrackBarVel.h"
+#include "framework/PaintBox.h"
+#include "framework/Panel.h"
+
+class TChannelPanel {
+ public:
+  // Creates the controls on parent, in tab order.
+  void Create(fw::TWindow& parent);
+
+  // The twelve editors, in factor order: the index is each one's Tag.
+  TEditTrackBarVel edtRed, edtGrn, edtBlu, edtHue, edtSat, edtBri;
+  TEditTrackBarVel edtHSLHue, edtHSLSat, edtHSLBri, edtY, edtCb, edtCr;
+  std::array<fw::TLabel, ColorFactorCount> lblFactors;
+  fw::TPaintBox pboxColor;
+  fw::TLabel lblColor;
+
+  // The current colour. Code that stores Red, Grn and Blu (0..255) runs
+  // UpdateFromRGB afterwards.
+  TColorFactors& Factors() noexcept { return FFactors; }
+  const TColorFactors& Factors() const noexcept { return FFactors; }
+  std::int32_t Updating() const noexcept { return FUpdating; }
+  TEditTrackBarVel& FactorEditor(int index);
+
+  void SetColor(TColor color);
+  void UpdateFromRGB();
+  void UpdateFromHSV();
+  void UpdateFromHSL();
+  void UpdateFromYCbCr();
+  void ShowFactors();
+  void SetEditValue(TEditTrackBarVel& editor, int value);
+
+  void edtFactorChange(fw::TObject* sender);
+  void edtRedKeyPress(fw::TObject* sender, wchar_t& key);
+  void edtEnter(fw::TObject* sender);
+  void pboxColorPaint(fw::TObject* sender, HDC dc);
+
+ private:
+  // Derives the rest from one group, shows it and paints the swatch.
+  void RunUpdatePath(void (*derive)(TColorFactors&));
+  void PaintSwatchNow();
+
+  TColorFactors FFactors;
+  std::int32_t FUpdating = 0;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// The pictures the controls draw, handed in by the program from its own
+// resources before it creates a control, so the controls know no resource names.
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+struct TControlGlyphs {
+  HBITMAP EditEllipsis = nullptr;     // the button of TCustomEditVel
+  HBITMAP TrackBarDivider = nullptr;  // the pop-up button of the edit track bar
+  HBITMAP SpinUp = nullptr;
+  HBITMAP SpinDown = nullptr;
+  // The size grip as a packed DIB (header, colour table, bits); its white and
+  // grey entries are drawn in the system's highlight and shadow colours.
+  std::span<const std::uint8_t> SizeGrip;
+};
+
+// Not owned: the program keeps them alive while it creates controls.
+void SetControlGlyphs(const TControlGlyphs& glyphs) noexcept;
+const TControlGlyphs& ControlGlyphs() noexcept;
+// A copy for a button that owns its glyph; null for null.
+HBITMAP CopyGlyph(HBITMAP glyph) noexcept;
