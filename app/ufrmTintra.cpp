@@ -1,6 +1,7 @@
 #include "app/ufrmTintra.h"
 
 #include "app/ButtonImages.h"
+#include "app/ufrmAbout.h"
 #include "framework/Application.h"
 #include "support/uStrings.h"
 
@@ -78,6 +79,8 @@ void TfrmTintra::SetUpActions() {
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
+  actAbout.OnExecute = [this](fw::TObject* s) { actAboutExecute(s); };
+  actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
@@ -166,3 +169,10 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 }
 
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }
+
+void TfrmTintra::actAboutExecute(fw::TObject*) {
+  TfrmAbout about(this);
+  about.ShowModal();
+}
+
+void TfrmTintra::actHomePageExecute(fw::TObject*) { ShellExecuteQuietly(L"OPEN", HomePageAddress(), SW_SHOW); }

@@ -66,6 +66,8 @@ class TfrmTintra : public fw::TForm {
 
   void FormCreate(fw::TObject* sender);
   void actExitExecute(fw::TObject* sender);
+  void actAboutExecute(fw::TObject* sender);
+  void actHomePageExecute(fw::TObject* sender);
 
   // ---- Channel editor panel (ufrmTintraPanel.cpp)
   // The twelve editors, in factor order: the index is each one's Tag.
