@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Action.h"
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
@@ -19,10 +20,11 @@ namespace {
 class TTestDialog : public fw::TDialog {
  public:
   explicit TTestDialog(fw::TWindow* owner, bool withCancel = true) {
-    // No caption: without a window manager Wine waits two seconds for a
-    // captioned window to hide and again to go.
+    // Neither caption nor system menu: Wine manages such windows through the
+    // window manager, and without one it waits two seconds for each to hide
+    // and again for each to go.
     SetBounds(100, 100, 210, 90);
-    fw::TForm::Create(owner, WS_POPUP | WS_DLGFRAME | WS_SYSMENU, 0);
+    fw::TForm::Create(owner, WS_POPUP | WS_DLGFRAME, 0);
     Ok.SetBounds(10, 40, 60, 21);
     Ok.SetDefault(true);
     Ok.SetModalResult(mrOk);
@@ -111,6 +113,18 @@ TEST_F(TModalTest, EachWayOfEndingGivesItsResultAndTheOwnerComesBack) {
     EXPECT_FALSE(::IsWindowVisible(dialog.Handle())) << c.What;
     EXPECT_TRUE(::IsWindow(dialog.Handle())) << c.What << ": a modal form closes without being destroyed";
   }
+}
+
+TEST_F(TModalTest, TheLoopRunsTheFormsAccelerators) {
+  TTestDialog dialog(&Host.Form);
+  fw::TActionList actions;
+  fw::TAction& action = actions.Add(L"actTest");
+  action.SetShortCut(fw::TShortCut{'K', true, false, false});
+  action.OnExecute = [&dialog](fw::TObject*) { dialog.SetModalResult(55); };
+  dialog.SetActionList(&actions);
+  TModifiersHeld ctrl(false, true, false);
+  ::PostMessageW(dialog.Ok.Handle(), WM_KEYDOWN, 'K', 1);
+  EXPECT_EQ(dialog.ShowModal(), 55);
 }
 
 TEST_F(TModalTest, AnErrorInsideTheLoopIsReportedOnceAfterIt) {
