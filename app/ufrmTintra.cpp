@@ -2,6 +2,7 @@
 
 #include "app/ButtonImages.h"
 #include "app/ControlIds.h"
+#include "app/ufrmAbout.h"
 #include "framework/Application.h"
 #include "support/uStrings.h"
 
@@ -79,6 +80,8 @@ void TfrmTintra::SetUpActions() {
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
+  actAbout.OnExecute = [this](fw::TObject* s) { actAboutExecute(s); };
+  actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
@@ -186,3 +189,9 @@ void TfrmTintra::actZoomExecute(fw::TObject*) {
   Sampler.pnlZoom.SetVisible(!Sampler.pnlZoom.Visible());
   actZoom.SetChecked(Sampler.pnlZoom.Visible());
 }
+void TfrmTintra::actAboutExecute(fw::TObject*) {
+  TfrmAbout about(this);
+  about.ShowModal();
+}
+
+void TfrmTintra::actHomePageExecute(fw::TObject*) { ShellExecuteQuietly(L"OPEN", HomePageAddress(), SW_SHOW); }

@@ -52,6 +52,8 @@ class TfrmTintra : public fw::TForm {
 
   void FormCreate(fw::TObject* sender);
   void actExitExecute(fw::TObject* sender);
+  void actAboutExecute(fw::TObject* sender);
+  void actHomePageExecute(fw::TObject* sender);
 
   // Owned parts, created on Panel2 in this order (also the tab order).
   TChannelPanel ChannelPanel;

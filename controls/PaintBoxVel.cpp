@@ -6,9 +6,7 @@
 #include "framework/Application.h"
 #include "framework/Handles.h"
 
-TPaintBoxVel::~TPaintBoxVel() {
-  if (FHintWindow) ::DestroyWindow(FHintWindow);
-}
+TPaintBoxVel::~TPaintBoxVel() { DestroyHandle(); }
 
 void TPaintBoxVel::Create(fw::TWindow* parent) {
   fw::TPaintBox::Create(parent);

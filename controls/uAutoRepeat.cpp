@@ -1,7 +1,6 @@
 #include "controls/uAutoRepeat.h"
 
 bool TAutoRepeat::Press() {
-  FCreated = true;
   FInterval = kFirstDelay;
   FEnabled = true;
   return true;

@@ -20,12 +20,10 @@ class TAutoRepeat {
   // A click raised an exception: the repeat stops before it passes on.
   void ClickFailed() { FEnabled = false; }
 
-  bool TimerCreated() const { return FCreated; }
   bool Enabled() const { return FEnabled; }
   unsigned Interval() const { return FInterval; }
 
  private:
-  bool FCreated = false;
   bool FEnabled = false;
   unsigned FInterval = kFirstDelay;
 };

@@ -64,10 +64,7 @@ void TTrackBarVelChild::CancelModeReceived() { CloseOwner(); }
 
 TfrmPopup::TfrmPopup() = default;
 
-TfrmPopup::~TfrmPopup() {
-  // Children first, while the window they live in still exists.
-  FLabels.clear();
-}
+TfrmPopup::~TfrmPopup() { DestroyHandle(); }
 
 void TfrmPopup::Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMarks& marks,
                       const TTrackBarSettings& settings) {
@@ -94,6 +91,7 @@ void TfrmPopup::Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMa
   TrackBar.SetThumbLength(layout.ThumbLength);
   TrackBar.Create(&Panel);
   TrackBar.SetPosition(settings.Position);
+  SetActiveControl(&TrackBar);
 
   FTicks = marks.Ticks;
   fw::TWindowDC screen(nullptr);
@@ -110,7 +108,7 @@ void TfrmPopup::Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMa
   }
 }
 
-void TfrmPopup::DoShow() {
+void TfrmPopup::ModalShown() {
   for (int tick : FTicks) TrackBar.SetTick(tick);
   const int t = ThumbOffset(TrackBar.Position(), TrackBar.Min(), TrackBar.Max(), TrackBar.Width());
   const RECT channel = TrackBar.ChannelRect();
@@ -118,49 +116,17 @@ void TfrmPopup::DoShow() {
   // As if the user had pressed on the thumb: the track bar captures the mouse and drags.
   ::SendMessageW(TrackBar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.X, press.Y));
   // Released already: a click opens and closes the pop-up without a change.
-  if (::GetAsyncKeyState(VK_LBUTTON) >= 0) FModalResult = mrOk;
-}
-
-int TfrmPopup::ShowModal() {
-  FModalResult = mrNone;
-  HWND owner = ::GetWindow(Handle(), GW_OWNER);
-  SetVisible(true);
-  ::SetActiveWindow(Handle());
-  TrackBar.SetFocus();
-  struct TOwnerEnabler {
-    HWND Wnd;
-    ~TOwnerEnabler() {
-      // Enabled again before the pop-up goes, so the activation returns to it.
-      if (Wnd) ::EnableWindow(Wnd, TRUE);
-    }
-  } enabler{owner && ::IsWindowEnabled(owner) ? owner : nullptr};
-  if (enabler.Wnd) ::EnableWindow(enabler.Wnd, FALSE);
-
-  DoShow();
+  if (::GetAsyncKeyState(VK_LBUTTON) >= 0) SetModalResult(mrOk);
   if (OnShown) OnShown(this);
-  while (FModalResult == mrNone && Handle()) {
-    MSG msg;
-    const BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (r == 0) {
-      // The program is ending: let the outer loop see the quit too.
-      ::PostQuitMessage(static_cast<int>(msg.wParam));
-      FModalResult = mrOk;
-      break;
-    }
-    if (r == -1) break;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return FModalResult;
 }
 
 LRESULT TfrmPopup::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) FModalResult = mrOk;
+      if (LOWORD(wParam) == WA_INACTIVE) SetModalResult(mrOk);
       break;
     case WM_CANCELMODE:
-      FModalResult = mrOk;
+      SetModalResult(mrOk);
       break;
     default:
       break;

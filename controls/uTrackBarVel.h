@@ -45,9 +45,6 @@ class TTrackBarVelChild : public TTrackBarVel {
 
 class TfrmPopup : public fw::TForm {
  public:
-  static constexpr int mrNone = 0;
-  static constexpr int mrOk = 1;
-
   TfrmPopup();
   ~TfrmPopup() override;
 
@@ -55,11 +52,8 @@ class TfrmPopup : public fw::TForm {
   // track bar set up for the scale and the labels written.
   void Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMarks& marks, const TTrackBarSettings& settings);
 
-  int ModalResult() const noexcept { return FModalResult; }
-  void SetModalResult(int value) noexcept { FModalResult = value; }
-  // Shows and activates the window, starts the drag and runs the messages of
-  // the whole thread until ModalResult is set. The owner is disabled meanwhile.
-  int ShowModal();
+  // ShowModal starts the drag as soon as the pop-up shows; the release, a
+  // cancel mode or the loss of the activation ends it with mrOk.
 
   fw::TPanel Panel;
   TTrackBarVelChild TrackBar;
@@ -71,11 +65,9 @@ class TfrmPopup : public fw::TForm {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void ModalShown() override;
 
  private:
-  void DoShow();
-
   std::vector<int> FTicks;
   std::vector<std::unique_ptr<fw::TLabel>> FLabels;
-  int FModalResult = mrNone;
 };

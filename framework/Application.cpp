@@ -34,14 +34,32 @@ void TApplication::ShowException(const std::exception& e) noexcept {
       text = own->Message();
     else
       text = Utf8ToWide(e.what());
-    if (OnExceptionHook) {
-      OnExceptionHook(text);
+    if (FModalLevel > 0) {
+      if (!FErrorPending) FPendingError = std::move(text);
+      FErrorPending = true;
       return;
     }
-    ::MessageBoxW(MainFormHandle(), text.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+    Report(text);
   } catch (...) {
     // Nothing sensible is left to do when even the report fails.
   }
+}
+
+void TApplication::Report(const std::wstring& text) noexcept {
+  if (OnExceptionHook) {
+    OnExceptionHook(text);
+    return;
+  }
+  ::MessageBoxW(MainFormHandle(), text.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::EndModal() noexcept {
+  if (FModalLevel > 0) --FModalLevel;
+  if (FModalLevel > 0 || !FErrorPending) return;
+  FErrorPending = false;
+  const std::wstring text = std::move(FPendingError);
+  FPendingError.clear();
+  Report(text);
 }
 
 void TApplication::HandleException() noexcept {
@@ -79,6 +97,24 @@ int TApplication::Run() {
     }
   }
   return static_cast<int>(msg.wParam);
+}
+
+bool TApplication::RunModalLoop(const std::function<bool()>& done) {
+  MSG msg;
+  while (!done()) {
+    const BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (r == 0) {
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    if (r == -1) return false;
+    try {
+      DispatchOne(msg);
+    } catch (...) {
+      HandleException();
+    }
+  }
+  return true;
 }
 
 void TApplication::ProcessMessages() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 
 namespace fw {
@@ -32,6 +33,10 @@ class TApplication {
 
   // Runs until WM_QUIT; an exception escaping a handler is shown and the loop goes on.
   int Run();
+  // A modal loop: runs the messages as Run does (accelerators, error
+  // display) until done() answers true. WM_QUIT ends it too and is posted
+  // again for the loop outside; then the answer is false.
+  bool RunModalLoop(const std::function<bool()>& done);
   // Delivers pending messages; tests use it to let posted messages land.
   void ProcessMessages();
 
@@ -42,9 +47,22 @@ class TApplication {
   // Hook for tests: when set, exceptions are passed here instead of a message box.
   void (*OnExceptionHook)(const std::wstring& text) = nullptr;
 
+  // While a modal loop runs (a modal form, a drag, the pop-up), an error is
+  // kept instead of shown: a message box inside the loop would run the loop's
+  // messages again, and a handler failing on every message would open box
+  // after box. The first error is shown once the outermost loop has ended.
+  int ModalLevel() const noexcept { return FModalLevel; }
+  void BeginModal() noexcept { ++FModalLevel; }
+  void EndModal() noexcept;
+
  private:
   TApplication() = default;
   bool DispatchOne(MSG& msg);
+  void Report(const std::wstring& text) noexcept;
+
+  int FModalLevel = 0;
+  bool FErrorPending = false;
+  std::wstring FPendingError;
 
   HINSTANCE FInstance = nullptr;
   std::wstring FTitle;
@@ -53,6 +71,15 @@ class TApplication {
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }
+
+// Marks a modal loop for its lifetime (see TApplication::BeginModal).
+class TModalScope {
+ public:
+  TModalScope() noexcept { Application().BeginModal(); }
+  ~TModalScope() { Application().EndModal(); }
+  TModalScope(const TModalScope&) = delete;
+  TModalScope& operator=(const TModalScope&) = delete;
+};
 
 // Runs f; any exception is shown through the application instead of crossing
 // a window procedure, COM method or callback.

@@ -227,6 +227,9 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     else
       FlushText();
   }
+  // An in-place editor may be ended by any event below or by its parent's
+  // answer to a notification the default processing sends.
+  TLifeGuard alive(this);
   switch (msg) {
     case WM_SETTEXT:
       FTextCached = false;
@@ -234,29 +237,31 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR: {
       wchar_t ch = static_cast<wchar_t>(wParam);
       KeyPress(ch);
-      if (ch == 0) return 0;
+      if (ch == 0 || !alive) return 0;
       return DefaultProc(msg, ch, lParam);
     }
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       WORD key = static_cast<WORD>(wParam);
       KeyDown(key, TShiftState::FromKeyboard());
-      if (key == 0) return 0;
+      if (key == 0 || !alive) return 0;
       return DefaultProc(msg, key, lParam);
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       WORD key = static_cast<WORD>(wParam);
       KeyUp(key, TShiftState::FromKeyboard());
-      if (key == 0) return 0;
+      if (key == 0 || !alive) return 0;
       return DefaultProc(msg, key, lParam);
     }
     case WM_SETFOCUS: {
       FHasFocus = true;
       LRESULT r = DefaultProc(msg, wParam, lParam);
+      if (!alive) return r;
       if (!FEntered) {
         FEntered = true;
         DoEnter();
+        if (!alive) return r;
       }
       FocusGained(reinterpret_cast<HWND>(wParam));
       return r;
@@ -264,12 +269,14 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
       FHasFocus = false;
       LRESULT r = DefaultProc(msg, wParam, lParam);
+      if (!alive) return r;
       // Focus that leaves the top-level window (another program, a pop-up)
       // comes back to the same control: that is no exit.
       HWND next = reinterpret_cast<HWND>(wParam);
       if (FEntered && next && ::GetAncestor(next, GA_ROOT) == ::GetAncestor(Handle(), GA_ROOT)) {
         FEntered = false;
         DoExit();
+        if (!alive) return r;
       }
       FocusLost(next);
       return r;
@@ -282,6 +289,7 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       const bool wasDown = FLeftDown;
       FLeftDown = false;
       LRESULT r = DefaultProc(msg, wParam, lParam);
+      if (!alive) return r;
       POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       RECT client = ClientRect();
       if (wasDown && ::PtInRect(&client, pt)) Click();

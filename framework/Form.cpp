@@ -1,6 +1,7 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
+#include "framework/Exception.h"
 
 namespace fw {
 
@@ -45,6 +46,44 @@ void TForm::Show() {
     FShown = true;
     ::UpdateWindow(Handle());
   }
+}
+
+int TForm::ShowModal() {
+  if (!Handle() || FModal || Visible()) throw Exception(L"TForm.ShowModal: the form cannot be made modal");
+  // Declared in this order so that they end in the reverse one: the owner
+  // enabled before the form hides (the activation goes back to it), the
+  // error the loop met reported once the form is hidden, and a form released
+  // inside the loop deleted last.
+  TLifeGuard alive(this);
+  TModalScope modal;
+  struct TModalEnd {
+    TForm* Form;
+    TLifeGuard& Alive;
+    HWND Owner = nullptr;
+    ~TModalEnd() {
+      if (Owner) ::EnableWindow(Owner, TRUE);
+      if (!Alive) return;
+      Form->FModal = false;
+      Form->SetVisible(false);
+    }
+  } end{this, alive};
+  FModal = true;
+  FModalResult = mrNone;
+  Show();
+  ::SetActiveWindow(Handle());
+  if (FActiveControl && FActiveControl->CanFocus())
+    FActiveControl->SetFocus();
+  else if (HWND focus = ::GetFocus(); !focus || !::IsChild(Handle(), focus))
+    SelectNext(false);
+  if (HWND owner = ::GetWindow(Handle(), GW_OWNER); owner && ::IsWindowEnabled(owner)) {
+    end.Owner = owner;
+    ::EnableWindow(owner, FALSE);
+  }
+  ModalShown();
+  if (alive) Application().RunModalLoop([this, &alive] { return !alive || FModalResult != mrNone || !Handle(); });
+  if (!alive) return mrCancel;
+  if (FModalResult == mrNone) FModalResult = mrCancel;
+  return FModalResult;
 }
 
 void TForm::Close() {
@@ -111,17 +150,27 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CLOSE: {
+      TLifeGuard alive(this);
       bool canClose = true;
       if (OnCloseQuery) OnCloseQuery(this, canClose);
-      if (!canClose) return 0;
+      if (!alive || !canClose) return 0;
       if (OnClose) OnClose(this);
-      ::DestroyWindow(Handle());
+      if (!alive) return 0;
+      if (FModal) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+      } else if (Handle()) {
+        ::DestroyWindow(Handle());
+      }
       return 0;
     }
-    case WM_DESTROY:
+    case WM_DESTROY: {
+      const bool mainForm = Application().MainForm() == this;
+      TLifeGuard alive(this);
       if (OnDestroy) OnDestroy(this);
-      if (Application().MainForm() == this) ::PostQuitMessage(0);
+      if (mainForm) ::PostQuitMessage(0);
+      if (!alive) return 0;
       break;
+    }
     default:
       break;
   }

@@ -22,7 +22,26 @@ class TForm : public TWindow {
   // Creates the window (hidden); top-level unless a parent is given.
   void Create(TWindow* parent = nullptr, DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0);
   void Show();
+  // A modal form ends its loop with the cancel result instead of being destroyed.
   void Close();
+
+  // Modal results; a form shown modally runs until one is set.
+  static constexpr int mrNone = 0;
+  static constexpr int mrOk = IDOK;
+  static constexpr int mrCancel = IDCANCEL;
+  int ModalResult() const noexcept { return FModalResult; }
+  void SetModalResult(int value) noexcept { FModalResult = value; }
+  // Shows the created form, disables its owner and runs the application's
+  // modal loop until a modal result is set, the window is gone or the
+  // program quits (both give mrCancel); then enables the owner, hides the
+  // form and reports an error the loop met. The form may be released
+  // inside the loop; it is deleted after the loop has ended.
+  int ShowModal();
+  bool Modal() const noexcept { return FModal; }
+
+  // The control that gets the focus when the form is shown modally.
+  TWindow* ActiveControl() const noexcept { return FActiveControl; }
+  void SetActiveControl(TWindow* control) noexcept { FActiveControl = control; }
 
   // The form's font, handed to every child created after it is set.
   void SetFontFace(const std::wstring& face, int height, BYTE charSet);
@@ -46,6 +65,8 @@ class TForm : public TWindow {
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool MenuCommand(WORD id) override;
+  // Inside ShowModal: the form is shown, active and focused; the loop follows.
+  virtual void ModalShown() {}
 
  private:
   TUniqueFont FFormFont;
@@ -53,6 +74,9 @@ class TForm : public TWindow {
   TMainMenu* FMenu = nullptr;
   TActionList* FActions = nullptr;
   bool FShown = false;
+  bool FModal = false;
+  int FModalResult = mrNone;
+  TWindow* FActiveControl = nullptr;
   HWND FLastFocus = nullptr;
 };
 

@@ -43,11 +43,6 @@ class TUniqueHandle {
   THandle FHandle = Traits::Invalid();
 };
 
-struct TGdiObjectTraits {
-  using THandle = HGDIOBJ;
-  static THandle Invalid() noexcept { return nullptr; }
-  static void Close(THandle h) noexcept { ::DeleteObject(h); }
-};
 template <typename T>
 struct TGdiTraits {
   using THandle = T;

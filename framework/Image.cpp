@@ -2,19 +2,27 @@
 
 namespace fw {
 
+TUniqueBitmap CreateTransparencyMask(HDC src, int width, int height, COLORREF transparent) {
+  TUniqueBitmap mask(::CreateBitmap(width, height, 1, 1, nullptr));
+  TUniqueMemDC maskDC(::CreateCompatibleDC(src));
+  if (!mask || !maskDC) return {};
+  TSelectObject selectMask(maskDC.Get(), mask.Get());
+  // Colour to monochrome: pixels of the source's background colour become 1.
+  const COLORREF oldBk = ::SetBkColor(src, transparent);
+  ::BitBlt(maskDC.Get(), 0, 0, width, height, src, 0, 0, SRCCOPY);
+  ::SetBkColor(src, oldBk);
+  return mask;
+}
+
 void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent) {
   BITMAP info{};
   if (!bitmap || !::GetObjectW(bitmap, sizeof(info), &info)) return;
   const int w = info.bmWidth, h = info.bmHeight;
   TUniqueMemDC src(::CreateCompatibleDC(dc));
-  TUniqueMemDC maskDC(::CreateCompatibleDC(dc));
-  TUniqueBitmap mask(::CreateBitmap(w, h, 1, 1, nullptr));
-  if (!src || !maskDC || !mask) return;
+  if (!src) return;
   TSelectObject selectSrc(src.Get(), bitmap);
-  TSelectObject selectMask(maskDC.Get(), mask.Get());
-  // Colour to monochrome: pixels of the source's background colour become 1.
-  ::SetBkColor(src.Get(), transparent);
-  ::BitBlt(maskDC.Get(), 0, 0, w, h, src.Get(), 0, 0, SRCCOPY);
+  TUniqueBitmap mask = CreateTransparencyMask(src.Get(), w, h, transparent);
+  if (!mask) return;
   // Where the mask is 1 the destination stays, elsewhere the source is copied.
   ::MaskBlt(dc, x, y, w, h, src.Get(), 0, 0, mask.Get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
 }

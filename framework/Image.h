@@ -10,6 +10,9 @@
 
 namespace fw {
 
+// A monochrome mask of the bitmap selected into src: 1 where its pixels have
+// the transparent colour, 0 elsewhere; null when GDI refuses.
+TUniqueBitmap CreateTransparencyMask(HDC src, int width, int height, COLORREF transparent);
 // Draws bitmap at (x, y) of dc, leaving the pixels of the transparent colour alone.
 void DrawTransparentBitmap(HDC dc, int x, int y, HBITMAP bitmap, COLORREF transparent);
 

@@ -30,13 +30,25 @@ void TLabel::Create(TWindow* parent, const std::wstring& caption, TAlignment ali
              : alignment == TAlignment::taCenter     ? SS_CENTER
                                                      : SS_LEFT);
   p.Text = caption;
+  if (OnClick) p.Style |= SS_NOTIFY;
   CreateHandle(parent, p);
+}
+
+void TLabel::SetFontColor(COLORREF color) {
+  FFontColor = color;
+  Invalidate(true);
 }
 
 HBRUSH TLabel::CNCtlColor(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  ::SetTextColor(dc, FFontColor == CLR_INVALID ? ::GetSysColor(COLOR_BTNTEXT) : FFontColor);
   return ::GetSysColorBrush(COLOR_BTNFACE);
+}
+
+bool TLabel::CNCommand(WORD code, WORD) {
+  if (code != STN_CLICKED || !OnClick) return false;
+  OnClick(this);
+  return true;
 }
 
 }  // namespace fw

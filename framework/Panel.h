@@ -25,8 +25,19 @@ class TLabel : public TWindow {
  public:
   void Create(TWindow* parent, const std::wstring& caption, TAlignment alignment = TAlignment::taLeftJustify);
 
+  // CLR_INVALID: the system's button text colour.
+  COLORREF FontColor() const noexcept { return FFontColor; }
+  void SetFontColor(COLORREF color);
+
+  // Assigned before Create, it makes the label take clicks (a link).
+  TNotifyEvent OnClick;
+
  protected:
   HBRUSH CNCtlColor(HDC dc) override;
+  bool CNCommand(WORD code, WORD id) override;
+
+ private:
+  COLORREF FFontColor = CLR_INVALID;
 };
 
 }  // namespace fw

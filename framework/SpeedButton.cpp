@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "framework/Application.h"
+#include "framework/Image.h"
+
 namespace fw {
 
 void TSpeedButton::Create(TWindow* parent) {
@@ -115,38 +118,25 @@ void DrawTransparentGlyph(HDC dc, HBITMAP glyph, int x, int y, bool enabled) {
   if (!glyph || !::GetObjectW(glyph, sizeof(bm), &bm)) return;
   const int w = bm.bmWidth, h = bm.bmHeight;
   TUniqueMemDC image(::CreateCompatibleDC(dc));
-  TUniqueMemDC maskDC(::CreateCompatibleDC(dc));
-  TUniqueBitmap mask(::CreateBitmap(w, h, 1, 1, nullptr));
-  if (!image || !maskDC || !mask) return;
+  if (!image) return;
   TSelectObject selectImage(image.Get(), glyph);
-  TSelectObject selectMask(maskDC.Get(), mask.Get());
-  // Mask: 1 where the transparent colour is, 0 on the glyph.
   const COLORREF transparent = ::GetPixel(image.Get(), 0, h - 1);
-  ::SetBkColor(image.Get(), transparent);
-  ::BitBlt(maskDC.Get(), 0, 0, w, h, image.Get(), 0, 0, SRCCOPY);
+  if (enabled) {
+    DrawTransparentBitmap(dc, x, y, glyph, transparent);
+    return;
+  }
+  TUniqueMemDC maskDC(::CreateCompatibleDC(dc));
+  TUniqueBitmap mask = CreateTransparencyMask(image.Get(), w, h, transparent);
+  if (!maskDC || !mask) return;
+  TSelectObject selectMask(maskDC.Get(), mask.Get());
   const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBk = ::SetBkColor(dc, RGB(255, 255, 255));
-  if (enabled) {
-    // Background kept where the mask is 1, glyph pixels painted where it is 0.
-    TUniqueMemDC work(::CreateCompatibleDC(dc));
-    TUniqueBitmap workBitmap(::CreateCompatibleBitmap(dc, w, h));
-    if (work && workBitmap) {
-      TSelectObject selectWork(work.Get(), workBitmap.Get());
-      ::BitBlt(work.Get(), 0, 0, w, h, image.Get(), 0, 0, SRCCOPY);
-      ::SetBkColor(work.Get(), RGB(0, 0, 0));
-      ::SetTextColor(work.Get(), RGB(255, 255, 255));
-      ::BitBlt(work.Get(), 0, 0, w, h, maskDC.Get(), 0, 0, SRCAND);  // glyph, black where transparent
-      ::BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);          // hole for the glyph
-      ::BitBlt(dc, x, y, w, h, work.Get(), 0, 0, SRCPAINT);
-    }
-  } else {
-    // The glyph's shape twice: highlight one pixel down-right, shadow on top.
-    constexpr DWORD kPSDPxax = 0x00B8074A;  // brush where the source is 0
-    for (auto [dx, colour] : {std::pair{1, COLOR_BTNHIGHLIGHT}, std::pair{0, COLOR_BTNSHADOW}}) {
-      HGDIOBJ old = ::SelectObject(dc, ::GetSysColorBrush(colour));
-      ::BitBlt(dc, x + dx, y + dx, w, h, maskDC.Get(), 0, 0, kPSDPxax);
-      ::SelectObject(dc, old);
-    }
+  // The glyph's shape twice: highlight one pixel down-right, shadow on top.
+  constexpr DWORD kPSDPxax = 0x00B8074A;  // brush where the source is 0
+  for (auto [dx, colour] : {std::pair{1, COLOR_BTNHIGHLIGHT}, std::pair{0, COLOR_BTNSHADOW}}) {
+    HGDIOBJ old = ::SelectObject(dc, ::GetSysColorBrush(colour));
+    ::BitBlt(dc, x + dx, y + dx, w, h, maskDC.Get(), 0, 0, kPSDPxax);
+    ::SelectObject(dc, old);
   }
   ::SetTextColor(dc, oldText);
   ::SetBkColor(dc, oldBk);

@@ -64,13 +64,51 @@ TShiftState TShiftState::FromKeyboard() noexcept {
 }
 
 TWindow::~TWindow() {
+  // Whoever is still inside one of this window's messages must not touch it again.
+  for (TLifeGuard* guard = FGuards; guard; guard = guard->FOuter) guard->FGone = true;
+  FGuards = nullptr;
+  FReleasePending = false;
   for (TWindow* child : FChildren) child->FParent = nullptr;
   FChildren.clear();
   if (FParent) FParent->RemoveChild(this);
   FParent = nullptr;
-  if (FHandle) ::DestroyWindow(FHandle);
-  // A subclassed control destroyed above has detached itself; make sure.
-  if (FHandle) Detach();
+  // Only this class's handlers hear of it now; derived classes that care
+  // have destroyed the handle in their own destructors.
+  DestroyHandle();
+}
+
+// GCC sees a local guard's address stored in the window, not that the
+// guard's destructor takes it out again.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
+TWindow::TLifeGuard::TLifeGuard(TWindow* window) noexcept : FWindow(window), FOuter(window->FGuards) {
+  window->FGuards = this;
+}
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
+
+TWindow::TLifeGuard::~TLifeGuard() {
+  if (FGone) return;
+  FWindow->FGuards = FOuter;
+  if (!FOuter && FWindow->FReleasePending) delete FWindow;
+}
+
+void TWindow::Release() noexcept {
+  TLifeGuard alive(this);
+  DestroyHandle();
+  // Deleted when the last guard goes: this one, unless a message is still running.
+  if (alive) FReleasePending = true;
+}
+
+void TWindow::DestroyHandle() noexcept {
+  if (!FHandle) return;
+  TLifeGuard alive(this);
+  ::DestroyWindow(FHandle);
+  // WM_NCDESTROY has detached it, unless the system refused (another thread's window).
+  if (alive && FHandle) Detach();
 }
 
 TWindow* TWindow::FromHandle(HWND wnd) noexcept {
@@ -153,10 +191,8 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
 void TWindow::RecreateHandle(TCreateParams params) {
   if (FHandle) {
     FText = Text();
-    HWND old = FHandle;
     // Children of this window die with it; they are re-created by their owners.
-    ::DestroyWindow(old);
-    if (FHandle) Detach();
+    DestroyHandle();
   }
   CreateHandle(FParent, std::move(params));
 }
@@ -201,12 +237,13 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   }
   if (!self) return ::DefWindowProcW(wnd, msg, wParam, lParam);
   LRESULT result = 0;
+  TLifeGuard alive(self);
   try {
     result = self->Dispatch(msg, wParam, lParam);
   } catch (...) {
     Application().HandleException();
   }
-  if (msg == WM_NCDESTROY) self->Detach();
+  if (msg == WM_NCDESTROY && alive) self->Detach();
   return result;
 }
 
@@ -221,13 +258,14 @@ LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, 
     return result;
   }
   LRESULT result = 0;
+  TLifeGuard alive(binding.Object);
   try {
     result = binding.Object->Dispatch(msg, wParam, lParam);
   } catch (...) {
     Application().HandleException();
   }
   if (msg == WM_NCDESTROY) {
-    binding.Object->Detach();
+    if (alive) binding.Object->Detach();
     result = ::CallWindowProcW(binding.Original, wnd, msg, wParam, lParam);
     bindings.erase(wnd);
   }
@@ -243,6 +281,8 @@ LRESULT TWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Destroyed by the handler that ran before: nothing is left to process it.
+  if (!FHandle) return 0;
   if (FSubclassed) {
     const auto& bindings = Bindings();
     const auto it = bindings.find(FHandle);
@@ -254,13 +294,19 @@ LRESULT TWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+  // Any handler below may end this window; every path that goes on checks.
+  TLifeGuard alive(this);
   switch (msg) {
     case WM_SIZE: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
       if (!FApplyingBounds) CaptureBounds();
       WMSize(LOWORD(lParam), HIWORD(lParam));
+      if (!alive) return r;
       Realign();
-      for (TWindow* child : std::vector<TWindow*>(FChildren)) child->ParentResized();
+      for (TWindow* child : std::vector<TWindow*>(FChildren)) {
+        child->ParentResized();
+        if (!alive) return r;
+      }
       if (OnResize) OnResize(this);
       return r;
     }
@@ -268,8 +314,12 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Only top-level windows hear of it; each window passes it on, so
       // every control can rebuild what it drew in system colours.
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      for (TWindow* child : std::vector<TWindow*>(FChildren))
-        if (child->FHandle) ::SendMessageW(child->FHandle, WM_SYSCOLORCHANGE, wParam, lParam);
+      // Handles, not objects: a child may go while another one is told.
+      std::vector<HWND> children;
+      for (TWindow* child : FChildren)
+        if (child->FHandle) children.push_back(child->FHandle);
+      for (HWND child : children)
+        if (::IsWindow(child)) ::SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
       return r;
     }
     case WM_MOVE: {
@@ -361,15 +411,16 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER:
       WMTimer(wParam);
-      return 0;
+      break;
     case WM_SETFOCUS: {
+      // An edit's default processing tells its parent, whose handler may end the edit.
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      WMSetFocus(reinterpret_cast<HWND>(wParam));
+      if (alive) WMSetFocus(reinterpret_cast<HWND>(wParam));
       return r;
     }
     case WM_KILLFOCUS: {
       LRESULT r = DefaultProc(msg, wParam, lParam);
-      WMKillFocus(reinterpret_cast<HWND>(wParam));
+      if (alive) WMKillFocus(reinterpret_cast<HWND>(wParam));
       return r;
     }
     case WM_CAPTURECHANGED:
@@ -396,7 +447,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (child->CNNotify(hdr, result)) return result;
       }
       // Tool tips of a tool bar send through the tool bar's parent, not the bar.
-      if (hdr->code == TTN_GETDISPINFOW) {
+      if (hdr->code == TTN_GETDISPINFOW && alive) {
         for (TWindow* c : FChildren)
           if (c->CNNotify(hdr, result)) return result;
       }
@@ -419,7 +470,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefaultProc(msg, wParam, lParam);
+  return alive ? DefaultProc(msg, wParam, lParam) : 0;
 }
 
 RECT TWindow::ClientRect() const noexcept {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,15 @@ class TObject {
 };
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// Lifetime. The window dies with WM_NCDESTROY, where its binding goes;
+// the object may outlive it. Destruction messages (WM_DESTROY,
+// HandleDestroying) reach a derived class only while it still exists, so a
+// class that handles them calls DestroyHandle() in its own destructor.
+// Inside one of its own handlers a window is ended with Release() (or by
+// resetting a TWindowPtr): the handle goes at once, the object when the
+// outermost message of this window has returned. A plain delete there is
+// survived by the base class, which touches nothing after a handler that
+// deleted it; a derived handler checks a TLifeGuard before going on.
 class TWindow : public TObject {
  public:
   TWindow() = default;
@@ -61,6 +71,27 @@ class TWindow : public TObject {
   TWindow& operator=(const TWindow&) = delete;
 
   static TWindow* FromHandle(HWND wnd) noexcept;
+
+  // Tells whether the window object survived a call that may delete it.
+  // Guards nest; while any exists, Release() waits for the last to go.
+  class TLifeGuard {
+   public:
+    explicit TLifeGuard(TWindow* window) noexcept;
+    ~TLifeGuard();
+    TLifeGuard(const TLifeGuard&) = delete;
+    TLifeGuard& operator=(const TLifeGuard&) = delete;
+    explicit operator bool() const noexcept { return !FGone; }
+
+   private:
+    friend class TWindow;
+    TWindow* FWindow;
+    TLifeGuard* FOuter;
+    bool FGone = false;
+  };
+
+  // For windows made with new: destroys the handle now and deletes the
+  // object now or, inside its own messages, when the outermost returns.
+  void Release() noexcept;
 
   HWND Handle() const noexcept { return FHandle; }
   bool HandleAllocated() const noexcept { return FHandle != nullptr; }
@@ -137,6 +168,8 @@ class TWindow : public TObject {
 
   // Creates the window as a child of parent (or top level when parent is null).
   void CreateHandle(TWindow* parent, TCreateParams params);
+  // Destroys the handle while the whole object, derived parts too, exists.
+  void DestroyHandle() noexcept;
   // Destroys and creates the window again with new parameters (style changes that need it).
   void RecreateHandle(TCreateParams params);
   virtual void CreateParams(TCreateParams& /*params*/) {}
@@ -163,6 +196,7 @@ class TWindow : public TObject {
   virtual bool WMKeyUp(WORD& /*key*/, TShiftState) { return false; }
   // The character may be changed; setting it to 0 swallows the key.
   virtual void WMChar(wchar_t& /*key*/) {}
+  // The control's default processing runs after it: system controls have timers of their own.
   virtual void WMTimer(UINT_PTR /*id*/) {}
   virtual void WMSetFocus(HWND /*previous*/) {}
   virtual void WMKillFocus(HWND /*next*/) {}
@@ -176,8 +210,6 @@ class TWindow : public TObject {
   virtual bool CNScroll(WORD /*code*/, WORD /*position*/) { return false; }
   // Menu and accelerator commands (WM_COMMAND without a control).
   virtual bool MenuCommand(WORD /*id*/) { return false; }
-
-  bool IsSubclassed() const noexcept { return FSubclassed; }
 
  private:
   static LRESULT CALLBACK StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -205,6 +237,16 @@ class TWindow : public TObject {
   HFONT FFont = nullptr;
   HCURSOR FCursor = nullptr;
   std::wstring FText;
+  TLifeGuard* FGuards = nullptr;  // innermost first
+  bool FReleasePending = false;
 };
+
+// Owns a window made with new; reset or destruction releases it, so the
+// owner may drop it from inside the window's own handlers.
+struct TReleaseWindow {
+  void operator()(TWindow* window) const noexcept { window->Release(); }
+};
+template <typename T>
+using TWindowPtr = std::unique_ptr<T, TReleaseWindow>;
 
 }  // namespace fw

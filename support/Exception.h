@@ -12,8 +12,6 @@ class Exception : public std::exception {
   explicit Exception(std::wstring message);
   const std::wstring& Message() const noexcept { return FMessage; }
   const char* what() const noexcept override { return FWhat.c_str(); }
-  // A stable stand-in for the code address at which the exception was raised.
-  unsigned Location() const noexcept { return FLocation; }
 
  protected:
   void SetMessage(std::wstring message);
@@ -21,7 +19,6 @@ class Exception : public std::exception {
  private:
   std::wstring FMessage;
   std::string FWhat;
-  unsigned FLocation = 0;
 };
 
 }  // namespace fw

@@ -4,16 +4,6 @@
 
 namespace {
 
-std::wstring Hex8(unsigned value) {
-  static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-  std::wstring out(8, L'0');
-  for (int i = 7; i >= 0; --i) {
-    out[static_cast<size_t>(i)] = kDigits[value & 0xFu];
-    value >>= 4;
-  }
-  return out;
-}
-
 // Only an exception inside a handler can be inspected portably: while a
 // destructor runs during unwinding, std::uncaught_exceptions() says something
 // is in flight but no standard call hands out the object, so that case gives
@@ -24,7 +14,7 @@ std::wstring ChainedText(const std::wstring& message) {
   try {
     std::rethrow_exception(current);
   } catch (const fw::Exception& e) {
-    return e.Message() + L":" + Hex8(e.Location()) + L"\r\n" + message;
+    return e.Message() + L"\r\n" + message;
   } catch (...) {
   }
   return message;

@@ -1,0 +1,51 @@
+#include "framework/Dialog.h"
+
+#include <vector>
+
+namespace fw {
+
+void TDialog::Create(TWindow* owner, int clientWidth, int clientHeight) {
+  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+  RECT frame{0, 0, clientWidth, clientHeight};
+  ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle | WS_EX_CONTROLPARENT);
+  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+  SetBounds((::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
+  TWindow* root = owner && owner->HandleAllocated() ? FromHandle(::GetAncestor(owner->Handle(), GA_ROOT)) : owner;
+  TForm::Create(root, kStyle, kExStyle);
+}
+
+TButton* TDialog::FindButton(bool cancel) const {
+  std::vector<TWindow*> pending(Children().begin(), Children().end());
+  while (!pending.empty()) {
+    TWindow* w = pending.back();
+    pending.pop_back();
+    if (auto* b = dynamic_cast<TButton*>(w); b && (cancel ? b->Cancel() : b->Default())) return b;
+    pending.insert(pending.end(), w->Children().begin(), w->Children().end());
+  }
+  return nullptr;
+}
+
+bool TDialog::PreTranslateMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) && Handle() &&
+      (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
+    // A control that takes the key itself (a multi-line edit) keeps it.
+    const LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (!(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
+      TButton* button = nullptr;
+      if (msg.wParam == VK_ESCAPE)
+        button = FindButton(true);
+      else if (auto* focused = dynamic_cast<TButton*>(FromHandle(msg.hwnd)))
+        button = focused;
+      else
+        button = FindButton(false);
+      if (button) {
+        if (button->Enabled()) button->Click();
+        return true;
+      }
+    }
+  }
+  return TForm::PreTranslateMessage(msg);
+}
+
+}  // namespace fw

@@ -1,0 +1,244 @@
+// A window ended from inside its own handlers, the destruction messages that
+// reach derived classes, and the default processing that system controls
+// keep after the framework's handlers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/PaintBoxVel.h"
+#include "framework/Edit.h"
+#include "framework/TrackBar.h"
+#include "framework/Window.h"
+#include "tests/win/EditTestSupport.h"
+
+namespace {
+
+// Memory of a deleted window is poisoned and kept until the test ends: a
+// dispatcher that touched the object after a handler deleted it would call
+// through a poisoned virtual table and fail at once instead of by chance.
+std::vector<void*>& Graveyard() {
+  static std::vector<void*> graves;
+  return graves;
+}
+
+struct TPoisonOnDelete {
+  static void* operator new(size_t size) { return ::operator new(size); }
+  static void operator delete(void* p, size_t size) {
+    std::memset(p, 0xDD, size);
+    Graveyard().push_back(p);
+  }
+};
+
+void BuryTheDead() {
+  for (void* p : Graveyard()) ::operator delete(p);
+  Graveyard().clear();
+}
+
+std::vector<std::string> gLog;
+
+// Calls the hook once, from whichever handler the test provokes, and then
+// lets the base class go on as if nothing had happened.
+class TEndingWindow : public fw::TWindow, public TPoisonOnDelete {
+ public:
+  std::function<void()> Hook;
+
+  ~TEndingWindow() override {
+    gLog.push_back("~");
+    DestroyHandle();
+  }
+  void Create(fw::TWindow* parent) {
+    TCreateParams p;
+    p.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    CreateHandle(parent, p);
+  }
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_DESTROY) gLog.push_back("WM_DESTROY");
+    return fw::TWindow::WndProc(msg, wParam, lParam);
+  }
+  bool WMKeyDown(WORD&, fw::TShiftState) override { return Fire(); }
+  bool WMMouseDown(fw::TMouseButton, fw::TShiftState, int, int) override { return Fire(); }
+  void WMTimer(UINT_PTR) override { Fire(); }
+  void WMKillFocus(HWND) override { Fire(); }
+  void HandleDestroying() override { gLog.push_back("HandleDestroying"); }
+
+ private:
+  bool Fire() {
+    // Moved out first: the hook may delete this object and the member with it.
+    if (auto hook = std::move(Hook)) hook();
+    return false;
+  }
+};
+
+class TEndingEdit : public fw::TCustomEdit, public TPoisonOnDelete {
+ public:
+  ~TEndingEdit() override { gLog.push_back("~"); }
+};
+
+enum class TEnd { Release, Delete, WindowPtr };
+
+struct TLifetimeTest : testing::Test {
+  void SetUp() override {
+    gLog.clear();
+    Host.Show();
+  }
+  void TearDown() override { BuryTheDead(); }
+  THostForm Host;
+};
+
+TEST_F(TLifetimeTest, AHandlerEndsItsOwnWindowOnEveryPath) {
+  struct TCase {
+    const char* What;
+    bool Edit;
+    std::function<void(HWND wnd, HWND other)> Provoke;
+  };
+  const TCase cases[] = {
+      {"key down, then default processing", false, [](HWND w, HWND) { ::SendMessageW(w, WM_KEYDOWN, 'A', 1); }},
+      {"mouse press, then default processing", false,
+       [](HWND w, HWND) { ::SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2)); }},
+      {"timer, then default processing", false, [](HWND w, HWND) { ::SendMessageW(w, WM_TIMER, 7, 0); }},
+      {"focus lost", false,
+       [](HWND w, HWND other) {
+         ::SetFocus(w);
+         ::SetFocus(other);
+       }},
+      {"edit key press event", true, [](HWND w, HWND) { ::SendMessageW(w, WM_CHAR, L'x', 1); }},
+      {"edit exit event on focus loss", true,
+       [](HWND w, HWND other) {
+         ::SetFocus(w);
+         ::SetFocus(other);
+       }},
+  };
+  fw::TCustomEdit other;
+  other.SetBounds(150, 10, 60, 21);
+  other.Create(&Host.Panel);
+  for (const TCase& c : cases) {
+    for (TEnd end : {TEnd::Release, TEnd::Delete, TEnd::WindowPtr}) {
+      SCOPED_TRACE(std::string(c.What) + (end == TEnd::Release  ? ", Release"
+                                          : end == TEnd::Delete ? ", delete"
+                                                                : ", pointer"));
+      gLog.clear();
+      fw::TWindowPtr<fw::TWindow> owner;
+      fw::TWindow* window = nullptr;
+      bool ran = false, aliveInHandler = false;
+      auto endIt = [&] {
+        ran = true;
+        const size_t before = gLog.size();
+        if (end == TEnd::Release)
+          window->Release();
+        else if (end == TEnd::Delete)
+          delete window;
+        else
+          owner.reset();
+        aliveInHandler = std::find(gLog.begin() + static_cast<std::ptrdiff_t>(before), gLog.end(), "~") == gLog.end();
+      };
+      if (c.Edit) {
+        auto* edit = new TEndingEdit;
+        edit->SetBounds(10, 10, 60, 21);
+        edit->Create(&Host.Panel);
+        edit->OnKeyPress = [&](fw::TObject*, wchar_t&) { endIt(); };
+        edit->OnExit = [&](fw::TObject*) { endIt(); };
+        window = edit;
+      } else {
+        auto* own = new TEndingWindow;
+        own->SetBounds(10, 40, 60, 21);
+        own->Create(&Host.Panel);
+        own->Hook = endIt;
+        window = own;
+      }
+      if (end == TEnd::WindowPtr) owner.reset(window);
+      const HWND wnd = window->Handle();
+      c.Provoke(wnd, other.Handle());
+      ASSERT_TRUE(ran);
+      EXPECT_EQ(aliveInHandler, end != TEnd::Delete) << "deletion deferred until the message returned";
+      EXPECT_FALSE(::IsWindow(wnd));
+      EXPECT_EQ(fw::TWindow::FromHandle(wnd), nullptr);
+      EXPECT_EQ(std::count(gLog.begin(), gLog.end(), "~"), 1);
+      fw::Application().ProcessMessages();
+    }
+  }
+}
+
+TEST_F(TLifetimeTest, DestructionMessagesReachTheDerivedClassBeforeItGoes) {
+  struct TCase {
+    const char* What;
+    bool FromHandler;
+    std::vector<std::string> Expected;
+  };
+  const TCase cases[] = {
+      // The derived destructor destroys the handle: its handlers still run.
+      {"delete from outside", false, {"~", "WM_DESTROY", "HandleDestroying"}},
+      // Released inside a key press: handle first, object after the message.
+      {"release from a handler", true, {"key", "WM_DESTROY", "HandleDestroying", "~"}},
+  };
+  for (const TCase& c : cases) {
+    gLog.clear();
+    auto* window = new TEndingWindow;
+    window->SetBounds(10, 40, 60, 21);
+    window->Create(&Host.Panel);
+    const HWND wnd = window->Handle();
+    if (c.FromHandler) {
+      window->Hook = [window] {
+        gLog.push_back("key");
+        window->Release();
+      };
+      ::SendMessageW(wnd, WM_KEYDOWN, 'A', 1);
+    } else {
+      delete window;
+    }
+    EXPECT_EQ(gLog, c.Expected) << c.What;
+    EXPECT_FALSE(::IsWindow(wnd)) << c.What;
+  }
+}
+
+TEST_F(TLifetimeTest, ADeletedPaintBoxTakesItsHintWindowAlong) {
+  auto box = std::make_unique<TPaintBoxVel>();
+  box->SetBounds(10, 10, 40, 40);
+  box->Create(&Host.Panel);
+  box->SetHint(L"hint");
+  const HWND hint = box->HintWindow();
+  ASSERT_TRUE(::IsWindow(hint));
+  box.reset();
+  EXPECT_FALSE(::IsWindow(hint));
+}
+
+// The track bar pages on its own timer while the button is held on its
+// channel; the framework's timer handler must leave it that processing.
+TEST_F(TLifetimeTest, ATrackBarHeldOnItsChannelKeepsPaging) {
+  fw::TTrackBar bar;
+  bar.SetBounds(10, 70, 200, 30);
+  bar.SetRange(0, 100);
+  bar.SetPageSize(10);
+  bar.Create(&Host.Panel);
+  bar.SetPosition(0);
+  const RECT channel = bar.ChannelRect();
+  POINT press{channel.right - 4, (channel.top + channel.bottom) / 2};
+  POINT screen = press;
+  ::ClientToScreen(bar.Handle(), &screen);
+  POINT savedCursor{};
+  ::GetCursorPos(&savedCursor);
+  ::SetCursorPos(screen.x, screen.y);
+  ::SendMessageW(bar.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+  const int afterPress = bar.Position();
+  const DWORD deadline = ::GetTickCount() + 3000;
+  while (bar.Position() <= afterPress && ::GetTickCount() < deadline) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    fw::Application().ProcessMessages();
+  }
+  const int paged = bar.Position();
+  ::SendMessageW(bar.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(press.x, press.y));
+  ::SetCursorPos(savedCursor.x, savedCursor.y);
+  EXPECT_EQ(afterPress, 10);
+  EXPECT_GT(paged, afterPress) << "paging stopped at the first timer tick";
+}
+
+}  // namespace
