@@ -1,5 +1,6 @@
 #include "colorlist/uColorListFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "colorlist/uColorListCell.h"
@@ -22,19 +23,9 @@ void AppendQuoted(std::wstring& line, std::wstring_view text) {
   line += L'"';
 }
 
-bool IsAscii(std::string_view bytes) {
-  unsigned char any = 0;
-  for (char c : bytes) any |= static_cast<unsigned char>(c);
-  return any < 0x80;
-}
-
-// Every Windows ANSI code page and UTF-8 agree with ASCII, so a pure ASCII
-// line (nearly every line of a list) needs no call into the system.
 void DecodeLine(std::string_view bytes, TEncoding encoding, const TAnsiCodec& ansi, std::wstring& out) {
   if (encoding == TEncoding::Utf16Le) {
     Utf16LeDecode(bytes, out);
-  } else if (IsAscii(bytes)) {
-    out.assign(bytes.begin(), bytes.end());
   } else if (encoding == TEncoding::Utf8) {
     Utf8Decode(bytes, out);
   } else {
@@ -42,17 +33,42 @@ void DecodeLine(std::string_view bytes, TEncoding encoding, const TAnsiCodec& an
   }
 }
 
+constexpr std::uint64_t kOnes = 0x0101010101010101u;
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+bool HasZeroByte(std::uint64_t word) { return ((word - kOnes) & ~word & kHighBits) != 0; }
+bool HasLineEnd(std::uint64_t word) {
+  return HasZeroByte(word ^ (kOnes * 13)) || HasZeroByte(word ^ (kOnes * 10)) || HasZeroByte(word ^ (kOnes * 26));
+}
+
 // The line rule of the text streams, on bytes or on UTF-16 code units:
 // CR, LF, CR LF or 26 end a line; the last line needs no end.
 class TLineSplitter {
  public:
   TLineSplitter(std::string_view bytes, std::size_t unit) : FBytes(bytes), FUnit(unit) {}
-  bool Next(std::string_view& line) {
+  // ascii: whether the line's bytes are all below 0x80 (single bytes only).
+  bool Next(std::string_view& line, bool& ascii) {
     const std::size_t n = FBytes.size() / FUnit * FUnit;
     if (FPos >= n) return false;
     std::size_t p = FPos;
     if (FUnit == 1) {
-      while (p < n && !IsEnd(At(p))) ++p;
+      const auto* b = reinterpret_cast<const unsigned char*>(FBytes.data());
+      // Eight bytes at a time while none of them ends the line: lines are
+      // long enough for this to halve the cost of the whole read.
+      std::uint64_t any = 0;
+      while (n - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, b + p, 8);
+        if (HasLineEnd(word)) break;
+        any |= word;
+        p += 8;
+      }
+      for (; p < n; ++p) {
+        const unsigned char c = b[p];
+        if (c == 13 || c == 10 || c == 26) break;
+        any |= c;
+      }
+      ascii = (any & kHighBits) == 0;
     } else {
       while (p < n && !IsEnd(At(p))) p += FUnit;
     }
@@ -88,6 +104,78 @@ std::string_view CutAtZero(std::string_view line, std::size_t unit) {
   for (std::size_t p = 0; p + 1 < line.size(); p += 2)
     if (line[p] == 0 && line[p + 1] == 0) return line.substr(0, p);
   return line;
+}
+
+template <typename TChar>
+bool ToInt(std::basic_string_view<TChar> item, std::int32_t& value) {
+  const TChar* p = item.data();
+  const TChar* end = p + item.size();
+  auto isDigit = [](TChar c) { return c >= TChar('0') && c <= TChar('9'); };
+  while (p < end && *p == TChar(' ')) ++p;
+  bool negative = false;
+  if (p < end && (*p == TChar('+') || *p == TChar('-'))) negative = *p++ == TChar('-');
+  bool hex = false;
+  if (p < end && !isDigit(*p)) {
+    if (*p != TChar('$') && *p != TChar('x') && *p != TChar('X')) return false;
+    hex = true, ++p;
+  } else if (end - p >= 2 && p[0] == TChar('0') && (p[1] == TChar('x') || p[1] == TChar('X'))) {
+    hex = true, p += 2;
+  }
+  if (p == end) return false;
+
+  // The magnitude may reach 2^31 for the negative end of the range.
+  const std::uint64_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
+  std::uint64_t magnitude = 0;
+  if (!hex) {
+    for (; p < end; ++p) {
+      if (!isDigit(*p)) return false;
+      magnitude = magnitude * 10 + static_cast<unsigned>(*p - TChar('0'));
+      if (magnitude > limit) return false;
+    }
+  } else {
+    for (; p < end; ++p) {
+      const TChar c = *p;
+      unsigned digit;
+      if (isDigit(c))
+        digit = static_cast<unsigned>(c - TChar('0'));
+      else if (c >= TChar('a') && c <= TChar('f'))
+        digit = static_cast<unsigned>(c - TChar('a') + 10);
+      else if (c >= TChar('A') && c <= TChar('F'))
+        digit = static_cast<unsigned>(c - TChar('A') + 10);
+      else
+        return false;
+      magnitude = magnitude * 16 + digit;
+      if (magnitude > limit) return false;
+    }
+  }
+  value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
+                   : static_cast<std::int32_t>(magnitude);
+  return true;
+}
+
+// One line into an item; false when it is not one.
+template <typename TChar>
+bool ParseLine(std::basic_string_view<TChar> text, std::basic_string<TChar>& scratch, TColorListItem& item) {
+  int index = 0;
+  bool ok = true;
+  comma_text::ForEachItem(text, scratch, [&](std::basic_string_view<TChar> field) {
+    switch (index++) {
+      case 0:
+        ok = ToInt(field, item.Red);
+        break;
+      case 1:
+        ok = ToInt(field, item.Green);
+        break;
+      case 2:
+        ok = ToInt(field, item.Blue);
+        break;
+      default:
+        item.Comment.assign(field.begin(), field.end());
+        break;
+    }
+    return ok && index < 4;
+  });
+  return ok && index == 4;
 }
 
 }  // namespace
@@ -126,18 +214,26 @@ std::vector<TColorListItem> ColorListRead(std::string_view fileBytes, const TAns
   const std::size_t unit = encoding == TEncoding::Utf16Le ? 2 : 1;
 
   std::vector<TColorListItem> result;
-  std::vector<std::wstring> fields;
+  result.reserve(static_cast<std::size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
+  std::string byteScratch;
+  std::wstring scratch;
   std::wstring text;
   TLineSplitter lines(fileBytes, unit);
   std::string_view line;
-  while (lines.Next(line)) {
-    DecodeLine(CutAtZero(line, unit), encoding, ansi, text);
-    if (SplitCommaText(text, fields, 4) < 4) continue;
-    TColorListItem item;
-    if (!ColorListToInt(fields[0], item.Red) || !ColorListToInt(fields[1], item.Green) ||
-        !ColorListToInt(fields[2], item.Blue))
-      continue;
-    item.Comment = fields[3];
+  bool ascii = false;
+  TColorListItem item;
+  // Zero bytes are rare enough to look for once in the whole file.
+  const bool anyZero = std::memchr(fileBytes.data(), 0, fileBytes.size()) != nullptr;
+  while (lines.Next(line, ascii)) {
+    if (anyZero) line = CutAtZero(line, unit);
+    // Nearly every line is ASCII, which every ANSI code page and UTF-8 agree
+    // on: split it as bytes and widen only the comment.
+    if (unit == 1 && ascii) {
+      if (!ParseLine(line, byteScratch, item)) continue;
+    } else {
+      DecodeLine(line, encoding, ansi, text);
+      if (!ParseLine<wchar_t>(text, scratch, item)) continue;
+    }
     result.push_back(std::move(item));
   }
   return result;
@@ -159,41 +255,4 @@ void ColorListSaveToStream(fw::TStream& stream, const std::vector<TColorListRow>
   stream.WriteBuffer(bytes.data(), bytes.size());
 }
 
-bool ColorListToInt(std::wstring_view item, std::int32_t& value) {
-  std::size_t p = 0;
-  const std::size_t n = item.size();
-  while (p < n && item[p] == L' ') ++p;
-  bool negative = false;
-  if (p < n && (item[p] == L'+' || item[p] == L'-')) negative = item[p++] == L'-';
-
-  unsigned base = 10;
-  if (p < n && item[p] == L'$') {
-    base = 16, ++p;
-  } else if (p < n && (item[p] == L'x' || item[p] == L'X')) {
-    base = 16, ++p;
-  } else if (p + 1 < n && item[p] == L'0' && (item[p + 1] == L'x' || item[p + 1] == L'X')) {
-    base = 16, p += 2;
-  }
-  if (p == n) return false;
-
-  // The magnitude may reach 2^31 for the negative end of the range.
-  const std::uint64_t limit = negative ? 0x80000000u : 0x7FFFFFFFu;
-  std::uint64_t magnitude = 0;
-  for (; p < n; ++p) {
-    const wchar_t c = item[p];
-    unsigned digit;
-    if (c >= L'0' && c <= L'9')
-      digit = static_cast<unsigned>(c - L'0');
-    else if (base == 16 && c >= L'a' && c <= L'f')
-      digit = static_cast<unsigned>(c - L'a' + 10);
-    else if (base == 16 && c >= L'A' && c <= L'F')
-      digit = static_cast<unsigned>(c - L'A' + 10);
-    else
-      return false;
-    magnitude = magnitude * base + digit;
-    if (magnitude > limit) return false;
-  }
-  value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude))
-                   : static_cast<std::int32_t>(magnitude);
-  return true;
-}
+bool ColorListToInt(std::wstring_view item, std::int32_t& value) { return ToInt(item, value); }

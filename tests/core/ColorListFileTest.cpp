@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "colorlist/uColorListCell.h"
+#include "colorlist/uCommaText.h"
 
 namespace {
 
@@ -257,6 +258,32 @@ TEST(ColorListCell, CommentStaysOneLine) {
                                              L"d\0e\u3000f\t",
                                              12)),
             L"a b c d e\u3000f\t");
+}
+
+}  // namespace
+
+namespace {
+
+// The same rule serves the saved column layout, where every item counts.
+TEST(SplitCommaText, KeepsEveryItemUpToTheLimit) {
+  const struct {
+    const wchar_t* Text;
+    std::size_t Max;
+    std::vector<std::wstring> Items;
+  } cases[] = {
+      {L"0,25,1,30,2,40", 100, {L"0", L"25", L"1", L"30", L"2", L"40"}},
+      {L"0,25,1,30,2,40", 3, {L"0", L"25", L"1"}},
+      {L" a , \"b,\"\"c\"\" \" ,,d,", 100, {L"a", L"b,\"c\" ", L"", L"d", L""}},
+      {L"\u3000x\u3000y", 100, {L"\u3000x\u3000y"}},
+      {L"", 100, {}},
+      {L" \t ", 100, {}},
+      {L"a,b", 0, {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::wstring> items = {L"stale", L"stale", L"stale", L"stale", L"stale", L"stale", L"stale"};
+    EXPECT_EQ(SplitCommaText(c.Text, items, c.Max), c.Items.size()) << testing::PrintToString(std::wstring(c.Text));
+    EXPECT_EQ(items, c.Items) << testing::PrintToString(std::wstring(c.Text));
+  }
 }
 
 }  // namespace
