@@ -53,8 +53,8 @@ class TLineSplitter {
     std::size_t p = FPos;
     if (FUnit == 1) {
       const auto* b = reinterpret_cast<const unsigned char*>(FBytes.data());
-      // Eight bytes at a time while none of them ends the line: lines are
-      // long enough for this to halve the cost of the whole read.
+      // Eight bytes at a time while none of them ends the line; the byte
+      // loop below finds the exact end.
       std::uint64_t any = 0;
       while (n - p >= 8) {
         std::uint64_t word;
