@@ -1,7 +1,7 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
-#include "framework/Exception.h"
+#include "support/Exception.h"
 
 namespace fw {
 

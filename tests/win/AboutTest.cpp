@@ -9,7 +9,7 @@
 
 #include "app/ufrmAbout.h"
 #include "framework/Application.h"
-#include "framework/Exception.h"
+#include "support/Exception.h"
 #include "tests/win/EditTestSupport.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
-#include "framework/Exception.h"
+#include "support/Exception.h"
 #include "tests/win/EditTestSupport.h"
 
 namespace {

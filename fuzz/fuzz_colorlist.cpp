@@ -1,0 +1,56 @@
+// Any bytes: reading a colour list terminates, and what it accepted, written
+// out again and read back, gives the same items, whichever encoding the
+// writer has to choose.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "colorlist/uColorListFile.h"
+
+namespace {
+
+// One byte per character up to a limit: Latin-1 or plain ASCII.
+class TByteCodec : public TAnsiCodec {
+ public:
+  explicit TByteCodec(unsigned limit) : FLimit(limit) {}
+  bool EncodeExact(std::wstring_view text, std::string& out) const override {
+    out.clear();
+    for (wchar_t c : text) {
+      if (static_cast<unsigned>(c) >= FLimit) return false;
+      out += static_cast<char>(c);
+    }
+    return true;
+  }
+  std::wstring Decode(std::string_view bytes) const override {
+    std::wstring text;
+    for (char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      text += b < FLimit ? static_cast<wchar_t>(b) : L'?';
+    }
+    return text;
+  }
+
+ private:
+  unsigned FLimit;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const TByteCodec codec(data[0] % 2 == 0 ? 0x100 : 0x80);
+  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::vector<TColorListItem> items = ColorListRead(bytes, codec);
+  if (items.size() > bytes.size()) std::abort();
+
+  std::vector<TColorListRow> rows;
+  for (const TColorListItem& item : items)
+    rows.push_back({std::to_wstring(item.Red), std::to_wstring(item.Green), std::to_wstring(item.Blue), item.Comment});
+  const std::string written = ColorListWrite(rows, codec);
+  if (ColorListRead(written, codec) != items) std::abort();
+  if (ColorListWrite(rows, codec) != written) std::abort();
+  return 0;
+}

@@ -1,0 +1,289 @@
+#include "colorlist/uColorListFile.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "colorlist/uColorListCell.h"
+#include "colorlist/uCommaText.h"
+
+namespace {
+
+// Stand-ins for the system code page: one byte per character up to a limit
+// (0x100 for Latin-1, 0x80 for plain ASCII).
+class TByteCodec : public TAnsiCodec {
+ public:
+  explicit TByteCodec(unsigned limit) : FLimit(limit) {}
+  bool EncodeExact(std::wstring_view text, std::string& out) const override {
+    out.clear();
+    for (wchar_t c : text) {
+      if (static_cast<unsigned>(c) >= FLimit) return false;
+      out += static_cast<char>(c);
+    }
+    return true;
+  }
+  std::wstring Decode(std::string_view bytes) const override {
+    std::wstring text;
+    for (char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      text += b < FLimit ? static_cast<wchar_t>(b) : L'?';
+    }
+    return text;
+  }
+
+ private:
+  unsigned FLimit;
+};
+
+const TByteCodec kLatin1(0x100);
+const TByteCodec kAscii(0x80);
+
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+std::string Bytes(std::initializer_list<unsigned char> list) { return std::string(list.begin(), list.end()); }
+
+struct TReadCase {
+  const char* Name;
+  std::string Input;
+  std::vector<TColorListItem> Items;
+};
+
+const std::vector<TReadCase> kReadCases = {
+    {"EmptyFile", "", {}},
+    {"OneLine", "255,128,0,\"sky\"\r\n", {{255, 128, 0, L"sky"}}},
+    {"DoubledQuote", "1,2,3,\"ab\"\"c\"\r\n", {{1, 2, 3, L"ab\"c"}}},
+    {"CommaAndSpacesInQuotes", "1,2,3,\" a, b \"\r\n", {{1, 2, 3, L" a, b "}}},
+    {"LastLineWithoutEnd", "1,2,3,\"a\"\r\n4,5,6,x", {{1, 2, 3, L"a"}, {4, 5, 6, L"x"}}},
+    {"SpaceAfterEachComma", "1, 2, 3, \"c\"", {{1, 2, 3, L"c"}}},
+    {"BlanksAroundFields", " \t1 ,2\t, 3 ,\"c\" ", {{1, 2, 3, L"c"}}},
+    {"UnquotedCommentEndsAtSpace", "1,2,3,my comment", {{1, 2, 3, L"my"}}},
+    {"BlanksAloneSeparate", "1 2\t3 c", {{1, 2, 3, L"c"}}},
+    {"ItemRightAfterClosingQuote", "1,2,3,\"a\"b", {{1, 2, 3, L"a"}}},
+    {"UnterminatedQuoteRunsToEnd", "1,2,3,\"a,b", {{1, 2, 3, L"a,b"}}},
+    {"EmptyQuoted", "1,2,3,\"\"", {{1, 2, 3, L""}}},
+    {"EmptyFourthBetweenCommas", "1,2,3,,\"c\"", {{1, 2, 3, L""}}},
+    {"TrailingCommaAddsEmptyItem", "1,2,3,", {{1, 2, 3, L""}}},
+    {"CommaThenBlankAtEndAddsNothing", "1,2,3, ", {}},
+    {"ExtraFieldsIgnored", "1,2,3,\"c\",junk,\"more\"", {{1, 2, 3, L"c"}}},
+    {"BadLinesSkippedWithoutGap",
+     "1,2,3\r\nabc,2,3,\"x\"\r\n4,5,6,\"y\"\r\n\r\n7,8,9,\"z\"",
+     {{4, 5, 6, L"y"}, {7, 8, 9, L"z"}}},
+    {"NoClamping", "300,-5,2147483647,\"\"", {{300, -5, INT_MAX, L""}}},
+    {"OutOfRangeSkipped", "2147483648,0,0,\"\"\n$FFFFFFFF,0,0,\"\"", {}},
+    {"ConvertedForms", "007,$FF,0x10,c\n+5,-0X10,x1f,d", {{7, 255, 16, L"c"}, {5, -16, 31, L"d"}}},
+    {"QuotedNumbers", "\"1\",\" 2\",3,c", {{1, 2, 3, L"c"}}},
+    {"LfAndCrLines", "1,1,1,a\n2,2,2,b\r3,3,3,c", {{1, 1, 1, L"a"}, {2, 2, 2, L"b"}, {3, 3, 3, L"c"}}},
+    {"LfCrGivesSkippedEmptyLine", "1,1,1,a\n\r2,2,2,b", {{1, 1, 1, L"a"}, {2, 2, 2, L"b"}}},
+    {"Byte26EndsALine",
+     "1,1,1,a\x1A"
+     "2,2,2,b\x1A",
+     {{1, 1, 1, L"a"}, {2, 2, 2, L"b"}}},
+    {"ZeroEndsTheLine", std::string("1,2,3,\"ab\0cd\"\r\n4,5,6,\"e\"", 23), {{1, 2, 3, L"ab"}, {4, 5, 6, L"e"}}},
+    {"ZeroBeforeFourthField", std::string("1,2,3\0,\"x\"", 10), {}},
+    {"NotAColourList", "Hello, world\r\nThis is text.\r\n", {}},
+    {"AnsiBytesDecoded", "1,2,3,\"caf\xE9\"", {{1, 2, 3, L"caf\u00E9"}}},
+    {"Utf8Bom", U8(u8"\uFEFF1,2,3,\"日本\"\r\n4,5,6,a\u3000b"), {{1, 2, 3, L"日本"}, {4, 5, 6, L"a\u3000b"}}},
+    {"Utf8BomMalformed",
+     "\xEF\xBB\xBF"
+     "1,2,3,\"\xC3(\xF0\x9F\"",
+     {{1, 2, 3, L"\uFFFD(\uFFFD"}}},
+    {"Utf8BomSupplementary", U8(u8"\uFEFF1,2,3,\"\U0001F600\""), {{1, 2, 3, L"\U0001F600"}}},
+    {"Utf16LeBom",
+     Bytes({0xFF, 0xFE, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, 0xE5, 0x65, 0x0D, 0, 0x0A, 0,
+            '4',  0,    ',', 0, '5', 0, ',', 0, '6', 0, ',', 0, 'x', 0, 0x00, 0x30, 'y',  0, 0x0D, 0}),
+     {{1, 2, 3, L"\u65E5"}, {4, 5, 6, L"x\u3000y"}}},
+    {"Utf16LeZeroUnitEndsLine",
+     Bytes({0xFF, 0xFE, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, 'a', 0, 0, 0, 'b', 0, '\n', 0, '7', 0}),
+     {{1, 2, 3, L"a"}}},
+};
+
+TEST(ColorListRead, Cases) {
+  for (const TReadCase& c : kReadCases) EXPECT_EQ(ColorListRead(c.Input, kLatin1), c.Items) << c.Name;
+}
+
+struct TWriteCase {
+  const char* Name;
+  std::vector<TColorListRow> Rows;
+  const TAnsiCodec& Codec;
+  std::string Bytes;
+};
+
+const std::vector<TWriteCase> kWriteCases = {
+    {"EmptyListNoBytes", {}, kLatin1, ""},
+    {"OneRow", {{L"255", L"128", L"0", L"sky"}}, kLatin1, "255,128,0,\"sky\"\r\n"},
+    {"QuoteDoubled", {{L"1", L"2", L"3", L"ab\"c"}}, kLatin1, "1,2,3,\"ab\"\"c\"\r\n"},
+    {"NothingElseEscaped", {{L"1", L"2", L"3", L" a, b "}}, kLatin1, "1,2,3,\" a, b \"\r\n"},
+    {"CellsAsTyped",
+     {{L"abc", L"007", L"", L""}, {L"1", L"2", L"3", L"x"}},
+     kLatin1,
+     "abc,007,,\"\"\r\n1,2,3,\"x\"\r\n"},
+    {"LineBreaksBecomeSpaces",
+     {{L"1", L"2", L"3",
+       std::wstring(L"a\r\nb\x1A"
+                    L"c\0d",
+                    8)}},
+     kLatin1,
+     "1,2,3,\"a  b c d\"\r\n"},
+    {"CodePageTextExact", {{L"1", L"2", L"3", L"caf\u00E9"}}, kLatin1, "1,2,3,\"caf\xE9\"\r\n"},
+    // One character outside the code page puts the whole file in UTF-8.
+    {"OutsideCodePageWholeFileUtf8",
+     {{L"1", L"2", L"3", L"caf\u00E9"}, {L"4", L"5", L"6", L"\u65E5\u672C"}},
+     kLatin1,
+     U8(u8"\uFEFF1,2,3,\"caf\u00E9\"\r\n4,5,6,\"\u65E5\u672C\"\r\n")},
+    {"AsciiCodecUtf8ForLatin", {{L"1", L"2", L"3", L"caf\u00E9"}}, kAscii, U8(u8"\uFEFF1,2,3,\"caf\u00E9\"\r\n")},
+    // Latin-1 bytes EF BB BF at the start would read back as a UTF-8 mark.
+    {"BomLookalikeGoesUtf8",
+     {{L"\u00EF\u00BB\u00BF1", L"2", L"3", L""}},
+     kLatin1,
+     U8(u8"\uFEFF\u00EF\u00BB\u00BF1,2,3,\"\"\r\n")},
+};
+
+TEST(ColorListWrite, Cases) {
+  for (const TWriteCase& c : kWriteCases) EXPECT_EQ(ColorListWrite(c.Rows, c.Codec), c.Bytes) << c.Name;
+}
+
+TEST(ColorListWrite, ReadsBackEveryComment) {
+  const std::vector<std::wstring> comments = {
+      L"",
+      L"plain",
+      L"\"",
+      L"\"\"quoted\"\"",
+      L"a,b",
+      L"  lead and trail  ",
+      L"caf\u00E9",
+      L"\u65E5\u672C\u8A9E",
+      L"a\u3000b",
+      L"\U0001F600",
+      L"x\"\u3000\",y",
+      L"tab\there",
+  };
+  for (const TByteCodec* codec : {&kLatin1, &kAscii}) {
+    std::vector<TColorListRow> rows;
+    std::vector<TColorListItem> expected;
+    int n = 0;
+    for (const std::wstring& comment : comments) {
+      rows.push_back({std::to_wstring(n), std::to_wstring(255 - n), std::to_wstring(-n), comment});
+      expected.push_back({n, 255 - n, -n, comment});
+      ++n;
+    }
+    EXPECT_EQ(ColorListRead(ColorListWrite(rows, *codec), *codec), expected);
+    // Each comment alone too: the encoding is chosen per file.
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      EXPECT_EQ(ColorListRead(ColorListWrite({rows[i]}, *codec), *codec), std::vector{expected[i]}) << i;
+  }
+}
+
+TEST(ColorListWrite, NonNumberCellIsDroppedOnReading) {
+  const std::string bytes = ColorListWrite({{L"abc", L"1", L"2", L"lost"}, {L"3", L"4", L"5", L"kept"}}, kLatin1);
+  EXPECT_EQ(bytes, "abc,1,2,\"lost\"\r\n3,4,5,\"kept\"\r\n");
+  EXPECT_EQ(ColorListRead(bytes, kLatin1), (std::vector<TColorListItem>{{3, 4, 5, L"kept"}}));
+}
+
+TEST(ColorListStream, SavesAtAndLoadsFromThePosition) {
+  fw::TMemoryStream stream;
+  stream.WriteBuffer("HDR", 3);
+  ColorListSaveToStream(stream, {{L"1", L"2", L"3", L"a"}}, kLatin1);
+  stream.SetPosition(3);
+  EXPECT_EQ(ColorListLoadFromStream(stream, kLatin1), (std::vector<TColorListItem>{{1, 2, 3, L"a"}}));
+}
+
+struct TIntCase {
+  const wchar_t* Text;
+  bool Ok;
+  std::int32_t Value;
+};
+
+TEST(ColorListToInt, Forms) {
+  const TIntCase cases[] = {
+      {L"0", true, 0},
+      {L"007", true, 7},
+      {L"+5", true, 5},
+      {L"-5", true, -5},
+      {L"  12", true, 12},
+      {L"$FF", true, 255},
+      {L"$ff", true, 255},
+      {L"x1F", true, 31},
+      {L"X1f", true, 31},
+      {L"0x10", true, 16},
+      {L"0X10", true, 16},
+      {L"-$10", true, -16},
+      {L"2147483647", true, INT_MAX},
+      {L"-2147483648", true, INT_MIN},
+      {L"$7FFFFFFF", true, INT_MAX},
+      {L"-$80000000", true, INT_MIN},
+      {L"0000000000002147483647", true, INT_MAX},
+      {L"2147483648", false, 0},
+      {L"-2147483649", false, 0},
+      {L"$80000000", false, 0},
+      {L"$FFFFFFFF", false, 0},
+      {L"99999999999999999999", false, 0},
+      {L"", false, 0},
+      {L" ", false, 0},
+      {L"12 ", false, 0},
+      {L"\t12", false, 0},
+      {L"1a", false, 0},
+      {L"abc", false, 0},
+      {L"$", false, 0},
+      {L"0x", false, 0},
+      {L"x", false, 0},
+      {L"+", false, 0},
+      {L"--1", false, 0},
+      {L"$-1", false, 0},
+      {L"- 1", false, 0},
+      {L"0x0x1", false, 0},
+      {L"$$1", false, 0},
+      {L"1.0", false, 0},
+      {L"\uFF11\uFF12", false, 0},  // full-width digits
+  };
+  for (const TIntCase& c : cases) {
+    std::int32_t value = -777;
+    EXPECT_EQ(ColorListToInt(c.Text, value), c.Ok) << "'" << testing::PrintToString(std::wstring(c.Text)) << "'";
+    EXPECT_EQ(value, c.Ok ? c.Value : -777) << testing::PrintToString(std::wstring(c.Text));
+  }
+}
+
+TEST(ColorListCell, ChannelIsDecimalLimitedToByte) {
+  const std::pair<const wchar_t*, std::int32_t> cases[] = {
+      {L"0", 0},   {L"128", 128},       {L"255", 255}, {L"256", 255}, {L"300", 255}, {L"-5", 0},  {L"+7", 7},
+      {L"007", 7}, {L"abc", 0},         {L"", 0},      {L"$FF", 0},   {L"0x10", 0},  {L" 12", 0}, {L"12 ", 0},
+      {L"-", 0},   {L"99999999999", 0},
+  };
+  for (const auto& [text, channel] : cases)
+    EXPECT_EQ(CellToChannel(text), channel) << testing::PrintToString(std::wstring(text));
+}
+
+TEST(ColorListCell, CommentStaysOneLine) {
+  EXPECT_EQ(SanitizeCommentText(std::wstring(L"a\rb\nc\x1A"
+                                             L"d\0e\u3000f\t",
+                                             12)),
+            L"a b c d e\u3000f\t");
+}
+
+}  // namespace
+
+namespace {
+
+// The same rule serves the saved column layout, where every item counts.
+TEST(SplitCommaText, KeepsEveryItemUpToTheLimit) {
+  const struct {
+    const wchar_t* Text;
+    std::size_t Max;
+    std::vector<std::wstring> Items;
+  } cases[] = {
+      {L"0,25,1,30,2,40", 100, {L"0", L"25", L"1", L"30", L"2", L"40"}},
+      {L"0,25,1,30,2,40", 3, {L"0", L"25", L"1"}},
+      {L" a , \"b,\"\"c\"\" \" ,,d,", 100, {L"a", L"b,\"c\" ", L"", L"d", L""}},
+      {L"\u3000x\u3000y", 100, {L"\u3000x\u3000y"}},
+      {L"", 100, {}},
+      {L" \t ", 100, {}},
+      {L"a,b", 0, {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::wstring> items = {L"stale", L"stale", L"stale", L"stale", L"stale", L"stale", L"stale"};
+    EXPECT_EQ(SplitCommaText(c.Text, items, c.Max), c.Items.size()) << testing::PrintToString(std::wstring(c.Text));
+    EXPECT_EQ(items, c.Items) << testing::PrintToString(std::wstring(c.Text));
+  }
+}
+
+}  // namespace
