@@ -157,6 +157,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
   gridItemArea.Create(&Panel3);
+  CreateListGrid();
 
   CreateChannelPanel();
   CreateSamplingControls();

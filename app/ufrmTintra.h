@@ -22,6 +22,9 @@
 #include "framework/Image.h"
 #include "support/uRecPicture.h"
 
+// Colour list.
+#include "colorlist/CmbGrid.h"
+
 // The eyedropper cursor's number in the application's cursor table.
 inline constexpr int crSpoit = 20;
 
@@ -125,6 +128,14 @@ class TfrmTintra : public fw::TForm {
   void ZoomCapture(HDC screen, POINT point);
   // ---- end of screen sampling
 
+  // ---- Colour list (ufrmTintraList.cpp)
+ private:
+  fw::TUniqueFont FListFont;  // outlives the grid that draws with it
+
+ public:
+  TComboGrid gridItem;
+  // ---- end of the colour list
+
  private:
   void CreateChannelPanel();
   // Derives the rest from one group, shows it and paints the swatch.
@@ -135,6 +146,7 @@ class TfrmTintra : public fw::TForm {
   std::int32_t FUpdating = 0;
 
   void CreateSamplingControls();
+  void CreateListGrid();
   bool FSpoitDragging = false;
   TRecPictureHolder FZoomPicture;
 
