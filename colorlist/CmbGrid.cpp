@@ -281,9 +281,8 @@ void TComboGrid::RequestLayout() {
 void TComboGrid::UpdateScrollBars() {
   FLayoutPending = false;
   if (!HandleAllocated()) return;
-  static bool inside = false;  // showing a bar resizes the client area
-  if (inside) return;
-  inside = true;
+  if (FInScrollUpdate) return;  // showing a bar resizes the client area
+  FInScrollUpdate = true;
   const int maxTop = std::max(FFixedRows, RowCount() - std::max(VisibleRowCount(), 1));
   FTopRow = std::clamp(FTopRow, FFixedRows, maxTop);
   SCROLLINFO si{sizeof(si)};
@@ -297,7 +296,7 @@ void TComboGrid::UpdateScrollBars() {
   si.nPage = static_cast<UINT>(std::max(VisibleColCount(), 1));
   si.nPos = FLeftCol - FFixedCols;
   ::SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
-  inside = false;
+  FInScrollUpdate = false;
 }
 
 void TComboGrid::SetTopRow(int row) {
@@ -317,12 +316,15 @@ void TComboGrid::SetLeftCol(int col) {
 
 void TComboGrid::ScrollChanged() {
   if (!HandleAllocated()) return;
+  // The position at once, the bar's picture once per burst: under Wine a
+  // redrawn scroll bar costs milliseconds, many times a whole grid paint.
   SCROLLINFO si{sizeof(si)};
   si.fMask = SIF_POS;
   si.nPos = FTopRow - FFixedRows;
-  ::SetScrollInfo(Handle(), SB_VERT, &si, TRUE);
+  ::SetScrollInfo(Handle(), SB_VERT, &si, FALSE);
   si.nPos = FLeftCol - FFixedCols;
-  ::SetScrollInfo(Handle(), SB_HORZ, &si, TRUE);
+  ::SetScrollInfo(Handle(), SB_HORZ, &si, FALSE);
+  RequestLayout();
   Invalidate();
   if (FEditing) {
     if (RowInView(FEditRow) && FEditRow >= FTopRow && ColInView(FEditCol))
@@ -1059,7 +1061,6 @@ void TComboGrid::PaintTo(HDC dc, const RECT& clip) {
 }
 
 bool TComboGrid::Paint(HDC dc, const RECT& clip) {
-  if (FLayoutPending) UpdateScrollBars();
   const RECT client = ClientRect();
   const int w = std::max<int>(client.right, 1), h = std::max<int>(client.bottom, 1);
   if (!FBufferDC) FBufferDC.Reset(::CreateCompatibleDC(dc));

@@ -246,6 +246,7 @@ class TComboGrid : public fw::TWindow {
   bool FPressedWasCurrent = false;
   bool FSpaceDown = false;
   bool FLayoutPending = false;
+  bool FInScrollUpdate = false;
   bool FDestroying = false;
 
   fw::TUniqueMemDC FBufferDC;
