@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "colorlist/ComboInplaceEdit.h"
-#include "colorlist/InplaceListBox.h"
 
 namespace {
 
@@ -623,8 +622,10 @@ void TComboGrid::EditorTextChanged(const std::wstring& text) {
 
 void TComboGrid::EditorFocusLost(HWND next) {
   if (FDestroying) return;
-  // Leaving the control hides the editor.
-  if (FEditing && next != Handle() && !(FEditor && FEditor->List() && next == FEditor->List()->Handle())) {
+  // Leaving the control hides the editor; focus that leaves the top-level
+  // window comes back to the editor, which stays.
+  const bool left = next && next != Handle() && ::GetAncestor(next, GA_ROOT) == ::GetAncestor(Handle(), GA_ROOT);
+  if (FEditing && left) {
     FEditing = false;
     ::ShowWindow(FEditor->Handle(), SW_HIDE);
     InvalidateCell(FEditCol, FEditRow);
