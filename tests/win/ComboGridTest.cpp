@@ -350,6 +350,57 @@ TEST_F(ComboGridTest, TextAlignmentAndMarginPlaceTheText) {
   }
 }
 
+TEST_F(ComboGridTest, ChangesOutOfViewRepaintNothing) {
+  Grid->SetRowCount(100001);
+  fw::Application().ProcessMessages();
+  ::ValidateRect(G(), nullptr);
+  Grid->SetRowCount(100002);
+  Grid->SetCells(3, 100001, L"far away");
+  Grid->SetObjects(3, 100001, 7);
+  EXPECT_FALSE(::GetUpdateRect(G(), nullptr, FALSE));
+  EXPECT_EQ(Grid->Cells(3, 100001), L"far away");
+  Grid->SetCells(3, 2, L"near");
+  RECT update{};
+  ASSERT_TRUE(::GetUpdateRect(G(), &update, FALSE));
+  const RECT cell = Grid->CellRect(3, 2);
+  EXPECT_EQ(update.left, cell.left);
+  EXPECT_EQ(update.top, cell.top);
+  EXPECT_LE(update.bottom - update.top, Grid->DefaultRowHeight() + 1);
+}
+
+TEST_F(ComboGridTest, DraggingAHeaderEdgeSizesTheColumn) {
+  const RECT head = Grid->CellRect(2, 0);
+  const int y = (head.top + head.bottom) / 2;
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(head.right, y));
+  ::SendMessageW(G(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(head.right + 15, y));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, MAKELPARAM(head.right + 15, y));
+  EXPECT_EQ(Grid->ColWidths(2), 75);
+  EXPECT_EQ(Grid->Objects(2, 0), 2);  // sized, not moved
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(head.right + 15, y));
+  ::SendMessageW(G(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, y));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, MAKELPARAM(0, y));
+  EXPECT_EQ(Grid->ColWidths(2), 0);
+}
+
+TEST_F(ComboGridTest, ClickingTheCurrentCellEditsItAndAnotherCellMovesThere) {
+  int downs = 0;
+  Grid->OnMouseDown = [&](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++downs; };
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(2, 3));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(2, 3));
+  EXPECT_EQ(Grid->Col(), 2);
+  EXPECT_EQ(Grid->Row(), 3);
+  EXPECT_FALSE(Grid->EditorMode());
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(2, 3));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(2, 3));
+  EXPECT_TRUE(Grid->EditorMode());
+  // A press elsewhere ends the edit before it moves.
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(3, 4));
+  EXPECT_FALSE(Grid->EditorMode());
+  EXPECT_EQ(Ends.size(), 1u);
+  EXPECT_EQ(Grid->Col(), 3);
+  EXPECT_EQ(downs, 3);
+}
+
 TEST_F(ComboGridTest, CheckCellsToggleBetweenTheirStatesAndReport) {
   TCellKind& kind = Grid->CellKinds(3);
   kind.Kind = ckCheck;
