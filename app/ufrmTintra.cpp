@@ -166,6 +166,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
   gridItemArea.Create(&Panel3);
+  CreateListGrid();
 
   ChannelPanel.Create(Panel2);
   Sampler.OnColorPick = [this](fw::TObject*, TColor color) { SetColor(color); };

@@ -2,6 +2,7 @@
 // The program's only main window: its frame, commands and owned components.
 #include "app/uChannelPanel.h"
 #include "app/uScreenSampler.h"
+#include "colorlist/CmbGrid.h"
 #include "color/uColorFactors.h"
 #include "controls/uSizeGripVel.h"
 #include "framework/Action.h"
@@ -69,7 +70,16 @@ class TfrmTintra : public fw::TForm {
   void FormShow(fw::TObject* sender);
   void actZoomExecute(fw::TObject* sender);
 
+  // ---- Colour list (ufrmTintraList.cpp)
  private:
+  fw::TUniqueFont FListFont;  // outlives the grid that draws with it
+
+ public:
+  TComboGrid gridItem;
+  // ---- end of the colour list
+
+ private:
+  void CreateListGrid();
   void SetUpActions();
   void BuildMenu();
   void BuildToolBar();
