@@ -78,6 +78,7 @@ void TfrmTintra::SetUpActions() {
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
+  SetUpClipboardActions();
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
