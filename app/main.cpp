@@ -5,6 +5,7 @@
 #include "app/uProgramResources.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
+#include "ole/uOLE2Color.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
@@ -15,6 +16,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InstallProgramResources(instance);
   int result = 0;
   try {
+    // Before any window: a failure ends the program after its message.
+    RegisterVelColorFormat();
     TfrmTintra form;
     app.SetMainForm(&form);
     form.CreateForm();

@@ -82,6 +82,7 @@ void TfrmTintra::SetUpActions() {
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
   actAbout.OnExecute = [this](fw::TObject* s) { actAboutExecute(s); };
   actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
+  SetUpClipboardActions();
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};

@@ -78,9 +78,26 @@ class TfrmTintra : public fw::TForm {
   TComboGrid gridItem;
   // ---- end of the colour list
 
+  // ---- Clipboard (ufrmTintraClipboard.cpp)
+  // The colour of the list's current row (red, green, blue clamped to
+  // 0..255); the colour list provides it. Without it copy puts #000000.
+  std::function<TColor()> CurrentRowColor;
+  // The hexadecimal byte order (0 red-green-blue, 1 blue-green-red); the
+  // byte-order setting provides it. Without it the order is 0.
+  std::function<std::uint8_t()> CurrentHexOrder;
+  std::uint8_t HexOrder() const;
+
+  // Puts the colour on the clipboard as "#" and six hexadecimal digits in
+  // the given order; nothing for an order other than 0 and 1.
+  void CopyColorToClipboard(TColor color, std::uint8_t order);
+  void actCopyExecute(fw::TObject* sender);
+  void actPasteExecute(fw::TObject* sender);
+  // ---- end of the clipboard
+
  private:
   void CreateListGrid();
   void SetUpActions();
+  void SetUpClipboardActions();
   void BuildMenu();
   void BuildToolBar();
 };

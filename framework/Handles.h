@@ -2,7 +2,6 @@
 // Move-only owners for Win32 handles, so every path (also under exceptions)
 // releases what it acquired.
 #include <windows.h>
-#include <objbase.h>
 
 #include <utility>
 
@@ -183,42 +182,6 @@ class TGlobalLock {
  private:
   HGLOBAL FMem;
   T* FPtr;
-};
-
-// Intrusive COM pointer: AddRef on copy, Release on destruction.
-template <typename T>
-class TComPtr {
- public:
-  TComPtr() noexcept = default;
-  TComPtr(T* p) noexcept : FPtr(p) {
-    if (FPtr) FPtr->AddRef();
-  }
-  TComPtr(const TComPtr& o) noexcept : TComPtr(o.FPtr) {}
-  TComPtr(TComPtr&& o) noexcept : FPtr(std::exchange(o.FPtr, nullptr)) {}
-  ~TComPtr() { Reset(); }
-  TComPtr& operator=(TComPtr o) noexcept {
-    std::swap(FPtr, o.FPtr);
-    return *this;
-  }
-  // Takes over a reference the caller already owns (from a factory or QueryInterface).
-  static TComPtr Attach(T* p) noexcept {
-    TComPtr r;
-    r.FPtr = p;
-    return r;
-  }
-  T* Get() const noexcept { return FPtr; }
-  T* operator->() const noexcept { return FPtr; }
-  explicit operator bool() const noexcept { return FPtr != nullptr; }
-  T** Put() noexcept {
-    Reset();
-    return &FPtr;
-  }
-  void Reset() noexcept {
-    if (T* p = std::exchange(FPtr, nullptr)) p->Release();
-  }
-
- private:
-  T* FPtr = nullptr;
 };
 
 }  // namespace fw

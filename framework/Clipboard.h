@@ -1,0 +1,32 @@
+#pragma once
+// Plain text on the system clipboard (CF_TEXT, ANSI bytes).
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace fw {
+
+// Shown when another program keeps the clipboard open past the retries.
+inline constexpr const wchar_t* kClipboardBusyText = L"クリップボードを開けませんでした。他のプログラムが使用中です。";
+
+// The clipboard held open for one scope. Another program may hold it for a
+// moment (clipboard viewers, Wine's X selection bridge), so opening retries
+// briefly before it raises fw::Exception with kClipboardBusyText.
+class TClipboardScope {
+ public:
+  explicit TClipboardScope(HWND owner);
+  ~TClipboardScope();
+  TClipboardScope(const TClipboardScope&) = delete;
+  TClipboardScope& operator=(const TClipboardScope&) = delete;
+};
+
+// Replaces the whole clipboard with the text and a terminating zero.
+void ClipboardSetText(HWND owner, std::string_view ansi);
+// The CF_TEXT bytes up to the first zero or the end of the block (a zero is
+// not guaranteed); empty when the clipboard holds no text.
+std::string ClipboardGetText(HWND owner);
+// The bytes of a text block up to the first zero or the end of the block.
+std::string GlobalText(HANDLE mem);
+
+}  // namespace fw
