@@ -78,6 +78,7 @@ void TfrmTintra::SetUpActions() {
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
+  SetUpDocumentActions();
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
@@ -89,9 +90,9 @@ void TfrmTintra::BuildMenu() {
   file.AddAction(actOpen);
   file.AddAction(actSave);
   file.AddAction(actSaveAs);
-  file.AddSeparator();
-  // The recent files are inserted after this separator.
+  // The recent files are inserted after this separator, before the next.
   tbsmiMRU = &file.AddSeparator();
+  file.AddSeparator();
   file.AddAction(actExit);
 
   fw::TMenuItem& edit = MainMenu.Add(L"編集(&E)");
@@ -163,6 +164,8 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 
   // Hints from the captions, without the trailing accelerator.
   for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
+
+  CreateDocument();
 }
 
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }
