@@ -95,10 +95,10 @@ class Documents : public testing::Test {
     WaitFor([&]() -> std::optional<bool> { return tintra.Caption() == caption ? std::optional(true) : std::nullopt; },
             "the caption " + caption + " (it is " + tintra.Caption() + ")");
   }
-  // File, Open, the name typed into the dialog's name box, OK.
-  static void OpenThroughTheDialog(TintraSession& tintra, const std::string& path) {
-    tintra.Command(IdOf(tintra, "開く(&O)..."));
-    const unsigned long dialog = WaitFor([&] { return FindBox(tintra); }, "the open dialog");
+  // The command, the name typed into its dialog's name box, OK.
+  static void ThroughTheDialog(TintraSession& tintra, const std::string& command, const std::string& path) {
+    tintra.Command(IdOf(tintra, command));
+    const unsigned long dialog = WaitFor([&] { return FindBox(tintra); }, "the file dialog");
     for (const WinControl& c : ChildrenOf(dialog)) {
       if (c.ClassName == "ComboBoxEx32" && c.Id == 1148) {
         tintra.SetText(c.Handle, WindowsPath(path));
@@ -106,7 +106,10 @@ class Documents : public testing::Test {
         return;
       }
     }
-    throw std::runtime_error("the open dialog has no name box");
+    throw std::runtime_error("the file dialog has no name box");
+  }
+  static void OpenThroughTheDialog(TintraSession& tintra, const std::string& path) {
+    ThroughTheDialog(tintra, "開く(&O)...", path);
   }
 
   std::string dir;
@@ -128,6 +131,15 @@ TEST_F(Documents, OpenThroughTheDialogThenSaveKeepsTheOldBytesInTheBackup) {
   EXPECT_EQ(ReadBytes(backup), "255,0,0,\"old\"\r\n");
   EXPECT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(tintra.Caption(), "colors - Tintra");
+}
+
+TEST_F(Documents, SaveAsWritesTheChosenFileAndRemembersItsFolder) {
+  TintraSession tintra;
+  ThroughTheDialog(tintra, "名前をつけて保存(&A)...", dir + "/new");
+  WaitForCaption(tintra, "new - Tintra");
+  EXPECT_TRUE(std::filesystem::exists(dir + "/new.txt"));  // the filter's default extension
+  tintra.Sync();
+  EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "DataDir"), WindowsPath(dir));
 }
 
 TEST_F(Documents, ARecentFileIsListedAfterARestartAndAClickReopensIt) {
