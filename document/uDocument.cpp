@@ -258,6 +258,14 @@ void TDocument::StoreDataDir(const std::wstring& fileName) {
 
 bool TDocument::CloseQuery() {
   if (!FModified) return true;
+  // A close arriving while a save or a question is open (sent from outside:
+  // the window itself is disabled) must not pull the document away under it.
+  if (Busy()) return false;
+  return AskToSave();
+}
+
+bool TDocument::AskToSave() {
+  if (!FModified) return true;
   TBusyScope busy(*this);
   const std::wstring text =
       (FFileName.empty() ? std::wstring(kUntitled) : FFileName) + L" は変更されています。保存しますか？";
@@ -272,8 +280,9 @@ bool TDocument::CloseQuery() {
 }
 
 bool TDocument::Open() {
+  if (Busy()) return false;
   TBusyScope busy(*this);
-  if (!CloseQuery()) return false;
+  if (!AskToSave()) return false;
   if (!FOpenDialog) throw EUserError(L"TDocument.Open: OpenDialog = nil");
   FOpenDialog->SetFileName(L"");
   if (HasDataDirSetting()) FOpenDialog->SetInitialDir(ReadDataDir());

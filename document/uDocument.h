@@ -77,7 +77,8 @@ class TDocument : public fw::TObject {
 
   void SetModified(bool value);
   void SetFileName(const std::wstring& name);
-  // True when the content may be dropped (saved first if the user wished).
+  // True when the content may be dropped (saved first if the user wished);
+  // false while busy with a modified document.
   bool CloseQuery();
   // True when the command was carried out; false when cancelled or failed.
   bool Open();
@@ -98,6 +99,7 @@ class TDocument : public fw::TObject {
   class TBusyScope;
   // Retry and Cancel; true for Retry.
   bool AskRetry(const std::wstring& text);
+  bool AskToSave();
   bool SaveReporting(const std::wstring& name);
   std::wstring ReadDataDir() const;
   void StoreDataDir(const std::wstring& fileName);

@@ -342,9 +342,15 @@ TEST_F(Document, IsBusyWhileAskingAndSaving) {
   content = "x";
   doc.Change();
   std::vector<bool> busy;
-  OnBox = [&] { busy.push_back(doc.Busy()); };
+  OnBox = [&] {
+    busy.push_back(doc.Busy());
+    // A close sent from outside meanwhile neither asks again nor lets go.
+    EXPECT_FALSE(doc.CloseQuery());
+    EXPECT_FALSE(doc.Open());
+  };
   answers = {IDCANCEL};
   EXPECT_FALSE(doc.CloseQuery());
+  EXPECT_EQ(boxes.size(), 1u);
   doc.OnSaveToStream = [&](fw::TObject*, fw::TStream&) { busy.push_back(doc.Busy()); };
   EXPECT_TRUE(doc.SaveToFile(Path(L"b.txt")));
   EXPECT_EQ(busy, (std::vector<bool>{true, true}));
