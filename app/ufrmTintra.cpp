@@ -83,6 +83,7 @@ void TfrmTintra::SetUpActions() {
   actAbout.OnExecute = [this](fw::TObject* s) { actAboutExecute(s); };
   actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
   SetUpClipboardActions();
+  SetUpDocumentActions();
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
@@ -94,9 +95,9 @@ void TfrmTintra::BuildMenu() {
   file.AddAction(actOpen);
   file.AddAction(actSave);
   file.AddAction(actSaveAs);
-  file.AddSeparator();
-  // The recent files are inserted after this separator.
+  // The recent files are inserted after this separator, before the next.
   tbsmiMRU = &file.AddSeparator();
+  file.AddSeparator();
   file.AddAction(actExit);
 
   fw::TMenuItem& edit = MainMenu.Add(L"編集(&E)");
@@ -178,6 +179,8 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 
   // Hints from the captions, without the trailing accelerator.
   for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
+
+  CreateDocument();
 }
 
 void TfrmTintra::FormShow(fw::TObject*) {

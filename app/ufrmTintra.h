@@ -5,6 +5,9 @@
 #include "colorlist/CmbGrid.h"
 #include "color/uColorFactors.h"
 #include "controls/uSizeGripVel.h"
+#include "document/TBXMRUList.h"
+#include "document/uDocument.h"
+#include "framework/FileDialog.h"
 #include "framework/Action.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
@@ -94,10 +97,38 @@ class TfrmTintra : public fw::TForm {
   void actPasteExecute(fw::TObject* sender);
   // ---- end of the clipboard
 
+  // ---- Documents and recent files (ufrmTintraDocument.cpp)
+  fw::TSaveDialog SaveDialog;
+  fw::TOpenDialog dlgOpen;
+  TDocument Document;
+  TTBXMRUList TBXMRUList;  // after MainMenu, which holds its items
+
+  void actNewExecute(fw::TObject* sender);
+  void actOpenExecute(fw::TObject* sender);
+  void actSaveExecute(fw::TObject* sender);
+  void actSaveAsExecute(fw::TObject* sender);
+  void DocumentModifiedChange(fw::TObject* sender);
+  void DocumentChange(fw::TObject* sender);
+  void DocumentFilenameChanged(fw::TObject* sender);
+  void DocumentClear(fw::TObject* sender);
+  void DocumentLoadFromStream(fw::TObject* sender, fw::TStream& stream);
+  void DocumentSaveToStream(fw::TObject* sender, fw::TStream& stream);
+  void TBXMRUListClick(fw::TObject* sender, const std::wstring& fileName);
+  // "(file title)(変更) - Tintra", or "(無題) - Tintra" when untitled.
+  void UpdateCaption();
+  // After the close question, without a dialog (a recent or a dropped file);
+  // false when the user cancelled or the document is busy saving or asking.
+  bool OpenDocumentFile(const std::wstring& fileName);
+  void LoadRecentFiles();
+  void SaveRecentFiles();
+  // ---- end of documents
+
  private:
   void CreateListGrid();
   void SetUpActions();
   void SetUpClipboardActions();
+  void SetUpDocumentActions();
+  void CreateDocument();
   void BuildMenu();
   void BuildToolBar();
 };

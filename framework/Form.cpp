@@ -113,12 +113,13 @@ bool TForm::PreTranslateMessage(MSG& msg) {
 }
 
 bool TForm::MenuCommand(WORD id) {
-  if (!FActions) return false;
-  if (TAction* a = FActions->FindById(id)) {
-    a->Execute();
-    return true;
+  if (FActions) {
+    if (TAction* a = FActions->FindById(id)) {
+      a->Execute();
+      return true;
+    }
   }
-  return false;
+  return FMenu && FMenu->Click(id);
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

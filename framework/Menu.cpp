@@ -2,6 +2,9 @@
 
 #include "support/Exception.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace fw {
 
 std::unique_ptr<TMenuItem> TMenuItem::Submenu(std::wstring caption) {
@@ -23,7 +26,14 @@ std::unique_ptr<TMenuItem> TMenuItem::Separator() {
   return item;
 }
 
+std::unique_ptr<TMenuItem> TMenuItem::Item(std::wstring caption) {
+  auto item = std::make_unique<TMenuItem>();
+  item->FCaption = std::move(caption);
+  return item;
+}
+
 TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> item) {
+  item->FParent = this;
   FItems.push_back(std::move(item));
   return *FItems.back();
 }
@@ -57,27 +67,99 @@ HMENU TMainMenu::Build() {
 
 void TMainMenu::BuildItems(TMenuItem& parent) {
   UINT pos = 0;
-  for (auto& item : parent.FItems) {
-    MENUITEMINFOW mii{sizeof(mii)};
-    if (item->FSeparator) {
-      mii.fMask = MIIM_FTYPE;
-      mii.fType = MFT_SEPARATOR;
-    } else if (item->FSubmenu) {
-      item->FHandle = ::CreatePopupMenu();
-      if (!item->FHandle) throw Exception(L"TMainMenu.Build: CreatePopupMenu failed");
-      BuildItems(*item);
-      mii.fMask = MIIM_STRING | MIIM_SUBMENU;
-      mii.hSubMenu = item->FHandle;
-    } else {
-      mii.fMask = MIIM_STRING | MIIM_ID;
-      mii.wID = item->FAction->Id();
-    }
-    std::wstring text = ItemText(*item);
-    mii.dwTypeData = text.data();
-    ::InsertMenuItemW(parent.FHandle, pos, TRUE, &mii);
-    if (!item->FSeparator) RefreshItem(parent.FHandle, pos, *item);
-    ++pos;
+  for (auto& item : parent.FItems) InsertNative(parent, pos++, *item);
+}
+
+void TMainMenu::InsertNative(TMenuItem& parent, UINT pos, TMenuItem& item) {
+  MENUITEMINFOW mii{sizeof(mii)};
+  if (item.FSeparator) {
+    mii.fMask = MIIM_FTYPE;
+    mii.fType = MFT_SEPARATOR;
+  } else if (item.FSubmenu) {
+    item.FHandle = ::CreatePopupMenu();
+    if (!item.FHandle) throw Exception(L"TMainMenu.Build: CreatePopupMenu failed");
+    BuildItems(item);
+    mii.fMask = MIIM_STRING | MIIM_SUBMENU;
+    mii.hSubMenu = item.FHandle;
+  } else {
+    if (!item.FAction && item.FId == 0) item.FId = AllocateId();
+    mii.fMask = MIIM_STRING | MIIM_ID;
+    mii.wID = item.Id();
   }
+  std::wstring text = ItemText(item);
+  mii.dwTypeData = text.data();
+  if (!::InsertMenuItemW(parent.FHandle, pos, TRUE, &mii)) {
+    // A submenu that did not make it into its parent is nobody's to destroy.
+    if (item.FSubmenu) ::DestroyMenu(std::exchange(item.FHandle, nullptr));
+    throw Exception(L"TMainMenu: InsertMenuItem failed");
+  }
+  if (!item.FSeparator) RefreshItem(parent.FHandle, pos, item);
+}
+
+WORD TMainMenu::AllocateId() {
+  for (int tries = 0; tries <= kLastItemId - kFirstItemId; ++tries) {
+    WORD id = FNextId;
+    FNextId = id == kLastItemId ? kFirstItemId : static_cast<WORD>(id + 1);
+    if (!FindById(id)) return id;
+  }
+  throw Exception(L"TMainMenu: no free command id");
+}
+
+TMenuItem& TMainMenu::InsertAfter(TMenuItem& anchor, std::unique_ptr<TMenuItem> item) {
+  TMenuItem* parent = anchor.FParent;
+  if (!parent) throw Exception(L"TMainMenu.InsertAfter: the anchor is in no submenu");
+  auto& items = parent->FItems;
+  auto at = std::find_if(items.begin(), items.end(), [&](const auto& p) { return p.get() == &anchor; });
+  if (at == items.end()) throw Exception(L"TMainMenu.InsertAfter: the anchor is not its parent's");
+  const auto pos = static_cast<UINT>(at - items.begin()) + 1;
+  item->FParent = parent;
+  TMenuItem& inserted = **items.insert(at + 1, std::move(item));
+  if (parent->FHandle) {
+    try {
+      InsertNative(*parent, pos, inserted);
+    } catch (...) {
+      items.erase(items.begin() + pos);
+      throw;
+    }
+  }
+  return inserted;
+}
+
+void TMainMenu::Remove(TMenuItem& item) {
+  TMenuItem* parent = item.FParent;
+  if (!parent) return;
+  auto& items = parent->FItems;
+  auto at = std::find_if(items.begin(), items.end(), [&](const auto& p) { return p.get() == &item; });
+  if (at == items.end()) return;
+  // DeleteMenu also destroys a submenu's own menu.
+  if (parent->FHandle) ::DeleteMenu(parent->FHandle, static_cast<UINT>(at - items.begin()), MF_BYPOSITION);
+  items.erase(at);
+}
+
+TMenuItem* TMainMenu::FindById(WORD id) noexcept {
+  struct TFind {
+    WORD id;
+    TMenuItem* operator()(TMenuItem& parent) {
+      for (auto& item : parent.FItems) {
+        if (item->FSubmenu) {
+          if (TMenuItem* found = (*this)(*item)) return found;
+        } else if (!item->FAction && !item->FSeparator && item->FId == id) {
+          return item.get();
+        }
+      }
+      return nullptr;
+    }
+  };
+  return id == 0 ? nullptr : TFind{id}(FRoot);
+}
+
+bool TMainMenu::Click(WORD id) {
+  TMenuItem* item = FindById(id);
+  if (!item) return false;
+  // A copy: the handler may remove its own item (a recent file moves to the top).
+  TNotifyEvent handler = item->OnClick;
+  if (handler) handler(item);
+  return true;
 }
 
 void TMainMenu::RefreshItem(HMENU menu, UINT pos, const TMenuItem& item) {

@@ -1,6 +1,7 @@
 #pragma once
 // The window's native menu bar, built from actions and kept in step with
-// them (caption, shortcut text, check mark, enabled state).
+// them (caption, shortcut text, check mark, enabled state), plus plain items
+// with their own click handler that can be inserted and removed at run time.
 #include <windows.h>
 
 #include <memory>
@@ -18,6 +19,8 @@ class TMenuItem : public TObject {
   static std::unique_ptr<TMenuItem> Submenu(std::wstring caption);
   static std::unique_ptr<TMenuItem> ForAction(TAction& action);
   static std::unique_ptr<TMenuItem> Separator();
+  // An item that is no action: it runs its own OnClick.
+  static std::unique_ptr<TMenuItem> Item(std::wstring caption);
 
   TMenuItem& Add(std::unique_ptr<TMenuItem> item);
   TMenuItem& AddAction(TAction& action) { return Add(ForAction(action)); }
@@ -30,10 +33,16 @@ class TMenuItem : public TObject {
   bool IsSeparator() const noexcept { return FSeparator; }
   bool IsSubmenu() const noexcept { return FSubmenu; }
   const std::vector<std::unique_ptr<TMenuItem>>& Items() const noexcept { return FItems; }
+  TMenuItem* Parent() const noexcept { return FParent; }
   HMENU SubmenuHandle() const noexcept { return FHandle; }
+  // The command id: the action's, or one of the menu's own range once the
+  // item is in a built menu; 0 for separators and submenus.
+  WORD Id() const noexcept { return FAction && !FSubmenu ? FAction->Id() : FId; }
 
   // Runs each time the submenu opens, before it is shown.
   TNotifyEvent OnPopup;
+  // A plain item was chosen.
+  TNotifyEvent OnClick;
 
  private:
   friend class TMainMenu;
@@ -41,12 +50,18 @@ class TMenuItem : public TObject {
   TAction* FAction = nullptr;
   bool FSeparator = false;
   bool FSubmenu = false;
+  WORD FId = 0;
   HMENU FHandle = nullptr;  // owned by the menu bar that contains it
+  TMenuItem* FParent = nullptr;
   std::vector<std::unique_ptr<TMenuItem>> FItems;
 };
 
 class TMainMenu : public TObject {
  public:
+  // Plain items take their ids from here on, clear of the actions' ids.
+  static constexpr WORD kFirstItemId = 0x4000;
+  static constexpr WORD kLastItemId = 0x7FFF;
+
   explicit TMainMenu(TActionList& actions);
   ~TMainMenu() override;
 
@@ -57,11 +72,21 @@ class TMainMenu : public TObject {
   HMENU Build();
   HMENU Handle() const noexcept { return FHandle; }
 
+  // Puts item right after anchor in anchor's submenu, also into the built menu.
+  TMenuItem& InsertAfter(TMenuItem& anchor, std::unique_ptr<TMenuItem> item);
+  // Takes the item (and what it holds) out of its submenu and deletes it.
+  void Remove(TMenuItem& item);
+
   // WM_INITMENUPOPUP: runs the submenu's OnPopup and refreshes its items.
   void Popup(HMENU menu);
+  // WM_COMMAND of a plain item: runs its OnClick; false for other ids.
+  bool Click(WORD id);
+  TMenuItem* FindById(WORD id) noexcept;
 
  private:
   void BuildItems(TMenuItem& parent);
+  void InsertNative(TMenuItem& parent, UINT pos, TMenuItem& item);
+  WORD AllocateId();
   void Refresh(TAction& action);
   void RefreshItem(HMENU menu, UINT pos, const TMenuItem& item);
   static std::wstring ItemText(const TMenuItem& item);
@@ -69,6 +94,7 @@ class TMainMenu : public TObject {
   TActionList& FActions;
   TMenuItem FRoot;
   HMENU FHandle = nullptr;
+  WORD FNextId = kFirstItemId;
 };
 
 }  // namespace fw

@@ -3,23 +3,48 @@
 #include "framework/Handles.h"
 
 namespace {
+
 constexpr DWORD kBufferChars = 256;
+
+// The stored data need not end in a zero: never look past what was returned.
+std::wstring TextUpToZero(const wchar_t* data, DWORD bytes) {
+  std::size_t chars = bytes / sizeof(wchar_t);
+  std::size_t length = 0;
+  while (length < chars && data[length] != L'\0') ++length;
+  return std::wstring(data, length);
 }
 
+bool OpenForReading(HKEY root, const std::wstring& key, fw::TUniqueKey& hkey) {
+  return !key.empty() && ::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, hkey.Put()) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
 std::wstring GetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value) {
-  if (key.empty()) return {};
   fw::TUniqueKey hkey;
-  if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, hkey.Put()) != ERROR_SUCCESS) return {};
+  if (!OpenForReading(root, key, hkey)) return {};
   wchar_t buffer[kBufferChars];
   DWORD bytes = sizeof(buffer);
   if (::RegQueryValueExW(hkey.Get(), value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes) !=
       ERROR_SUCCESS)
     return {};
-  // The stored data need not end in a zero: never look past what was returned.
-  std::size_t chars = bytes / sizeof(wchar_t);
-  std::size_t length = 0;
-  while (length < chars && buffer[length] != L'\0') ++length;
-  return std::wstring(buffer, length);
+  return TextUpToZero(buffer, bytes);
+}
+
+std::wstring GetRegistryLongVal(HKEY root, const std::wstring& key, const std::wstring& value) {
+  fw::TUniqueKey hkey;
+  if (!OpenForReading(root, key, hkey)) return {};
+  std::wstring buffer(kBufferChars, L'\0');
+  // Another writer may lengthen the value between the two calls: ask again.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    LSTATUS status =
+        ::RegQueryValueExW(hkey.Get(), value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &bytes);
+    if (status == ERROR_SUCCESS) return TextUpToZero(buffer.data(), bytes);
+    if (status != ERROR_MORE_DATA) return {};
+    buffer.assign(bytes / sizeof(wchar_t) + 1, L'\0');
+  }
+  return {};
 }
 
 void SetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text) {
@@ -32,5 +57,15 @@ void SetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& valu
       ERROR_SUCCESS) {
     hkey.Reset();
     throw ERegistryError(L"SetRegistryVal: RegSetValueEx failed");
+  }
+}
+
+void DeleteRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value) {
+  fw::TUniqueKey hkey;
+  if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE, hkey.Put()) != ERROR_SUCCESS) return;
+  LSTATUS status = ::RegDeleteValueW(hkey.Get(), value.c_str());
+  if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
+    hkey.Reset();
+    throw ERegistryError(L"DeleteRegistryVal: RegDeleteValue failed");
   }
 }

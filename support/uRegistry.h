@@ -16,5 +16,13 @@ class ERegistryError : public fw::Exception {
 // the text runs up to its first zero.
 std::wstring GetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value);
 
+// The same rules without the length limit, for paths (a recent file, the last
+// file, the data folder), which may well be longer than 255 characters.
+std::wstring GetRegistryLongVal(HKEY root, const std::wstring& key, const std::wstring& value);
+
 // Creates the key when needed and writes text as REG_SZ; raises ERegistryError.
 void SetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& text);
+
+// Removes a value; a missing key or value is not an error. Raises
+// ERegistryError when the value is there and stays.
+void DeleteRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value);

@@ -64,10 +64,10 @@ std::vector<MenuEntry> WithoutEmptyRecentList(std::vector<MenuEntry> items) {
   return items;
 }
 
-TEST(MainWindow, AppearsWithCaptionTintra) {
+TEST(MainWindow, AppearsWithAnUntitledDocumentInItsCaption) {
   TintraSession tintra;
   auto window = tintra.Window();
-  EXPECT_EQ(window.Text, "Tintra");
+  EXPECT_EQ(window.Text, "(無題) - Tintra");
   EXPECT_TRUE(window.Visible);
   EXPECT_TRUE(window.Enabled);
   if (auto path = e2e::ScreenshotPath("main-window.png")) {

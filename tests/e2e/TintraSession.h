@@ -131,7 +131,8 @@ class TintraSession {
   struct Options {
     std::vector<std::string> Args;
     bool ResetSettings = true;  // delete the settings key before starting
-    std::string TitlePattern = "^Tintra$";
+    // The caption names the document first: "(無題) - Tintra".
+    std::string TitlePattern = " - Tintra$";
     Millis StartTimeout = 30s;
   };
 

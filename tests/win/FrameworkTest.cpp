@@ -119,7 +119,7 @@ class MainWindow : public ::testing::Test {
 };
 
 TEST_F(MainWindow, FrameAsDesigned) {
-  EXPECT_EQ(form.Text(), L"Tintra");
+  EXPECT_EQ(form.Text(), L"(無題) - Tintra");
   RECT r;
   GetWindowRect(form.Handle(), &r);
   EXPECT_EQ(r.left, 331);

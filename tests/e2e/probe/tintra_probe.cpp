@@ -351,12 +351,16 @@ int ShowText(UINT ms, const wchar_t* face, const std::wstring& text) {
 }
 
 int RegGet(const wchar_t* key, const wchar_t* value) {
-  wchar_t buf[32768];
-  DWORD size = sizeof(buf);
-  if (::RegGetValueW(HKEY_CURRENT_USER, key, value, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, buf, &size) !=
-      ERROR_SUCCESS)
-    return 3;
-  Out(Field(buf));
+  // RegOpenKeyEx and RegQueryValueEx: Wine's RegGetValueW answered "not
+  // found" for values that were there.
+  HKEY hkey = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &hkey) != ERROR_SUCCESS) return 3;
+  std::vector<wchar_t> buf(32768, L'\0');
+  DWORD type = 0, size = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
+  LSTATUS s = ::RegQueryValueExW(hkey, value, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &size);
+  ::RegCloseKey(hkey);
+  if (s != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 3;
+  Out(Field(buf.data()));
   return 0;
 }
 

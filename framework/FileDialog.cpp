@@ -1,0 +1,58 @@
+#include "framework/FileDialog.h"
+
+#include <vector>
+
+#include "support/Exception.h"
+
+namespace fw {
+
+namespace {
+
+// Paths may be long (\\?\ names); the dialog refuses to return more than it is given.
+constexpr DWORD kNameChars = 32768;
+
+// The dialog wants the pairs zero-separated and ended by two zeros.
+std::wstring NativeFilter(const std::wstring& filter) {
+  if (filter.empty()) return {};
+  std::wstring native = filter;
+  for (wchar_t& c : native)
+    if (c == L'|') c = L'\0';
+  native.push_back(L'\0');
+  native.push_back(L'\0');
+  return native;
+}
+
+}  // namespace
+
+bool TFileDialog::Execute(HWND owner) {
+  std::vector<wchar_t> name(kNameChars, L'\0');
+  FFileName.copy(name.data(), name.size() - 1);
+  const std::wstring filter = NativeFilter(FFilter);
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = name.data();
+  ofn.nMaxFile = kNameChars;
+  ofn.lpstrInitialDir = FInitialDir.empty() ? nullptr : FInitialDir.c_str();
+  ofn.lpstrDefExt = FDefaultExt.empty() ? nullptr : FDefaultExt.c_str();
+  // No change of the current folder: a relative name given later must not
+  // depend on where the user last browsed.
+  ofn.Flags = FOptions | OFN_EXPLORER | OFN_NOCHANGEDIR;
+
+  if (!Show(ofn)) {
+    if (DWORD error = ::CommDlgExtendedError())
+      throw Exception(L"TFileDialog.Execute: dialog error " + std::to_wstring(error));
+    return false;
+  }
+  FFileName = name.data();
+  return true;
+}
+
+BOOL TOpenDialog::Show(OPENFILENAMEW& ofn) { return ::GetOpenFileNameW(&ofn); }
+
+BOOL TSaveDialog::Show(OPENFILENAMEW& ofn) { return ::GetSaveFileNameW(&ofn); }
+
+}  // namespace fw
