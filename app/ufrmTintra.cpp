@@ -2,7 +2,6 @@
 
 #include "app/ButtonImages.h"
 #include "framework/Application.h"
-#include "support/uStrings.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ TfrmTintra::TfrmTintra()
       actZoom(ActionList.Add(L"actZoom")),
       actAbout(ActionList.Add(L"actAbout")),
       actHomePage(ActionList.Add(L"actHomePage")),
-      actsmRGBOrder(ActionList.Add(L"actsmRGBOrder")),
+      actsmRGBOrder(ActionList.Add<TActionSubMenu>(L"actsmRGBOrder")),
       actRGB(ActionList.Add(L"actRGB")),
       actBGR(ActionList.Add(L"actBGR")),
       actPaste(ActionList.Add(L"actPaste")),
@@ -34,8 +33,7 @@ TfrmTintra::TfrmTintra()
       MenuImages(16, 16) {
   SetUpActions();
   AddButtonImages(MenuImages);
-  OnCreate = [this](fw::TObject* s) { FormCreate(s); };
-  OnShow = [this](fw::TObject* s) { FormShow(s); };
+  WireLifecycle();
 }
 
 TfrmTintra::~TfrmTintra() = default;
@@ -80,7 +78,7 @@ void TfrmTintra::SetUpActions() {
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
-    if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
+    if (!a->OnExecute && a.get() != &actsmRGBOrder) a->OnExecute = [](fw::TObject*) {};
 }
 
 void TfrmTintra::BuildMenu() {
@@ -110,6 +108,7 @@ void TfrmTintra::BuildMenu() {
   fw::TMenuItem& settings = MainMenu.Add(L"設定(&S)");
   tbsmiHexOrder = &settings.Add(fw::TMenuItem::Submenu(L""));
   tbsmiHexOrder->SetAction(&actsmRGBOrder);
+  actsmRGBOrder.SetLinkSubitems(tbsmiHexOrder);
   tbsmiHexOrder->AddAction(actRGB);
   tbsmiHexOrder->AddAction(actBGR);
 
@@ -134,6 +133,7 @@ void TfrmTintra::BuildToolBar() {
 }
 
 void TfrmTintra::CreateForm() {
+  AppProperty.Loaded();
   SetText(L"Tintra");
   SetBounds(331, 57, 507, 304);
   SetFontFace(L"ＭＳ Ｐゴシック", 13, SHIFTJIS_CHARSET);
@@ -143,7 +143,7 @@ void TfrmTintra::CreateForm() {
   fw::TForm::Create(nullptr, WS_OVERLAPPEDWINDOW);
 }
 
-void TfrmTintra::FormCreate(fw::TObject*) {
+void TfrmTintra::CreateComponents() {
   Panel2.SetWidth(205);
   Panel2.SetAlign(fw::TAlign::alRight);
   Panel2.Create(this);
@@ -160,9 +160,6 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 
   CreateChannelPanel();
   CreateSamplingControls();
-
-  // Hints from the captions, without the trailing accelerator.
-  for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
 }
 
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }

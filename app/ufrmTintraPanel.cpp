@@ -100,11 +100,6 @@ void TfrmTintra::CreateChannelPanel() {
   }
 }
 
-void TfrmTintra::FormShow(fw::TObject*) {
-  // Black, with Cb and Cr at their neutral 128.
-  UpdateFromRGB();
-}
-
 void TfrmTintra::SetColor(TColor color) {
   TUpdatingLevel level(FUpdating);
   // Every mouse move of the eyedropper lands here; most bring the same colour.

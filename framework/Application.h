@@ -4,11 +4,21 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
+
+#include "framework/Window.h"
 
 namespace fw {
 
-class TWindow;
+// How every tool tip of the program behaves; times in milliseconds.
+struct THintSettings {
+  COLORREF Color = CLR_INVALID;  // CLR_INVALID: the system's tool-tip colour
+  int Pause = 500;
+  int ShortPause = 0;
+  int HidePause = 2500;
+  bool ShowHint = true;
+};
 
 class TApplication {
  public:
@@ -19,6 +29,17 @@ class TApplication {
 
   const std::wstring& Title() const noexcept { return FTitle; }
   void SetTitle(std::wstring title) { FTitle = std::move(title); }
+
+  const THintSettings& HintSettings() const noexcept { return FHintSettings; }
+  void SetHintSettings(const THintSettings& settings) noexcept { FHintSettings = settings; }
+  // Gives a tool-tip control the delays, colour and switch above.
+  void ApplyHintSettings(HWND toolTip) const noexcept;
+
+  bool ShowMainForm() const noexcept { return FShowMainForm; }
+  void SetShowMainForm(bool show) noexcept { FShowMainForm = show; }
+
+  // Called instead of the message box for an exception that reaches the loop.
+  std::function<void(TObject* sender, const std::exception& e)> OnException;
 
   TWindow* MainForm() const noexcept { return FMainForm; }
   void SetMainForm(TWindow* form) noexcept { FMainForm = form; }
@@ -42,6 +63,8 @@ class TApplication {
 
   HINSTANCE FInstance = nullptr;
   std::wstring FTitle = L"Tintra";
+  THintSettings FHintSettings;
+  bool FShowMainForm = true;
   TWindow* FMainForm = nullptr;
 };
 

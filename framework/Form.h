@@ -14,6 +14,8 @@ namespace fw {
 
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
 class TForm : public TWindow {
  public:
   TForm();
@@ -23,6 +25,12 @@ class TForm : public TWindow {
   void Create(TWindow* parent = nullptr, DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0);
   void Show();
   void Close();
+
+  // Set while the form is still hidden, the state is applied when it is
+  // first shown, so a maximized form never appears at its normal size.
+  TWindowState WindowState() const noexcept;
+  void SetWindowState(TWindowState state);
+  void SetVisible(bool visible) override;
 
   // The form's font, handed to every child created after it is set.
   void SetFontFace(const std::wstring& face, int height, BYTE charSet);
@@ -53,6 +61,7 @@ class TForm : public TWindow {
   TMainMenu* FMenu = nullptr;
   TActionList* FActions = nullptr;
   bool FShown = false;
+  TWindowState FWindowState = TWindowState::wsNormal;
   HWND FLastFocus = nullptr;
 };
 

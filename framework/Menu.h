@@ -34,6 +34,9 @@ class TMenuItem : public TObject {
 
   // Runs each time the submenu opens, before it is shown.
   TNotifyEvent OnPopup;
+  // Runs when the item is freed, so whoever refers to it can let go.
+  TNotifyEvent OnFree;
+  ~TMenuItem() override;
 
  private:
   friend class TMainMenu;
