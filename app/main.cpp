@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TfrmTintra form;
     app.SetMainForm(&form);
     form.CreateForm();
-    form.Show();
+    if (app.ShowMainForm()) form.Show();
     result = app.Run();
     app.SetMainForm(nullptr);
   } catch (...) {

@@ -33,6 +33,8 @@ class TScreenSampler : public fw::TObject {
 
   bool SpoitDragging() const noexcept { return FSpoitDragging; }
   const TRecPicture& ZoomPicture() const noexcept { return FZoomPicture; }
+  // At shutdown, before the window goes.
+  void FreeZoomPicture() { RecPictureFree(FZoomPicture); }
 
   void pboxSpoitPaint(fw::TObject* sender, HDC dc);
   void pboxSpoitMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y);

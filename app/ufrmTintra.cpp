@@ -4,7 +4,6 @@
 #include "app/ControlIds.h"
 #include "app/ufrmAbout.h"
 #include "framework/Application.h"
-#include "support/uStrings.h"
 
 namespace {
 
@@ -27,7 +26,7 @@ TfrmTintra::TfrmTintra()
       actZoom(ActionList.Add(L"actZoom")),
       actAbout(ActionList.Add(L"actAbout")),
       actHomePage(ActionList.Add(L"actHomePage")),
-      actsmRGBOrder(ActionList.Add(L"actsmRGBOrder")),
+      actsmRGBOrder(ActionList.Add<TActionSubMenu>(L"actsmRGBOrder")),
       actRGB(ActionList.Add(L"actRGB")),
       actBGR(ActionList.Add(L"actBGR")),
       actPaste(ActionList.Add(L"actPaste")),
@@ -36,8 +35,7 @@ TfrmTintra::TfrmTintra()
       MenuImages(16, 16) {
   SetUpActions();
   AddButtonImages(MenuImages);
-  OnCreate = [this](fw::TObject* s) { FormCreate(s); };
-  OnShow = [this](fw::TObject* s) { FormShow(s); };
+  WireLifecycle();
 }
 
 TfrmTintra::~TfrmTintra() = default;
@@ -86,7 +84,7 @@ void TfrmTintra::SetUpActions() {
   SetUpDocumentActions();
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
-    if (!a->OnExecute) a->OnExecute = [](fw::TObject*) {};
+    if (!a->OnExecute && a.get() != &actsmRGBOrder) a->OnExecute = [](fw::TObject*) {};
 }
 
 void TfrmTintra::BuildMenu() {
@@ -116,6 +114,7 @@ void TfrmTintra::BuildMenu() {
   fw::TMenuItem& settings = MainMenu.Add(L"設定(&S)");
   tbsmiHexOrder = &settings.Add(fw::TMenuItem::Submenu(L""));
   tbsmiHexOrder->SetAction(&actsmRGBOrder);
+  actsmRGBOrder.SetLinkSubitems(tbsmiHexOrder);
   tbsmiHexOrder->AddAction(actRGB);
   tbsmiHexOrder->AddAction(actBGR);
 
@@ -141,6 +140,7 @@ void TfrmTintra::BuildToolBar() {
 }
 
 void TfrmTintra::CreateForm() {
+  AppProperty.Loaded();
   SetText(L"Tintra");
   SetBounds(331, 57, 507, 304);
   SetFontFace(L"ＭＳ Ｐゴシック", 13, SHIFTJIS_CHARSET);
@@ -150,7 +150,7 @@ void TfrmTintra::CreateForm() {
   fw::TForm::Create(nullptr, WS_OVERLAPPEDWINDOW);
 }
 
-void TfrmTintra::FormCreate(fw::TObject*) {
+void TfrmTintra::CreateComponents() {
   Panel2.SetControlId(ControlIds::Panel2);
   Panel2.SetWidth(205);
   Panel2.SetAlign(fw::TAlign::alRight);
@@ -177,15 +177,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   SizeGripVel1.Create(&Panel2, this);
   actZoom.OnExecute = [this](fw::TObject* s) { actZoomExecute(s); };
 
-  // Hints from the captions, without the trailing accelerator.
-  for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
-
   CreateDocument();
-}
-
-void TfrmTintra::FormShow(fw::TObject*) {
-  // Black, with Cb and Cr at their neutral 128.
-  UpdateFromRGB();
 }
 
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }
@@ -194,6 +186,7 @@ void TfrmTintra::actZoomExecute(fw::TObject*) {
   Sampler.pnlZoom.SetVisible(!Sampler.pnlZoom.Visible());
   actZoom.SetChecked(Sampler.pnlZoom.Visible());
 }
+
 void TfrmTintra::actAboutExecute(fw::TObject*) {
   TfrmAbout about(this);
   about.ShowModal();

@@ -15,6 +15,16 @@
 #include "framework/Panel.h"
 #include "framework/ToolBar.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/uColumnLayout.h"
+#include "shell/RestorePos.h"
+#include "shell/uActionSubMenu.h"
+#include "shell/uAppProperty.h"
+
 class TfrmTintra : public fw::TForm {
  public:
   TfrmTintra();
@@ -38,7 +48,7 @@ class TfrmTintra : public fw::TForm {
   fw::TAction& actZoom;
   fw::TAction& actAbout;
   fw::TAction& actHomePage;
-  fw::TAction& actsmRGBOrder;
+  TActionSubMenu& actsmRGBOrder;
   fw::TAction& actRGB;
   fw::TAction& actBGR;
   fw::TAction& actPaste;
@@ -54,7 +64,6 @@ class TfrmTintra : public fw::TForm {
   fw::TMenuItem* tbsmiHexOrder = nullptr;
   fw::TMenuItem* tbsmiMRU = nullptr;
 
-  void FormCreate(fw::TObject* sender);
   void actExitExecute(fw::TObject* sender);
   void actAboutExecute(fw::TObject* sender);
   void actHomePageExecute(fw::TObject* sender);
@@ -70,7 +79,6 @@ class TfrmTintra : public fw::TForm {
   void SetColor(TColor color) { ChannelPanel.SetColor(color); }
   void UpdateFromRGB() { ChannelPanel.UpdateFromRGB(); }
 
-  void FormShow(fw::TObject* sender);
   void actZoomExecute(fw::TObject* sender);
 
   // ---- Colour list (ufrmTintraList.cpp)
@@ -123,8 +131,60 @@ class TfrmTintra : public fw::TForm {
   void SaveRecentFiles();
   // ---- end of documents
 
+  // ---- Start-up, settings and shutdown (ufrmTintraLifecycle.cpp)
+  // The settings key under the current user; empty keeps no settings (tests).
+  inline static std::wstring DefaultSettingsKey = L"SOFTWARE\\ZORVEK\\Tintra";
+  std::wstring SettingsKey = DefaultSettingsKey;
+  // The program's arguments without its own name.
+  std::vector<std::wstring> Arguments;
+
+  TRestorePos RestorePos{*this};
+  TAppProperty AppProperty;
+
+  void FormCreate(fw::TObject* sender);
+  void FormShow(fw::TObject* sender);
+  void FormResize(fw::TObject* sender);
+  void FormCloseQuery(fw::TObject* sender, bool& canClose);
+  void FormClose(fw::TObject* sender);
+  void FormDestroy(fw::TObject* sender);
+  void actStayOnTopExecute(fw::TObject* sender);
+  bool StayOnTop() const noexcept { return FStayOnTop; }
+
+  // What start-up and shutdown call in the list, the document, the recent
+  // files and the drop target, each at its place in the order. An unset
+  // hook does nothing; ListColumns and HexOrder answer nothing while their
+  // owner is missing, and then nothing is stored for them.
+  struct TLifecycleHooks {
+    std::function<std::optional<TColumnLayout>()> ListColumns;
+    // Applies identities and widths and rebuilds the column map (UpdateColIndex).
+    std::function<void(const TColumnLayout&)> SetListColumns;
+    std::function<void()> FitCommentColumn;
+    // The recent files from and to the subkey "History" of the key.
+    std::function<void(const std::wstring& key)> LoadRecentFiles;
+    std::function<void(const std::wstring& key)> SaveRecentFiles;
+    std::function<std::optional<std::uint8_t>()> HexOrder;
+    std::function<void(std::uint8_t order)> SetHexOrder;
+    std::function<void(const std::wstring& key)> SetDocumentRegistryKey;
+    std::function<void()> DocumentClear;
+    // Raises when the file cannot be opened.
+    std::function<void(const std::wstring& path)> DocumentLoadFromFile;
+    std::function<bool()> DocumentCloseQuery;
+    std::function<std::wstring()> DocumentFileName;
+    std::function<void()> RegisterDropTarget;
+    std::function<void()> RevokeDropTarget;
+  } Hooks;
+
+  // Seams for tests: the screen's colour depth and the plain message box.
+  std::function<int()> ScreenColorBits = &TfrmTintra::DesktopColorBits;
+  static int DesktopColorBits();
+  std::function<void(const std::wstring& text)> AppMessage;
+  // ---- end of start-up, settings and shutdown
+
  private:
   void CreateListGrid();
+  void CreateComponents();
+  bool FStayOnTop = false;
+  void WireLifecycle();
   void SetUpActions();
   void SetUpClipboardActions();
   void SetUpDocumentActions();

@@ -102,17 +102,17 @@ void TAction::SetEnabled(bool enabled) {
   Changed();
 }
 
+void TAction::SetDisableIfNoHandler(bool disable) {
+  if (FDisableIfNoHandler == disable) return;
+  FDisableIfNoHandler = disable;
+  Changed();
+}
+
 bool TAction::Execute() {
   if (OnUpdate) OnUpdate(this);
   if (!FEnabled || !OnExecute) return false;
   OnExecute(this);
   return true;
-}
-
-TAction& TActionList::Add(std::wstring name) {
-  auto id = static_cast<WORD>(kFirstId + FActions.size());
-  FActions.push_back(std::make_unique<TAction>(*this, std::move(name), id));
-  return *FActions.back();
 }
 
 TAction* TActionList::FindById(WORD id) const noexcept {

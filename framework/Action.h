@@ -46,7 +46,10 @@ class TAction : public TObject {
   void SetChecked(bool checked);
   int GroupIndex() const noexcept { return FGroupIndex; }
   void SetGroupIndex(int index) { FGroupIndex = index; }
-  bool Enabled() const noexcept { return FEnabled; }
+  // An action without an execute handler shows disabled unless this switch is off.
+  bool Enabled() const noexcept { return FEnabled && (OnExecute || !FDisableIfNoHandler); }
+  bool DisableIfNoHandler() const noexcept { return FDisableIfNoHandler; }
+  void SetDisableIfNoHandler(bool disable);
   void SetEnabled(bool enabled);
 
   // Runs OnExecute when enabled; true when something ran.
@@ -68,6 +71,7 @@ class TAction : public TObject {
   bool FChecked = false;
   int FGroupIndex = 0;
   bool FEnabled = true;
+  bool FDisableIfNoHandler = true;
 };
 
 class TActionList : public TObject {
@@ -75,7 +79,15 @@ class TActionList : public TObject {
   // Command ids start here, clear of the ids the system and controls use.
   static constexpr WORD kFirstId = 0x100;
 
-  TAction& Add(std::wstring name);
+  TAction& Add(std::wstring name) { return Add<TAction>(std::move(name)); }
+  // An action of a derived kind, constructed like TAction.
+  template <typename T>
+  T& Add(std::wstring name) {
+    auto action = std::make_unique<T>(*this, std::move(name), NextId());
+    T& added = *action;
+    FActions.push_back(std::move(action));
+    return added;
+  }
   const std::vector<std::unique_ptr<TAction>>& Actions() const noexcept { return FActions; }
   TAction* FindById(WORD id) const noexcept;
   TAction* FindByName(const std::wstring& name) const noexcept;
@@ -90,6 +102,7 @@ class TActionList : public TObject {
  private:
   friend class TAction;
   void NotifyChanged(TAction& action);
+  WORD NextId() const noexcept { return static_cast<WORD>(kFirstId + FActions.size()); }
   std::vector<std::unique_ptr<TAction>> FActions;
   std::vector<std::pair<const void*, std::function<void(TAction&)>>> FListeners;
 };

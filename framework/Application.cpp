@@ -1,5 +1,7 @@
 #include "framework/Application.h"
 
+#include <commctrl.h>
+
 #include "support/Exception.h"
 #include "framework/Form.h"
 
@@ -27,8 +29,21 @@ std::wstring Utf8ToWide(const char* text) {
 
 }  // namespace
 
+void TApplication::ApplyHintSettings(HWND toolTip) const noexcept {
+  if (!toolTip) return;
+  ::SendMessageW(toolTip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(FHintSettings.Pause, 0));
+  ::SendMessageW(toolTip, TTM_SETDELAYTIME, TTDT_RESHOW, MAKELPARAM(FHintSettings.ShortPause, 0));
+  ::SendMessageW(toolTip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(FHintSettings.HidePause, 0));
+  if (FHintSettings.Color != CLR_INVALID) ::SendMessageW(toolTip, TTM_SETTIPBKCOLOR, FHintSettings.Color, 0);
+  ::SendMessageW(toolTip, TTM_ACTIVATE, FHintSettings.ShowHint, 0);
+}
+
 void TApplication::ShowException(const std::exception& e) noexcept {
   try {
+    if (OnException) {
+      OnException(nullptr, e);
+      return;
+    }
     std::wstring text;
     if (auto* own = dynamic_cast<const Exception*>(&e))
       text = own->Message();

@@ -7,9 +7,18 @@
 #include <functional>
 #include <string>
 
+#include "framework/Window.h"
+
 namespace fw {
 
-class TWindow;
+// How every tool tip of the program behaves; times in milliseconds.
+struct THintSettings {
+  COLORREF Color = CLR_INVALID;  // CLR_INVALID: the system's tool-tip colour
+  int Pause = 500;
+  int ShortPause = 0;
+  int HidePause = 2500;
+  bool ShowHint = true;
+};
 
 class TApplication {
  public:
@@ -26,6 +35,16 @@ class TApplication {
   // is created. Not owned (icons from resources need no clean-up).
   HICON Icon() const noexcept { return FIcon; }
   void SetIcon(HICON icon) noexcept { FIcon = icon; }
+  const THintSettings& HintSettings() const noexcept { return FHintSettings; }
+  void SetHintSettings(const THintSettings& settings) noexcept { FHintSettings = settings; }
+  // Gives a tool-tip control the delays, colour and switch above.
+  void ApplyHintSettings(HWND toolTip) const noexcept;
+
+  bool ShowMainForm() const noexcept { return FShowMainForm; }
+  void SetShowMainForm(bool show) noexcept { FShowMainForm = show; }
+
+  // Called instead of the message box for an exception that reaches the loop.
+  std::function<void(TObject* sender, const std::exception& e)> OnException;
 
   TWindow* MainForm() const noexcept { return FMainForm; }
   void SetMainForm(TWindow* form) noexcept { FMainForm = form; }
@@ -67,6 +86,8 @@ class TApplication {
   HINSTANCE FInstance = nullptr;
   std::wstring FTitle;
   HICON FIcon = nullptr;
+  THintSettings FHintSettings;
+  bool FShowMainForm = true;
   TWindow* FMainForm = nullptr;
 };
 

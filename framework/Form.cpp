@@ -86,6 +86,28 @@ int TForm::ShowModal() {
   return FModalResult;
 }
 
+TWindowState TForm::WindowState() const noexcept {
+  if (Handle() && ::IsWindowVisible(Handle())) {
+    if (::IsZoomed(Handle())) return TWindowState::wsMaximized;
+    if (::IsIconic(Handle())) return TWindowState::wsMinimized;
+    return TWindowState::wsNormal;
+  }
+  return FWindowState;
+}
+
+void TForm::SetWindowState(TWindowState state) {
+  FWindowState = state;
+  if (!Handle() || !::IsWindowVisible(Handle())) return;
+  const int show[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
+  ::ShowWindow(Handle(), show[static_cast<int>(state)]);
+}
+
+void TForm::SetVisible(bool visible) {
+  if (visible && !Visible() && Handle() && FWindowState != TWindowState::wsNormal)
+    ::ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWMINNOACTIVE);
+  TWindow::SetVisible(visible);
+}
+
 void TForm::Close() {
   if (Handle()) ::SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }

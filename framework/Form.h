@@ -14,6 +14,8 @@ namespace fw {
 
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
 class TForm : public TWindow {
  public:
   TForm();
@@ -42,6 +44,11 @@ class TForm : public TWindow {
   // The control that gets the focus when the form is shown modally.
   TWindow* ActiveControl() const noexcept { return FActiveControl; }
   void SetActiveControl(TWindow* control) noexcept { FActiveControl = control; }
+  // Set while the form is still hidden, the state is applied when it is
+  // first shown, so a maximized form never appears at its normal size.
+  TWindowState WindowState() const noexcept;
+  void SetWindowState(TWindowState state);
+  void SetVisible(bool visible) override;
 
   // The form's font, handed to every child created after it is set.
   void SetFontFace(const std::wstring& face, int height, BYTE charSet);
@@ -77,6 +84,7 @@ class TForm : public TWindow {
   bool FModal = false;
   int FModalResult = mrNone;
   TWindow* FActiveControl = nullptr;
+  TWindowState FWindowState = TWindowState::wsNormal;
   HWND FLastFocus = nullptr;
 };
 

@@ -38,6 +38,10 @@ TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> item) {
   return *FItems.back();
 }
 
+TMenuItem::~TMenuItem() {
+  if (OnFree) OnFree(this);
+}
+
 std::wstring TMenuItem::Caption() const { return FAction ? FAction->Caption() : FCaption; }
 
 TMainMenu::TMainMenu(TActionList& actions) : FActions(actions) {

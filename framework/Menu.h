@@ -43,6 +43,9 @@ class TMenuItem : public TObject {
   TNotifyEvent OnPopup;
   // A plain item was chosen.
   TNotifyEvent OnClick;
+  // Runs when the item is freed, so whoever refers to it can let go.
+  TNotifyEvent OnFree;
+  ~TMenuItem() override;
 
  private:
   friend class TMainMenu;

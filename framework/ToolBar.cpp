@@ -1,5 +1,7 @@
 #include "framework/ToolBar.h"
 
+#include "framework/Application.h"
+
 namespace fw {
 
 TToolBar::TToolBar(TActionList& actions) : FActions(actions) {
@@ -18,6 +20,11 @@ void TToolBar::Create(TWindow* parent, TImageList& images) {
   ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Handle()));
   ::SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
   ::SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+  Application().ApplyHintSettings(ToolTips());
+}
+
+HWND TToolBar::ToolTips() const noexcept {
+  return reinterpret_cast<HWND>(::SendMessageW(Handle(), TB_GETTOOLTIPS, 0, 0));
 }
 
 BYTE TToolBar::StateOf(const TAction& action) const noexcept {

@@ -19,6 +19,7 @@ class TToolBar : public TWindow {
   void AddAction(TAction& action);
   void AddSeparator();
   int ButtonCount() const noexcept;
+  HWND ToolTips() const noexcept;
 
  protected:
   bool CNCommand(WORD code, WORD id) override;

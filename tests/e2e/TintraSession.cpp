@@ -302,6 +302,102 @@ WinControl Window(unsigned long hwnd) {
 
 }  // namespace probe
 
+namespace {
+
+std::string Utf16ToUtf8(const std::string& bytes) {
+  std::string out;
+  std::size_t i = 0;
+  auto unit = [&](std::size_t k) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bytes[k])) |
+           static_cast<unsigned>(static_cast<unsigned char>(bytes[k + 1])) << 8;
+  };
+  if (bytes.size() >= 2 && unit(0) == 0xFEFF) i = 2;
+  for (; i + 1 < bytes.size(); i += 2) {
+    unsigned c = unit(i);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+      i += 2;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+// A quoted .reg string from pos (at the opening quote); pos ends after the closing one.
+std::string RegQuoted(const std::string& line, std::size_t& pos) {
+  std::string text;
+  for (++pos; pos < line.size() && line[pos] != '"'; ++pos) {
+    if (line[pos] == '\\' && pos + 1 < line.size()) ++pos;
+    text += line[pos];
+  }
+  ++pos;
+  return text;
+}
+
+}  // namespace
+
+std::map<std::string, std::string> RegExport(const std::string& key) {
+  std::string dir = EnvOr("TMPDIR", "/tmp");
+  std::vector<char> tmpl(dir.begin(), dir.end());
+  const char suffix[] = "/tintra-reg-XXXXXX";
+  tmpl.insert(tmpl.end(), suffix, suffix + sizeof(suffix));
+  int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) Throw("mkstemp failed");
+  ::close(fd);
+  const std::string path = tmpl.data();
+  std::string winPath = "Z:" + path;
+  for (char& c : winPath)
+    if (c == '/') c = '\\';
+  ProcessResult r = RunProcess({"wine", "reg", "export", "HKCU\\" + key, winPath, "/y"});
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  ::unlink(path.c_str());
+  std::map<std::string, std::string> values;
+  if (r.ExitCode != 0) return values;
+  const std::string text = Utf16ToUtf8(s.str());
+  // Only the key's own section: subkeys follow in sections of their own.
+  bool inKey = false;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with("[")) {
+      // Key names ignore case ("Software" is what the prefix already has).
+      const std::size_t slash = line.find('\\');
+      inKey = slash != std::string::npos && line.back() == ']' &&
+              Lower(line.substr(slash + 1, line.size() - slash - 2)) == Lower(key);
+      continue;
+    }
+    if (!inKey || !line.starts_with("\"")) continue;
+    std::size_t pos = 0;
+    std::string name = RegQuoted(line, pos);
+    if (line.compare(pos, 2, "=\"") != 0) continue;
+    ++pos;
+    values[name] = RegQuoted(line, pos);
+  }
+  return values;
+}
+
 void Xdotool(const std::vector<std::string>& args) {
   std::vector<std::string> argv = {"xdotool"};
   argv.insert(argv.end(), args.begin(), args.end());

@@ -10,6 +10,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -198,5 +199,9 @@ class TintraSession {
 };
 
 void Xdotool(const std::vector<std::string>& args);
+
+// The text values of one key under HKCU, read from outside with
+// `wine reg export` (exact also for Japanese text); empty when the key is absent.
+std::map<std::string, std::string> RegExport(const std::string& key);
 
 }  // namespace e2e

@@ -1,0 +1,141 @@
+// Start-up to the first paint of the main window: Tintra.exe against a bare
+// Win32 window with a menu (this program started with --bare), both started
+// as new processes in the same run, interleaved, median of the rounds.
+//
+//   win_startup.exe [path\to\Tintra.exe]
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench/WinBench.h"
+
+namespace {
+
+LRESULT CALLBACK BareProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      ::BeginPaint(wnd, &ps);
+      ::EndPaint(wnd, &ps);
+      return 0;
+    }
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+    default:
+      return ::DefWindowProcW(wnd, msg, wParam, lParam);
+  }
+}
+
+int RunBare() {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = BareProc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = L"TintraBenchBare";
+  ::RegisterClassW(&wc);
+  HMENU bar = ::CreateMenu();
+  const wchar_t* captions[] = {L"ファイル(&F)", L"編集(&E)", L"表示(&V)", L"設定(&S)", L"ヘルプ(&H)"};
+  for (const wchar_t* caption : captions) {
+    HMENU sub = ::CreatePopupMenu();
+    ::AppendMenuW(sub, MF_STRING, 100, L"項目(&I)");
+    ::AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), caption);
+  }
+  HWND wnd = ::CreateWindowExW(0, wc.lpszClassName, L"Bare", WS_OVERLAPPEDWINDOW, 331, 57, 507, 304, nullptr, bar,
+                               wc.hInstance, nullptr);
+  ::ShowWindow(wnd, SW_SHOW);
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+struct TFind {
+  DWORD Pid;
+  HWND Found;
+};
+
+BOOL CALLBACK FindVisible(HWND wnd, LPARAM param) {
+  auto* f = reinterpret_cast<TFind*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(wnd, &pid);
+  if (pid != f->Pid || !::IsWindowVisible(wnd) || !::GetMenu(wnd)) return TRUE;
+  f->Found = wnd;
+  return FALSE;
+}
+
+// Seconds from process creation until its menu-bearing window is visible
+// with nothing left to paint; negative on failure. The process is closed.
+double TimeToFirstPaint(std::wstring commandLine) {
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION pi{};
+  const double t0 = Now();
+  if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  double elapsed = -1;
+  HWND wnd = nullptr;
+  for (int spin = 0; spin < 200000; ++spin) {
+    if (!wnd) {
+      TFind f{pi.dwProcessId, nullptr};
+      ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&f));
+      wnd = f.Found;
+    }
+    // The update region lives in the server: empty once WM_PAINT has run.
+    if (wnd && !::GetUpdateRect(wnd, nullptr, FALSE)) {
+      elapsed = Now() - t0;
+      break;
+    }
+    if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
+    ::Sleep(0);
+  }
+  if (wnd) ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return elapsed;
+}
+
+std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc > 1 && std::wstring(argv[1]) == L"--bare") return RunBare();
+
+  wchar_t self[MAX_PATH];
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring tintra;
+  if (argc > 1) {
+    tintra = argv[1];
+  } else {
+    // The bench folder sits beside the program in the build tree.
+    tintra = self;
+    tintra.resize(tintra.find_last_of(L'\\'));
+    tintra.resize(tintra.find_last_of(L'\\') + 1);
+    tintra += L"Tintra.exe";
+  }
+  // A warm-up of each, so neither pays for the first load from disk.
+  TimeToFirstPaint(Quoted(self) + L" --bare");
+  TimeToFirstPaint(Quoted(tintra) + L" -n");
+
+  constexpr int kRounds = 9;
+  std::vector<double> bare, program;
+  for (int r = 0; r < kRounds; ++r) {
+    const double b = TimeToFirstPaint(Quoted(self) + L" --bare");
+    const double t = TimeToFirstPaint(Quoted(tintra) + L" -n");
+    if (b < 0 || t < 0) {
+      std::printf("round %d failed (bare %.1f ms, Tintra %.1f ms)\n", r, b * 1e3, t * 1e3);
+      return 1;
+    }
+    bare.push_back(b);
+    program.push_back(t);
+  }
+  const double mb = Median(bare), mt = Median(program);
+  std::printf("start-up to first paint, median of %d: bare window with menu %.1f ms, Tintra %.1f ms, ratio %.2f\n",
+              kRounds, mb * 1e3, mt * 1e3, mt / mb);
+  return 0;
+}
