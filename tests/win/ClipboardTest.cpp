@@ -78,9 +78,9 @@ TEST_F(ClipboardTest, PasteSetsTheCurrentColour) {
     Form.actPaste.Execute();
     EXPECT_EQ(Current(), c.color) << c.bytes;
   }
-  EXPECT_EQ(Form.edtRed.Text(), L"18");
-  EXPECT_EQ(Form.edtGrn.Text(), L"52");
-  EXPECT_EQ(Form.edtBlu.Text(), L"86");
+  EXPECT_EQ(Form.ChannelPanel.edtRed.Text(), L"18");
+  EXPECT_EQ(Form.ChannelPanel.edtGrn.Text(), L"52");
+  EXPECT_EQ(Form.ChannelPanel.edtBlu.Text(), L"86");
 }
 
 TEST_F(ClipboardTest, CopyThenPasteRoundTripsInBothOrders) {

@@ -173,9 +173,9 @@ TEST_F(Lifecycle, AStaleLastFileIsReportedAndTheRestOfTheStartUpRuns) {
   Start(form, kKey);
   ASSERT_EQ(gErrors.size(), 1u);
   EXPECT_EQ(gErrors[0], L"cannot open C:\\gone.txt");
-  EXPECT_FALSE(form.pnlZoom.Visible());
+  EXPECT_FALSE(form.Sampler.pnlZoom.Visible());
   EXPECT_FALSE(form.actZoom.Checked());
-  EXPECT_EQ(form.pboxZoom.Cursor(), fw::CursorEntry(crSpoit));
+  EXPECT_EQ(form.Sampler.pboxZoom.Cursor(), fw::CursorEntry(crSpoit));
   EXPECT_EQ(Calls.back(),
             L"AppMessage "
             L"デスクトップ画面の色数が２４ビット以下なので、表示されている色を正確に取得できない可能性があります。");
@@ -200,7 +200,7 @@ TEST_F(Lifecycle, OnlyZoomWindowZeroHidesTheMagnifierAndOnlyShallowScreensWarn) 
     TfrmTintra form;
     KeepOffScreen(form);
     Start(form, kKey);
-    EXPECT_EQ(form.pnlZoom.Visible(), c.shown) << testing::PrintToString(std::wstring(c.zoom));
+    EXPECT_EQ(form.Sampler.pnlZoom.Visible(), c.shown) << testing::PrintToString(std::wstring(c.zoom));
     EXPECT_EQ(Calls.back().starts_with(L"AppMessage"), c.warned) << c.bits;
   }
 }
