@@ -180,6 +180,19 @@ TEST_F(ComboGridTest, EndEditFromTheProgramAndFocusLossBothFireEditEnd) {
   EXPECT_EQ(Grid->Cells(1, 2), L"1:2");
 }
 
+TEST_F(ComboGridTest, EditLimitCountsForTextCellsOnly) {
+  for (const auto& [kind, expected] :
+       {std::pair<std::uint8_t, const wchar_t*>{ckText, L"abc"}, {ckDropDown, L"abcdef"}}) {
+    Grid->CellKinds(2).Kind = kind;
+    Grid->CellKinds(2).EditLimit = 3;
+    Grid->FocusCell(2, 6);
+    ::SendMessageW(G(), WM_CHAR, L'a', 1);
+    TypeChars(Editor(), L"bcdef");
+    PressKey(Editor(), VK_RETURN);
+    EXPECT_EQ(Grid->Cells(2, 6), expected);
+  }
+}
+
 TEST_F(ComboGridTest, ColumnsThatCannotEditNeverShowTheEditor) {
   Grid->CellKinds(2).Editable = false;
   Grid->FocusCell(2, 1);
