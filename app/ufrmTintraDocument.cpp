@@ -6,7 +6,6 @@
 
 namespace {
 
-const wchar_t kSettingsKey[] = L"SOFTWARE\\ZORVEK\\Tintra";
 const wchar_t kHistorySection[] = L"History";
 
 }  // namespace
@@ -42,21 +41,25 @@ void TfrmTintra::SetUpDocumentActions() {
   TBXMRUList.SetHidePathExtension(false);
   TBXMRUList.OnClick = [this](fw::TObject* s, const std::wstring& fileName) { TBXMRUListClick(s, fileName); };
 
-  // Until the lifecycle's FormCloseQuery and FormDestroy take these over.
-  OnCloseQuery = [this](fw::TObject*, bool& canClose) { canClose = Document.CloseQuery(); };
-  OnDestroy = [this](fw::TObject*) { SaveRecentFiles(); };
+  // Start-up and shutdown call these at their places in the order.
+  Hooks.LoadRecentFiles = [this](const std::wstring& key) {
+    if (!key.empty()) TBXMRUList.LoadFromRegIni(HKEY_CURRENT_USER, key, kHistorySection);
+  };
+  Hooks.SaveRecentFiles = [this](const std::wstring& key) {
+    if (!key.empty()) TBXMRUList.SaveToRegIni(HKEY_CURRENT_USER, key, kHistorySection);
+  };
+  Hooks.SetDocumentRegistryKey = [this](const std::wstring& key) { Document.SetRegistryKey(key); };
+  Hooks.DocumentClear = [this] { Document.Clear(); };
+  Hooks.DocumentLoadFromFile = [this](const std::wstring& path) { Document.LoadFromFile(path); };
+  Hooks.DocumentCloseQuery = [this] { return Document.CloseQuery(); };
+  Hooks.DocumentFileName = [this] { return Document.FileName(); };
 }
 
-void TfrmTintra::CreateDocument() {
-  TBXMRUList.SetMenu(&MainMenu, tbsmiMRU);
-  LoadRecentFiles();
-  Document.SetRegistryKey(kSettingsKey);
-  Document.Clear();
-}
+void TfrmTintra::CreateDocument() { TBXMRUList.SetMenu(&MainMenu, tbsmiMRU); }
 
-void TfrmTintra::LoadRecentFiles() { TBXMRUList.LoadFromRegIni(HKEY_CURRENT_USER, kSettingsKey, kHistorySection); }
+void TfrmTintra::LoadRecentFiles() { Hooks.LoadRecentFiles(SettingsKey); }
 
-void TfrmTintra::SaveRecentFiles() { TBXMRUList.SaveToRegIni(HKEY_CURRENT_USER, kSettingsKey, kHistorySection); }
+void TfrmTintra::SaveRecentFiles() { Hooks.SaveRecentFiles(SettingsKey); }
 
 void TfrmTintra::UpdateCaption() {
   std::wstring caption = Document.FileName().empty() ? L"(無題)" : ExtractFileTitle(Document.FileName());
