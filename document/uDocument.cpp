@@ -179,8 +179,8 @@ void TDocument::LoadFromFile(const std::wstring& name) {
   fw::TMemoryStream content;
   {
     fw::TFileStream file(name, fw::TFileMode::fmOpenRead);
-    std::uint8_t buffer[65536];
-    while (std::size_t n = file.Read(buffer, sizeof(buffer))) content.WriteBuffer(buffer, n);
+    std::vector<std::uint8_t> buffer(65536);
+    while (std::size_t n = file.Read(buffer.data(), buffer.size())) content.WriteBuffer(buffer.data(), n);
   }
   content.SetPosition(0);
   LoadFromStream(content);
