@@ -5,7 +5,7 @@
 
 #include "colorlist/uColorListCell.h"
 #include "colorlist/uCommaText.h"
-#include "colorlist/uUtf8.h"
+#include "support/uUtf8.h"
 
 namespace {
 

@@ -9,35 +9,7 @@
 #include <vector>
 
 #include "colorlist/uColorListFile.h"
-
-namespace {
-
-// One byte per character up to a limit: Latin-1 or plain ASCII.
-class TByteCodec : public TAnsiCodec {
- public:
-  explicit TByteCodec(unsigned limit) : FLimit(limit) {}
-  bool EncodeExact(std::wstring_view text, std::string& out) const override {
-    out.clear();
-    for (wchar_t c : text) {
-      if (static_cast<unsigned>(c) >= FLimit) return false;
-      out += static_cast<char>(c);
-    }
-    return true;
-  }
-  std::wstring Decode(std::string_view bytes) const override {
-    std::wstring text;
-    for (char c : bytes) {
-      const auto b = static_cast<unsigned char>(c);
-      text += b < FLimit ? static_cast<wchar_t>(b) : L'?';
-    }
-    return text;
-  }
-
- private:
-  unsigned FLimit;
-};
-
-}  // namespace
+#include "tests/core/ByteCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

@@ -1,4 +1,4 @@
-#include "colorlist/uUtf8.h"
+#include "support/uUtf8.h"
 
 #include <cstdint>
 
