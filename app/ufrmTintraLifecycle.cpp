@@ -50,12 +50,12 @@ void TfrmTintra::WireLifecycle() {
   Arguments = ProgramArguments();
   AppMessage = &ShowAppMessage;
 
-  AppProperty.Title = L"Tintra";
-  AppProperty.HintColor = ::GetSysColor(COLOR_INFOBK);
-  AppProperty.HintPause = 500;
-  AppProperty.HintShortPause = 0;
-  AppProperty.HintHidePause = 2500;
-  AppProperty.ShowHint = true;
+  AppProperty.SetTitle(L"Tintra");
+  AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));
+  AppProperty.SetHintPause(500);
+  AppProperty.SetHintShortPause(0);
+  AppProperty.SetHintHidePause(2500);
+  AppProperty.SetShowHint(true);
   RestorePos.SetRegistryName(L"PosMain");
 
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
