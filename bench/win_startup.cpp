@@ -41,7 +41,7 @@ int RunBare(bool ole, bool comctl) {
   wc.lpfnWndProc = BareProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = L"TintraBenchBare";
   ::RegisterClassW(&wc);
   HMENU bar = ::CreateMenu();
