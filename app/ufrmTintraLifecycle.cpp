@@ -1,7 +1,7 @@
 // Start-up, the settings kept in the registry, and shutdown of the main window.
 #include <windows.h>
-#include <shellapi.h>
 
+#include <cstdlib>
 #include <cwctype>
 
 #include "app/ufrmTintra.h"
@@ -22,13 +22,12 @@ const wchar_t kDepthWarning[] =
 // to say (the row-number column's 32 is applied by DefaultColumnLayout).
 constexpr std::array<std::int32_t, kListColumnCount> kDesignedColumnWidths{32, 32, 70, 32, 30, 30, 64};
 
+// The runtime's own split of the command line: CommandLineToArgvW would load
+// shell32, which alone costs Wine a good part of the start-up.
 std::vector<std::wstring> ProgramArguments() {
   std::vector<std::wstring> args;
-  int count = 0;
-  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  if (!argv) return args;
-  for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-  ::LocalFree(argv);
+  if (!__wargv) return args;
+  for (int i = 1; i < __argc; ++i) args.emplace_back(__wargv[i]);
   return args;
 }
 
@@ -51,12 +50,12 @@ void TfrmTintra::WireLifecycle() {
   Arguments = ProgramArguments();
   AppMessage = &ShowAppMessage;
 
-  AppProperty.Title = L"Tintra";
-  AppProperty.HintColor = ::GetSysColor(COLOR_INFOBK);
-  AppProperty.HintPause = 500;
-  AppProperty.HintShortPause = 0;
-  AppProperty.HintHidePause = 2500;
-  AppProperty.ShowHint = true;
+  AppProperty.SetTitle(L"Tintra");
+  AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));
+  AppProperty.SetHintPause(500);
+  AppProperty.SetHintShortPause(0);
+  AppProperty.SetHintHidePause(2500);
+  AppProperty.SetShowHint(true);
   RestorePos.SetRegistryName(L"PosMain");
 
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };

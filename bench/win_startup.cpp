@@ -4,6 +4,8 @@
 //
 //   win_startup.exe [path\to\Tintra.exe]
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
 #include <cstdio>
 #include <string>
@@ -29,12 +31,17 @@ LRESULT CALLBACK BareProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-int RunBare() {
+int RunBare(bool ole, bool comctl) {
+  if (comctl) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+  }
+  if (ole) ::OleInitialize(nullptr);
   WNDCLASSW wc{};
   wc.lpfnWndProc = BareProc;
   wc.hInstance = ::GetModuleHandleW(nullptr);
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   wc.lpszClassName = L"TintraBenchBare";
   ::RegisterClassW(&wc);
   HMENU bar = ::CreateMenu();
@@ -104,7 +111,14 @@ std::wstring Quoted(const std::wstring& s) { return L"\"" + s + L"\""; }
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc > 1 && std::wstring(argv[1]) == L"--bare") return RunBare();
+  if (argc > 1 && std::wstring(argv[1]) == L"--bare") {
+    bool ole = false, comctl = false;
+    for (int i = 2; i < argc; ++i) {
+      ole = ole || std::wstring(argv[i]) == L"ole";
+      comctl = comctl || std::wstring(argv[i]) == L"comctl";
+    }
+    return RunBare(ole, comctl);
+  }
 
   wchar_t self[MAX_PATH];
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -123,9 +137,11 @@ int wmain(int argc, wchar_t** argv) {
   TimeToFirstPaint(Quoted(tintra) + L" -n");
 
   constexpr int kRounds = 9;
-  std::vector<double> bare, program;
+  std::vector<double> bare, ole, comctl, program;
   for (int r = 0; r < kRounds; ++r) {
     const double b = TimeToFirstPaint(Quoted(self) + L" --bare");
+    ole.push_back(TimeToFirstPaint(Quoted(self) + L" --bare ole"));
+    comctl.push_back(TimeToFirstPaint(Quoted(self) + L" --bare comctl"));
     const double t = TimeToFirstPaint(Quoted(tintra) + L" -n");
     if (b < 0 || t < 0) {
       std::printf("round %d failed (bare %.1f ms, Tintra %.1f ms)\n", r, b * 1e3, t * 1e3);
@@ -137,5 +153,7 @@ int wmain(int argc, wchar_t** argv) {
   const double mb = Median(bare), mt = Median(program);
   std::printf("start-up to first paint, median of %d: bare window with menu %.1f ms, Tintra %.1f ms, ratio %.2f\n",
               kRounds, mb * 1e3, mt * 1e3, mt / mb);
+  std::printf("  the bare window with OleInitialize %.1f ms, with the common controls %.1f ms\n", Median(ole) * 1e3,
+              Median(comctl) * 1e3);
   return 0;
 }

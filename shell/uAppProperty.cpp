@@ -5,13 +5,13 @@
 void TAppProperty::Loaded() {
   fw::TApplication& app = fw::Application();
   fw::THintSettings hints;
-  hints.Color = HintColor;
-  hints.Pause = HintPause;
-  hints.ShortPause = HintShortPause;
-  hints.HidePause = HintHidePause;
-  hints.ShowHint = ShowHint;
+  hints.Color = FHintColor;
+  hints.Pause = FHintPause;
+  hints.ShortPause = FHintShortPause;
+  hints.HidePause = FHintHidePause;
+  hints.ShowHint = FShowHint;
   app.SetHintSettings(hints);
-  app.SetTitle(Title);
-  app.SetShowMainForm(ShowMainForm);
+  app.SetTitle(FTitle);
+  app.SetShowMainForm(FShowMainForm);
   if (!app.OnException && OnException) app.OnException = OnException;
 }

@@ -13,20 +13,46 @@
 
 class TAppProperty : public fw::TObject {
  public:
-  std::wstring Title;
-  std::wstring HelpFile;
-  bool UpdateFormatSettings = true;
-  bool UpdateMetricSettings = true;
-  bool ShowMainForm = true;
-  COLORREF HintColor = CLR_INVALID;  // the system's tool-tip colour
-  int HintPause = 500;
-  int HintShortPause = 50;
-  int HintHidePause = 2500;
-  bool ShowHint = true;
-  std::uint16_t TwoDigitYearCenturyWindow = 0;
+  const std::wstring& Title() const noexcept { return FTitle; }
+  void SetTitle(std::wstring title) { FTitle = std::move(title); }
+  const std::wstring& HelpFile() const noexcept { return FHelpFile; }
+  void SetHelpFile(std::wstring file) { FHelpFile = std::move(file); }
+  bool UpdateFormatSettings() const noexcept { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool v) noexcept { FUpdateFormatSettings = v; }
+  bool UpdateMetricSettings() const noexcept { return FUpdateMetricSettings; }
+  void SetUpdateMetricSettings(bool v) noexcept { FUpdateMetricSettings = v; }
+  bool ShowMainForm() const noexcept { return FShowMainForm; }
+  void SetShowMainForm(bool v) noexcept { FShowMainForm = v; }
+  // CLR_INVALID: the system's tool-tip colour.
+  COLORREF HintColor() const noexcept { return FHintColor; }
+  void SetHintColor(COLORREF color) noexcept { FHintColor = color; }
+  int HintPause() const noexcept { return FHintPause; }
+  void SetHintPause(int ms) noexcept { FHintPause = ms; }
+  int HintShortPause() const noexcept { return FHintShortPause; }
+  void SetHintShortPause(int ms) noexcept { FHintShortPause = ms; }
+  int HintHidePause() const noexcept { return FHintHidePause; }
+  void SetHintHidePause(int ms) noexcept { FHintHidePause = ms; }
+  bool ShowHint() const noexcept { return FShowHint; }
+  void SetShowHint(bool v) noexcept { FShowHint = v; }
+  std::uint16_t TwoDigitYearCenturyWindow() const noexcept { return FTwoDigitYearCenturyWindow; }
+  void SetTwoDigitYearCenturyWindow(std::uint16_t v) noexcept { FTwoDigitYearCenturyWindow = v; }
+
   std::function<void(fw::TObject* sender, const std::exception& e)> OnException;
 
   // Applies the values to the application object; a handler the
-  // application already has is kept.
+  // application already has is kept. Later changes are not applied.
   void Loaded();
+
+ private:
+  std::wstring FTitle;
+  std::wstring FHelpFile;
+  bool FUpdateFormatSettings = true;
+  bool FUpdateMetricSettings = true;
+  bool FShowMainForm = true;
+  COLORREF FHintColor = CLR_INVALID;
+  int FHintPause = 500;
+  int FHintShortPause = 50;
+  int FHintHidePause = 2500;
+  bool FShowHint = true;
+  std::uint16_t FTwoDigitYearCenturyWindow = 0;
 };

@@ -82,12 +82,6 @@ TEST(RestoredPos, DamagedSizesNeitherVanishNorSwampTheScreen) {
   EXPECT_EQ(far.Bounds, (TRectI{2904, 1524, 3411, 1828}));
 }
 
-TEST(PosRecordText, IsFiveNumbersWithoutBlanks) {
-  EXPECT_EQ(PosRecordText({331, 57, 838, 361}, 1), L"331,57,507,304,1");
-  EXPECT_EQ(PosRecordText({-4, 0, 503, 304}, 3), L"-4,0,507,304,3");
-  EXPECT_EQ(PosRecordText({INT_MIN, 0, INT_MAX, 1}, 1), L"-2147483648,0,4294967295,1,1");
-}
-
 TEST(TextToInt, AcceptsDecimalAndBothHexFormsOnly) {
   struct Case {
     const wchar_t* text;
@@ -111,17 +105,6 @@ TEST(TextToInt, AcceptsDecimalAndBothHexFormsOnly) {
       {L"\xFF11", std::nullopt},  // a full-width digit
   };
   for (const Case& c : cases) EXPECT_EQ(TextToInt(c.text), c.want) << testing::PrintToString(std::wstring(c.text));
-}
-
-TEST(GetIntToken, WalksFieldsAndGivesTheDefaultForEmptyOnes) {
-  const std::wstring text = L"1,,x,4";
-  std::size_t pos = 0;
-  EXPECT_EQ(GetIntToken(text, pos, L',', -1), 1);
-  EXPECT_EQ(GetIntToken(text, pos, L',', -1), -1);
-  EXPECT_EQ(GetIntToken(text, pos, L',', -1), -1);
-  EXPECT_EQ(GetIntToken(text, pos, L',', -1), 4);
-  EXPECT_EQ(pos, text.size());
-  EXPECT_EQ(GetIntToken(text, pos, L',', -9), -9);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/TintraSession.h"
 
@@ -58,7 +59,8 @@ TEST(Settings, StoredPositionIsFittedAndAHiddenMagnifierStaysHidden) {
     EXPECT_EQ(window.Rect.Left, width - 16);
     EXPECT_EQ(window.Rect.Top, height - 16);
     EXPECT_EQ(window.Rect.Width(), 507);
-    const e2e::MenuEntry* zoom = e2e::FindMenuEntry(tintra.Menu(), "拡大ウィンドウの表示");
+    const std::vector<e2e::MenuEntry> menu = tintra.Menu();
+    const e2e::MenuEntry* zoom = e2e::FindMenuEntry(menu, "拡大ウィンドウの表示");
     ASSERT_NE(zoom, nullptr);
     EXPECT_FALSE(zoom->Checked);
     CloseAndWait(tintra);

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -277,20 +276,6 @@ TEST_F(Lifecycle, MaximizedRecordMaximizesAtShowAndKeepsTheNormalBounds) {
   EXPECT_FALSE(form.RestorePos.RestorePending());
 }
 
-TEST_F(Lifecycle, PositionIsFittedIntoTheWorkArea) {
-  SetReg(L"PosMain", L"5000,5000,0,-3,2");
-  TfrmTintra form;
-  form.RestorePos.WorkArea = [] { return TRectI{0, 30, 1920, 1070}; };
-  Start(form, kKey);
-  RECT r;
-  ::GetWindowRect(form.Handle(), &r);
-  EXPECT_EQ(r.left, 1904);
-  EXPECT_EQ(r.top, 1054);
-  EXPECT_EQ(r.right - r.left, 507);
-  EXPECT_EQ(r.bottom - r.top, 304);
-  EXPECT_FALSE(::IsIconic(form.Handle()));
-}
-
 TEST(AppProperty, GivesTheTitleAndHintTimesToTheToolBarsTips) {
   TfrmTintra form;
   form.CreateForm();
@@ -300,19 +285,6 @@ TEST(AppProperty, GivesTheTitleAndHintTimesToTheToolBarsTips) {
   EXPECT_EQ(::SendMessageW(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
   EXPECT_EQ(::SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
   EXPECT_EQ(::SendMessageW(tips, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 0);
-}
-
-TEST(AppProperty, KeepsAnExceptionHandlerTheApplicationAlreadyHas) {
-  int mine = 0, theirs = 0;
-  fw::Application().OnException = [&](fw::TObject*, const std::exception&) { ++theirs; };
-  TAppProperty p;
-  p.Title = L"Tintra";
-  p.OnException = [&](fw::TObject*, const std::exception&) { ++mine; };
-  p.Loaded();
-  fw::Application().ShowException(std::runtime_error("x"));
-  fw::Application().OnException = nullptr;
-  EXPECT_EQ(theirs, 1);
-  EXPECT_EQ(mine, 0);
 }
 
 TEST(ActionSubMenu, StaysEnabledWithoutAHandlerWhereAPlainActionWouldNot) {
