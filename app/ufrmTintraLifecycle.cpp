@@ -95,7 +95,7 @@ void TfrmTintra::FormShow(fw::TObject*) {
   UpdateFromRGB();
 
   if (!SkipsLastFile(Arguments) && !SettingsKey.empty()) {
-    const std::wstring lastFile = GetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"LastFile");
+    const std::wstring lastFile = GetRegistryLongVal(HKEY_CURRENT_USER, SettingsKey, L"LastFile");
     // A file moved or deleted since is reported, and the start-up goes on:
     // the magnifier state, its cursor and the drop target must not depend on it.
     if (!lastFile.empty() && Hooks.DocumentLoadFromFile) fw::Guarded([&] { Hooks.DocumentLoadFromFile(lastFile); });
