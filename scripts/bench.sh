@@ -23,6 +23,7 @@ if [[ -n $build ]]; then
   bash "$here/setup.sh"
   bash "$here/build.sh"
 fi
+export TINTRA_PREFIX_NAME=${TINTRA_PREFIX_NAME:-wineprefix-bench}
 # shellcheck source=scripts/env.sh
 source "$here/env.sh"
 cd "$TINTRA_ROOT"

@@ -5,7 +5,7 @@
 # functions started is stopped however the script ends.
 #
 # Each script has its own prefix (TINTRA_PREFIX_NAME, set before sourcing:
-# test.sh, run.sh and screenshots.sh each have one; by hand it is
+# test.sh, run.sh, bench.sh and screenshots.sh each have one; by hand it is
 # "wineprefix"), so one never stops the Wine server of another. Two runs of
 # the same script take turns through a lock on the prefix.
 

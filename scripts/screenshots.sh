@@ -16,7 +16,7 @@ tintra_xvfb_start
 tintra_prefix_init
 tintra_wineserver_start
 
-export TINTRA_SCREENSHOT_DIR="$TINTRA_ROOT/docs"
+export TINTRA_SCREENSHOT_DIR="${TINTRA_SCREENSHOT_DIR:-$TINTRA_ROOT/docs}"
 mkdir -p "$TINTRA_SCREENSHOT_DIR"
 build/native/tests/e2e_tests --gtest_brief=1 --gtest_filter='MainWindow.AppearsWithCaptionTintra:ChannelEditors.DraggingThePopupToTheRightEndGives255:Sampling.EyedropperPicksTheBackgroundColourIntoAllTwelveEditors:Sampling.MagnifierShowsTheThirteenByNinePixelsAroundThePointer'
 ls -l "$TINTRA_SCREENSHOT_DIR"/*.png

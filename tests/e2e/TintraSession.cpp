@@ -354,6 +354,12 @@ std::string RegQuoted(const std::string& line, std::size_t& pos) {
   return text;
 }
 
+// Whether the X pointer is at (x, y) already.
+bool PointerAt(const std::string& x, const std::string& y) {
+  ProcessResult r = RunProcess({"xdotool", "getmouselocation"}, 20s);
+  return r.ExitCode == 0 && r.Out.rfind("x:" + x + " y:" + y + " ", 0) == 0;
+}
+
 }  // namespace
 
 std::map<std::string, std::string> RegExport(const std::string& key) {
@@ -401,6 +407,10 @@ std::map<std::string, std::string> RegExport(const std::string& key) {
 void Xdotool(const std::vector<std::string>& args) {
   std::vector<std::string> argv = {"xdotool"};
   argv.insert(argv.end(), args.begin(), args.end());
+  // "mousemove --sync" to where the pointer already is waits for a move
+  // that never comes, for seconds.
+  if (args.size() >= 4 && args[0] == "mousemove" && args[1] == "--sync" && PointerAt(args[2], args[3]))
+    argv.erase(argv.begin() + 2);
   ProcessResult r = RunProcess(argv, 20s);
   if (r.ExitCode != 0) Throw(Joined(argv) + " failed: " + r.Err);
 }
