@@ -139,22 +139,6 @@ TEST_F(OleDropTest, ADropWaitingForDeliveryIsDroppedWhenDisabledMeanwhile) {
   EXPECT_TRUE(Delivered.empty());
 }
 
-TEST_F(OleDropTest, DragLeaveForgetsTheDataObject) {
-  TComPtr<IDataObject> files = fw::MakeCom<TFileListObject>(std::vector<std::wstring>{L"C:\\a.txt"});
-  IDropTarget* t = Target->Target();
-  DWORD effect = DROPEFFECT_COPY;
-  t->DragEnter(files.Get(), 0, POINTL{}, &effect);
-  EXPECT_EQ(t->DragLeave(), S_OK);
-  effect = DROPEFFECT_COPY;
-  t->DragOver(0, POINTL{}, &effect);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
-  effect = DROPEFFECT_COPY;
-  t->Drop(files.Get(), 0, POINTL{}, &effect);
-  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
-  fw::Application().ProcessMessages();
-  EXPECT_TRUE(Delivered.empty());
-}
-
 TEST_F(OleDropTest, ARealDragOntoTheRegisteredWindow) {
   TTargetWindow window;
   Target->Register(window.Handle());
