@@ -145,6 +145,7 @@ TEST_F(OleDropTest, ARealDragOntoTheRegisteredWindow) {
   EXPECT_EQ(Target->Window(), window.Handle());
   const POINT p = TTargetWindow::Inside();
   ::SetCursorPos(p.x, p.y);
+  ASSERT_EQ(::WindowFromPoint(p), window.Handle());
   {
     TComPtr<IDataObject> files = fw::MakeCom<TFileListObject>(std::vector<std::wstring>{kLongName});
     TComPtr<IDropSource> source = fw::MakeCom<TDropSource>();
@@ -203,6 +204,7 @@ TEST(ColorDragTest, StartColorDragOffersBothFormatsAndLeavesNoObjectBehind) {
   ASSERT_EQ(::RegisterDragDrop(window.Handle(), target.Get()), S_OK);
   const POINT p = TTargetWindow::Inside();
   ::SetCursorPos(p.x, p.y);
+  ASSERT_EQ(::WindowFromPoint(p), window.Handle());
   StartColorDrag(18 | 52 << 8 | 86 << 16);
   ::RevokeDragDrop(window.Handle());
   EXPECT_EQ(target->Offered, (std::vector<CLIPFORMAT>{CF_VelColor(), CF_TEXT}));
