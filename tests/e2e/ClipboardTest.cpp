@@ -64,6 +64,8 @@ class ClipboardE2E : public testing::Test {
     });
     ASSERT_GE(edits.size(), 3u);
     for (size_t i = 0; i < 3; ++i) Rgb[i] = edits[i].Handle;
+    // Keys go to the window under the pointer: into the red editor.
+    Tintra.Click(edits[0].Rect.Left + 10, edits[0].Rect.CenterY());
   }
   std::array<std::string, 3> Channels() {
     Tintra.Sync();
@@ -109,7 +111,8 @@ TEST_F(ClipboardE2E, PastedHexTextBecomesTheCurrentColour) {
 }
 
 TEST_F(ClipboardE2E, CopyIsReadableFromX) {
-  const e2e::MenuEntry* copy = e2e::FindMenuEntry(Tintra.Menu(), "コピー(&C)");
+  const std::vector<e2e::MenuEntry> menu = Tintra.Menu();
+  const e2e::MenuEntry* copy = e2e::FindMenuEntry(menu, "コピー(&C)");
   ASSERT_NE(copy, nullptr);
   {
     TXclipFeed feed("something else");
