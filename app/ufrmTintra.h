@@ -7,6 +7,7 @@
 #include "controls/uSizeGripVel.h"
 #include "document/TBXMRUList.h"
 #include "document/uDocument.h"
+#include "document/uOleDrop.h"
 #include "framework/FileDialog.h"
 #include "framework/Action.h"
 #include "framework/Form.h"
@@ -110,6 +111,8 @@ class TfrmTintra : public fw::TForm {
   fw::TOpenDialog dlgOpen;
   TDocument Document;
   TTBXMRUList TBXMRUList;  // after MainMenu, which holds its items
+  // Files dropped from other programs, from the first showing to destruction.
+  TOleDropTarget DropTarget;
 
   void actNewExecute(fw::TObject* sender);
   void actOpenExecute(fw::TObject* sender);
@@ -122,6 +125,7 @@ class TfrmTintra : public fw::TForm {
   void DocumentLoadFromStream(fw::TObject* sender, fw::TStream& stream);
   void DocumentSaveToStream(fw::TObject* sender, fw::TStream& stream);
   void TBXMRUListClick(fw::TObject* sender, const std::wstring& fileName);
+  void DropTargetFileDropped(fw::TObject* sender, const std::wstring& fileName);
   // "(file title)(変更) - Tintra", or "(無題) - Tintra" when untitled.
   void UpdateCaption();
   // After the close question, without a dialog (a recent or a dropped file);

@@ -53,6 +53,13 @@ void TfrmTintra::SetUpDocumentActions() {
   Hooks.DocumentLoadFromFile = [this](const std::wstring& path) { Document.LoadFromFile(path); };
   Hooks.DocumentCloseQuery = [this] { return Document.CloseQuery(); };
   Hooks.DocumentFileName = [this] { return Document.FileName(); };
+
+  // A drop waits while a save or a question is open: the drop call of the
+  // other program must not start a second one.
+  DropTarget.CanDrop = [this] { return !Document.Busy(); };
+  DropTarget.OnFileDropped = [this](fw::TObject* s, const std::wstring& f) { DropTargetFileDropped(s, f); };
+  Hooks.RegisterDropTarget = [this] { DropTarget.Register(Handle()); };
+  Hooks.RevokeDropTarget = [this] { DropTarget.Revoke(); };
 }
 
 void TfrmTintra::CreateDocument() { TBXMRUList.SetMenu(&MainMenu, tbsmiMRU); }
@@ -89,6 +96,15 @@ bool TfrmTintra::OpenDocumentFile(const std::wstring& fileName) {
 }
 
 void TfrmTintra::TBXMRUListClick(fw::TObject*, const std::wstring& fileName) { OpenDocumentFile(fileName); }
+
+void TfrmTintra::DropTargetFileDropped(fw::TObject*, const std::wstring& fileName) {
+  // The window comes to the front whatever the open does, also when it fails.
+  struct TToFront {
+    HWND Window;
+    ~TToFront() { ::SetForegroundWindow(Window); }
+  } toFront{Handle()};
+  if (OpenDocumentFile(fileName)) TBXMRUList.Add(Document.FileName());
+}
 
 void TfrmTintra::DocumentModifiedChange(fw::TObject*) { UpdateCaption(); }
 

@@ -89,7 +89,7 @@ class TFileDropTarget : public fw::TInterfacedObject<IDropTarget> {
   ~TFileDropTarget() override = default;
 
  private:
-  bool Accepting() const noexcept { return FOwner && FOwner->Enabled(); }
+  bool Accepting() const noexcept { return FOwner && FOwner->Accepts(); }
 
   TOleDropTarget* FOwner;
   fw::TComPtr<IDataObject> FData;  // the file list of the drag in progress
@@ -144,7 +144,7 @@ void TOleDropTarget::DeliverPending() {
   if (FPending.empty()) return;
   std::wstring name = std::move(FPending.front());
   FPending.pop_front();
-  if (FEnabled && OnFileDropped) OnFileDropped(this, name);
+  if (Accepts() && OnFileDropped) OnFileDropped(this, name);
 }
 
 LRESULT CALLBACK TOleDropTarget::NotifyProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {

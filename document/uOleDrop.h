@@ -40,6 +40,10 @@ class TOleDropTarget : public fw::TObject {
   // or a drop still waiting for delivery, is ignored.
   bool Enabled() const noexcept { return FEnabled; }
   void SetEnabled(bool enabled) noexcept { FEnabled = enabled; }
+  // Asked at every drag and again at delivery; false refuses, as disabled
+  // does (the owner is saving or asking a question). Must not throw.
+  std::function<bool()> CanDrop;
+  bool Accepts() const noexcept { return FEnabled && (!CanDrop || CanDrop()); }
 
   // The OLE object behind the window (tests drive it directly).
   IDropTarget* Target() const noexcept;
