@@ -120,3 +120,34 @@ TEST(ColorDragE2E, AnotherProgramGetsVelColorAndTextInRedGreenBlueOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file list dragged from another program onto the main window opens the file.
+TEST(FileDropE2E, AFileDroppedFromAnotherProgramOpens) {
+  const fs::path helpers = fs::path(e2e::TintraSession::ExePath()).parent_path() / "tests/e2e/droptarget";
+  const fs::path dir = fs::temp_directory_path() / ("tintra-drop-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path list = dir / "dropped.txt", sourceLog = dir / "source.log";
+  std::ofstream(list, std::ios::binary) << "18,52,86,\"dropped\"\r\n";
+
+  e2e::TintraSession tintra;
+  const e2e::ScreenRect window = tintra.Window().Rect;
+  const int sx = window.Right + 60, sy = window.Bottom + 60;
+  TWineProgram source({"wine", (helpers / "tintra_dragsource.exe").string(), WinePath(sourceLog),
+                       "file:" + WinePath(list), std::to_string(sx - 50), std::to_string(sy - 50), "100", "100"});
+  ASSERT_EQ(WaitForLine(sourceLog, "ready", 1).size(), 1u);
+  const int tx = window.Left + 80, ty = window.CenterY();
+  e2e::Xdotool({"mousemove", std::to_string(sx), std::to_string(sy), "mousedown", "1", "mousemove",
+                std::to_string(sx - 40), std::to_string(sy - 20), "mousemove", std::to_string((sx + tx) / 2),
+                std::to_string((sy + ty) / 2), "mousemove", std::to_string(tx), std::to_string(ty), "mousemove",
+                std::to_string(tx + 5), std::to_string(ty + 5), "mouseup", "1"});
+  EXPECT_EQ(WaitForLine(sourceLog, "dragged", 1), (std::vector<std::string>{"ready", "dragged\t0"}));
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (tintra.Caption() != "dropped - Tintra" && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(tintra.Caption(), "dropped - Tintra");
+  fs::remove_all(dir);
+}
+
+}  // namespace
