@@ -1,6 +1,7 @@
 // The main window as a user first meets it: caption, menu bar, button bar.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 #include <set>
 #include <string>
@@ -175,6 +176,30 @@ TEST(MainWindow, ButtonBarHoldsTheCommandsInMenuOrderWithTheirImages) {
     SCOPED_TRACE(item->Name());
     EXPECT_EQ(b.Checked, item->Checked);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The about box is a window of its own; it names the build from the version resource.
+TEST(MainWindow, TheAboutBoxShowsTheVersion) {
+  TintraSession tintra;
+  const auto menu = tintra.Menu();
+  const MenuEntry* about = e2e::FindMenuEntry(menu, "バージョン情報(&A)...");
+  ASSERT_NE(about, nullptr);
+  tintra.Command(about->Id);
+  std::string box;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (box.empty() && std::chrono::steady_clock::now() < deadline) {
+    const e2e::ProcessResult found = e2e::probe::Run({"find", "Tintra について"});
+    if (found.ExitCode == 0) box = found.Out.substr(0, found.Out.find('\t'));
+  }
+  ASSERT_FALSE(box.empty()) << "no window \"Tintra について\"";
+  bool version = false;
+  for (const auto& f : e2e::probe::Lines({"controls", box}))
+    if (f.size() > 4 && f[4].rfind("Version 1.0.0.", 0) == 0 && f[4].size() > 14) version = true;
+  EXPECT_TRUE(version) << "no label \"Version 1.0.0.N\"";
 }
 
 }  // namespace
