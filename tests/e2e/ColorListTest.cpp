@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,7 +34,13 @@ std::string WindowsPath(std::string path) {
   return "Z:" + path;
 }
 
-// A list file the program reopens at start as its last file.
+std::string HexOf(unsigned long v) {
+  char buf[32];
+  std::snprintf(buf, sizeof(buf), "0x%lx", v);
+  return buf;
+}
+
+// A list file, opened through the open dialog.
 class ColorList : public testing::Test {
  protected:
   void SetUp() override {
@@ -44,17 +51,34 @@ class ColorList : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(Dir); }
 
-  TintraSession::Options WithLastFile(const std::string& bytes) {
+  // Opens the file with these bytes through the open dialog's name box.
+  void Open(TintraSession& tintra, const std::string& bytes) {
     std::ofstream(File, std::ios::binary) << bytes;
-    e2e::probe::RegDelete(e2e::kSettingsKey);
-    e2e::probe::RegSet(e2e::kSettingsKey, "LastFile", WindowsPath(File));
-    TintraSession::Options options;
-    options.ResetSettings = false;
-    options.TitlePattern = "^colors - Tintra$";
-    return options;
+    tintra.Command(IdOf(tintra, "開く(&O)..."));
+    unsigned long dialog = 0;
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+          for (const auto& f : e2e::probe::Lines({"find"}))
+            if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[2] == "#32770" && f[3] == "1")
+              dialog = std::stoul(f[0], nullptr, 0);
+          return dialog != 0;
+        },
+        20s));
+    for (const auto& c : e2e::probe::Lines({"controls", HexOf(dialog)})) {
+      if (c.size() > 3 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
+        tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(File));
+        e2e::probe::Lines({"command", HexOf(dialog), "1"});
+        EXPECT_EQ(e2e::Await(
+                      std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s),
+                  "colors - Tintra");
+        return;
+      }
+    }
+    FAIL() << "the open dialog has no name box";
   }
   static int IdOf(TintraSession& tintra, const std::string& name) {
-    const e2e::MenuEntry* e = e2e::FindMenuEntry(tintra.Menu(), name);
+    const std::vector<e2e::MenuEntry> menu = tintra.Menu();
+    const e2e::MenuEntry* e = e2e::FindMenuEntry(menu, name);
     if (!e) throw std::runtime_error("no menu entry " + name);
     return e->Id;
   }
@@ -71,7 +95,8 @@ class ColorList : public testing::Test {
 };
 
 TEST_F(ColorList, AddedColourGetsItsCommentMovesUpAndFollowsTheByteOrder) {
-  TintraSession tintra(WithLastFile("10,20,30,\"first\"\r\n"));
+  TintraSession tintra;
+  Open(tintra, "10,20,30,\"first\"\r\n");
   tintra.Focus();
   const char* values[] = {"255", "128", "0"};
   for (int i = 0; i < 3; ++i) {
@@ -91,7 +116,8 @@ TEST_F(ColorList, AddedColourGetsItsCommentMovesUpAndFollowsTheByteOrder) {
 
   tintra.Key("ctrl+alt+b");
   EXPECT_EQ(CopiedRow(tintra, "#0080FF"), "#0080FF");
-  const e2e::MenuEntry* bgr = e2e::FindMenuEntry(tintra.Menu(), "青緑赤(&B)");
+  const std::vector<e2e::MenuEntry> menu = tintra.Menu();
+  const e2e::MenuEntry* bgr = e2e::FindMenuEntry(menu, "青緑赤(&B)");
   ASSERT_NE(bgr, nullptr);
   EXPECT_TRUE(bgr->Checked);
 
@@ -101,7 +127,7 @@ TEST_F(ColorList, AddedColourGetsItsCommentMovesUpAndFollowsTheByteOrder) {
   EXPECT_EQ(ReadBytes(Dir + "/colors.bak"), "10,20,30,\"first\"\r\n");
 
   tintra.Close();
-  ASSERT_TRUE(tintra.WaitForExit(20s));
+  ASSERT_TRUE(tintra.WaitForExit(20s).has_value());
   EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "HexOrder").value_or(""), "1");
 }
 
@@ -116,7 +142,8 @@ TEST_F(ColorList, ALoadedListShowsEachColourInItsSwatch) {
   std::string bytes = "\xEF\xBB\xBF";  // UTF-8, whatever the ANSI code page
   for (const auto& i : items)
     bytes += std::to_string(i.r) + "," + std::to_string(i.g) + "," + std::to_string(i.b) + ",\"" + i.comment + "\"\r\n";
-  TintraSession tintra(WithLastFile(bytes));
+  TintraSession tintra;
+  Open(tintra, bytes);
   tintra.Sync();
   const WinControl grid = tintra.Control(ControlIds::gridItem);
   // Swatch column: right of the 32-pixel row numbers and a grid line; rows 17 high.
