@@ -91,6 +91,7 @@ class TfrmTintra : public fw::TForm {
   std::uint8_t FHexOrder = 0;
   // Set once the window goes away: late editor focus events change nothing.
   bool FListDetached = false;
+  bool FEndingListEdit = false;
 
  public:
   TComboGrid gridItem;

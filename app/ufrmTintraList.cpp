@@ -190,7 +190,14 @@ void TfrmTintra::UpdateListActions() {
   actDelete.SetEnabled(FItemCount > 1);
 }
 
-void TfrmTintra::EndListEdit() { gridItem.EndEdit(); }
+void TfrmTintra::EndListEdit() {
+  struct TEnding {
+    bool& Flag;
+    explicit TEnding(bool& flag) : Flag(flag) { Flag = true; }
+    ~TEnding() { Flag = false; }
+  } ending(FEndingListEdit);
+  gridItem.EndEdit();
+}
 
 void TfrmTintra::DetachList() noexcept { FListDetached = true; }
 
@@ -264,6 +271,9 @@ void TfrmTintra::gridItemSelectCell(fw::TObject*, int, int row, bool&) {
 
 void TfrmTintra::gridItemEditEnd(fw::TObject*) {
   if (FListDetached || gridItem.Destroying()) return;
+  // Destroying the window hides it first and the editor then loses the focus:
+  // that is no end of an edit (a close has ended it already).
+  if (!FEndingListEdit && HandleAllocated() && !::IsWindowVisible(Handle())) return;
   const int col = gridItem.EditedCol(), row = gridItem.EditedRow();
   if (col < 1 || col >= gridItem.ColCount() || row < 1 || row >= gridItem.RowCount()) return;
   if (row > FItemCount) {

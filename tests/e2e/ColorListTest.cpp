@@ -154,6 +154,11 @@ TEST_F(ColorList, ALoadedListShowsEachColourInItsSwatch) {
     const int x = grid.Rect.Left + 50, y = grid.Rect.Top + 2 + row * 18 + 8;
     EXPECT_EQ(e2e::Await(std::string(hex), [&] { return e2e::probe::Pixel(x, y); }), hex) << row;
   }
+  // Selecting a row makes its colour the current one.
+  tintra.Click(grid.Rect.Left + 100, grid.Rect.Top + 2 + 3 * 18 + 8);
+  const std::vector<std::string> sky = {"168", "218", "220"};
+  const std::vector<int> rgb = {ControlIds::edtRed, ControlIds::edtGrn, ControlIds::edtBlu};
+  EXPECT_EQ(e2e::Await(sky, [&] { return tintra.Texts(rgb); }), sky);
   if (const auto path = e2e::ScreenshotPath("list.png")) tintra.Screenshot(*path);
 }
 

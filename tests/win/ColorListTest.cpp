@@ -290,6 +290,17 @@ TEST_F(ColorListTest, CommandsEndTheRunningEditOnTheRowThatWasEdited) {
   EXPECT_EQ(seen, L"late ! modified");
 }
 
+TEST_F(ColorListTest, AWindowThatIsDestroyedDuringAnEditRunsNoListStep) {
+  Add(0x0080FF);
+  Type(kComment, 1, L"gone");
+  Form.Document.SetModified(false);
+  int changes = 0;
+  Form.Document.OnChange = [&](fw::TObject*) { ++changes; };
+  ::DestroyWindow(Form.Handle());
+  EXPECT_EQ(changes, 0);
+  EXPECT_FALSE(Form.Document.Modified());
+}
+
 TEST_F(ColorListTest, ThePlaceholderIsBlankAndNeverBecomesAnItem) {
   Add(0x0080FF);
   Type(kComment, 1, L"old");
