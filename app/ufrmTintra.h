@@ -98,7 +98,6 @@ class TfrmTintra : public fw::TForm {
 
   int ItemCount() const noexcept { return FItemCount; }
   int ColIndex(int identity) const noexcept { return FColIndex[static_cast<std::size_t>(identity)]; }
-  std::uint8_t HexOrderSetting() const noexcept { return FHexOrder; }
   // Sets the order and rewrites the headers and every hex cell.
   void SetHexOrder(std::uint8_t order);
   // A row's colour, each channel limited to 0..255 (a non-integer counts as 0).
