@@ -10,6 +10,7 @@ inline constexpr int Panel3 = 101;
 inline constexpr int TBXDock = 102;
 inline constexpr int ToolBar = 103;
 inline constexpr int gridItemArea = 104;
+inline constexpr int gridItem = 105;
 
 // Channel panel: the swatch, and the twelve editors and their labels in
 // factor order (red, green, blue, HSV, HSL, Y Cb Cr).

@@ -38,7 +38,10 @@ TfrmTintra::TfrmTintra()
   WireLifecycle();
 }
 
-TfrmTintra::~TfrmTintra() = default;
+TfrmTintra::~TfrmTintra() {
+  // The grid outlives the document it reports to; its late events must not reach it.
+  DetachList();
+}
 
 void TfrmTintra::SetUpActions() {
   struct TDef {
@@ -82,6 +85,7 @@ void TfrmTintra::SetUpActions() {
   actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
   SetUpClipboardActions();
   SetUpDocumentActions();
+  SetUpListActions();
   // Commands whose behaviour is not built yet are present and do nothing.
   for (auto& a : ActionList.Actions())
     if (!a->OnExecute && a.get() != &actsmRGBOrder) a->OnExecute = [](fw::TObject*) {};
@@ -117,6 +121,7 @@ void TfrmTintra::BuildMenu() {
   actsmRGBOrder.SetLinkSubitems(tbsmiHexOrder);
   tbsmiHexOrder->AddAction(actRGB);
   tbsmiHexOrder->AddAction(actBGR);
+  tbsmiHexOrder->OnPopup = [this](fw::TObject* s) { tbsmiHexOrderPopup(s); };
 
   fw::TMenuItem& help = MainMenu.Add(L"ヘルプ(&H)");
   help.AddAction(actHomePage);

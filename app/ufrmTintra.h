@@ -16,6 +16,7 @@
 #include "framework/Panel.h"
 #include "framework/ToolBar.h"
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -85,9 +86,52 @@ class TfrmTintra : public fw::TForm {
   // ---- Colour list (ufrmTintraList.cpp)
  private:
   fw::TUniqueFont FListFont;  // outlives the grid that draws with it
+  int FItemCount = 0;
+  // Position of each column identity 1..6 (index 0 is the fixed row number).
+  std::array<int, kListColumnCount> FColIndex{0, 1, 2, 3, 4, 5, 6};
+  std::uint8_t FHexOrder = 0;
+  // Set once the window goes away: late editor focus events change nothing.
+  bool FListDetached = false;
+  bool FEndingListEdit = false;
 
  public:
   TComboGrid gridItem;
+
+  int ItemCount() const noexcept { return FItemCount; }
+  int ColIndex(int identity) const noexcept { return FColIndex[static_cast<std::size_t>(identity)]; }
+  // Sets the order and rewrites the headers and every hex cell.
+  void SetHexOrder(std::uint8_t order);
+  // A row's colour, each channel limited to 0..255 (a non-integer counts as 0).
+  TColor RowColor(int row) const;
+  TColumnLayout ListColumns() const;
+  // The layout must be valid (ValidColumnIds); applies it and rebuilds the map.
+  void SetListColumns(const TColumnLayout& layout);
+  // The colour drag; a seam for tests.
+  std::function<void(TColor)> ColorDrag;
+
+  void UpdateColIndex();
+  void RefreshHexColumn();
+  void UpdateListActions();
+  void FitCommentColumn();
+  // Ends a running in-place edit (firing OnEditEnd): commands that read or
+  // replace the list call it first.
+  void EndListEdit();
+  void DetachList() noexcept;
+
+  void actAddExecute(fw::TObject* sender);
+  void actDelExecute(fw::TObject* sender);
+  void actUpExecute(fw::TObject* sender);
+  void actDownExecute(fw::TObject* sender);
+  void actRGBExecute(fw::TObject* sender);
+  void actBGRExecute(fw::TObject* sender);
+  void tbsmiHexOrderPopup(fw::TObject* sender);
+  void gridItemDrawCell(fw::TObject* sender, HDC dc, int col, int row, const RECT& rect, TGridDrawState state);
+  void gridItemSelectCell(fw::TObject* sender, int col, int row, bool& canSelect);
+  void gridItemEditEnd(fw::TObject* sender);
+  void gridItemClick(fw::TObject* sender);
+  void gridItemMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y);
+  void gridItemRowMoved(fw::TObject* sender, int fromIndex, int toIndex);
+  void gridItemColumnMoved(fw::TObject* sender, int fromIndex, int toIndex);
   // ---- end of the colour list
 
   // ---- Clipboard (ufrmTintraClipboard.cpp)
@@ -186,6 +230,8 @@ class TfrmTintra : public fw::TForm {
 
  private:
   void CreateListGrid();
+  void SetUpListActions();
+  void SelectRowColor(int row);
   void CreateComponents();
   bool FStayOnTop = false;
   void WireLifecycle();

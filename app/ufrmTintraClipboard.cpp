@@ -21,6 +21,7 @@ void TfrmTintra::CopyColorToClipboard(TColor color, std::uint8_t order) {
 }
 
 void TfrmTintra::actCopyExecute(fw::TObject*) {
+  EndListEdit();
   CopyColorToClipboard(CurrentRowColor ? CurrentRowColor() : 0, HexOrder());
 }
 

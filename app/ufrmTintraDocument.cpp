@@ -76,20 +76,27 @@ void TfrmTintra::UpdateCaption() {
 }
 
 void TfrmTintra::actNewExecute(fw::TObject*) {
+  EndListEdit();
   if (Document.CloseQuery()) Document.Clear();
 }
 
 void TfrmTintra::actOpenExecute(fw::TObject*) {
+  EndListEdit();
   if (Document.Open()) TBXMRUList.Add(Document.FileName());
 }
 
-void TfrmTintra::actSaveExecute(fw::TObject*) { Document.Save(); }
+void TfrmTintra::actSaveExecute(fw::TObject*) {
+  EndListEdit();
+  Document.Save();
+}
 
 void TfrmTintra::actSaveAsExecute(fw::TObject*) {
+  EndListEdit();
   if (Document.SaveAs()) TBXMRUList.Add(Document.FileName());
 }
 
 bool TfrmTintra::OpenDocumentFile(const std::wstring& fileName) {
+  EndListEdit();
   if (Document.Busy() || !Document.CloseQuery()) return false;
   Document.LoadFromFile(fileName);
   return true;
@@ -112,11 +119,3 @@ void TfrmTintra::DocumentFilenameChanged(fw::TObject*) {
   UpdateCaption();
   if (!Document.FileName().empty()) TBXMRUList.Add(Document.FileName());
 }
-
-// ---- Placeholders until the colour list is wired in: replace these four with
-// the list's handlers (clear the grid, read it, write it, UpdateListActions).
-void TfrmTintra::DocumentChange(fw::TObject*) {}
-void TfrmTintra::DocumentClear(fw::TObject*) {}
-void TfrmTintra::DocumentLoadFromStream(fw::TObject*, fw::TStream&) {}
-void TfrmTintra::DocumentSaveToStream(fw::TObject*, fw::TStream&) {}
-// ---- end of placeholders

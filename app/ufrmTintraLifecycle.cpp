@@ -125,13 +125,16 @@ void TfrmTintra::actStayOnTopExecute(fw::TObject*) {
 // write is reported, and the window still closes and the process still ends.
 
 void TfrmTintra::FormCloseQuery(fw::TObject*, bool& canClose) {
+  // A comment still in the editor belongs to the document that may be saved now.
+  fw::Guarded([&] { EndListEdit(); });
   canClose = true;
   if (Hooks.DocumentCloseQuery) {
     canClose = false;
     fw::Guarded([&] { canClose = Hooks.DocumentCloseQuery(); });
   }
   if (!canClose || SettingsKey.empty()) return;
-  fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"ZoomWindow", Sampler.pnlZoom.Visible() ? L"1" : L"0"); });
+  fw::Guarded(
+      [&] { SetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"ZoomWindow", Sampler.pnlZoom.Visible() ? L"1" : L"0"); });
   fw::Guarded([&] {
     if (!Hooks.ListColumns) return;
     if (const std::optional<TColumnLayout> layout = Hooks.ListColumns())
@@ -148,6 +151,7 @@ void TfrmTintra::FormClose(fw::TObject*) {
 }
 
 void TfrmTintra::FormDestroy(fw::TObject*) {
+  DetachList();
   if (!SettingsKey.empty()) {
     if (Hooks.SaveRecentFiles) fw::Guarded([&] { Hooks.SaveRecentFiles(SettingsKey); });
     fw::Guarded([&] {

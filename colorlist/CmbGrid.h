@@ -129,6 +129,8 @@ class TComboGrid : public fw::TWindow {
   // in OnEditEnd even when the current cell has moved meanwhile.
   int EditedCol() const noexcept { return FEditCol; }
   int EditedRow() const noexcept { return FEditRow; }
+  // The cell's text when that edit began.
+  const std::wstring& EditedOriginal() const noexcept { return FEditOriginal; }
   TComboInplaceEdit* InplaceEditor() const noexcept { return FEditor.get(); }
 
   // Row and column operations; texts and objects move with their rows and

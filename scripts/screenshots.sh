@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots in docs/ (the main window, the pop-up track
-# bar, the eyedropper before and over a pattern) by running the end-to-end
+# bar, the eyedropper before and over a pattern, a colour list) by running the end-to-end
 # tests that show those states with TINTRA_SCREENSHOT_DIR pointing there.
 # The test command itself never writes into the source tree.
 set -euo pipefail
@@ -18,5 +18,5 @@ tintra_wineserver_start
 
 export TINTRA_SCREENSHOT_DIR="${TINTRA_SCREENSHOT_DIR:-$TINTRA_ROOT/docs}"
 mkdir -p "$TINTRA_SCREENSHOT_DIR"
-build/native/tests/e2e_tests --gtest_brief=1 --gtest_filter='MainWindow.AppearsWithCaptionTintra:ChannelEditors.DraggingThePopupToTheRightEndGives255:Sampling.EyedropperPicksTheBackgroundColourIntoAllTwelveEditors:Sampling.MagnifierShowsTheThirteenByNinePixelsAroundThePointer'
+build/native/tests/e2e_tests --gtest_brief=1 --gtest_filter='MainWindow.AppearsWithCaptionTintra:ChannelEditors.DraggingThePopupToTheRightEndGives255:Sampling.EyedropperPicksTheBackgroundColourIntoAllTwelveEditors:Sampling.MagnifierShowsTheThirteenByNinePixelsAroundThePointer:ColorList.ALoadedListShowsEachColourInItsSwatch'
 ls -l "$TINTRA_SCREENSHOT_DIR"/*.png
