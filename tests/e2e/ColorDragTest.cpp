@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "tests/e2e/TintraSession.h"
 
 namespace {
@@ -147,6 +148,44 @@ TEST(FileDropE2E, AFileDroppedFromAnotherProgramOpens) {
   while (tintra.Caption() != "dropped - Tintra" && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(100ms);
   EXPECT_EQ(tintra.Caption(), "dropped - Tintra");
+  fs::remove_all(dir);
+}
+
+}  // namespace
+
+namespace {
+
+// A press on a list cell drags that row's colour to another program.
+TEST(ColorDragE2E, AListCellDraggedOntoAnotherProgramGivesItsColour) {
+  const fs::path helpers = fs::path(e2e::TintraSession::ExePath()).parent_path() / "tests/e2e/droptarget";
+  const fs::path dir = fs::temp_directory_path() / ("tintra-celldrag-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path list = dir / "cells.txt", targetLog = dir / "target.log";
+  // Red 300 is kept in its cell but dragged as 255.
+  std::ofstream(list, std::ios::binary) << "300,128,0,\"orange\"\r\n";
+  e2e::probe::RegDelete(e2e::kSettingsKey);
+  e2e::probe::RegSet(e2e::kSettingsKey, "LastFile", WinePath(list));
+  e2e::TintraSession::Options keep;
+  keep.ResetSettings = false;
+  e2e::TintraSession tintra(keep);
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (tintra.Caption() != "cells - Tintra" && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(100ms);
+  ASSERT_EQ(tintra.Caption(), "cells - Tintra");
+
+  TWineProgram target(
+      {"wine", (helpers / "tintra_droptarget.exe").string(), WinePath(targetLog), "900", "100", "300", "300"});
+  ASSERT_EQ(WaitForLine(targetLog, "ready", 1).size(), 1u);
+  // The swatch cell of row 1: below the 17-pixel header, right of the 32-pixel row numbers.
+  const e2e::ScreenRect grid = tintra.Control(ControlIds::gridItem).Rect;
+  const int x = grid.Left + 50, y = grid.Top + 28;
+  e2e::Xdotool({"mousemove", std::to_string(x), std::to_string(y), "mousedown", "1", "mousemove",
+                std::to_string(x + 30), std::to_string(y + 10), "mousemove", "800", "200", "mousemove", "1000", "240",
+                "mousemove", "1050", "250", "mouseup", "1"});
+  const std::string text = std::string("#FF8000") + std::string(1, '\0');
+  const std::vector<std::string> expected = {
+      "ready", "enter\tVel_Color,CF_TEXT", "data\tVel_Color\t" + Hex(text), "data\tCF_TEXT\t" + Hex(text), "drop"};
+  EXPECT_EQ(WaitForLine(targetLog, "drop", 1), expected);
   fs::remove_all(dir);
 }
 

@@ -2,6 +2,11 @@
 // with `wine reg export`.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -44,6 +49,8 @@ TEST(Settings, ACleanStartAndExitWritesTheDesignedValues) {
   auto values = e2e::RegExport(e2e::kSettingsKey);
   EXPECT_EQ(values["PosMain"], "331,57,507,304,1");
   EXPECT_EQ(values["ZoomWindow"], "1");
+  EXPECT_EQ(values["HexOrder"], "0");
+  EXPECT_EQ(values["Columns"].rfind("0,32,1,32,2,70,", 0), 0u) << values["Columns"];
   // An untitled document leaves no last file.
   EXPECT_EQ(values.count("LastFile"), 0u);
 }
@@ -90,6 +97,43 @@ TEST(Settings, DamagedPositionKeepsTheDesignedSize) {
   EXPECT_EQ(window.Rect.Top, 20);
   EXPECT_EQ(window.Rect.Width(), 507);
   EXPECT_EQ(window.Rect.Height(), 304);
+}
+
+}  // namespace
+
+namespace {
+
+// The byte order and a moved column layout come back, and go out again unchanged.
+TEST(Settings, StoredByteOrderAndColumnOrderComeBack) {
+  const std::string columns = "0,32,1,32,6,80,3,32,4,30,5,30,2,70";
+  char dir[] = "/tmp/tintra_settings_XXXXXX";
+  ASSERT_NE(::mkdtemp(dir), nullptr);
+  const std::string list = std::string(dir) + "/orange.txt";
+  std::ofstream(list, std::ios::binary) << "255,128,0,\"orange\"\r\n";
+  std::string winList = "Z:" + list;
+  for (char& c : winList)
+    if (c == '/') c = '\\';
+  e2e::probe::RegDelete(e2e::kSettingsKey);
+  e2e::probe::RegSet(e2e::kSettingsKey, "HexOrder", "1");
+  e2e::probe::RegSet(e2e::kSettingsKey, "Columns", columns);
+  e2e::probe::RegSet(e2e::kSettingsKey, "LastFile", winList);
+  {
+    TintraSession tintra(KeepSettings());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return tintra.Caption() == "orange - Tintra"; }));
+    const std::vector<e2e::MenuEntry> menu = tintra.Menu();
+    const e2e::MenuEntry* copy = e2e::FindMenuEntry(menu, "コピー(&C)");
+    ASSERT_NE(copy, nullptr);
+    tintra.Command(copy->Id);
+    // Blue, green, red: the stored order is the one in use.
+    EXPECT_TRUE(e2e::WaitUntil([] { return e2e::probe::Clipboard() == std::optional<std::string>("#0080FF"); }));
+    CloseAndWait(tintra);
+  }
+  std::filesystem::remove_all(dir);
+  auto values = e2e::RegExport(e2e::kSettingsKey);
+  EXPECT_EQ(values["HexOrder"], "1");
+  // The comment column keeps its place; its width is fitted to the window again.
+  EXPECT_EQ(values["Columns"].rfind("0,32,1,32,6,", 0), 0u) << values["Columns"];
+  EXPECT_NE(values["Columns"].find(",3,32,4,30,5,30,2,70"), std::string::npos) << values["Columns"];
 }
 
 }  // namespace
