@@ -183,8 +183,8 @@ TEST(ColorDragE2E, AListCellDraggedOntoAnotherProgramGivesItsColour) {
                 std::to_string(x + 30), std::to_string(y + 10), "mousemove", "800", "200", "mousemove", "1000", "240",
                 "mousemove", "1050", "250", "mouseup", "1"});
   const std::string text = std::string("#FF8000") + std::string(1, '\0');
-  const std::vector<std::string> expected = {
-      "ready", "enter\tVel_Color,CF_TEXT", "data\tVel_Color\t" + Hex(text), "data\tCF_TEXT\t" + Hex(text), "drop"};
+  const std::vector<std::string> expected = {"ready", "enter\tVel_Color,CF_TEXT", "data\tVel_Color\t" + Hex(text),
+                                             "data\tCF_TEXT\t" + Hex(text), "drop"};
   EXPECT_EQ(WaitForLine(targetLog, "drop", 1), expected);
   fs::remove_all(dir);
 }
