@@ -25,7 +25,9 @@ packages=(
 
 declare -A installed=()
 while IFS='|' read -r name status; do
-  [[ $status == ii* ]] && installed[$name]=1
+  # Packages that can be co-installed for several architectures carry the
+  # native one in their name; the list names them without it.
+  [[ $status == ii* ]] && installed[$name]=1 && installed[${name%:"$native_arch"}]=1
 done < <(dpkg-query -W -f='${binary:Package}|${db:Status-Abbrev}\n' "${packages[@]}" 2>/dev/null || true)
 
 missing=()
