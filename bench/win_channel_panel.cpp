@@ -7,6 +7,7 @@
 // lets every call be followed by its paints, and so does the floor. Run
 // under Wine on a virtual display; prints microseconds per call.
 #include <windows.h>
+#include <ole2.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -56,6 +57,8 @@ class TFloor {
 int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
+  // As the program does: the main window registers its file drop target.
+  ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
   const int calls = argc > 1 ? std::max(10000, _wtoi(argv[1])) : 20000;

@@ -6,6 +6,7 @@
 // figure gives moves with every paint in between, the cost a user sees
 // when the pointer moves slower than the screen repaints.
 #include <windows.h>
+#include <ole2.h>
 #include <commctrl.h>
 
 #include <cstdio>
@@ -95,6 +96,8 @@ DWORD GdiObjects() { return GdiObjectCount(); }
 int wmain() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
+  // As the program does: the main window registers its file drop target.
+  ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
 

@@ -38,7 +38,7 @@ for exe in build/native-release/bench/bench_*; do
   name=$(basename "$exe")
   want "$name" || continue
   echo "== $name"
-  "$exe" || rc=1
+  timeout 900 "$exe" || rc=1
 done
 
 tintra_xvfb_start
@@ -49,6 +49,6 @@ for exe in "$TINTRA_WIN_DIR"/bench/win_*.exe; do
   name=$(basename "$exe" .exe)
   want "$name" || continue
   echo "== $name (Wine, display $DISPLAY)"
-  wine "$exe" </dev/null || rc=1
+  timeout 900 wine "$exe" </dev/null || rc=1
 done
 exit "$rc"
