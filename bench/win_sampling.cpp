@@ -100,6 +100,8 @@ int wmain() {
   ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
+  // The user's settings (a last file, a hidden magnifier) would change what is measured.
+  TfrmTintra::DefaultSettingsKey.clear();
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = PatternProc;

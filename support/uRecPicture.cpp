@@ -259,26 +259,28 @@ void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY
   const RGBQUAD* table = ColourTableOf(header);
   // A copy into the picture's section may still be on its way.
   if (picture.Bitmap) ::GdiFlush();
-  int builtRow = -1;
-  for (int k = rowFrom; k < rowTo; ++k) {
+  for (int k = rowFrom; k < rowTo;) {
     const int sourceRow = rows[static_cast<size_t>(k)];
-    if (sourceRow != builtRow) {
-      const std::uint8_t* src = picture.Bits + static_cast<size_t>(height - sourceRow - 1) * stride;
-      std::uint8_t* out = line.Bits + static_cast<size_t>(colFrom) * 3;
-      for (int j = colFrom; j < colTo; ++j, out += 3) {
-        const auto c = static_cast<size_t>(columns[static_cast<size_t>(j)]);
-        if (depth == 24) {
-          std::memcpy(out, src + c * 3, 3);
-        } else {
-          const RGBQUAD& q = table[src[c]];
-          out[0] = q.rgbBlue;
-          out[1] = q.rgbGreen;
-          out[2] = q.rgbRed;
-        }
+    const std::uint8_t* src = picture.Bits + static_cast<size_t>(height - sourceRow - 1) * stride;
+    std::uint8_t* out = line.Bits + static_cast<size_t>(colFrom) * 3;
+    for (int j = colFrom; j < colTo; ++j, out += 3) {
+      const auto c = static_cast<size_t>(columns[static_cast<size_t>(j)]);
+      if (depth == 24) {
+        std::memcpy(out, src + c * 3, 3);
+      } else {
+        const RGBQUAD& q = table[src[c]];
+        out[0] = q.rgbBlue;
+        out[1] = q.rgbGreen;
+        out[2] = q.rgbRed;
       }
-      builtRow = sourceRow;
     }
-    ::StretchDIBits(dc, dstX + colFrom, dstY + k, colTo - colFrom, 1, colFrom, 0, colTo - colFrom, 1, line.Bits,
+    // The destination rows that share this source row get the same buffer;
+    // one transfer repeats it down them. Under Wine each transfer to a
+    // window is a trip to the X server, and the magnifier has 72 rows.
+    int run = 1;
+    while (k + run < rowTo && rows[static_cast<size_t>(k + run)] == sourceRow) ++run;
+    ::StretchDIBits(dc, dstX + colFrom, dstY + k, colTo - colFrom, run, colFrom, 0, colTo - colFrom, 1, line.Bits,
                     lineInfo, DIB_RGB_COLORS, rop);
+    k += run;
   }
 }

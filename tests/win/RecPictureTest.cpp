@@ -437,19 +437,17 @@ TEST(RecPictureStretchBlt, WithAClipRectangleDrawsOnlyInside) {
     }
 }
 
-// An enhanced metafile records every drawing call, so the number of block
-// transfers can be counted.
+// An enhanced metafile records every drawing call, so the block transfers
+// can be counted: one per source row, each repeating a one-row buffer down
+// the destination rows that share it. Per-pixel drawing or a transfer of
+// several source rows would count 1000.
 int CALLBACK CountRecord(HDC, HANDLETABLE*, const ENHMETARECORD* r, int, LPARAM data) {
   auto* n = reinterpret_cast<int*>(data);
-  // One-row transfers count; per-pixel or whole-picture drawing would be
-  // other records, or taller ones.
-  int rows = 1000;
-  if (r->iType == EMR_BITBLT) rows = reinterpret_cast<const EMRBITBLT*>(r)->cyDest;
-  if (r->iType == EMR_STRETCHDIBITS) rows = reinterpret_cast<const EMRSTRETCHDIBITS*>(r)->cyDest;
-  if (r->iType == EMR_SETDIBITSTODEVICE) rows = reinterpret_cast<const EMRSETDIBITSTODEVICE*>(r)->cySrc;
+  int sourceRows = 1000;
+  if (r->iType == EMR_STRETCHDIBITS) sourceRows = reinterpret_cast<const EMRSTRETCHDIBITS*>(r)->cySrc;
   if (r->iType == EMR_BITBLT || r->iType == EMR_STRETCHDIBITS || r->iType == EMR_SETDIBITSTODEVICE ||
       r->iType == EMR_STRETCHBLT || r->iType == EMR_SETPIXELV)
-    *n += rows == 1 ? 1 : 1000;
+    *n += sourceRows == 1 ? 1 : 1000;
   return 1;
 }
 
@@ -459,7 +457,7 @@ int CountRowTransfers(HENHMETAFILE emf) {
   return count;
 }
 
-TEST(RecPictureStretchBlt, OneBlockTransferPerDestinationRow) {
+TEST(RecPictureStretchBlt, OneOneRowTransferPerSourceRow) {
   TRecPictureHolder p;
   RecPictureCreate(p, POINT{0, 0}, 13, true, 24, 9);
   FillPattern(p, 13, 9);
@@ -468,7 +466,7 @@ TEST(RecPictureStretchBlt, OneBlockTransferPerDestinationRow) {
   RecPictureStretchBlt(p, meta, 0, 0, 104, 72, 0, 0, 13, 9, SRCCOPY);
   HENHMETAFILE emf = ::CloseEnhMetaFile(meta);
   ASSERT_NE(emf, nullptr);
-  EXPECT_EQ(CountRowTransfers(emf), 72);
+  EXPECT_EQ(CountRowTransfers(emf), 9);
   ::DeleteEnhMetaFile(emf);
 }
 
