@@ -1,5 +1,6 @@
 #include "framework/SpeedButton.h"
 
+#include <optional>
 #include <utility>
 
 #include "framework/Application.h"
@@ -119,9 +120,11 @@ void DrawTransparentGlyph(HDC dc, HBITMAP glyph, int x, int y, bool enabled) {
   const int w = bm.bmWidth, h = bm.bmHeight;
   TUniqueMemDC image(::CreateCompatibleDC(dc));
   if (!image) return;
-  TSelectObject selectImage(image.Get(), glyph);
+  std::optional<TSelectObject> selectImage(std::in_place, image.Get(), glyph);
   const COLORREF transparent = ::GetPixel(image.Get(), 0, h - 1);
   if (enabled) {
+    // A bitmap is selected into one DC at a time: the blit selects it again.
+    selectImage.reset();
     DrawTransparentBitmap(dc, x, y, glyph, transparent);
     return;
   }
