@@ -9,6 +9,7 @@
 
 #include "color/uColorText.h"
 #include "color/uHexColor.h"
+#include "colorlist/uColorListCell.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::wstring cell;
   for (std::size_t i = 0; i + 1 < size; i += 2) cell += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
-  const int channel = CellTextToChannel(cell);
+  const int channel = CellToChannel(cell);
   Check(channel >= 0 && channel <= 255);
   return 0;
 }

@@ -222,7 +222,7 @@ TEST(ColorListCell, ChannelIsDecimalLimitedToByte) {
   const std::pair<const wchar_t*, std::int32_t> cases[] = {
       {L"0", 0},   {L"128", 128},       {L"255", 255}, {L"256", 255}, {L"300", 255}, {L"-5", 0},  {L"+7", 7},
       {L"007", 7}, {L"abc", 0},         {L"", 0},      {L"$FF", 0},   {L"0x10", 0},  {L" 12", 0}, {L"12 ", 0},
-      {L"-", 0},   {L"99999999999", 0},
+      {L"-", 0},   {L"99999999999", 0}, {L"18", 18},   {L"12a", 0},
   };
   for (const auto& [text, channel] : cases)
     EXPECT_EQ(CellToChannel(text), channel) << testing::PrintToString(std::wstring(text));

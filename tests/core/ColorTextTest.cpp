@@ -39,16 +39,4 @@ TEST(PastedTextToColor, ReadsHexTextInEitherOrder) {
   for (const PasteCase& c : cases) EXPECT_EQ(PastedTextToColor(c.text, c.order), c.color) << c.text;
 }
 
-TEST(CellTextsToColor, DecimalCellsClampedToAChannel) {
-  const struct {
-    const wchar_t* text;
-    int channel;
-  } cases[] = {
-      {L"0", 0},   {L"18", 18}, {L"255", 255}, {L"256", 255}, {L"99999999999", 255}, {L"-5", 0}, {L"", 0},
-      {L"abc", 0}, {L"12a", 0}, {L"+7", 7},    {L"-", 0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(CellTextToChannel(c.text), c.channel) << c.text;
-  EXPECT_EQ(CellTextsToColor(L"18", L"52", L"86"), 0x563412u);
-}
-
 }  // namespace
