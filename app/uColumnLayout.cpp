@@ -4,23 +4,10 @@
 #include <optional>
 #include <vector>
 
+#include "colorlist/uCommaText.h"
 #include "shell/uIntToken.h"
 
 namespace {
-
-// The program writes digits and commas only; blanks around an entry are
-// tolerated as comma text does.
-std::vector<std::wstring_view> SplitCommaText(std::wstring_view text) {
-  std::vector<std::wstring_view> entries;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::wstring_view e = GetToken(text, pos, L',');
-    while (!e.empty() && e.front() == L' ') e.remove_prefix(1);
-    while (!e.empty() && e.back() == L' ') e.remove_suffix(1);
-    entries.push_back(e);
-  }
-  return entries;
-}
 
 void IdsAtPositions(TColumnLayout& layout) {
   for (int i = 0; i < kListColumnCount; ++i) layout.Ids[static_cast<std::size_t>(i)] = i;
@@ -51,7 +38,9 @@ TColumnLayout ParseColumnLayout(std::wstring_view stored, const TColumnLayout& d
     IdsAtPositions(layout);
     return layout;
   }
-  const std::vector<std::wstring_view> entries = SplitCommaText(stored);
+  // The comma-text rule of the list file: blanks around an entry are no part of it.
+  std::vector<std::wstring> entries;
+  SplitCommaText(stored, entries);
   bool parsed = true;
   std::size_t next = 0;
   for (std::size_t col = 0; col < kListColumnCount && entries.size() - next >= 2; ++col, next += 2) {
