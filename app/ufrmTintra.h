@@ -135,14 +135,6 @@ class TfrmTintra : public fw::TForm {
   // ---- end of the colour list
 
   // ---- Clipboard (ufrmTintraClipboard.cpp)
-  // The colour of the list's current row (red, green, blue clamped to
-  // 0..255); the colour list provides it. Without it copy puts #000000.
-  std::function<TColor()> CurrentRowColor;
-  // The hexadecimal byte order (0 red-green-blue, 1 blue-green-red); the
-  // byte-order setting provides it. Without it the order is 0.
-  std::function<std::uint8_t()> CurrentHexOrder;
-  std::uint8_t HexOrder() const;
-
   // Puts the colour on the clipboard as "#" and six hexadecimal digits in
   // the given order; nothing for an order other than 0 and 1.
   void CopyColorToClipboard(TColor color, std::uint8_t order);
@@ -175,8 +167,6 @@ class TfrmTintra : public fw::TForm {
   // After the close question, without a dialog (a recent or a dropped file);
   // false when the user cancelled or the document is busy saving or asking.
   bool OpenDocumentFile(const std::wstring& fileName);
-  void LoadRecentFiles();
-  void SaveRecentFiles();
   // ---- end of documents
 
   // ---- Start-up, settings and shutdown (ufrmTintraLifecycle.cpp)

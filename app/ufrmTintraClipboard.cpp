@@ -11,8 +11,6 @@ void TfrmTintra::SetUpClipboardActions() {
   actPaste.OnExecute = [this](fw::TObject* s) { actPasteExecute(s); };
 }
 
-std::uint8_t TfrmTintra::HexOrder() const { return CurrentHexOrder ? CurrentHexOrder() : 0; }
-
 void TfrmTintra::CopyColorToClipboard(TColor color, std::uint8_t order) {
   const std::wstring text = ColorToHexText(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, order);
   if (text.empty()) return;
@@ -22,9 +20,9 @@ void TfrmTintra::CopyColorToClipboard(TColor color, std::uint8_t order) {
 
 void TfrmTintra::actCopyExecute(fw::TObject*) {
   EndListEdit();
-  CopyColorToClipboard(CurrentRowColor ? CurrentRowColor() : 0, HexOrder());
+  CopyColorToClipboard(RowColor(gridItem.Row()), FHexOrder);
 }
 
 void TfrmTintra::actPasteExecute(fw::TObject*) {
-  if (const auto color = PastedTextToColor(fw::ClipboardGetText(Handle()), HexOrder())) SetColor(*color);
+  if (const auto color = PastedTextToColor(fw::ClipboardGetText(Handle()), FHexOrder)) SetColor(*color);
 }

@@ -64,10 +64,6 @@ void TfrmTintra::SetUpDocumentActions() {
 
 void TfrmTintra::CreateDocument() { TBXMRUList.SetMenu(&MainMenu, tbsmiMRU); }
 
-void TfrmTintra::LoadRecentFiles() { Hooks.LoadRecentFiles(SettingsKey); }
-
-void TfrmTintra::SaveRecentFiles() { Hooks.SaveRecentFiles(SettingsKey); }
-
 void TfrmTintra::UpdateCaption() {
   std::wstring caption = Document.FileName().empty() ? L"(無題)" : ExtractFileTitle(Document.FileName());
   if (Document.Modified()) caption += L"(変更)";

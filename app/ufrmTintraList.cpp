@@ -41,8 +41,6 @@ void TfrmTintra::SetUpListActions() {
   Hooks.FitCommentColumn = [this] { FitCommentColumn(); };
   Hooks.HexOrder = [this]() -> std::optional<std::uint8_t> { return FHexOrder; };
   Hooks.SetHexOrder = [this](std::uint8_t order) { SetHexOrder(order); };
-  CurrentRowColor = [this] { return RowColor(gridItem.Row()); };
-  CurrentHexOrder = [this] { return FHexOrder; };
   ColorDrag = &StartColorDrag;
 }
 

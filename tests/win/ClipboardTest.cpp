@@ -30,16 +30,16 @@ class ClipboardTest : public testing::Test {
   void SetUp() override {
     Form.CreateForm();
     Form.FormShow(&Form);
-    Form.CurrentHexOrder = [this] { return Order; };
   }
   std::string Clip() { return fw::ClipboardGetText(Form.Handle()); }
   TColor Current() { return Form.Factors().Color; }
 
   TfrmTintra Form;
-  std::uint8_t Order = 0;
 };
 
 TEST_F(ClipboardTest, CopyPutsTheRowColourInTheChosenOrder) {
+  Form.actCopy.Execute();  // the empty list's placeholder: black
+  EXPECT_EQ(Clip(), "#000000");
   const struct {
     TColor row;
     std::uint8_t order;
@@ -51,14 +51,13 @@ TEST_F(ClipboardTest, CopyPutsTheRowColourInTheChosenOrder) {
       {0, 0, "#000000"},
   };
   for (const auto& c : cases) {
-    Form.CurrentRowColor = [&] { return c.row; };
-    Order = c.order;
+    // The added row becomes the current one.
+    Form.SetColor(c.row);
+    Form.actInsert.Execute();
+    Form.SetHexOrder(c.order);
     Form.actCopy.Execute();
     EXPECT_EQ(Clip(), c.text);
   }
-  Form.CurrentRowColor = nullptr;  // no list yet: black
-  Form.actCopy.Execute();
-  EXPECT_EQ(Clip(), "#000000");
 }
 
 TEST_F(ClipboardTest, PasteSetsTheCurrentColour) {
@@ -73,7 +72,7 @@ TEST_F(ClipboardTest, PasteSetsTheCurrentColour) {
   };
   for (const auto& c : cases) {
     Form.SetColor(0xFFFFFF);
-    Order = c.order;
+    Form.SetHexOrder(c.order);
     PutRawText(c.bytes);
     Form.actPaste.Execute();
     EXPECT_EQ(Current(), c.color) << c.bytes;
