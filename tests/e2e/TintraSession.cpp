@@ -1,5 +1,7 @@
 #include "tests/e2e/TintraSession.h"
 
+#include "support/uUtf8.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -304,37 +306,13 @@ WinControl Window(unsigned long hwnd) {
 
 namespace {
 
+// A file of `wine reg export`: UTF-16LE with a byte-order mark.
 std::string Utf16ToUtf8(const std::string& bytes) {
-  std::string out;
-  std::size_t i = 0;
-  auto unit = [&](std::size_t k) {
-    return static_cast<unsigned>(static_cast<unsigned char>(bytes[k])) |
-           static_cast<unsigned>(static_cast<unsigned char>(bytes[k + 1])) << 8;
-  };
-  if (bytes.size() >= 2 && unit(0) == 0xFEFF) i = 2;
-  for (; i + 1 < bytes.size(); i += 2) {
-    unsigned c = unit(i);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-      i += 2;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
+  std::string_view units(bytes);
+  if (units.starts_with("\xFF\xFE")) units.remove_prefix(2);
+  std::wstring text;
+  Utf16LeDecode(units, text);
+  return Utf8Encode(text);
 }
 
 std::string Lower(std::string s) {
