@@ -21,7 +21,7 @@ class TFileDropTarget;
 //
 //   FDropTarget.OnFileDropped = [this](fw::TObject*, const std::wstring& f) { ... };
 //   FDropTarget.Register(Handle());      // at the window's first showing
-//   FDropTarget.SetEnabled(false);       // while a save or question is open
+//   FDropTarget.CanDrop = [this] { return !Busy(); };  // no drop while a save or question is open
 //   FDropTarget.Revoke();                // before the window goes
 class TOleDropTarget : public fw::TObject {
  public:
@@ -36,14 +36,11 @@ class TOleDropTarget : public fw::TObject {
   void Revoke() noexcept;
   HWND Window() const noexcept { return FWindow; }
 
-  // When disabled every drag over the window shows "no drop" and a drop,
-  // or a drop still waiting for delivery, is ignored.
-  bool Enabled() const noexcept { return FEnabled; }
-  void SetEnabled(bool enabled) noexcept { FEnabled = enabled; }
-  // Asked at every drag and again at delivery; false refuses, as disabled
-  // does (the owner is saving or asking a question). Must not throw.
+  // Asked at every drag and again at delivery (the owner may be saving or
+  // asking a question). False: every drag over the window shows "no drop",
+  // and a drop, or one still waiting for delivery, is ignored. Must not throw.
   std::function<bool()> CanDrop;
-  bool Accepts() const noexcept { return FEnabled && (!CanDrop || CanDrop()); }
+  bool Accepts() const noexcept { return !CanDrop || CanDrop(); }
 
   // The OLE object behind the window (tests drive it directly).
   IDropTarget* Target() const noexcept;
@@ -59,7 +56,6 @@ class TOleDropTarget : public fw::TObject {
   fw::TComPtr<TFileDropTarget> FTarget;
   HWND FWindow = nullptr;
   HWND FNotify = nullptr;  // message-only window that receives the posted delivery
-  bool FEnabled = true;
   std::deque<std::wstring> FPending;
 };
 

@@ -120,7 +120,7 @@ TEST_F(OleDropTest, RefusesWhatIsNoFileListAndWhileDisabled) {
       {true, true, DROPEFFECT_MOVE | DROPEFFECT_LINK},  // the source forbids a copy
   };
   for (const auto& c : cases) {
-    Target->SetEnabled(c.enabled);
+    Target->CanDrop = [enabled = c.enabled] { return enabled; };
     TComPtr<IDataObject> data =
         c.fileList ? TComPtr<IDataObject>(fw::MakeCom<TFileListObject>(std::vector<std::wstring>{L"C:\\a.txt"}))
                    : TComPtr<IDataObject>(fw::MakeCom<TOle2DataObjColorVel>(0));
@@ -134,7 +134,7 @@ TEST_F(OleDropTest, RefusesWhatIsNoFileListAndWhileDisabled) {
 TEST_F(OleDropTest, ADropWaitingForDeliveryIsDroppedWhenDisabledMeanwhile) {
   TComPtr<IDataObject> files = fw::MakeCom<TFileListObject>(std::vector<std::wstring>{L"C:\\a.txt"});
   EXPECT_EQ(DragAndDrop(files.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
-  Target->SetEnabled(false);  // a question opened before the posted delivery
+  Target->CanDrop = [] { return false; };  // a question opened before the posted delivery
   fw::Application().ProcessMessages();
   EXPECT_TRUE(Delivered.empty());
 }
