@@ -5,7 +5,7 @@
 #include "app/uProgramResources.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
-#include "ole/uOLE2Color.h"
+#include "app/ole/uOLE2Color.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};

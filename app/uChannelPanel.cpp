@@ -9,8 +9,8 @@
 #include "app/ControlIds.h"
 #include "framework/Beep.h"
 #include "framework/Handles.h"
-#include "support/uDraw3DFrame.h"
-#include "support/uUserError.h"
+#include "framework/support/uDraw3DFrame.h"
+#include "core/support/uUserError.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "color/uColorFactors.h"
+#include "core/color/uColorFactors.h"
 #include "controls/uEditTrackBarVel.h"
 #include "framework/PaintBox.h"
 #include "framework/Panel.h"

@@ -4,7 +4,7 @@
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
-#include "support/uDraw3DFrame.h"
+#include "framework/support/uDraw3DFrame.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-#include "color/uColor.h"
+#include "core/color/uColor.h"
 #include "controls/PaintBoxVel.h"
 #include "framework/Image.h"
 #include "framework/Panel.h"
-#include "support/uRecPicture.h"
+#include "framework/support/uRecPicture.h"
 
 // The eyedropper cursor's number in the application's cursor table.
 inline constexpr int crSpoit = 20;

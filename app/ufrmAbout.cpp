@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "framework/Application.h"
-#include "resources/StringIds.h"
+#include "app/resources/StringIds.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // The program's only main window: its frame, commands and owned components.
 #include "app/uChannelPanel.h"
 #include "app/uScreenSampler.h"
-#include "colorlist/CmbGrid.h"
-#include "color/uColorFactors.h"
+#include "controls/grid/CmbGrid.h"
+#include "core/color/uColorFactors.h"
 #include "controls/uSizeGripVel.h"
-#include "document/TBXMRUList.h"
-#include "document/uDocument.h"
-#include "document/uOleDrop.h"
+#include "app/document/TBXMRUList.h"
+#include "app/document/uDocument.h"
+#include "app/document/uOleDrop.h"
 #include "framework/FileDialog.h"
 #include "framework/Action.h"
 #include "framework/Form.h"
@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
-#include "app/uColumnLayout.h"
-#include "shell/RestorePos.h"
-#include "shell/uActionSubMenu.h"
-#include "shell/uAppProperty.h"
+#include "core/colorlist/uColumnLayout.h"
+#include "app/shell/RestorePos.h"
+#include "app/shell/uActionSubMenu.h"
+#include "app/shell/uAppProperty.h"
 
 class TfrmTintra : public fw::TForm {
  public:
@@ -158,8 +158,8 @@ class TfrmTintra : public fw::TForm {
   void DocumentChange(fw::TObject* sender);
   void DocumentFilenameChanged(fw::TObject* sender);
   void DocumentClear(fw::TObject* sender);
-  void DocumentLoadFromStream(fw::TObject* sender, fw::TStream& stream);
-  void DocumentSaveToStream(fw::TObject* sender, fw::TStream& stream);
+  void DocumentLoadFromStream(fw::TObject* sender, TStream& stream);
+  void DocumentSaveToStream(fw::TObject* sender, TStream& stream);
   void TBXMRUListClick(fw::TObject* sender, const std::wstring& fileName);
   void DropTargetFileDropped(fw::TObject* sender, const std::wstring& fileName);
   // "(file title)(変更) - Tintra", or "(無題) - Tintra" when untitled.

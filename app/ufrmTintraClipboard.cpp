@@ -2,8 +2,8 @@
 #include <string>
 
 #include "app/ufrmTintra.h"
-#include "color/uColorText.h"
-#include "color/uHexColor.h"
+#include "core/color/uColorText.h"
+#include "core/color/uHexColor.h"
 #include "framework/Clipboard.h"
 
 void TfrmTintra::SetUpClipboardActions() {

@@ -2,7 +2,7 @@
 
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
-#include "support/uStrings.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ void TfrmTintra::SetUpDocumentActions() {
     // Clear leaves the flag without a report; the caption must still lose its mark.
     UpdateCaption();
   };
-  Document.OnLoadFromStream = [this](fw::TObject* s, fw::TStream& stream) { DocumentLoadFromStream(s, stream); };
-  Document.OnSaveToStream = [this](fw::TObject* s, fw::TStream& stream) { DocumentSaveToStream(s, stream); };
+  Document.OnLoadFromStream = [this](fw::TObject* s, TStream& stream) { DocumentLoadFromStream(s, stream); };
+  Document.OnSaveToStream = [this](fw::TObject* s, TStream& stream) { DocumentSaveToStream(s, stream); };
 
   TBXMRUList.SetMaxItems(5);
   TBXMRUList.SetPrefix(L"H");

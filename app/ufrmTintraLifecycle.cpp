@@ -8,10 +8,10 @@
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
-#include "shell/uIntToken.h"
-#include "support/uAppMessage.h"
-#include "support/uRegistry.h"
-#include "support/uStrings.h"
+#include "core/shell/uIntToken.h"
+#include "framework/support/uAppMessage.h"
+#include "framework/support/uRegistry.h"
+#include "core/support/uStrings.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include "app/ControlIds.h"
 #include "app/ufrmTintra.h"
-#include "color/uHexColor.h"
-#include "colorlist/uAnsiCodecWin.h"
-#include "colorlist/uColorListCell.h"
-#include "colorlist/uColorListFile.h"
+#include "core/color/uHexColor.h"
+#include "framework/support/uAnsiCodecWin.h"
+#include "core/colorlist/uColorListCell.h"
+#include "core/colorlist/uColorListFile.h"
 #include "framework/Beep.h"
-#include "ole/uOLE2Color.h"
-#include "support/uUserError.h"
+#include "app/ole/uOLE2Color.h"
+#include "core/support/uUserError.h"
 
 namespace {
 
@@ -333,7 +333,7 @@ void TfrmTintra::DocumentClear(fw::TObject*) {
   UpdateCaption();
 }
 
-void TfrmTintra::DocumentLoadFromStream(fw::TObject*, fw::TStream& stream) {
+void TfrmTintra::DocumentLoadFromStream(fw::TObject*, TStream& stream) {
   // Parsed whole before the grid is touched: a read error keeps the old list.
   const std::vector<TColorListItem> items = ColorListLoadFromStream(stream, TAnsiCodecWin());
   if (items.empty()) {
@@ -361,7 +361,7 @@ void TfrmTintra::DocumentLoadFromStream(fw::TObject*, fw::TStream& stream) {
   UpdateListActions();
 }
 
-void TfrmTintra::DocumentSaveToStream(fw::TObject*, fw::TStream& stream) {
+void TfrmTintra::DocumentSaveToStream(fw::TObject*, TStream& stream) {
   std::vector<TColorListRow> rows;
   rows.reserve(static_cast<std::size_t>(FItemCount));
   for (int r = 1; r <= FItemCount && r < gridItem.RowCount(); ++r)

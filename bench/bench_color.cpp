@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "color/uColorFactors.h"
+#include "core/color/uColorFactors.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colorlist/uColorListFile.h"
+#include "core/colorlist/uColorListFile.h"
 
 namespace {
 

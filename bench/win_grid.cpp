@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/WinBench.h"
-#include "colorlist/CmbGrid.h"
+#include "controls/grid/CmbGrid.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 

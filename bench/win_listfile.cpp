@@ -37,12 +37,12 @@ TPerLine Measure(TfrmTintra& form, int lines, int rounds) {
   for (int round = 0; round < rounds; ++round) {
     form.Document.Clear();
     fw::Application().ProcessMessages();
-    fw::TMemoryStream in(file.data(), file.size());
+    TMemoryStream in(file.data(), file.size());
     double t = Now();
     form.Document.LoadFromStream(in);
     form.gridItem.Update();
     loads.push_back((Now() - t) / lines * 1e6);
-    fw::TMemoryStream out;
+    TMemoryStream out;
     t = Now();
     form.Document.SaveToStream(out);
     saves.push_back((Now() - t) / lines * 1e6);

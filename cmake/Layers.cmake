@@ -9,9 +9,12 @@
 # target sees its own root and those of the layers below it, so including a
 # header of a higher layer does not compile.
 #
-# Folders add their files with tintra_sources(<layer> files...): a .cpp goes
-# into the layer's library and its .h, when there is one, into the layer's
-# include root; header-only files are listed by their .h.
+# Each layer is one folder of the same name at the top of the tree (core/,
+# framework/, controls/, app/), so a path tells where a file stands. Folders
+# add their files with tintra_sources(<layer> files...): a .cpp goes into the
+# layer's library and its .h, when there is one, into the layer's include
+# root; header-only files are listed by their .h. A file outside its layer's
+# folder is refused, so no folder can hold two layers.
 
 set(TINTRA_LAYERS core framework controls app)
 set(TINTRA_LAYER_ROOT "${CMAKE_BINARY_DIR}/layers")
@@ -50,14 +53,21 @@ function(tintra_sources layer)
   if(NOT layer IN_LIST TINTRA_LAYERS)
     message(FATAL_ERROR "tintra_sources: unknown layer '${layer}' (one of ${TINTRA_LAYERS})")
   endif()
-  if(NOT TARGET tintra_${layer})
-    return()  # a Windows layer in the native build
-  endif()
   foreach(file IN LISTS ARGN)
     get_filename_component(abs "${file}" ABSOLUTE)
     if(NOT EXISTS "${abs}")
       message(FATAL_ERROR "tintra_sources: no file ${abs}")
     endif()
+    file(RELATIVE_PATH rel "${PROJECT_SOURCE_DIR}" "${abs}")
+    if(NOT rel MATCHES "^${layer}/")
+      message(FATAL_ERROR "tintra_sources: ${rel} is not in the ${layer} layer's folder ${layer}/")
+    endif()
+  endforeach()
+  if(NOT TARGET tintra_${layer})
+    return()  # a Windows layer in the native build
+  endif()
+  foreach(file IN LISTS ARGN)
+    get_filename_component(abs "${file}" ABSOLUTE)
     if(abs MATCHES "\\.h$")
       tintra_stage_header(${layer} "${abs}")
     else()

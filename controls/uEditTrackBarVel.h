@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <memory>
 
-#include "controls/uAutoRepeat.h"
-#include "controls/uEditTrackBarModel.h"
+#include "core/controls/uAutoRepeat.h"
+#include "core/controls/uEditTrackBarModel.h"
 #include "controls/uEditVel.h"
 #include "framework/Timer.h"
 

@@ -3,9 +3,9 @@
 #include <imm.h>
 
 #include "controls/uControlGlyphs.h"
-#include "controls/uEditInputFilter.h"
+#include "core/controls/uEditInputFilter.h"
 #include "framework/Beep.h"
-#include "support/uStrings.h"
+#include "core/support/uStrings.h"
 
 wchar_t UserDecimalSeparator() noexcept {
   wchar_t buf[8] = {};

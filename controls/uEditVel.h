@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "controls/uEditButtonLayout.h"
+#include "core/controls/uEditButtonLayout.h"
 #include "controls/uSpeedButtonVel.h"
 #include "framework/Edit.h"
 

@@ -5,7 +5,7 @@
 
 #include "controls/uControlGlyphs.h"
 #include "framework/Application.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void TSizeGripVel::Create(fw::TWindow* parent, fw::TWindow* owner) {
 
 void TSizeGripVel::LoadPicture() {
   const std::span<const std::uint8_t> source = ControlGlyphs().SizeGrip;
-  if (source.size() < sizeof(BITMAPINFOHEADER)) throw fw::Exception(L"TSizeGripVel.LoadPicture: no picture");
+  if (source.size() < sizeof(BITMAPINFOHEADER)) throw Exception(L"TSizeGripVel.LoadPicture: no picture");
 
   // The program's copy is read-only; the colour table is patched in our own.
   std::vector<std::uint8_t> dib(source.begin(), source.end());
@@ -37,7 +37,7 @@ void TSizeGripVel::LoadPicture() {
   const DWORD colours =
       header->biClrUsed ? header->biClrUsed : (header->biBitCount <= 8 ? 1u << header->biBitCount : 0u);
   const size_t tableEnd = header->biSize + colours * sizeof(RGBQUAD);
-  if (tableEnd > dib.size()) throw fw::Exception(L"TSizeGripVel.LoadPicture: bad picture");
+  if (tableEnd > dib.size()) throw Exception(L"TSizeGripVel.LoadPicture: bad picture");
   auto* table = reinterpret_cast<RGBQUAD*>(dib.data() + header->biSize);
   const RGBQUAD highlight = Quad(::GetSysColor(COLOR_BTNHIGHLIGHT));
   const RGBQUAD shadow = Quad(::GetSysColor(COLOR_BTNSHADOW));
@@ -51,7 +51,7 @@ void TSizeGripVel::LoadPicture() {
   fw::TWindowDC screen(nullptr);
   HBITMAP bitmap = ::CreateDIBitmap(screen.Get(), header, CBM_INIT, dib.data() + tableEnd,
                                     reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-  if (!bitmap) throw fw::Exception(L"TSizeGripVel.LoadPicture: CreateDIBitmap failed");
+  if (!bitmap) throw Exception(L"TSizeGripVel.LoadPicture: CreateDIBitmap failed");
   SetPicture(bitmap);
   SetTransparent(true);
   SetTransparentColor(kSilver);
@@ -66,7 +66,7 @@ void TSizeGripVel::PlaceInCorner() {
 
 fw::TForm& TSizeGripVel::OwnerForm() const {
   auto* form = dynamic_cast<fw::TForm*>(FOwner);
-  if (!form) throw fw::Exception(L"Invalid class typecast");
+  if (!form) throw Exception(L"Invalid class typecast");
   return *form;
 }
 

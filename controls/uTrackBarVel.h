@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/uTrackBarScale.h"
+#include "core/controls/uTrackBarScale.h"
 #include "framework/Form.h"
 #include "framework/Panel.h"
 #include "framework/TrackBar.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "framework/Form.h"
 
 namespace fw {

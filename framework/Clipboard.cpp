@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "framework/Handles.h"
-#include "support/uGlobalMem.h"
+#include "framework/support/uGlobalMem.h"
 
 namespace fw {
 

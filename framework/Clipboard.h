@@ -12,7 +12,7 @@ inline constexpr const wchar_t* kClipboardBusyText = L"クリップボードを�
 
 // The clipboard held open for one scope. Another program may hold it for a
 // moment (clipboard viewers, Wine's X selection bridge), so opening retries
-// briefly before it raises fw::Exception with kClipboardBusyText.
+// briefly before it raises Exception with kClipboardBusyText.
 class TClipboardScope {
  public:
   explicit TClipboardScope(HWND owner);

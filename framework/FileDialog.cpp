@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 
 namespace fw {
 

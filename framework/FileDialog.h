@@ -27,7 +27,7 @@ class TFileDialog : public TObject {
   void SetOptions(DWORD options) noexcept { FOptions = options; }
 
   // Shows the dialog; true when the user chose a file. A failure of the
-  // dialog itself raises fw::Exception.
+  // dialog itself raises Exception.
   virtual bool Execute(HWND owner);
 
  protected:

@@ -1,7 +1,7 @@
 #include "framework/Form.h"
 
 #include "framework/Application.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 
 namespace fw {
 

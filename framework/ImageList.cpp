@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "framework/Handles.h"
 
 namespace fw {

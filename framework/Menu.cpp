@@ -1,6 +1,6 @@
 #include "framework/Menu.h"
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 
 #include <algorithm>
 #include <utility>

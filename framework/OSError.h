@@ -3,7 +3,7 @@
 // and the system's own text for it.
 #include <windows.h>
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 
 namespace fw {
 

@@ -8,7 +8,7 @@
 #include <unordered_map>
 
 #include "framework/Application.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "framework/Handles.h"
 
 namespace fw {

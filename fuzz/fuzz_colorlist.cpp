@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "colorlist/uColorListFile.h"
+#include "core/colorlist/uColorListFile.h"
 #include "tests/core/ByteCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

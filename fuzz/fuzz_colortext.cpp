@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "color/uColorText.h"
-#include "color/uHexColor.h"
-#include "colorlist/uColorListCell.h"
+#include "core/color/uColorText.h"
+#include "core/color/uHexColor.h"
+#include "core/colorlist/uColorListCell.h"
 
 namespace {
 

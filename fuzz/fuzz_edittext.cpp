@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "controls/uEditInputFilter.h"
-#include "controls/uEditTrackBarModel.h"
-#include "support/uFloatText.h"
+#include "core/controls/uEditInputFilter.h"
+#include "core/controls/uEditTrackBarModel.h"
+#include "core/support/uFloatText.h"
 
 namespace {
 

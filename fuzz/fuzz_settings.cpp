@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/uColumnLayout.h"
-#include "shell/uFitToWorkArea.h"
+#include "core/colorlist/uColumnLayout.h"
+#include "core/shell/uFitToWorkArea.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/uStreamLine.h"
+#include "core/support/uStreamLine.h"
 
 namespace {
 
 // Caps each read so chunk boundaries fall anywhere, the first byte choosing how.
-class TCappedStream : public fw::TMemoryStream {
+class TCappedStream : public TMemoryStream {
  public:
   TCappedStream(const std::uint8_t* data, std::size_t size, std::size_t cap) : TMemoryStream(data, size), FCap(cap) {}
   std::size_t Read(void* buffer, std::size_t count) override {

@@ -13,6 +13,9 @@ TINTRA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD="$TINTRA_ROOT/build"
 export TINTRA_ROOT BUILD
 mkdir -p "$BUILD"
+# Paths inside the checkout count as relative for the compiler cache, so
+# every checkout of the same sources shares its entries.
+export CCACHE_BASEDIR="$TINTRA_ROOT"
 
 # GetACP() answers 932 only with a real glibc locale; LANG alone gives 1252.
 if [[ ! -e $BUILD/locale/ja_JP.UTF-8/LC_CTYPE ]]; then

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the button glyphs of the numeric edits into resources/:
+"""Draws the button glyphs of the numeric edits into app/resources/:
   ETBVUP.bmp    8x4  a black triangle pointing up, on silver;
   ETBVDOWN.bmp  8x4  the same pointing down;
   ETBVDIV.bmp   9x9  a left-right double arrow crossed by a vertical bar;
@@ -75,4 +75,4 @@ def main(folder):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', 'resources'))
+    main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), '..', 'app', 'resources'))

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the application icon (an eyedropper over three colour drops) into
-resources/Tintra.ico: 16x16 and 32x32, 32-bit with alpha. Run it again after
+app/resources/Tintra.ico: 16x16 and 32x32, 32-bit with alpha. Run it again after
 changing the drawing; the .ico is committed so builds need no Python."""
 import math
 import struct
@@ -70,4 +70,4 @@ def main(path):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else 'resources/Tintra.ico')
+    main(sys.argv[1] if len(sys.argv) > 1 else 'app/resources/Tintra.ico')

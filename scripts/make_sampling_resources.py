@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the eyedropper's resources into resources/:
+"""Draws the eyedropper's resources into app/resources/:
   Spoit.bmp   24x24, 16 colours: a black dropper with a white glass tube on
               magenta (the transparent colour, also the bottom-left pixel);
   CSpoitA.cur 32x32 monochrome cursor of the dropper, tip at the lower left,
@@ -125,4 +125,4 @@ def main(folder):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else 'resources')
+    main(sys.argv[1] if len(sys.argv) > 1 else 'app/resources')

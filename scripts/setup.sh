@@ -7,6 +7,8 @@ native_arch=$(dpkg --print-architecture)
 
 packages=(
   cmake make g++ googletest
+  # Several checkouts and builds of the same sources share one compiler cache.
+  ccache
   # The fuzz targets: clang with its libFuzzer runtime.
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "colorlist/uColorListFile.h"
+#include "core/colorlist/uColorListFile.h"
 
 // Stand-ins for the system code page: one byte per character up to a limit
 // (0x100 for Latin-1, 0x80 for plain ASCII).

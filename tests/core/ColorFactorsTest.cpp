@@ -1,4 +1,4 @@
-#include "color/uColorFactors.h"
+#include "core/color/uColorFactors.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "support/uArith.h"
+#include "core/support/uArith.h"
 
 namespace {
 

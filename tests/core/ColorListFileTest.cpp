@@ -1,4 +1,4 @@
-#include "colorlist/uColorListFile.h"
+#include "core/colorlist/uColorListFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "colorlist/uColorListCell.h"
-#include "colorlist/uCommaText.h"
+#include "core/colorlist/uColorListCell.h"
+#include "core/colorlist/uCommaText.h"
 #include "tests/core/ByteCodec.h"
 
 namespace {
@@ -156,7 +156,7 @@ TEST(ColorListWrite, NonNumberCellIsDroppedOnReading) {
 }
 
 TEST(ColorListStream, SavesAtAndLoadsFromThePosition) {
-  fw::TMemoryStream stream;
+  TMemoryStream stream;
   stream.WriteBuffer("HDR", 3);
   ColorListSaveToStream(stream, {{L"1", L"2", L"3", L"a"}}, kLatin1);
   stream.SetPosition(3);

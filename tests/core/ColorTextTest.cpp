@@ -1,4 +1,4 @@
-#include "color/uColorText.h"
+#include "core/color/uColorText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/uColumnLayout.h"
+#include "core/colorlist/uColumnLayout.h"
 
 namespace {
 

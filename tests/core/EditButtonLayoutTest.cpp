@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "controls/uAutoRepeat.h"
-#include "controls/uEditButtonLayout.h"
+#include "core/controls/uAutoRepeat.h"
+#include "core/controls/uEditButtonLayout.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "controls/uEditInputFilter.h"
+#include "core/controls/uEditInputFilter.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/uEditTrackBarModel.h"
-#include "support/uUserError.h"
+#include "core/controls/uEditTrackBarModel.h"
+#include "core/support/uUserError.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/uFloatText.h"
+#include "core/support/uFloatText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "color/uHexColor.h"
+#include "core/color/uHexColor.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <string>
 
-#include "color/uColorFactors.h"
+#include "core/color/uColorFactors.h"
 
 namespace {
 

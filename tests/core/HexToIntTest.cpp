@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/uHexToInt.h"
+#include "core/support/uHexToInt.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/uNiceScale.h"
+#include "core/support/uNiceScale.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "shell/uFitToWorkArea.h"
-#include "shell/uIntToken.h"
+#include "core/shell/uFitToWorkArea.h"
+#include "core/shell/uIntToken.h"
 
 namespace {
 

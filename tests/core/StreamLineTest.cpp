@@ -1,4 +1,4 @@
-#include "support/uStreamLine.h"
+#include "core/support/uStreamLine.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,6 @@
 
 namespace {
 
-using fw::TMemoryStream;
 
 TMemoryStream MakeStream(const std::string& bytes) { return TMemoryStream(bytes.data(), bytes.size()); }
 
@@ -64,7 +63,7 @@ const std::vector<TReadCase> kReadCases = {
 };
 
 // Reads as the colour-list reader does: while the position is below the size.
-void ExpectLines(fw::TStream& stream, const TReadCase& c) {
+void ExpectLines(TStream& stream, const TReadCase& c) {
   std::size_t index = 0;
   while (stream.Position() < stream.Size()) {
     ASSERT_LT(index, c.Lines.size()) << c.Name;
@@ -165,7 +164,7 @@ class TFailingStream : public TMemoryStream {
 TEST(StreamWriteLineTest, ShortWriteRaisesWriteError) {
   for (std::size_t accepts : {0u, 1u, 4u}) {
     TFailingStream stream(accepts);
-    EXPECT_THROW(StreamWriteLine(stream, "abcd"), fw::EWriteError) << accepts;
+    EXPECT_THROW(StreamWriteLine(stream, "abcd"), EWriteError) << accepts;
   }
 }
 

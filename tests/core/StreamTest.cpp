@@ -1,4 +1,4 @@
-#include "support/Stream.h"
+#include "core/support/Stream.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,6 @@
 
 namespace {
 
-using fw::TFileMode;
-using fw::TFileStream;
-using fw::TMemoryStream;
-using fw::TSeekOrigin;
 
 std::string Contents(const TMemoryStream& s) { return std::string(s.Bytes().begin(), s.Bytes().end()); }
 
@@ -47,9 +43,9 @@ TEST(MemoryStreamTest, SeekFromEachOrigin) {
 TEST(MemoryStreamTest, SeekBeforeTheStartRaisesAndKeepsThePosition) {
   TMemoryStream s("abc", 3);
   s.SetPosition(2);
-  EXPECT_THROW(s.Seek(-3, TSeekOrigin::soCurrent), fw::EStreamError);
-  EXPECT_THROW(s.Seek(-1, TSeekOrigin::soBeginning), fw::EStreamError);
-  EXPECT_THROW(s.Seek(-4, TSeekOrigin::soEnd), fw::EStreamError);
+  EXPECT_THROW(s.Seek(-3, TSeekOrigin::soCurrent), EStreamError);
+  EXPECT_THROW(s.Seek(-1, TSeekOrigin::soBeginning), EStreamError);
+  EXPECT_THROW(s.Seek(-4, TSeekOrigin::soEnd), EStreamError);
   EXPECT_EQ(s.Position(), 2);
 }
 
@@ -77,7 +73,7 @@ TEST(MemoryStreamTest, SetSizeAndClear) {
   EXPECT_EQ(s.Read(&c, 1), 0u);
   s.SetSize(5);
   EXPECT_EQ(Contents(s), std::string("abc\0\0", 5));
-  EXPECT_THROW(s.SetSize(-1), fw::EStreamError);
+  EXPECT_THROW(s.SetSize(-1), EStreamError);
   s.Clear();
   EXPECT_EQ(s.Size(), 0);
   EXPECT_EQ(s.Position(), 0);
@@ -88,7 +84,7 @@ TEST(MemoryStreamTest, ReadBufferIsAllOrNothing) {
   char buf[5];
   s.ReadBuffer(buf, 4);
   s.SetPosition(0);
-  EXPECT_THROW(s.ReadBuffer(buf, 5), fw::EReadError);
+  EXPECT_THROW(s.ReadBuffer(buf, 5), EReadError);
   s.ReadBuffer(buf, 0);  // nothing asked, nothing missing
 }
 
@@ -98,7 +94,7 @@ TEST(MemoryStreamTest, StreamErrorsAreFwExceptions) {
   try {
     s.ReadBuffer(&c, 1);
     FAIL();
-  } catch (const fw::Exception& e) {
+  } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), L"Stream read error");
   }
 }
@@ -153,7 +149,7 @@ TEST_F(FileStreamTest, CreateIsExclusive) {
   try {
     TFileStream other(name, TFileMode::fmOpenRead);
     FAIL();
-  } catch (const fw::EFOpenError& e) {
+  } catch (const EFOpenError& e) {
     EXPECT_EQ(e.Message(), L"Cannot open file \"" + name + L"\". Access is denied.");
   }
 }
@@ -164,7 +160,7 @@ TEST_F(FileStreamTest, OpenReadLetsOthersReadButNotWrite) {
   TFileStream in(name, TFileMode::fmOpenRead);
   TFileStream second(name, TFileMode::fmOpenRead);
   EXPECT_EQ(second.Size(), 3);
-  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), fw::EFCreateError);
+  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), EFCreateError);
   EXPECT_EQ(in.Size(), 3);
 }
 #else
@@ -204,7 +200,7 @@ TEST_F(FileStreamTest, MissingFileRaisesOpenErrorNamingIt) {
   try {
     TFileStream in(name, TFileMode::fmOpenRead);
     FAIL();
-  } catch (const fw::EFOpenError& e) {
+  } catch (const EFOpenError& e) {
     EXPECT_EQ(e.Message(), L"Cannot open file \"" + name + L"\". The file or folder does not exist.");
   }
 }
@@ -214,22 +210,22 @@ TEST_F(FileStreamTest, UncreatableFileRaisesCreateErrorWhichIsAnOpenError) {
   try {
     TFileStream out(name, TFileMode::fmCreate);
     FAIL();
-  } catch (const fw::EFCreateError& e) {
+  } catch (const EFCreateError& e) {
     EXPECT_EQ(e.Message(), L"Cannot create file \"" + name + L"\". The file or folder does not exist.");
   }
-  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), fw::EFOpenError);
-  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), fw::EStreamError);
+  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), EFOpenError);
+  EXPECT_THROW(TFileStream(name, TFileMode::fmCreate), EStreamError);
 }
 
 TEST_F(FileStreamTest, AFolderCannotBeOpenedAsAFile) {
-  EXPECT_THROW(TFileStream(FDir.wstring(), TFileMode::fmOpenRead), fw::EFOpenError);
+  EXPECT_THROW(TFileStream(FDir.wstring(), TFileMode::fmOpenRead), EFOpenError);
 }
 
 TEST_F(FileStreamTest, ReadOnlyStreamRefusesWrites) {
   const std::wstring name = Name("ro.txt");
   std::ofstream(std::filesystem::path(name), std::ios::binary) << "abc";
   TFileStream in(name, TFileMode::fmOpenRead);
-  EXPECT_THROW(in.WriteBuffer("x", 1), fw::EWriteError);
+  EXPECT_THROW(in.WriteBuffer("x", 1), EWriteError);
   EXPECT_EQ(ReadAll(name), "abc");
 }
 
@@ -238,8 +234,8 @@ TEST_F(FileStreamTest, SeekBeforeTheStartRaises) {
   std::ofstream(std::filesystem::path(name), std::ios::binary) << "abc";
   TFileStream in(name, TFileMode::fmOpenRead);
   in.SetPosition(2);
-  EXPECT_THROW(in.Seek(-3, TSeekOrigin::soCurrent), fw::EStreamError);
-  EXPECT_THROW(in.SetPosition(-1), fw::EStreamError);
+  EXPECT_THROW(in.Seek(-3, TSeekOrigin::soCurrent), EStreamError);
+  EXPECT_THROW(in.SetPosition(-1), EStreamError);
   EXPECT_EQ(in.Position(), 2);
 }
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/uStretchMap.h"
+#include "core/support/uStretchMap.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "support/uStrings.h"
+#include "core/support/uStrings.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ TEST(StripAcceleratorTest, Table) {
       {kPair + L"(&O)", kPair},
       {kPair + L"(&O)...", kPair},
   };
-  for (const TCase& c : cases) EXPECT_EQ(StripAccelerator(c.Caption), c.Expected) << fw::WideToUtf8(c.Caption);
+  for (const TCase& c : cases) EXPECT_EQ(StripAccelerator(c.Caption), c.Expected) << WideToUtf8(c.Caption);
 }
 
 TEST(ExtractFileTitleTest, Table) {
@@ -63,7 +63,7 @@ TEST(ExtractFileTitleTest, Table) {
       {L"name.", L"name"},
       {L"C:\\データ\\色見本.txt", L"色見本"},
   };
-  for (const TCase& c : cases) EXPECT_EQ(ExtractFileTitle(c.Path), c.Expected) << fw::WideToUtf8(c.Path);
+  for (const TCase& c : cases) EXPECT_EQ(ExtractFileTitle(c.Path), c.Expected) << WideToUtf8(c.Path);
 }
 
 TEST(CommonPrefixLengthTest, Table) {
@@ -93,7 +93,7 @@ TEST(CommonPrefixLengthTest, Table) {
       {L"a" + kLow + L"b", L"a" + kLow + L"b", 3},  // a stray trail unit is a unit
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(CommonPrefixLength(c.A, c.B), c.Expected) << fw::WideToUtf8(c.A) << " / " << fw::WideToUtf8(c.B);
+    EXPECT_EQ(CommonPrefixLength(c.A, c.B), c.Expected) << WideToUtf8(c.A) << " / " << WideToUtf8(c.B);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "controls/uTrackBarScale.h"
+#include "core/controls/uTrackBarScale.h"
 
 namespace {
 

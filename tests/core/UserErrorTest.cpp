@@ -1,4 +1,4 @@
-#include "support/uUserError.h"
+#include "core/support/uUserError.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-std::wstring Chained(const fw::Exception& earlier, const std::wstring& message) {
+std::wstring Chained(const Exception& earlier, const std::wstring& message) {
   return earlier.Message() + L"\r\n" + message;
 }
 
@@ -20,7 +20,7 @@ TEST(UserErrorTest, OutsideAnyHandlerTheTextIsTheMessage) {
 TEST(UserErrorTest, IsAnFwException) {
   try {
     throw EUserError(L"x");
-  } catch (const fw::Exception& e) {
+  } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), L"x");
     EXPECT_STREQ(e.what(), "x");
   }
@@ -28,8 +28,8 @@ TEST(UserErrorTest, IsAnFwException) {
 
 TEST(UserErrorTest, InsideAHandlerOfAnFwExceptionTheEarlierTextComesFirst) {
   try {
-    throw fw::Exception(L"first");
-  } catch (const fw::Exception& e) {
+    throw Exception(L"first");
+  } catch (const Exception& e) {
     EUserError error(L"second");
     EXPECT_EQ(error.Message(), L"first\r\nsecond");
   }
@@ -37,11 +37,11 @@ TEST(UserErrorTest, InsideAHandlerOfAnFwExceptionTheEarlierTextComesFirst) {
 
 TEST(UserErrorTest, InsideACatchAllHandlerTheEarlierFwExceptionIsFound) {
   try {
-    throw fw::Exception(L"cause");
+    throw Exception(L"cause");
   } catch (...) {
     try {
       std::rethrow_exception(std::current_exception());
-    } catch (const fw::Exception& e) {
+    } catch (const Exception& e) {
       EXPECT_EQ(EUserError(L"effect").Message(), Chained(e, L"effect"));
     }
   }
@@ -62,8 +62,8 @@ TEST(UserErrorTest, ForeignExceptionsAreNotChained) {
 
 TEST(UserErrorTest, AChainedErrorChainsAgain) {
   try {
-    throw fw::Exception(L"a");
-  } catch (const fw::Exception& a) {
+    throw Exception(L"a");
+  } catch (const Exception& a) {
     try {
       throw EUserError(L"b");
     } catch (const EUserError& b) {
@@ -75,19 +75,19 @@ TEST(UserErrorTest, AChainedErrorChainsAgain) {
 
 TEST(UserErrorTest, AfterTheHandlerEndedNothingIsChained) {
   try {
-    throw fw::Exception(L"gone");
-  } catch (const fw::Exception&) {
+    throw Exception(L"gone");
+  } catch (const Exception&) {
   }
   EXPECT_EQ(EUserError(L"fresh").Message(), L"fresh");
 }
 
 TEST(UserErrorTest, TheCurrentlyHandledExceptionIsTheInnermost) {
   try {
-    throw fw::Exception(L"outer");
-  } catch (const fw::Exception&) {
+    throw Exception(L"outer");
+  } catch (const Exception&) {
     try {
-      throw fw::Exception(L"inner");
-    } catch (const fw::Exception& inner) {
+      throw Exception(L"inner");
+    } catch (const Exception& inner) {
       EXPECT_EQ(EUserError(L"m").Message(), Chained(inner, L"m"));
     }
   }
@@ -105,12 +105,12 @@ TEST(UserErrorTest, DuringUnwindingTheTextIsPlainOrChainedToTheFlyingOne) {
   std::wstring text;
   try {
     TMakesErrorOnUnwind guard{&text};
-    throw fw::Exception(L"in flight");
-  } catch (const fw::Exception&) {
+    throw Exception(L"in flight");
+  } catch (const Exception&) {
   }
   const std::wstring plain = L"during unwind";
   if (text != plain) {
-    EXPECT_EQ(text, L"in flight\r\n" + plain) << fw::WideToUtf8(text);
+    EXPECT_EQ(text, L"in flight\r\n" + plain) << WideToUtf8(text);
   }
 }
 

@@ -1,6 +1,6 @@
 #include "tests/e2e/TintraSession.h"
 
-#include "support/uUtf8.h"
+#include "core/support/uUtf8.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -9,7 +9,7 @@
 
 #include "app/ufrmAbout.h"
 #include "framework/Application.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "tests/win/EditTestSupport.h"
 
 namespace {
@@ -24,7 +24,7 @@ TEST(AboutVersion, TheBuildNumberIsTheFourthPartOfTheVersionText) {
       {L"1.0.0.1 ", -1},          {L"1.2.3.4.5", -1}, {L"1.0.0.-3", -3}, {L"", -1},       {L"...7", 7},
       {L"1.0.0.99999999999", -1},
   };
-  for (const TCase& c : cases) EXPECT_EQ(BuildNumberOfVersionText(c.Text), c.Expected) << fw::WideToUtf8(c.Text);
+  for (const TCase& c : cases) EXPECT_EQ(BuildNumberOfVersionText(c.Text), c.Expected) << WideToUtf8(c.Text);
 }
 
 std::wstring ModulePath(HMODULE module) {

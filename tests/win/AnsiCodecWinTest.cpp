@@ -1,4 +1,4 @@
-#include "colorlist/uAnsiCodecWin.h"
+#include "framework/support/uAnsiCodecWin.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/uAppMessage.h"
+#include "framework/support/uAppMessage.h"
 
 #include <gtest/gtest.h>
 

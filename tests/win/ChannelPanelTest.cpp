@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/ufrmTintra.h"
-#include "support/uUserError.h"
+#include "core/support/uUserError.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/EditTestSupport.h"
 

@@ -10,7 +10,7 @@
 
 #include "app/ufrmTintra.h"
 #include "framework/Clipboard.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "framework/Handles.h"
 
 namespace {
@@ -127,7 +127,7 @@ TEST_F(ClipboardTest, ABusyClipboardIsWaitedForBrieflyThenReported) {
       try {
         Form.actCopy.Execute();
         ADD_FAILURE() << "a busy clipboard went unreported";
-      } catch (const fw::Exception& e) {
+      } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), fw::kClipboardBusyText);
       }
     }

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/ufrmTintra.h"
-#include "colorlist/ComboInplaceEdit.h"
+#include "controls/grid/ComboInplaceEdit.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
-#include "support/uRegistry.h"
-#include "support/uUserError.h"
+#include "framework/support/uRegistry.h"
+#include "core/support/uUserError.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/EditTestSupport.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 enum { kNumber = 0, kSwatch = 1, kHex = 2, kRed = 3, kGreen = 4, kBlue = 5, kComment = 6 };
 
-std::string Bytes(const fw::TMemoryStream& s) { return std::string(s.Bytes().begin(), s.Bytes().end()); }
+std::string Bytes(const TMemoryStream& s) { return std::string(s.Bytes().begin(), s.Bytes().end()); }
 
 class ColorListTest : public testing::Test {
  protected:
@@ -53,11 +53,11 @@ class ColorListTest : public testing::Test {
     TypeChars(Editor(), text.substr(1));
   }
   void Load(const std::string& bytes) {
-    fw::TMemoryStream s(bytes.data(), bytes.size());
+    TMemoryStream s(bytes.data(), bytes.size());
     Form.Document.LoadFromStream(s);
   }
   std::string Save() {
-    fw::TMemoryStream s;
+    TMemoryStream s;
     Form.Document.SaveToStream(s);
     return Bytes(s);
   }
@@ -371,18 +371,18 @@ TEST_F(ColorListTest, LoadAndSaveRoundTripThroughTheDocument) {
 }
 
 // Fails on the first read, after the list was already shown.
-class TFailingStream : public fw::TStream {
+class TFailingStream : public TStream {
  public:
-  std::size_t Read(void*, std::size_t) override { throw fw::EReadError(L"read failed"); }
+  std::size_t Read(void*, std::size_t) override { throw EReadError(L"read failed"); }
   std::size_t Write(const void*, std::size_t count) override { return count; }
-  std::int64_t Seek(std::int64_t, fw::TSeekOrigin) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
   std::int64_t Size() override { return 100; }
 };
 
 TEST_F(ColorListTest, AReadErrorKeepsTheListShown) {
   Load("1,2,3,\"kept\"\r\n4,5,6,\"too\"\r\n");
   TFailingStream failing;
-  EXPECT_THROW(Form.Document.LoadFromStream(failing), fw::EReadError);
+  EXPECT_THROW(Form.Document.LoadFromStream(failing), EReadError);
   EXPECT_EQ(Form.ItemCount(), 2);
   EXPECT_EQ(Cell(kComment, 2), L"too");
 }

@@ -1,6 +1,6 @@
 // The combo grid with real windows and messages: keyboard, editing, moving
 // rows and columns, long lists, buttons and checks.
-#include "colorlist/CmbGrid.h"
+#include "controls/grid/CmbGrid.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "colorlist/ComboInplaceEdit.h"
+#include "controls/grid/ComboInplaceEdit.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/Panel.h"

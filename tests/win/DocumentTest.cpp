@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/ufrmTintra.h"
-#include "document/uDocument.h"
+#include "app/document/uDocument.h"
 #include "framework/Application.h"
-#include "support/uRegistry.h"
-#include "support/uUserError.h"
+#include "framework/support/uRegistry.h"
+#include "core/support/uUserError.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ class TTestDocument : public TDocument {
     if (!DiskFull) return TDocument::WriteFileContent(name, file, bytes);
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() / 2), &written, nullptr);
-    throw fw::EWriteError(L"disk full");
+    throw EWriteError(L"disk full");
   }
 };
 
@@ -79,8 +79,8 @@ class Document : public testing::Test {
       if (!answers.empty()) answers.pop_front();
       return answer;
     };
-    doc.OnSaveToStream = [this](fw::TObject*, fw::TStream& s) { s.WriteBuffer(content.data(), content.size()); };
-    doc.OnLoadFromStream = [this](fw::TObject*, fw::TStream& s) {
+    doc.OnSaveToStream = [this](fw::TObject*, TStream& s) { s.WriteBuffer(content.data(), content.size()); };
+    doc.OnLoadFromStream = [this](fw::TObject*, TStream& s) {
       loaded.assign(static_cast<std::size_t>(s.Size() - s.Position()), '\0');
       s.ReadBuffer(loaded.data(), loaded.size());
     };
@@ -217,7 +217,7 @@ TEST_F(Document, HeaderAndFailingLoadsKeepNameFlagAndContent) {
   doc.SetbMajorVersion(1);
   doc.SetbMinorVersion(2);
   content = "body";
-  fw::TMemoryStream stream;
+  TMemoryStream stream;
   doc.SaveToStream(stream);
   EXPECT_EQ(std::string(stream.Bytes().begin(), stream.Bytes().end()), std::string("TCL\x01\x02", 5) + "body");
   stream.SetPosition(0);
@@ -236,8 +236,8 @@ TEST_F(Document, HeaderAndFailingLoadsKeepNameFlagAndContent) {
     EXPECT_EQ(e.Message(), L"このファイルは、Tintraのデータファイルではありません。");
   }
   WriteBytes(other, "TC");
-  EXPECT_THROW(doc.LoadFromFile(other), fw::EReadError);
-  EXPECT_THROW(doc.LoadFromFile(Path(L"missing.txt")), fw::EFOpenError);
+  EXPECT_THROW(doc.LoadFromFile(other), EReadError);
+  EXPECT_THROW(doc.LoadFromFile(Path(L"missing.txt")), EFOpenError);
   EXPECT_EQ(loaded, "kept");
   EXPECT_EQ(doc.FileName(), good);
   EXPECT_TRUE(doc.Modified());
@@ -263,12 +263,12 @@ TEST_F(Document, AFailedWriteIsNotASave) {
   const std::wstring name = Path(L"a.txt");
   EditedFrom(name);
   // A writer that fails leaves the disk as it was.
-  doc.OnSaveToStream = [](fw::TObject*, fw::TStream&) { throw fw::EWriteError(L"Stream write error"); };
+  doc.OnSaveToStream = [](fw::TObject*, TStream&) { throw EWriteError(L"Stream write error"); };
   EXPECT_FALSE(doc.Save());
   EXPECT_EQ(ReadBytes(name), "old");
   EXPECT_FALSE(std::filesystem::exists(Path(L"a.bak")));
   // A file that cannot be written to its end: no new name, still modified, no saved answer.
-  doc.OnSaveToStream = [](fw::TObject*, fw::TStream& s) { s.WriteBuffer("0123456789", 10); };
+  doc.OnSaveToStream = [](fw::TObject*, TStream& s) { s.WriteBuffer("0123456789", 10); };
   doc.DiskFull = true;
   std::wstring renamed;
   doc.OnFilenameChanged = [&](fw::TObject*) { renamed = doc.FileName(); };

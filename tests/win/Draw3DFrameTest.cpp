@@ -1,4 +1,4 @@
-#include "support/uDraw3DFrame.h"
+#include "framework/support/uDraw3DFrame.h"
 
 #include <gtest/gtest.h>
 

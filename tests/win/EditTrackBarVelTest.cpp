@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "controls/uTrackBarVel.h"
-#include "support/uUserError.h"
+#include "core/support/uUserError.h"
 #include "tests/win/EditTestSupport.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "app/ufrmTintra.h"
 #include "framework/Action.h"
 #include "framework/Application.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "framework/Menu.h"
 
 namespace {
@@ -216,7 +216,7 @@ TEST_F(MainWindow, ExceptionInAHandlerIsShownAndTheWindowLives) {
   static std::wstring* sink;
   sink = &shown;
   fw::Application().OnExceptionHook = [](const std::wstring& text) { *sink = text; };
-  form.actCopy.OnExecute = [](fw::TObject*) { throw fw::Exception(L"boom"); };
+  form.actCopy.OnExecute = [](fw::TObject*) { throw Exception(L"boom"); };
   SendMessageW(form.Handle(), WM_COMMAND, form.actCopy.Id(), 0);
   fw::Application().OnExceptionHook = nullptr;
   EXPECT_EQ(shown, L"boom");

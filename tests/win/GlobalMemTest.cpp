@@ -1,11 +1,11 @@
-#include "support/uGlobalMem.h"
+#include "framework/support/uGlobalMem.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "framework/Handles.h"
-#include "support/uUserError.h"
+#include "core/support/uUserError.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
-#include "support/uRegistry.h"
+#include "framework/support/uRegistry.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ class Lifecycle : public ::testing::Test {
     h.DocumentClear = [&] { Calls.push_back(L"DocumentClear"); };
     h.DocumentLoadFromFile = [&](const std::wstring& path) {
       Calls.push_back(L"DocumentLoadFromFile " + path);
-      if (LoadFails) throw fw::Exception(L"cannot open " + path);
+      if (LoadFails) throw Exception(L"cannot open " + path);
     };
     h.DocumentCloseQuery = [&] {
       Calls.push_back(L"DocumentCloseQuery");

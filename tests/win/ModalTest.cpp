@@ -12,7 +12,7 @@
 #include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
-#include "support/Exception.h"
+#include "core/support/Exception.h"
 #include "tests/win/EditTestSupport.h"
 
 namespace {
@@ -134,7 +134,7 @@ TEST_F(TModalTest, AnErrorInsideTheLoopIsReportedOnceAfterIt) {
   dialog.Other.SetModalResult(fw::TForm::mrNone);
   dialog.Other.OnClick = [&](fw::TObject*) {
     ++thrown;
-    throw fw::Exception(thrown == 1 ? L"first" : L"second");
+    throw Exception(thrown == 1 ? L"first" : L"second");
   };
   ::PostMessageW(dialog.Other.Handle(), BM_CLICK, 0, 0);
   ::PostMessageW(dialog.Other.Handle(), BM_CLICK, 0, 0);
@@ -145,7 +145,7 @@ TEST_F(TModalTest, AnErrorInsideTheLoopIsReportedOnceAfterIt) {
   EXPECT_EQ(gReports[0], L"first");
   EXPECT_FALSE(gReportedWhileVisible[0]) << "the report waits until the dialog has gone";
   // Outside any modal loop errors are shown at once again.
-  fw::Guarded([] { throw fw::Exception(L"later"); });
+  fw::Guarded([] { throw Exception(L"later"); });
   EXPECT_EQ(gReports.size(), 2u);
 }
 

@@ -12,8 +12,8 @@
 
 #include "framework/Com.h"
 #include "framework/Handles.h"
-#include "ole/DropSource.h"
-#include "ole/uOLE2Color.h"
+#include "framework/ole/DropSource.h"
+#include "app/ole/uOLE2Color.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "document/uOleDrop.h"
+#include "app/document/uOleDrop.h"
 #include "framework/Application.h"
 #include "framework/Com.h"
 #include "framework/Handles.h"
-#include "ole/DropSource.h"
-#include "ole/uOLE2Color.h"
+#include "framework/ole/DropSource.h"
+#include "app/ole/uOLE2Color.h"
 
 namespace {
 

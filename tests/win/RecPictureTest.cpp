@@ -1,4 +1,4 @@
-#include "support/uRecPicture.h"
+#include "framework/support/uRecPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/uUserError.h"
+#include "core/support/uUserError.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/GdiCount.h"
 
@@ -16,7 +16,7 @@ namespace {
 std::wstring FailureText(const std::function<void()>& f) {
   try {
     f();
-  } catch (const fw::Exception& e) {
+  } catch (const Exception& e) {
     return e.Message();
   }
   return L"(nothing raised)";

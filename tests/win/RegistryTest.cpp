@@ -1,4 +1,4 @@
-#include "support/uRegistry.h"
+#include "framework/support/uRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -121,7 +121,7 @@ TEST_F(RegistryTest, SetValueFailureRaisesWithItsText) {
   try {
     SetRegistryVal(HKEY_CURRENT_USER, kKey, name, L"t");
     FAIL();
-  } catch (const fw::Exception& e) {
+  } catch (const Exception& e) {
     EXPECT_NE(dynamic_cast<const ERegistryError*>(&e), nullptr);
     EXPECT_EQ(e.Message(), L"SetRegistryVal: RegSetValueEx failed");
   }

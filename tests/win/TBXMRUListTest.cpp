@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "document/TBXMRUList.h"
-#include "support/uRegistry.h"
+#include "app/document/TBXMRUList.h"
+#include "framework/support/uRegistry.h"
 
 namespace {
 

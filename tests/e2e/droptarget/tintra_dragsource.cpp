@@ -18,8 +18,8 @@
 #include <string>
 
 #include "framework/Com.h"
-#include "ole/DataObject.h"
-#include "ole/uOLE2Color.h"
+#include "framework/ole/DataObject.h"
+#include "app/ole/uOLE2Color.h"
 
 namespace {
 

@@ -1,0 +1,319 @@
+#include "app/document/uDocument.h"
+
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "framework/Handles.h"
+#include "framework/support/uRegistry.h"
+#include "core/support/uUserError.h"
+
+namespace {
+
+const wchar_t kUntitled[] = L"(無題)";
+
+bool IsPathDelimiter(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
+
+std::size_t NameStart(std::wstring_view path) {
+  std::size_t start = path.size();
+  while (start > 0 && !IsPathDelimiter(path[start - 1])) --start;
+  return start;
+}
+
+// Where the extension starts, or npos; a leading dot starts no extension,
+// as ExtractFileTitle has it.
+std::size_t ExtensionStart(std::wstring_view path) {
+  const std::size_t start = NameStart(path);
+  const std::size_t dot = path.rfind(L'.');
+  return dot != std::wstring_view::npos && dot > start ? dot : std::wstring_view::npos;
+}
+
+std::wstring FileNamePart(const std::wstring& path) { return path.substr(NameStart(path)); }
+
+// Without the trailing separator, except for a root ("C:\", "\").
+std::wstring FileDirPart(const std::wstring& path) {
+  std::size_t end = NameStart(path);
+  if (end > 1 && (path[end - 1] == L'\\' || path[end - 1] == L'/') && !IsPathDelimiter(path[end - 2])) --end;
+  return path.substr(0, end);
+}
+
+bool FileExists(const std::wstring& name) {
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Renaming such a target aside would succeed and the new file then could
+// not be written where the user expects it.
+bool CannotBeReplaced(const std::wstring& name) {
+  const DWORD attributes = ::GetFileAttributesW(name.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+struct TFileTraits {
+  using THandle = HANDLE;
+  static THandle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(THandle h) noexcept { ::CloseHandle(h); }
+};
+using TUniqueFile = fw::TUniqueHandle<TFileTraits>;
+
+HWND MainWindow() { return fw::Application().MainFormHandle(); }
+
+const std::wstring& AppTitle() { return fw::Application().Title(); }
+
+}  // namespace
+
+class TDocument::TBusyScope {
+ public:
+  explicit TBusyScope(TDocument& document) noexcept : FDocument(document) { ++FDocument.FBusy; }
+  ~TBusyScope() { --FDocument.FBusy; }
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+
+ private:
+  TDocument& FDocument;
+};
+
+TDocument::TDocument()
+    : ShowMessageBox([](HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+        return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+      }) {}
+
+void TDocument::SetDateFileHeader(std::string_view header) {
+  FDateFileHeader = std::string(header.substr(0, 3));
+  FDateFileHeader.resize(3, ' ');
+}
+
+// --- change reporting --------------------------------------------------------
+
+void TDocument::SetModified(bool value) {
+  if (value == FModified) return;
+  FModified = value;
+  if (FUpdateCount < 1) {
+    if (OnModifiedChange) OnModifiedChange(this);
+    FModifiedPending = false;
+  } else {
+    FModifiedPending = true;
+  }
+}
+
+void TDocument::Change() {
+  if (FUpdateCount <= 0) {
+    SetModified(true);
+    if (OnChange) OnChange(this);
+    FChangePending = false;
+  } else {
+    FChangePending = true;
+  }
+}
+
+void TDocument::BeginUpdate() { ++FUpdateCount; }
+
+void TDocument::EndUpdate() {
+  if (FUpdateCount <= 0) return;
+  if (--FUpdateCount > 0) return;
+  if (FChangePending) Change();
+  if (FModifiedPending) {
+    FModifiedPending = false;
+    if (OnModifiedChange) OnModifiedChange(this);
+  }
+}
+
+void TDocument::SetFileName(const std::wstring& name) {
+  if (name == FFileName) return;
+  FFileName = name;
+  DoFilenameChanged();
+}
+
+void TDocument::DoFilenameChanged() {
+  if (OnFilenameChanged) OnFilenameChanged(this);
+}
+
+void TDocument::Clear() {
+  if (OnClear) OnClear(this);
+  FModified = false;
+  SetFileName(L"");
+}
+
+// --- streams -----------------------------------------------------------------
+
+void TDocument::WriteContent(TStream& stream) {
+  if (!FDateFileHeader.empty()) {
+    const std::uint8_t header[5] = {static_cast<std::uint8_t>(FDateFileHeader[0]),
+                                    static_cast<std::uint8_t>(FDateFileHeader[1]),
+                                    static_cast<std::uint8_t>(FDateFileHeader[2]), FMajorVersion, FMinorVersion};
+    stream.WriteBuffer(header, sizeof(header));
+  }
+  if (OnSaveToStream) OnSaveToStream(this, stream);
+}
+
+void TDocument::SaveToStream(TStream& stream) {
+  WriteContent(stream);
+  SetModified(false);
+}
+
+int TDocument::LoadFromStream(TStream& stream) {
+  int version = 0;
+  if (!FDateFileHeader.empty()) {
+    std::uint8_t header[5];
+    stream.ReadBuffer(header, sizeof(header));
+    if (FDateFileHeader.compare(0, 3, reinterpret_cast<const char*>(header), 3) != 0)
+      throw EUserError(L"このファイルは、" + AppTitle() + L"のデータファイルではありません。");
+    version = header[3] * 256 + header[4];
+  }
+  if (OnLoadFromStream) OnLoadFromStream(this, stream);
+  SetModified(false);
+  return version;
+}
+
+// --- files -------------------------------------------------------------------
+
+std::wstring TDocument::BackupName(const std::wstring& name) {
+  const std::size_t ext = ExtensionStart(name);
+  if (ext == std::wstring::npos) return name + L".bak";
+  // Else the file would be its own backup: deleted, then not renamed.
+  if (::CompareStringOrdinal(name.c_str() + ext, -1, L".bak", -1, TRUE) == CSTR_EQUAL) return name + L".bak";
+  return name.substr(0, ext) + L".bak";
+}
+
+void TDocument::LoadFromFile(const std::wstring& name) {
+  // All of it first: a read error must not leave the content half replaced.
+  TMemoryStream content;
+  {
+    TFileStream file(name, TFileMode::fmOpenRead);
+    std::vector<std::uint8_t> buffer(65536);
+    while (std::size_t n = file.Read(buffer.data(), buffer.size())) content.WriteBuffer(buffer.data(), n);
+  }
+  content.SetPosition(0);
+  LoadFromStream(content);
+  SetFileName(name);
+  SetModified(false);
+}
+
+bool TDocument::AskRetry(const std::wstring& text) {
+  // Task-modal and owned, so no other save, open or drop starts meanwhile.
+  return ShowMessageBox(MainWindow(), text, AppTitle(), MB_RETRYCANCEL | MB_ICONERROR | MB_TASKMODAL) == IDRETRY;
+}
+
+void TDocument::WriteFileContent(const std::wstring& name, HANDLE file, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+      throw EWriteError(L"Cannot write file \"" + name + L"\".");
+    done += written;
+  }
+  if (!::FlushFileBuffers(file)) throw EWriteError(L"Cannot write file \"" + name + L"\".");
+}
+
+bool TDocument::SaveToFile(const std::wstring& name) {
+  TBusyScope busy(*this);
+  // The content first: a writer that fails leaves the disk as it was.
+  TMemoryStream content;
+  WriteContent(content);
+
+  const std::wstring createFailed = L"ﾌｧｲﾙ " + name + L" の作成に失敗しました。";
+  while (CannotBeReplaced(name))
+    if (!AskRetry(createFailed)) return false;
+  if (FileExists(name)) {
+    const std::wstring backup = BackupName(name);
+    while (FileExists(backup) && !::DeleteFileW(backup.c_str()))
+      if (!AskRetry(L"旧ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の削除に失敗しました。")) return false;
+    while (!::MoveFileW(name.c_str(), backup.c_str()))
+      if (!AskRetry(L"ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の作成に失敗しました。")) return false;
+  }
+  TUniqueFile file;
+  for (;;) {
+    file.Reset(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) break;
+    if (!AskRetry(createFailed)) return false;
+  }
+  WriteFileContent(name, file.Get(), content.Bytes());
+  if (!::CloseHandle(file.Release())) throw EWriteError(L"Cannot write file \"" + name + L"\".");
+
+  // Only now: a cancelled or failed save changes neither name nor flag.
+  SetFileName(name);
+  SetModified(false);
+  return true;
+}
+
+// --- commands ----------------------------------------------------------------
+
+bool TDocument::SaveReporting(const std::wstring& name) {
+  try {
+    return SaveToFile(name);
+  } catch (...) {
+    // Shown here, so that every caller (the close question too) hears "not saved".
+    fw::Application().HandleException();
+    return false;
+  }
+}
+
+std::wstring TDocument::ReadDataDir() const {
+  return HasDataDirSetting() ? GetRegistryLongVal(HKEY_CURRENT_USER, FRegistryKey, FRegistryName) : std::wstring();
+}
+
+void TDocument::StoreDataDir(const std::wstring& fileName) {
+  if (HasDataDirSetting()) SetRegistryVal(HKEY_CURRENT_USER, FRegistryKey, FRegistryName, FileDirPart(fileName));
+}
+
+bool TDocument::CloseQuery() {
+  if (!FModified) return true;
+  // A close arriving while a save or a question is open (sent from outside:
+  // the window itself is disabled) must not pull the document away under it.
+  if (Busy()) return false;
+  return AskToSave();
+}
+
+bool TDocument::AskToSave() {
+  if (!FModified) return true;
+  TBusyScope busy(*this);
+  const std::wstring text =
+      (FFileName.empty() ? std::wstring(kUntitled) : FFileName) + L" は変更されています。保存しますか？";
+  switch (ShowMessageBox(MainWindow(), text, AppTitle(), MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDYES:
+      return Save();
+    case IDNO:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TDocument::Open() {
+  if (Busy()) return false;
+  TBusyScope busy(*this);
+  if (!AskToSave()) return false;
+  if (!FOpenDialog) throw EUserError(L"TDocument.Open: OpenDialog = nil");
+  FOpenDialog->SetFileName(L"");
+  if (HasDataDirSetting()) FOpenDialog->SetInitialDir(ReadDataDir());
+  if (!FOpenDialog->Execute(MainWindow())) return false;
+  LoadFromFile(FOpenDialog->FileName());
+  return true;
+}
+
+bool TDocument::Save() {
+  TBusyScope busy(*this);
+  if (ExtensionStart(FFileName) != std::wstring::npos) return SaveReporting(FFileName);
+  if (!FSaveDialog) throw EUserError(L"TDocument.Save: SaveDialog = nil");
+  FSaveDialog->SetFileName(FFileName);
+  if (HasDataDirSetting()) FSaveDialog->SetInitialDir(ReadDataDir());
+  if (!FSaveDialog->Execute(MainWindow())) return false;
+  const std::wstring chosen = FSaveDialog->FileName();
+  if (!SaveReporting(chosen)) return false;
+  StoreDataDir(chosen);
+  return true;
+}
+
+bool TDocument::SaveAs() {
+  TBusyScope busy(*this);
+  if (!FSaveDialog) throw EUserError(L"TDocument.SaveAs: SaveDialog = nil");
+  FSaveDialog->SetFileName(FileNamePart(FFileName));
+  std::wstring dir = FileDirPart(FFileName);
+  if (dir.empty()) dir = ReadDataDir();
+  FSaveDialog->SetInitialDir(dir);
+  if (!FSaveDialog->Execute(MainWindow())) return false;
+  const std::wstring chosen = FSaveDialog->FileName();
+  if (!SaveReporting(chosen)) return false;
+  StoreDataDir(chosen);
+  return true;
+}

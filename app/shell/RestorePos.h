@@ -1,0 +1,41 @@
+#pragma once
+// Keeps a form's normal bounds and maximized state in one registry text
+// value of the current user and puts the form back there.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/Form.h"
+#include "core/support/uGeometry.h"
+
+class TRestorePos : public fw::TObject {
+ public:
+  explicit TRestorePos(fw::TForm& owner);
+
+  const std::wstring& RegistryKey() const noexcept { return FRegistryKey; }
+  // Both setters restore the position while a restore is pending.
+  void SetRegistryKey(const std::wstring& key);
+  const std::wstring& RegistryName() const noexcept { return FRegistryName; }
+  void SetRegistryName(const std::wstring& name);
+
+  bool RestorePending() const noexcept { return FRestorePending; }
+
+  // Applies the stored record; nothing happens until key and name are set
+  // and a record exists.
+  virtual void RestorePosition();
+  // Writes the owner's placement; destroying says the owner is going away.
+  // Raises ERegistryError when the write fails.
+  virtual void SavePosition(bool destroying);
+
+  // The primary screen's work area; tests put their own here.
+  std::function<TRectI()> WorkArea = &PrimaryWorkArea;
+  static TRectI PrimaryWorkArea();
+
+ private:
+  fw::TForm& FOwner;
+  std::wstring FRegistryKey;
+  std::wstring FRegistryName;
+  bool FRestorePending = true;
+  bool FSaved = false;
+};

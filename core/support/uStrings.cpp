@@ -1,0 +1,49 @@
+#include "core/support/uStrings.h"
+
+namespace {
+
+// count units starting at the 1-based position start; a start below 1 counts
+// as 1, and the part beyond the end is cut off, as the caption rule wants.
+std::wstring_view Copy(std::wstring_view s, std::ptrdiff_t start, std::ptrdiff_t count) {
+  if (start < 1) start = 1;
+  std::size_t from = static_cast<std::size_t>(start - 1);
+  if (count <= 0 || from >= s.size()) return {};
+  return s.substr(from, static_cast<std::size_t>(count));
+}
+
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+bool IsPathDelimiter(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
+
+}  // namespace
+
+std::wstring StripAccelerator(std::wstring_view caption) {
+  const auto n = static_cast<std::ptrdiff_t>(caption.size());
+  if (Copy(caption, n - 6, 2) == L"(&" && Copy(caption, n - 3, 4) == L")...")
+    return std::wstring(Copy(caption, 1, n - 7));
+  if (Copy(caption, n - 3, 2) == L"(&" && Copy(caption, n, 1) == L")") return std::wstring(Copy(caption, 1, n - 4));
+  return std::wstring(caption);
+}
+
+std::wstring ExtractFileTitle(std::wstring_view path) {
+  std::size_t start = path.size();
+  while (start > 0 && !IsPathDelimiter(path[start - 1])) --start;
+  std::wstring_view name = path.substr(start);
+  std::size_t dot = name.rfind(L'.');
+  if (dot != std::wstring_view::npos && dot > 0) name = name.substr(0, dot);
+  return std::wstring(name);
+}
+
+std::size_t CommonPrefixLength(std::wstring_view a, std::wstring_view b) {
+  std::size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] != 0 && a[i] == b[i]) {
+    if (!IsHighSurrogate(a[i])) {
+      ++i;
+      continue;
+    }
+    // Both units of the pair must be there and agree, else the pair is not shared.
+    if (i + 1 >= a.size() || i + 1 >= b.size() || a[i + 1] == 0 || a[i + 1] != b[i + 1]) break;
+    i += 2;
+  }
+  return i;
+}

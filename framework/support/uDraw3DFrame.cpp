@@ -1,0 +1,42 @@
+#include "framework/support/uDraw3DFrame.h"
+
+#include "framework/Handles.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kSilver = RGB(192, 192, 192);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// Three points, two segments; LineTo leaves each end point unpainted.
+void Stroke(HDC dc, COLORREF colour, POINT a, POINT b, POINT c) {
+  fw::TUniquePen pen(::CreatePen(PS_SOLID, 1, colour));
+  if (!pen) return;
+  fw::TSelectObject select(dc, pen.Get());
+  ::MoveToEx(dc, a.x, a.y, nullptr);
+  ::LineTo(dc, b.x, b.y);
+  ::LineTo(dc, c.x, c.y);
+}
+
+}  // namespace
+
+void Draw3DFrame(HDC dc, const RECT& rect, bool raised, std::optional<COLORREF> fill) {
+  const LONG l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+  POINT oldPosition{};
+  ::GetCurrentPositionEx(dc, &oldPosition);
+
+  Stroke(dc, raised ? kWhite : kGrey, {l, b - 2}, {l, t}, {r - 1, t});
+  Stroke(dc, raised ? kSilver : kBlack, {l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1});
+  Stroke(dc, raised ? kBlack : kWhite, {l, b - 1}, {r - 1, b - 1}, {r - 1, t});
+  Stroke(dc, raised ? kGrey : kSilver, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t + 1});
+  ::MoveToEx(dc, oldPosition.x, oldPosition.y, nullptr);
+
+  // GDI fills an inverted rectangle too, which would paint over the frame and
+  // beyond rect when it is narrower than the two rings.
+  const RECT inside{l + 2, t + 2, r - 2, b - 2};
+  if (fill && inside.right > inside.left && inside.bottom > inside.top) {
+    fw::TUniqueBrush brush(::CreateSolidBrush(*fill));
+    if (brush) ::FillRect(dc, &inside, brush.Get());
+  }
+}
