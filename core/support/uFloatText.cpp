@@ -1,19 +1,21 @@
 #include "core/support/uFloatText.h"
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <system_error>
 
 std::wstring FloatToStr(double x, wchar_t decimalSeparator) {
   if (std::isnan(x)) return L"NAN";
   if (std::isinf(x)) return x > 0 ? L"INF" : L"-INF";
   if (x == 0) return L"0";  // also for -0
 
-  // d.dddddddddddddde±x: fifteen correctly rounded significant digits.
+  // d.dddddddddddddde±x: fifteen correctly rounded significant digits. Not
+  // std::to_chars: its tables cost the exe over 200 KB; the C library's
+  // printf (MinGW's own under libstdc++) rounds correctly too.
   char buf[40];
-  const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14);
-  std::string sci(buf, res.ptr);
+  const int n = std::snprintf(buf, sizeof buf, "%.14e", x);
+  std::string sci(buf, n > 0 ? static_cast<std::size_t>(n) : 0);
 
   std::wstring text;
   std::size_t pos = 0;
@@ -62,9 +64,8 @@ std::optional<double> TryStrToFloat(std::wstring_view text, wchar_t decimalSepar
   while (!text.empty() && text.front() == L' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == L' ') text.remove_suffix(1);
 
-  // Checked here, then handed to from_chars in its own spelling: that one
-  // would also take "inf", "nan" and a point where the user's separator is
-  // a comma.
+  // Checked here, then handed to strtod in its own spelling: that one would
+  // also take "inf", "nan", hexadecimal and a locale's separator.
   std::string ascii;
   ascii.reserve(text.size());
   std::size_t i = 0;
@@ -91,8 +92,9 @@ std::optional<double> TryStrToFloat(std::wstring_view text, wchar_t decimalSepar
   }
   if (i != text.size()) return std::nullopt;
 
-  double value = 0;
-  const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value, std::chars_format::general);
-  if (res.ec != std::errc() || res.ptr != ascii.data() + ascii.size() || !std::isfinite(value)) return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  const double value = std::strtod(ascii.c_str(), &end);
+  if (end != ascii.c_str() + ascii.size() || errno == ERANGE || !std::isfinite(value)) return std::nullopt;
   return value;
 }
