@@ -101,7 +101,6 @@ int wmain() {
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
   // The user's settings (a last file, a hidden magnifier) would change what is measured.
-  TfrmTintra::DefaultSettingsKey.clear();
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = PatternProc;
@@ -147,7 +146,7 @@ int wmain() {
     for (int i = 0; i < kMovesPerRound; ++i) SpoitMove(form, MovePoint(move++));
     moveTimes.push_back((Now() - t0) / kMovesPerRound);
     const POINT last = MovePoint(move - 1);
-    if (form.Factors().Color != Pattern(last.x - kPatternLeft, last.y - kPatternTop)) ++mismatches;
+    if (form.ChannelPanel.Factors().Color != Pattern(last.x - kPatternLeft, last.y - kPatternTop)) ++mismatches;
 
     // The same moves with a colour that does not change: everything but the
     // editors' refresh, which SetColor skips for an equal colour.
@@ -171,7 +170,7 @@ int wmain() {
     const double t0 = Now();
     for (int i = 0; i < 100; ++i) {
       const POINT p = MovePoint(move++);
-      form.SetColor(Pattern(p.x - kPatternLeft, p.y - kPatternTop));
+      form.ChannelPanel.SetColor(Pattern(p.x - kPatternLeft, p.y - kPatternTop));
     }
     setColorTimes.push_back((Now() - t0) / 100);
   }

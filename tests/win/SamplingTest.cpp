@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
@@ -96,7 +97,7 @@ class SamplingTest : public testing::Test {
     const POINT p = SpoitClient(screenX, screenY);
     Send(Form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
   }
-  COLORREF Current() const { return static_cast<COLORREF>(Form.Factors().Color); }
+  COLORREF Current() const { return static_cast<COLORREF>(Form.ChannelPanel.Factors().Color); }
 
   TfrmTintra Form;
   std::vector<POINT> Reads;
@@ -104,7 +105,7 @@ class SamplingTest : public testing::Test {
 };
 
 TEST_F(SamplingTest, LayoutAndStartState) {
-  EXPECT_EQ(Form.Sampler.pboxSpoit.Parent(), &Form.Panel2);
+  EXPECT_EQ(::GetParent(Form.Sampler.pboxSpoit.Handle()), ::GetDlgItem(Form.Handle(), ControlIds::Panel2));
   EXPECT_EQ(Form.Sampler.pboxSpoit.Left(), 9);
   EXPECT_EQ(Form.Sampler.pboxSpoit.Top(), 6);
   EXPECT_EQ(Form.Sampler.pboxSpoit.Width(), 24);
@@ -184,7 +185,7 @@ TEST_F(SamplingTest, DragReadsThePixelUnderThePointerAtEveryMove) {
 }
 
 TEST_F(SamplingTest, PressAndReleaseWithoutMovingKeepTheColour) {
-  Form.SetColor(RGB(1, 2, 3));
+  Form.ChannelPanel.SetColor(RGB(1, 2, 3));
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
   EXPECT_TRUE(Reads.empty());
@@ -204,7 +205,7 @@ TEST_F(SamplingTest, RightPressSamplesWithoutCapture) {
 // An unreadable pixel (GetPixel's CLR_INVALID, as off every screen) used to
 // make the current colour white.
 TEST_F(SamplingTest, AFailedScreenReadKeepsTheColourButRefreshesTheMagnifier) {
-  Form.SetColor(RGB(10, 20, 30));
+  Form.ChannelPanel.SetColor(RGB(10, 20, 30));
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   // A sentinel in the picture shows whether the capture ran.
   std::uint8_t* centre = RecPicturePixel(Form.Sampler.ZoomPicture(), 6, 4);
