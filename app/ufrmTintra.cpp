@@ -114,6 +114,8 @@ void TfrmTintra::ConnectParts() {
   ColorList.OnListChange = [this](fw::TObject*) { UpdateListActions(); };
   Documents.OnTitleChange = [this](fw::TObject*) { UpdateCaption(); };
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
+  if (FOptions.DocumentMessageBox) Documents.Document.ShowMessageBox = FOptions.DocumentMessageBox;
+  if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
 
   AppProperty.SetTitle(L"Tintra");
   AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));

@@ -37,6 +37,10 @@ struct TMainWindowOptions {
   TColorDragFunc ColorDrag;
   // The work area the stored position is fitted into.
   std::function<TRectI()> WorkArea;
+  // The document's questions and error boxes.
+  TMessageBoxFunc DocumentMessageBox;
+  // The eyedropper's and the magnifier's screen reads.
+  TScreenSampler::TPixelReader ReadScreenPixel;
 };
 
 class TfrmTintra : public fw::TForm {

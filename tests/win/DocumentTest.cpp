@@ -287,10 +287,14 @@ class DocumentWindow : public testing::Test {
  protected:
   void SetUp() override {
     form.CreateForm();
-    form.Documents.Document.ShowMessageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT) {
+  }
+  TMainWindowOptions Options() {
+    TMainWindowOptions options;
+    options.DocumentMessageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT) {
       ++asked;
       return answer;
     };
+    return options;
   }
   // The window stores its recent files when it goes; leave none behind.
   void TearDown() override {
@@ -298,8 +302,8 @@ class DocumentWindow : public testing::Test {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\ZORVEK\\Tintra\\History");
   }
   void Command(const fw::TAction& action) { ::SendMessageW(form.Handle(), WM_COMMAND, action.Id(), 0); }
-  TfrmTintra form;
   int answer = IDCANCEL, asked = 0;
+  TfrmTintra form{Options()};
 };
 
 TEST_F(DocumentWindow, CaptionNewAndClose) {

@@ -241,13 +241,18 @@ TEST_F(MainWindow, ExitClosesTheWindow) {
   }
 }
 
-TEST_F(MainWindow, ExceptionInAHandlerIsShownAndTheWindowLives) {
+TEST(Form, ExceptionInACommandIsShownAndTheWindowLives) {
   std::wstring shown;
   static std::wstring* sink;
   sink = &shown;
+  fw::TActionList list;
+  fw::TAction& failing = list.Add(L"failing");
+  failing.OnExecute = [](fw::TObject*) { throw Exception(L"boom"); };
+  fw::TForm form;
+  form.SetActionList(&list);
+  form.Create(nullptr, WS_OVERLAPPEDWINDOW);
   fw::Application().OnExceptionHook = [](const std::wstring& text) { *sink = text; };
-  form.actCopy.OnExecute = [](fw::TObject*) { throw Exception(L"boom"); };
-  SendMessageW(form.Handle(), WM_COMMAND, form.actCopy.Id(), 0);
+  SendMessageW(form.Handle(), WM_COMMAND, failing.Id(), 0);
   fw::Application().OnExceptionHook = nullptr;
   EXPECT_EQ(shown, L"boom");
   EXPECT_TRUE(IsWindow(form.Handle()));

@@ -75,6 +75,10 @@ class Lifecycle : public ::testing::Test {
     options.ShowMessage = [this](const std::wstring& text) { Messages.push_back(text); };
     options.ScreenColorBits = [this] { return ColorBits; };
     options.WorkArea = [] { return TRectI{4000, 4000, 6000, 6000}; };
+    options.DocumentMessageBox = [this](HWND, const std::wstring& text, const std::wstring&, UINT) {
+      Messages.push_back(text);
+      return IDCANCEL;
+    };
     return options;
   }
   void KeepOffScreen() { SetReg(L"PosMain", L"4000,4000,507,304,1"); }
@@ -233,13 +237,8 @@ TEST_F(Lifecycle, RefusedCloseWritesNothing) {
   form.CreateForm();
   form.Show();
   form.actInsert.Execute();
-  int asked = 0;
-  form.Documents.Document.ShowMessageBox = [&](HWND, const std::wstring&, const std::wstring&, UINT) {
-    ++asked;
-    return IDCANCEL;
-  };
   form.Close();
-  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(Messages, std::vector<std::wstring>{L"(無題) は変更されています。保存しますか？"});
   EXPECT_TRUE(form.HandleAllocated());
   EXPECT_EQ(Reg(L"ZoomWindow"), L"");
   EXPECT_EQ(Reg(L"Columns"), L"");

@@ -72,13 +72,11 @@ COLORREF PictureAt(const TRecPicture& p, int x, int y) {
 
 class SamplingTest : public testing::Test {
  protected:
-  void SetUp() override {
-    Form.CreateForm();
-    Form.Sampler.ReadScreenPixel = [this](HDC screen, int x, int y) {
-      EXPECT_NE(screen, nullptr);
-      Reads.push_back(POINT{x, y});
-      return NextColour;
-    };
+  void SetUp() override { Form.CreateForm(); }
+  TMainWindowOptions Options() {
+    TMainWindowOptions options;
+    options.ReadScreenPixel = [this](HDC screen, int x, int y) { return Reader(screen, x, y); };
+    return options;
   }
   void TearDown() override {
     if (::GetCapture()) ::ReleaseCapture();
@@ -99,9 +97,15 @@ class SamplingTest : public testing::Test {
   }
   COLORREF Current() const { return static_cast<COLORREF>(Form.ChannelPanel.Factors().Color); }
 
-  TfrmTintra Form;
   std::vector<POINT> Reads;
   COLORREF NextColour = RGB(0x12, 0x34, 0x56);
+  // The screen as the window reads it; a test may put the real one here.
+  TScreenSampler::TPixelReader Reader = [this](HDC screen, int x, int y) {
+    EXPECT_NE(screen, nullptr);
+    Reads.push_back(POINT{x, y});
+    return NextColour;
+  };
+  TfrmTintra Form{Options()};
 };
 
 TEST_F(SamplingTest, LayoutAndStartState) {
@@ -228,7 +232,7 @@ TEST_F(SamplingTest, AFailedScreenReadKeepsTheColourButRefreshesTheMagnifier) {
 TEST_F(SamplingTest, AFailingColourChangeStillReleasesTheScreen) {
   auto* old = fw::Application().OnExceptionHook;
   fw::Application().OnExceptionHook = RecordError;
-  Form.Sampler.ReadScreenPixel = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
+  Reader = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   const DWORD before = GdiObjectCount();
   for (int i = 0; i < 50; ++i) DragTo(700 + i, 500);
@@ -274,7 +278,7 @@ TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRe
 TEST_F(SamplingTest, CapturesTheThirteenByNinePixelsAroundThePointerAndEnlargesThem) {
   Form.Show();
   TPatternWindow pattern(700, 500, 60, 40);
-  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Reader = &TScreenSampler::DefaultScreenPixel;
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(700 + 20, 500 + 15);
   EXPECT_EQ(Current(), Pattern(20, 15));
@@ -355,7 +359,7 @@ TEST_F(SamplingTest, ActZoomTogglesThePanelAndItsCheckMark) {
 
 TEST_F(SamplingTest, MovesLeaveNoGdiObjectsBehind) {
   Form.Show();
-  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Reader = &TScreenSampler::DefaultScreenPixel;
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(10, 10);
   const DWORD before = GdiObjectCount();
