@@ -42,7 +42,9 @@ std::wstring TDocumentPart::Caption(const std::wstring& appTitle) const {
   return DocumentCaption(Document.FileName(), Document.Modified(), appTitle);
 }
 
-void TDocumentPart::SetRecentFilesMenu(fw::TMainMenu& menu, fw::TMenuItem* anchor) { TBXMRUList.SetMenu(&menu, anchor); }
+void TDocumentPart::SetRecentFilesMenu(fw::TMainMenu& menu, fw::TMenuItem* anchor) {
+  TBXMRUList.SetMenu(&menu, anchor);
+}
 
 void TDocumentPart::LoadRecentFiles(const std::wstring& key) {
   if (!key.empty()) TBXMRUList.LoadFromRegIni(HKEY_CURRENT_USER, key, kHistorySection);

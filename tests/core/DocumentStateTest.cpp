@@ -17,12 +17,24 @@ std::string Replay(TDocumentState& state, std::initializer_list<TStep> steps) {
   for (TStep step : steps) {
     TDocumentEvents events;
     switch (step) {
-      case TStep::Change: events = state.Change(); break;
-      case TStep::Modify: events = state.SetModified(true); break;
-      case TStep::Unmodify: events = state.SetModified(false); break;
-      case TStep::Begin: state.BeginUpdate(); break;
-      case TStep::End: events = state.EndUpdate(); break;
-      case TStep::Forget: state.ForgetModified(); break;
+      case TStep::Change:
+        events = state.Change();
+        break;
+      case TStep::Modify:
+        events = state.SetModified(true);
+        break;
+      case TStep::Unmodify:
+        events = state.SetModified(false);
+        break;
+      case TStep::Begin:
+        state.BeginUpdate();
+        break;
+      case TStep::End:
+        events = state.EndUpdate();
+        break;
+      case TStep::Forget:
+        state.ForgetModified();
+        break;
     }
     for (TDocumentEvent e : events) log += e == TDocumentEvent::Change ? "C" : (state.Modified() ? "M+" : "M-");
     log += "|";

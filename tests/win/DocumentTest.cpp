@@ -285,9 +285,7 @@ TEST_F(Document, AFailedWriteIsNotASave) {
 // The main window's caption and file commands.
 class DocumentWindow : public testing::Test {
  protected:
-  void SetUp() override {
-    form.CreateForm();
-  }
+  void SetUp() override { form.CreateForm(); }
   TMainWindowOptions Options() {
     TMainWindowOptions options;
     options.DocumentMessageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT) {

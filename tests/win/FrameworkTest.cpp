@@ -186,10 +186,13 @@ TEST_F(MainWindow, ButtonBarLists) {
     const wchar_t* Tip;  // nullptr: a separator
     int Image;
   } expected[] = {
-      {L"開く", 0},          {L"上書き保存", 1},     {nullptr, 0},           {L"コピー", 2},
-      {L"貼り付け", 9},      {nullptr, 0},           {L"追加", 3},           {L"削除", 4},
-      {L"一行上に移動", 5},  {L"一行下に移動", 6},   {nullptr, 0},           {L"常に手前に表示", 7},
-      {nullptr, 0},          {L"拡大ウィンドウの表示", 8},
+      {L"開く", 0},         {L"上書き保存", 1},
+      {nullptr, 0},         {L"コピー", 2},
+      {L"貼り付け", 9},     {nullptr, 0},
+      {L"追加", 3},         {L"削除", 4},
+      {L"一行上に移動", 5}, {L"一行下に移動", 6},
+      {nullptr, 0},         {L"常に手前に表示", 7},
+      {nullptr, 0},         {L"拡大ウィンドウの表示", 8},
   };
   ASSERT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), 14);
   HMENU bar = GetMenu(form.Handle());

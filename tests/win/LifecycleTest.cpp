@@ -105,8 +105,7 @@ TEST_F(Lifecycle, AStartShowsWhatTheRegistryHoldsAndAStopWritesWhatTheUserLeft) 
     form.Show();
     // The last file, its rows in the stored column order and byte order.
     EXPECT_EQ(form.Text(), L"colors - Tintra");
-    EXPECT_EQ(Headers(form),
-              (std::vector<std::wstring>{L"行", L"16進(BGR)", L"色", L"赤", L"緑", L"青", L"コメント"}));
+    EXPECT_EQ(Headers(form), (std::vector<std::wstring>{L"行", L"16進(BGR)", L"色", L"赤", L"緑", L"青", L"コメント"}));
     EXPECT_EQ(form.ColorList.gridItem.Cells(1, 1), L"#0080FF");
     EXPECT_EQ(form.ColorList.gridItem.Cells(6, 2), L"blue");
     EXPECT_EQ(form.ColorList.gridItem.ColWidths(3), 40);
@@ -124,7 +123,8 @@ TEST_F(Lifecycle, AStartShowsWhatTheRegistryHoldsAndAStopWritesWhatTheUserLeft) 
   }
   EXPECT_EQ(Reg(L"ZoomWindow"), L"0");
   // The comment column's width follows the window; the others are the user's.
-  EXPECT_TRUE(Reg(L"Columns").starts_with(L"0,32,2,70,1,32,3,40,4,45,5,30,6,")) << testing::PrintToString(Reg(L"Columns"));
+  EXPECT_TRUE(Reg(L"Columns").starts_with(L"0,32,2,70,1,32,3,40,4,45,5,30,6,"))
+      << testing::PrintToString(Reg(L"Columns"));
   EXPECT_EQ(Reg(L"LastFile"), File);
   EXPECT_EQ(Reg(L"HexOrder"), L"0");
   EXPECT_EQ(Reg(L"PosMain"), L"331,57,507,304,1");
@@ -138,8 +138,7 @@ TEST_F(Lifecycle, WithoutSettingsTheListStartsAsDesignedAndNothingIsWritten) {
     TMainWindowOptions options = Options({}, L"");
     TfrmTintra form(options);
     form.CreateForm();
-    EXPECT_EQ(Headers(form),
-              (std::vector<std::wstring>{L"行", L"色", L"16進(RGB)", L"赤", L"緑", L"青", L"コメント"}));
+    EXPECT_EQ(Headers(form), (std::vector<std::wstring>{L"行", L"色", L"16進(RGB)", L"赤", L"緑", L"青", L"コメント"}));
     const int designed[] = {32, 32, 70, 32, 30, 30};
     for (int c = 0; c < 6; ++c) EXPECT_EQ(form.ColorList.gridItem.ColWidths(c), designed[c]) << c;
     EXPECT_EQ(form.Text(), L"(無題) - Tintra");
@@ -310,8 +309,8 @@ TEST(AppProperty, GivesTheTitleAndHintTimesToTheToolBarsTips) {
   TfrmTintra form;
   form.CreateForm();
   EXPECT_EQ(fw::Application().Title(), L"Tintra");
-  HWND tips = reinterpret_cast<HWND>(
-      ::SendMessageW(FindControl(form.Handle(), ControlIds::ToolBar), TB_GETTOOLTIPS, 0, 0));
+  HWND tips =
+      reinterpret_cast<HWND>(::SendMessageW(FindControl(form.Handle(), ControlIds::ToolBar), TB_GETTOOLTIPS, 0, 0));
   ASSERT_TRUE(tips);
   EXPECT_EQ(::SendMessageW(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
   EXPECT_EQ(::SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
