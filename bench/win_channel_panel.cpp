@@ -61,11 +61,10 @@ int wmain(int argc, wchar_t** argv) {
   ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
-  // The user's settings (a last file, a hidden magnifier) would change what is measured.
   const int calls = argc > 1 ? std::max(10000, _wtoi(argv[1])) : 20000;
   constexpr int kBlock = 500;
 
-  TfrmTintra form;
+  TfrmTintra form;  // no settings: a last file or a hidden magnifier would change what is measured
   form.CreateForm();
   form.Show();
   TFloor floor(form.FormFont());

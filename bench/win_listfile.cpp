@@ -61,7 +61,7 @@ int wmain(int argc, wchar_t** argv) {
   InstallProgramResources(::GetModuleHandleW(nullptr));
   const int rounds = argc > 1 ? std::max(3, _wtoi(argv[1])) : 5;
   {
-    TfrmTintra form;
+    TfrmTintra form;  // no settings: a last file would change what is measured
     form.CreateForm();
     form.Show();
     fw::Application().ProcessMessages();

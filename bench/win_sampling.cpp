@@ -100,7 +100,6 @@ int wmain() {
   ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
-  // The user's settings (a last file, a hidden magnifier) would change what is measured.
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = PatternProc;
@@ -111,7 +110,7 @@ int wmain() {
       ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kPatternLeft,
                         kPatternTop, kPatternWidth, kPatternHeight, nullptr, nullptr, wc.hInstance, nullptr);
 
-  TfrmTintra form;
+  TfrmTintra form;  // no settings: a last file or a hidden magnifier would change what is measured
   form.CreateForm();
   form.Show();
   for (int i = 0; i < 20; ++i) {
