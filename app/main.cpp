@@ -2,10 +2,29 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ole/uOLE2Color.h"
 #include "app/uProgramResources.h"
+#include "app/uRunMainForm.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
-#include "app/ole/uOLE2Color.h"
+
+namespace {
+
+// The runtime's own split of the command line: CommandLineToArgvW would load
+// shell32, which alone costs Wine a good part of the start-up.
+std::vector<std::wstring> ProgramArguments() {
+  std::vector<std::wstring> args;
+  if (!__wargv) return args;
+  for (int i = 1; i < __argc; ++i) args.emplace_back(__wargv[i]);
+  return args;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
@@ -14,20 +33,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
   InstallProgramResources(instance);
-  int result = 0;
-  try {
+  const int result = RunMainForm(app, [] {
     // Before any window: a failure ends the program after its message.
     RegisterVelColorFormat();
-    TfrmTintra form;
-    app.SetMainForm(&form);
-    form.CreateForm();
-    if (app.ShowMainForm()) form.Show();
-    result = app.Run();
-    app.SetMainForm(nullptr);
-  } catch (...) {
-    app.HandleException();
-    result = 1;
-  }
+    TMainWindowOptions options;
+    options.SettingsKey = L"SOFTWARE\\ZORVEK\\Tintra";
+    options.Arguments = ProgramArguments();
+    return std::make_unique<TfrmTintra>(std::move(options));
+  });
   if (ole) ::OleUninitialize();
   return result;
 }

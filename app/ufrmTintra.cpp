@@ -1,9 +1,14 @@
 #include "app/ufrmTintra.h"
 
+#include <string>
+
 #include "app/ButtonImages.h"
 #include "app/ControlIds.h"
 #include "app/ufrmAbout.h"
+#include "core/color/uColorText.h"
+#include "core/color/uHexColor.h"
 #include "framework/Application.h"
+#include "framework/Clipboard.h"
 
 namespace {
 
@@ -11,7 +16,7 @@ fw::TShortCut Ctrl(WORD key, bool shift = false, bool alt = false) { return fw::
 
 }  // namespace
 
-TfrmTintra::TfrmTintra()
+TfrmTintra::TfrmTintra(TMainWindowOptions options)
     : actNew(ActionList.Add(L"actNew")),
       actOpen(ActionList.Add(L"actOpen")),
       actSave(ActionList.Add(L"actSave")),
@@ -30,17 +35,20 @@ TfrmTintra::TfrmTintra()
       actRGB(ActionList.Add(L"actRGB")),
       actBGR(ActionList.Add(L"actBGR")),
       actPaste(ActionList.Add(L"actPaste")),
+      FOptions(std::move(options)),
       ToolBar(ActionList),
       MainMenu(ActionList),
-      MenuImages(16, 16) {
+      MenuImages(16, 16),
+      ColorList([this] { return ChannelPanel.Factors().Color; }, FOptions.ColorDrag),
+      Documents(ColorList) {
   SetUpActions();
   AddButtonImages(MenuImages);
-  WireLifecycle();
+  ConnectParts();
 }
 
 TfrmTintra::~TfrmTintra() {
-  // The grid outlives the document it reports to; its late events must not reach it.
-  DetachList();
+  // The grid's window may outlive this object's handlers; its late events must change nothing.
+  ColorList.Detach();
 }
 
 void TfrmTintra::SetUpActions() {
@@ -80,15 +88,49 @@ void TfrmTintra::SetUpActions() {
   actZoom.SetChecked(true);
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
+
+  actNew.OnExecute = [this](fw::TObject* s) { Documents.actNewExecute(s); };
+  actOpen.OnExecute = [this](fw::TObject* s) { Documents.actOpenExecute(s); };
+  actSave.OnExecute = [this](fw::TObject* s) { Documents.actSaveExecute(s); };
+  actSaveAs.OnExecute = [this](fw::TObject* s) { Documents.actSaveAsExecute(s); };
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
+  actCopy.OnExecute = [this](fw::TObject* s) { actCopyExecute(s); };
+  actPaste.OnExecute = [this](fw::TObject* s) { actPasteExecute(s); };
+  actInsert.OnExecute = [this](fw::TObject* s) { ColorList.actAddExecute(s); };
+  actDelete.OnExecute = [this](fw::TObject* s) { ColorList.actDelExecute(s); };
+  act1Up.OnExecute = [this](fw::TObject* s) { ColorList.actUpExecute(s); };
+  act1Down.OnExecute = [this](fw::TObject* s) { ColorList.actDownExecute(s); };
+  actStayOnTop.OnExecute = [this](fw::TObject* s) { actStayOnTopExecute(s); };
+  actZoom.OnExecute = [this](fw::TObject* s) { actZoomExecute(s); };
   actAbout.OnExecute = [this](fw::TObject* s) { actAboutExecute(s); };
   actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
-  SetUpClipboardActions();
-  SetUpDocumentActions();
-  SetUpListActions();
-  // Commands whose behaviour is not built yet are present and do nothing.
-  for (auto& a : ActionList.Actions())
-    if (!a->OnExecute && a.get() != &actsmRGBOrder) a->OnExecute = [](fw::TObject*) {};
+  actRGB.OnExecute = [this](fw::TObject* s) { actRGBExecute(s); };
+  actBGR.OnExecute = [this](fw::TObject* s) { actBGRExecute(s); };
+}
+
+void TfrmTintra::ConnectParts() {
+  Sampler.OnColorPick = [this](fw::TObject*, TColor color) { ChannelPanel.SetColor(color); };
+  ColorList.OnSelectColor = [this](fw::TObject*, TColor color) { ListSelectColor(color); };
+  ColorList.OnListChange = [this](fw::TObject*) { UpdateListActions(); };
+  Documents.OnTitleChange = [this](fw::TObject*) { UpdateCaption(); };
+  if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
+  if (FOptions.DocumentMessageBox) Documents.Document.ShowMessageBox = FOptions.DocumentMessageBox;
+  if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
+
+  AppProperty.SetTitle(L"Tintra");
+  AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));
+  AppProperty.SetHintPause(500);
+  AppProperty.SetHintShortPause(0);
+  AppProperty.SetHintHidePause(2500);
+  AppProperty.SetShowHint(true);
+  RestorePos.SetRegistryName(L"PosMain");
+
+  OnCreate = [this](fw::TObject* s) { FormCreate(s); };
+  OnShow = [this](fw::TObject* s) { FormShow(s); };
+  OnResize = [this](fw::TObject* s) { FormResize(s); };
+  OnCloseQuery = [this](fw::TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
+  OnClose = [this](fw::TObject* s) { FormClose(s); };
+  OnDestroy = [this](fw::TObject* s) { FormDestroy(s); };
 }
 
 void TfrmTintra::BuildMenu() {
@@ -173,16 +215,14 @@ void TfrmTintra::CreateComponents() {
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
   gridItemArea.Create(&Panel3);
-  CreateListGrid();
+  ColorList.Create(gridItemArea);
 
   ChannelPanel.Create(Panel2);
-  Sampler.OnColorPick = [this](fw::TObject*, TColor color) { SetColor(color); };
   Sampler.Create(Panel2);
   SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
   SizeGripVel1.Create(&Panel2, this);
-  actZoom.OnExecute = [this](fw::TObject* s) { actZoomExecute(s); };
 
-  CreateDocument();
+  Documents.SetRecentFilesMenu(MainMenu, tbsmiMRU);
 }
 
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }
@@ -198,3 +238,60 @@ void TfrmTintra::actAboutExecute(fw::TObject*) {
 }
 
 void TfrmTintra::actHomePageExecute(fw::TObject*) { ShellExecuteQuietly(L"OPEN", HomePageAddress(), SW_SHOW); }
+
+void TfrmTintra::actRGBExecute(fw::TObject*) {
+  if (ColorList.HexOrder() == 0) return;
+  actRGB.SetChecked(true);
+  ColorList.SetHexOrder(0);
+}
+
+void TfrmTintra::actBGRExecute(fw::TObject*) {
+  if (ColorList.HexOrder() == 1) return;
+  actBGR.SetChecked(true);
+  ColorList.SetHexOrder(1);
+}
+
+void TfrmTintra::tbsmiHexOrderPopup(fw::TObject*) {
+  if (ColorList.HexOrder() == 0)
+    actRGB.SetChecked(true);
+  else if (ColorList.HexOrder() == 1)
+    actBGR.SetChecked(true);
+}
+
+void CopyColorToClipboard(HWND owner, TColor color, std::uint8_t order) {
+  const std::wstring text = ColorToHexText(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, order);
+  if (text.empty()) return;
+  // "#" and hexadecimal digits only, so each character is one ANSI byte.
+  fw::ClipboardSetText(owner, std::string(text.begin(), text.end()));
+}
+
+void TfrmTintra::actCopyExecute(fw::TObject*) {
+  ColorList.EndListEdit();
+  CopyColorToClipboard(Handle(), ColorList.CurrentRowColor(), ColorList.HexOrder());
+}
+
+void TfrmTintra::actPasteExecute(fw::TObject*) {
+  if (const auto color = PastedTextToColor(fw::ClipboardGetText(Handle()), ColorList.HexOrder()))
+    ChannelPanel.SetColor(*color);
+}
+
+void TfrmTintra::ListSelectColor(TColor color) {
+  // Through the RGB path also when the colour is the current one: the other
+  // channels then show what the row's RGB gives.
+  TColorFactors& f = ChannelPanel.Factors();
+  f.Red = static_cast<std::int32_t>(color & 0xFF);
+  f.Grn = static_cast<std::int32_t>((color >> 8) & 0xFF);
+  f.Blu = static_cast<std::int32_t>((color >> 16) & 0xFF);
+  ChannelPanel.UpdateFromRGB();
+}
+
+void TfrmTintra::UpdateListActions() {
+  act1Up.SetEnabled(ColorList.CanMoveUp());
+  act1Down.SetEnabled(ColorList.CanMoveDown());
+  actDelete.SetEnabled(ColorList.CanDelete());
+}
+
+void TfrmTintra::UpdateCaption() {
+  const std::wstring caption = Documents.Caption(fw::Application().Title());
+  if (caption != Text()) SetText(caption);
+}

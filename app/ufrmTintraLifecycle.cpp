@@ -1,35 +1,21 @@
 // Start-up, the settings kept in the registry, and shutdown of the main window.
 #include <windows.h>
 
-#include <cstdlib>
 #include <cwctype>
 
 #include "app/ufrmTintra.h"
+#include "core/shell/uIntToken.h"
+#include "core/support/uStrings.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
-#include "core/shell/uIntToken.h"
 #include "framework/support/uAppMessage.h"
 #include "framework/support/uRegistry.h"
-#include "core/support/uStrings.h"
 
 namespace {
 
 const wchar_t kDepthWarning[] =
     L"デスクトップ画面の色数が２４ビット以下なので、表示されている色を正確に取得できない可能性があります。";
-
-// The column widths of the list as designed, for when the list is not there
-// to say (the row-number column's 32 is applied by DefaultColumnLayout).
-constexpr std::array<std::int32_t, kListColumnCount> kDesignedColumnWidths{32, 32, 70, 32, 30, 30, 64};
-
-// The runtime's own split of the command line: CommandLineToArgvW would load
-// shell32, which alone costs Wine a good part of the start-up.
-std::vector<std::wstring> ProgramArguments() {
-  std::vector<std::wstring> args;
-  if (!__wargv) return args;
-  for (int i = 1; i < __argc; ++i) args.emplace_back(__wargv[i]);
-  return args;
-}
 
 bool SkipsLastFile(const std::vector<std::wstring>& args) {
   if (args.empty()) return false;
@@ -40,31 +26,10 @@ bool SkipsLastFile(const std::vector<std::wstring>& args) {
 
 }  // namespace
 
-int TfrmTintra::DesktopColorBits() {
+int DesktopColorBits() {
   fw::TWindowDC dc(nullptr);
   if (!dc) return 32;
   return ::GetDeviceCaps(dc.Get(), BITSPIXEL) * ::GetDeviceCaps(dc.Get(), PLANES);
-}
-
-void TfrmTintra::WireLifecycle() {
-  Arguments = ProgramArguments();
-  AppMessage = &ShowAppMessage;
-
-  AppProperty.SetTitle(L"Tintra");
-  AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));
-  AppProperty.SetHintPause(500);
-  AppProperty.SetHintShortPause(0);
-  AppProperty.SetHintHidePause(2500);
-  AppProperty.SetShowHint(true);
-  RestorePos.SetRegistryName(L"PosMain");
-
-  OnCreate = [this](fw::TObject* s) { FormCreate(s); };
-  OnShow = [this](fw::TObject* s) { FormShow(s); };
-  OnResize = [this](fw::TObject* s) { FormResize(s); };
-  OnCloseQuery = [this](fw::TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
-  OnClose = [this](fw::TObject* s) { FormClose(s); };
-  OnDestroy = [this](fw::TObject* s) { FormDestroy(s); };
-  actStayOnTop.OnExecute = [this](fw::TObject* s) { actStayOnTopExecute(s); };
 }
 
 void TfrmTintra::FormCreate(fw::TObject*) {
@@ -72,47 +37,48 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 
   for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
 
-  const TColumnLayout designed = Hooks.ListColumns
-                                     ? Hooks.ListColumns().value_or(DefaultColumnLayout(kDesignedColumnWidths))
-                                     : DefaultColumnLayout(kDesignedColumnWidths);
-  const std::wstring stored = SettingsKey.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"Columns");
-  const TColumnLayout layout = ParseColumnLayout(stored, DefaultColumnLayout(designed.Widths));
+  const std::wstring& key = FOptions.SettingsKey;
+  const std::wstring stored = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"Columns");
+  const TColumnLayout layout = ParseColumnLayout(stored, TColorListPanel::DesignedColumns());
 
-  if (Hooks.LoadRecentFiles) Hooks.LoadRecentFiles(SettingsKey);
-  const std::wstring hexOrder = SettingsKey.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"HexOrder");
+  Documents.LoadRecentFiles(key);
+  const std::wstring hexOrder = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder");
   // One byte, as the setting has always been kept.
-  if (Hooks.SetHexOrder) Hooks.SetHexOrder(static_cast<std::uint8_t>(TextToInt(hexOrder).value_or(0)));
+  ColorList.SetHexOrder(static_cast<std::uint8_t>(TextToInt(hexOrder).value_or(0)));
+  ColorList.SetListColumns(layout);
 
-  if (Hooks.SetListColumns) Hooks.SetListColumns(layout);
+  Documents.Document.SetRegistryKey(key);
+  RestorePos.SetRegistryKey(key);
 
-  if (Hooks.SetDocumentRegistryKey) Hooks.SetDocumentRegistryKey(SettingsKey);
-  RestorePos.SetRegistryKey(SettingsKey);
-
-  if (Hooks.DocumentClear) Hooks.DocumentClear();
+  Documents.Clear();
 }
 
 void TfrmTintra::FormShow(fw::TObject*) {
-  UpdateFromRGB();
+  const std::wstring& key = FOptions.SettingsKey;
+  ChannelPanel.UpdateFromRGB();
 
-  if (!SkipsLastFile(Arguments) && !SettingsKey.empty()) {
-    const std::wstring lastFile = GetRegistryLongVal(HKEY_CURRENT_USER, SettingsKey, L"LastFile");
+  if (!SkipsLastFile(FOptions.Arguments) && !key.empty()) {
+    const std::wstring lastFile = GetRegistryLongVal(HKEY_CURRENT_USER, key, L"LastFile");
     // A file moved or deleted since is reported, and the start-up goes on:
     // the magnifier state, its cursor and the drop target must not depend on it.
-    if (!lastFile.empty() && Hooks.DocumentLoadFromFile) fw::Guarded([&] { Hooks.DocumentLoadFromFile(lastFile); });
+    if (!lastFile.empty()) fw::Guarded([&] { Documents.Document.LoadFromFile(lastFile); });
   }
 
-  if (!SettingsKey.empty() && GetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"ZoomWindow") == L"0") actZoom.Execute();
+  if (!key.empty() && GetRegistryVal(HKEY_CURRENT_USER, key, L"ZoomWindow") == L"0") actZoom.Execute();
 
   Sampler.pboxZoom.SetCursor(fw::CursorEntry(crSpoit));
 
-  if (Hooks.RegisterDropTarget) fw::Guarded([&] { Hooks.RegisterDropTarget(); });
+  fw::Guarded([&] { Documents.RegisterDropTarget(Handle()); });
 
-  if (ScreenColorBits() < 24 && AppMessage) AppMessage(kDepthWarning);
+  const int bits = FOptions.ScreenColorBits ? FOptions.ScreenColorBits() : DesktopColorBits();
+  if (bits >= 24) return;
+  if (FOptions.ShowMessage)
+    FOptions.ShowMessage(kDepthWarning);
+  else
+    ShowAppMessage(kDepthWarning);
 }
 
-void TfrmTintra::FormResize(fw::TObject*) {
-  if (Hooks.FitCommentColumn) Hooks.FitCommentColumn();
-}
+void TfrmTintra::FormResize(fw::TObject*) { ColorList.FitCommentColumn(); }
 
 void TfrmTintra::actStayOnTopExecute(fw::TObject*) {
   FStayOnTop = !FStayOnTop;
@@ -126,41 +92,32 @@ void TfrmTintra::actStayOnTopExecute(fw::TObject*) {
 
 void TfrmTintra::FormCloseQuery(fw::TObject*, bool& canClose) {
   // A comment still in the editor belongs to the document that may be saved now.
-  fw::Guarded([&] { EndListEdit(); });
-  canClose = true;
-  if (Hooks.DocumentCloseQuery) {
-    canClose = false;
-    fw::Guarded([&] { canClose = Hooks.DocumentCloseQuery(); });
-  }
-  if (!canClose || SettingsKey.empty()) return;
-  fw::Guarded(
-      [&] { SetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"ZoomWindow", Sampler.pnlZoom.Visible() ? L"1" : L"0"); });
-  fw::Guarded([&] {
-    if (!Hooks.ListColumns) return;
-    if (const std::optional<TColumnLayout> layout = Hooks.ListColumns())
-      SetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"Columns", ColumnLayoutText(*layout));
-  });
+  fw::Guarded([&] { ColorList.EndListEdit(); });
+  canClose = false;
+  fw::Guarded([&] { canClose = Documents.Document.CloseQuery(); });
+  const std::wstring& key = FOptions.SettingsKey;
+  if (!canClose || key.empty()) return;
+  fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, key, L"ZoomWindow", Sampler.pnlZoom.Visible() ? L"1" : L"0"); });
+  fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, key, L"Columns", ColumnLayoutText(ColorList.ListColumns())); });
 }
 
 void TfrmTintra::FormClose(fw::TObject*) {
-  if (SettingsKey.empty() || !Hooks.DocumentFileName) return;
+  const std::wstring& key = FOptions.SettingsKey;
+  if (key.empty()) return;
   fw::Guarded([&] {
-    const std::wstring fileName = Hooks.DocumentFileName();
-    if (!fileName.empty()) SetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"LastFile", fileName);
+    const std::wstring& fileName = Documents.Document.FileName();
+    if (!fileName.empty()) SetRegistryVal(HKEY_CURRENT_USER, key, L"LastFile", fileName);
   });
 }
 
 void TfrmTintra::FormDestroy(fw::TObject*) {
-  DetachList();
-  if (!SettingsKey.empty()) {
-    if (Hooks.SaveRecentFiles) fw::Guarded([&] { Hooks.SaveRecentFiles(SettingsKey); });
-    fw::Guarded([&] {
-      if (!Hooks.HexOrder) return;
-      if (const std::optional<std::uint8_t> order = Hooks.HexOrder())
-        SetRegistryVal(HKEY_CURRENT_USER, SettingsKey, L"HexOrder", std::to_wstring(*order));
-    });
+  ColorList.Detach();
+  const std::wstring& key = FOptions.SettingsKey;
+  if (!key.empty()) {
+    fw::Guarded([&] { Documents.SaveRecentFiles(key); });
+    fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder", std::to_wstring(ColorList.HexOrder())); });
   }
-  if (Hooks.RevokeDropTarget) fw::Guarded([&] { Hooks.RevokeDropTarget(); });
+  Documents.RevokeDropTarget();
   fw::Guarded([&] { RestorePos.SavePosition(false); });
   fw::Guarded([&] { Sampler.FreeZoomPicture(); });
 }

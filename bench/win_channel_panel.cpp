@@ -61,12 +61,10 @@ int wmain(int argc, wchar_t** argv) {
   ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
-  // The user's settings (a last file, a hidden magnifier) would change what is measured.
-  TfrmTintra::DefaultSettingsKey.clear();
   const int calls = argc > 1 ? std::max(10000, _wtoi(argv[1])) : 20000;
   constexpr int kBlock = 500;
 
-  TfrmTintra form;
+  TfrmTintra form;  // no settings: a last file or a hidden magnifier would change what is measured
   form.CreateForm();
   form.Show();
   TFloor floor(form.FormFont());
@@ -80,7 +78,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int done = 0; done < paintedCalls; done += 50) {
     double t = Now();
     for (int k = 0; k < 50; ++k) {
-      form.SetColor(ColourOf(++i));
+      form.ChannelPanel.SetColor(ColourOf(++i));
       fw::Application().ProcessMessages();
     }
     panel += Now() - t;
@@ -97,7 +95,7 @@ int wmain(int argc, wchar_t** argv) {
   double alone = 0, aloneBase = 0;
   for (int done = 0; done < calls; done += kBlock) {
     double t = Now();
-    for (int k = 0; k < kBlock; ++k) form.SetColor(ColourOf(++i));
+    for (int k = 0; k < kBlock; ++k) form.ChannelPanel.SetColor(ColourOf(++i));
     alone += Now() - t;
     fw::Application().ProcessMessages();
     t = Now();
@@ -107,10 +105,10 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   const COLORREF same = ColourOf(++i);
-  form.SetColor(same);
+  form.ChannelPanel.SetColor(same);
   const int sameCalls = calls * 50;
   double t = Now();
-  for (int k = 0; k < sameCalls; ++k) form.SetColor(same);
+  for (int k = 0; k < sameCalls; ++k) form.ChannelPanel.SetColor(same);
   const double sameUs = (Now() - t) / sameCalls * 1e6;
 
   std::printf("calls            %d, each followed by its paints\n", paintedCalls);

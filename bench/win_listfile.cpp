@@ -35,16 +35,16 @@ TPerLine Measure(TfrmTintra& form, int lines, int rounds) {
   const std::string file = ListFile(lines);
   std::vector<double> loads, saves;
   for (int round = 0; round < rounds; ++round) {
-    form.Document.Clear();
+    form.Documents.Document.Clear();
     fw::Application().ProcessMessages();
     TMemoryStream in(file.data(), file.size());
     double t = Now();
-    form.Document.LoadFromStream(in);
-    form.gridItem.Update();
+    form.Documents.Document.LoadFromStream(in);
+    form.ColorList.gridItem.Update();
     loads.push_back((Now() - t) / lines * 1e6);
     TMemoryStream out;
     t = Now();
-    form.Document.SaveToStream(out);
+    form.Documents.Document.SaveToStream(out);
     saves.push_back((Now() - t) / lines * 1e6);
     if (out.Size() != static_cast<std::int64_t>(file.size())) std::printf("saved %d bytes?\n", int(out.Size()));
   }
@@ -59,10 +59,9 @@ int wmain(int argc, wchar_t** argv) {
   ::InitCommonControlsEx(&icc);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
-  TfrmTintra::DefaultSettingsKey.clear();
   const int rounds = argc > 1 ? std::max(3, _wtoi(argv[1])) : 5;
   {
-    TfrmTintra form;
+    TfrmTintra form;  // no settings: a last file would change what is measured
     form.CreateForm();
     form.Show();
     fw::Application().ProcessMessages();
@@ -72,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("save per line    %.2f us at 1,000 lines, %.2f us at 100,000; ratio %.2f (target <= 1.5)\n", small.Save,
                 large.Save, large.Save / small.Save);
     std::fflush(stdout);
-    form.Document.SetModified(false);
+    form.Documents.Document.SetModified(false);
   }
   ::OleUninitialize();
   return 0;

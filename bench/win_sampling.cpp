@@ -100,8 +100,6 @@ int wmain() {
   ::OleInitialize(nullptr);
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
-  // The user's settings (a last file, a hidden magnifier) would change what is measured.
-  TfrmTintra::DefaultSettingsKey.clear();
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = PatternProc;
@@ -112,7 +110,7 @@ int wmain() {
       ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, kPatternLeft,
                         kPatternTop, kPatternWidth, kPatternHeight, nullptr, nullptr, wc.hInstance, nullptr);
 
-  TfrmTintra form;
+  TfrmTintra form;  // no settings: a last file or a hidden magnifier would change what is measured
   form.CreateForm();
   form.Show();
   for (int i = 0; i < 20; ++i) {
@@ -147,7 +145,7 @@ int wmain() {
     for (int i = 0; i < kMovesPerRound; ++i) SpoitMove(form, MovePoint(move++));
     moveTimes.push_back((Now() - t0) / kMovesPerRound);
     const POINT last = MovePoint(move - 1);
-    if (form.Factors().Color != Pattern(last.x - kPatternLeft, last.y - kPatternTop)) ++mismatches;
+    if (form.ChannelPanel.Factors().Color != Pattern(last.x - kPatternLeft, last.y - kPatternTop)) ++mismatches;
 
     // The same moves with a colour that does not change: everything but the
     // editors' refresh, which SetColor skips for an equal colour.
@@ -171,7 +169,7 @@ int wmain() {
     const double t0 = Now();
     for (int i = 0; i < 100; ++i) {
       const POINT p = MovePoint(move++);
-      form.SetColor(Pattern(p.x - kPatternLeft, p.y - kPatternTop));
+      form.ChannelPanel.SetColor(Pattern(p.x - kPatternLeft, p.y - kPatternTop));
     }
     setColorTimes.push_back((Now() - t0) / 100);
   }

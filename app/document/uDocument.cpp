@@ -2,39 +2,13 @@
 
 #include <algorithm>
 
+#include "core/document/uDocumentState.h"
 #include "framework/Application.h"
 #include "framework/Handles.h"
 #include "framework/support/uRegistry.h"
 #include "core/support/uUserError.h"
 
 namespace {
-
-const wchar_t kUntitled[] = L"(無題)";
-
-bool IsPathDelimiter(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
-
-std::size_t NameStart(std::wstring_view path) {
-  std::size_t start = path.size();
-  while (start > 0 && !IsPathDelimiter(path[start - 1])) --start;
-  return start;
-}
-
-// Where the extension starts, or npos; a leading dot starts no extension,
-// as ExtractFileTitle has it.
-std::size_t ExtensionStart(std::wstring_view path) {
-  const std::size_t start = NameStart(path);
-  const std::size_t dot = path.rfind(L'.');
-  return dot != std::wstring_view::npos && dot > start ? dot : std::wstring_view::npos;
-}
-
-std::wstring FileNamePart(const std::wstring& path) { return path.substr(NameStart(path)); }
-
-// Without the trailing separator, except for a root ("C:\", "\").
-std::wstring FileDirPart(const std::wstring& path) {
-  std::size_t end = NameStart(path);
-  if (end > 1 && (path[end - 1] == L'\\' || path[end - 1] == L'/') && !IsPathDelimiter(path[end - 2])) --end;
-  return path.substr(0, end);
-}
 
 bool FileExists(const std::wstring& name) {
   const DWORD attributes = ::GetFileAttributesW(name.c_str());
@@ -84,43 +58,23 @@ void TDocument::SetDateFileHeader(std::string_view header) {
 
 // --- change reporting --------------------------------------------------------
 
-void TDocument::SetModified(bool value) {
-  if (value == FModified) return;
-  FModified = value;
-  if (FUpdateCount < 1) {
-    if (OnModifiedChange) OnModifiedChange(this);
-    FModifiedPending = false;
-  } else {
-    FModifiedPending = true;
+void TDocument::Report(const TDocumentEvents& events) {
+  for (TDocumentEvent e : events) {
+    const fw::TNotifyEvent& handler = e == TDocumentEvent::Change ? OnChange : OnModifiedChange;
+    if (handler) handler(this);
   }
 }
 
-void TDocument::Change() {
-  if (FUpdateCount <= 0) {
-    SetModified(true);
-    if (OnChange) OnChange(this);
-    FChangePending = false;
-  } else {
-    FChangePending = true;
-  }
-}
+void TDocument::SetModified(bool value) { Report(FState.SetModified(value)); }
 
-void TDocument::BeginUpdate() { ++FUpdateCount; }
+void TDocument::Change() { Report(FState.Change()); }
 
-void TDocument::EndUpdate() {
-  if (FUpdateCount <= 0) return;
-  if (--FUpdateCount > 0) return;
-  if (FChangePending) Change();
-  if (FModifiedPending) {
-    FModifiedPending = false;
-    if (OnModifiedChange) OnModifiedChange(this);
-  }
-}
+void TDocument::BeginUpdate() { FState.BeginUpdate(); }
+
+void TDocument::EndUpdate() { Report(FState.EndUpdate()); }
 
 void TDocument::SetFileName(const std::wstring& name) {
-  if (name == FFileName) return;
-  FFileName = name;
-  DoFilenameChanged();
+  if (FState.SetFileName(name)) DoFilenameChanged();
 }
 
 void TDocument::DoFilenameChanged() {
@@ -129,7 +83,7 @@ void TDocument::DoFilenameChanged() {
 
 void TDocument::Clear() {
   if (OnClear) OnClear(this);
-  FModified = false;
+  FState.ForgetModified();
   SetFileName(L"");
 }
 
@@ -165,14 +119,6 @@ int TDocument::LoadFromStream(TStream& stream) {
 }
 
 // --- files -------------------------------------------------------------------
-
-std::wstring TDocument::BackupName(const std::wstring& name) {
-  const std::size_t ext = ExtensionStart(name);
-  if (ext == std::wstring::npos) return name + L".bak";
-  // Else the file would be its own backup: deleted, then not renamed.
-  if (::CompareStringOrdinal(name.c_str() + ext, -1, L".bak", -1, TRUE) == CSTR_EQUAL) return name + L".bak";
-  return name.substr(0, ext) + L".bak";
-}
 
 void TDocument::LoadFromFile(const std::wstring& name) {
   // All of it first: a read error must not leave the content half replaced.
@@ -215,7 +161,7 @@ bool TDocument::SaveToFile(const std::wstring& name) {
   while (CannotBeReplaced(name))
     if (!AskRetry(createFailed)) return false;
   if (FileExists(name)) {
-    const std::wstring backup = BackupName(name);
+    const std::wstring backup = ::BackupName(name);
     while (FileExists(backup) && !::DeleteFileW(backup.c_str()))
       if (!AskRetry(L"旧ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の削除に失敗しました。")) return false;
     while (!::MoveFileW(name.c_str(), backup.c_str()))
@@ -257,7 +203,7 @@ void TDocument::StoreDataDir(const std::wstring& fileName) {
 }
 
 bool TDocument::CloseQuery() {
-  if (!FModified) return true;
+  if (!Modified()) return true;
   // A close arriving while a save or a question is open (sent from outside:
   // the window itself is disabled) must not pull the document away under it.
   if (Busy()) return false;
@@ -265,10 +211,9 @@ bool TDocument::CloseQuery() {
 }
 
 bool TDocument::AskToSave() {
-  if (!FModified) return true;
+  if (!Modified()) return true;
   TBusyScope busy(*this);
-  const std::wstring text =
-      (FFileName.empty() ? std::wstring(kUntitled) : FFileName) + L" は変更されています。保存しますか？";
+  const std::wstring text = DocumentShownName(FileName()) + L" は変更されています。保存しますか？";
   switch (ShowMessageBox(MainWindow(), text, AppTitle(), MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES:
       return Save();
@@ -293,9 +238,9 @@ bool TDocument::Open() {
 
 bool TDocument::Save() {
   TBusyScope busy(*this);
-  if (ExtensionStart(FFileName) != std::wstring::npos) return SaveReporting(FFileName);
+  if (HasFileExtension(FileName())) return SaveReporting(FileName());
   if (!FSaveDialog) throw EUserError(L"TDocument.Save: SaveDialog = nil");
-  FSaveDialog->SetFileName(FFileName);
+  FSaveDialog->SetFileName(FileName());
   if (HasDataDirSetting()) FSaveDialog->SetInitialDir(ReadDataDir());
   if (!FSaveDialog->Execute(MainWindow())) return false;
   const std::wstring chosen = FSaveDialog->FileName();
@@ -307,8 +252,8 @@ bool TDocument::Save() {
 bool TDocument::SaveAs() {
   TBusyScope busy(*this);
   if (!FSaveDialog) throw EUserError(L"TDocument.SaveAs: SaveDialog = nil");
-  FSaveDialog->SetFileName(FileNamePart(FFileName));
-  std::wstring dir = FileDirPart(FFileName);
+  FSaveDialog->SetFileName(FileNamePart(FileName()));
+  std::wstring dir = FileDirPart(FileName());
   if (dir.empty()) dir = ReadDataDir();
   FSaveDialog->SetInitialDir(dir);
   if (!FSaveDialog->Execute(MainWindow())) return false;

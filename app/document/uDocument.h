@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/document/uDocumentState.h"
 #include "framework/FileDialog.h"
 #include "core/support/Stream.h"
 #include "framework/Window.h"
@@ -53,8 +54,8 @@ class TDocument : public fw::TObject {
   // Every question and error box goes through here.
   TMessageBoxFunc ShowMessageBox;
 
-  const std::wstring& FileName() const noexcept { return FFileName; }
-  bool Modified() const noexcept { return FModified; }
+  const std::wstring& FileName() const noexcept { return FState.FileName(); }
+  bool Modified() const noexcept { return FState.Modified(); }
   // True while a save, a file dialog or a question is under way: nothing
   // else (a dropped file) may open a document then.
   bool Busy() const noexcept { return FBusy > 0; }
@@ -87,7 +88,7 @@ class TDocument : public fw::TObject {
 
   // The name the previous file is renamed to: the extension replaced by
   // ".bak", or ".bak" appended to a name without one or to a ".bak" file.
-  static std::wstring BackupName(const std::wstring& name);
+  static std::wstring BackupName(const std::wstring& name) { return ::BackupName(name); }
 
  protected:
   // Writes the header and the content, without touching the modified flag.
@@ -97,6 +98,8 @@ class TDocument : public fw::TObject {
 
  private:
   class TBusyScope;
+  // Fires the events the state asks for, in its order.
+  void Report(const TDocumentEvents& events);
   // Retry and Cancel; true for Retry.
   bool AskRetry(const std::wstring& text);
   bool AskToSave();
@@ -111,10 +114,6 @@ class TDocument : public fw::TObject {
   fw::TFileDialog* FOpenDialog = nullptr;
   std::wstring FRegistryKey, FRegistryName;
 
-  std::wstring FFileName;
-  bool FModified = false;
-  int FUpdateCount = 0;
-  bool FChangePending = false;
-  bool FModifiedPending = false;
+  TDocumentState FState;
   int FBusy = 0;
 };

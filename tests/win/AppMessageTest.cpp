@@ -1,10 +1,17 @@
+// The plain message boxes as the user sees them: the start-up warning of
+// the real main window, and a start-up that fails.
 #include "framework/support/uAppMessage.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "app/uRunMainForm.h"
+#include "app/ufrmTintra.h"
+#include "core/support/Exception.h"
 #include "framework/Application.h"
+#include "framework/Form.h"
 #include "framework/Window.h"
 
 namespace {
@@ -16,6 +23,12 @@ struct TSeenBox {
   HWND Owner = nullptr;
   bool HasIcon = false;
   bool HasCancel = false;
+  // The application's main form while the box is up.
+  fw::TWindow* MainForm = nullptr;
+  HWND MainWindow = nullptr;
+  std::wstring OwnerText;
+  // Closes the box's owner after the box, ending its message loop.
+  bool CloseOwner = false;
 };
 TSeenBox gSeen;
 
@@ -44,19 +57,20 @@ void CALLBACK Inspect(HWND, UINT, UINT_PTR id, DWORD) {
   for (int idIcon : {20, 0x440})
     if (HWND icon = ::GetDlgItem(box, idIcon); icon && ::SendMessageW(icon, STM_GETICON, 0, 0)) gSeen.HasIcon = true;
   gSeen.HasCancel = ::GetDlgItem(box, IDCANCEL) != nullptr;
+  gSeen.MainForm = fw::Application().MainForm();
+  gSeen.MainWindow = fw::Application().MainFormHandle();
+  if (gSeen.Owner) {
+    ::GetWindowTextW(gSeen.Owner, buf, 512);
+    gSeen.OwnerText = buf;
+  }
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  if (gSeen.CloseOwner && gSeen.Owner) ::PostMessageW(gSeen.Owner, WM_CLOSE, 0, 0);
 }
 
-void ArmInspector() {
+void ArmInspector(bool closeOwner = false) {
   gSeen = TSeenBox{};
+  gSeen.CloseOwner = closeOwner;
   ::SetTimer(nullptr, 0, 30, Inspect);
-}
-
-TEST(AppMessageTest, TheProbeSeesAnIconWhenThereIsOne) {
-  ArmInspector();
-  EXPECT_EQ(::MessageBoxW(nullptr, L"probe", L"cap", MB_OK | MB_ICONWARNING), IDOK);
-  ASSERT_TRUE(gSeen.Found);
-  EXPECT_TRUE(gSeen.HasIcon);
 }
 
 TEST(AppMessageTest, TitleCaptionTextOkOnlyNoIcon) {
@@ -98,6 +112,50 @@ TEST(AppMessageTest, OwnedByTheMainForm) {
   ASSERT_TRUE(gSeen.Found);
   EXPECT_EQ(gSeen.Owner, main.Handle());
   EXPECT_EQ(gSeen.Text, L"owned");
+}
+
+TEST(AppMessageTest, AShallowScreenIsWarnedOfInABoxOwnedByTheMainWindow) {
+  fw::TApplication& app = fw::Application();
+  const std::wstring oldTitle = app.Title();
+  ArmInspector(true);
+  const int result = RunMainForm(app, [] {
+    TMainWindowOptions options;
+    options.ScreenColorBits = [] { return 16; };
+    return std::make_unique<TfrmTintra>(std::move(options));
+  });
+  app.SetTitle(oldTitle);
+  EXPECT_EQ(result, 0);
+  ASSERT_TRUE(gSeen.Found);
+  EXPECT_EQ(gSeen.Caption, L"Tintra");
+  EXPECT_EQ(gSeen.Text,
+            L"デスクトップ画面の色数が２４ビット以下なので、表示されている色を正確に取得できない可能性があります。");
+  ASSERT_NE(gSeen.MainWindow, nullptr);
+  EXPECT_EQ(gSeen.Owner, gSeen.MainWindow);
+  EXPECT_EQ(gSeen.OwnerText, L"(無題) - Tintra");
+  EXPECT_FALSE(gSeen.HasIcon);
+  EXPECT_FALSE(gSeen.HasCancel);
+}
+
+class TFailingForm : public fw::TForm {
+ public:
+  void CreateForm() {
+    Create(nullptr, WS_OVERLAPPEDWINDOW);
+    throw Exception(L"起動に失敗しました");
+  }
+};
+
+TEST(AppMessageTest, AFailedStartUpShowsItsMessageAfterTheMainFormHasGone) {
+  fw::TApplication& app = fw::Application();
+  ArmInspector();
+  const int result = RunMainForm(app, [] { return std::make_unique<TFailingForm>(); });
+  EXPECT_EQ(result, 1);
+  ASSERT_TRUE(gSeen.Found);
+  EXPECT_EQ(gSeen.Text, L"起動に失敗しました");
+  EXPECT_TRUE(gSeen.HasIcon);  // an error box, unlike the plain ones above
+  // The box asks the main form for its owner: that form must not be the one destroyed.
+  EXPECT_EQ(gSeen.MainForm, nullptr);
+  EXPECT_EQ(gSeen.Owner, nullptr);
+  EXPECT_EQ(app.MainForm(), nullptr);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/ufrmTintra.h"
 #include "core/support/uUserError.h"
 #include "tests/win/DibCanvas.h"
@@ -21,7 +22,7 @@ class ChannelPanelTest : public testing::Test {
  protected:
   void SetUp() override {
     Form.CreateForm();
-    Form.FormShow(&Form);
+    Form.ChannelPanel.UpdateFromRGB();
   }
 
   TTexts Texts() {
@@ -38,7 +39,7 @@ class ChannelPanelTest : public testing::Test {
     ::SendMessageW(editor.Handle(), EM_SETSEL, 0, -1);
     TypeChars(editor.Handle(), L"\b");
   }
-  TColorFactors& F() { return Form.Factors(); }
+  TColorFactors& F() { return Form.ChannelPanel.Factors(); }
 
   TfrmTintra Form;
   TBeepCounter Beeps;
@@ -70,7 +71,7 @@ TEST_F(ChannelPanelTest, EditorsAreLaidOutAsDesigned) {
     SCOPED_TRACE(i);
     EXPECT_EQ(&Form.ChannelPanel.FactorEditor(i), &e);
     EXPECT_EQ(e.Tag(), i);
-    EXPECT_EQ(::GetParent(e.Handle()), Form.Panel2.Handle());
+    EXPECT_EQ(::GetParent(e.Handle()), ::GetDlgItem(Form.Handle(), ControlIds::Panel2));
     EXPECT_EQ(e.Left(), row.Left);
     EXPECT_EQ(e.Top(), row.Top);
     EXPECT_EQ(e.Width(), 60);
@@ -105,12 +106,12 @@ TEST_F(ChannelPanelTest, StartsBlackWithNeutralChroma) {
 }
 
 TEST_F(ChannelPanelTest, SetColorShowsAllTwelveChannels) {
-  Form.SetColor(0x0000FF);  // pure red
+  Form.ChannelPanel.SetColor(0x0000FF);  // pure red
   EXPECT_EQ(Texts(), (TTexts{L"255", L"0", L"0", L"0", L"100", L"100", L"360", L"100", L"50", L"76", L"84", L"255"}));
   EXPECT_EQ(F().HSLHue, 6144);
   EXPECT_EQ(F().Cr, 65280);
   // A failed screen read gives all bits set: white, without the high byte.
-  Form.SetColor(0xFFFFFFFFu);
+  Form.ChannelPanel.SetColor(0xFFFFFFFFu);
   EXPECT_EQ(F().Color, 0xFFFFFFu);
   EXPECT_EQ(Texts()[0], L"255");
   EXPECT_EQ(Texts()[4], L"0");
@@ -118,7 +119,7 @@ TEST_F(ChannelPanelTest, SetColorShowsAllTwelveChannels) {
 }
 
 TEST_F(ChannelPanelTest, SetColorWithTheCurrentColourChangesNothing) {
-  Form.SetColor(RGB(200, 100, 50));
+  Form.ChannelPanel.SetColor(RGB(200, 100, 50));
   TypeInto(Form.ChannelPanel.edtSat, L"50");
   const TColorFactors typed = F();
   const TTexts texts = Texts();
@@ -127,7 +128,7 @@ TEST_F(ChannelPanelTest, SetColorWithTheCurrentColourChangesNothing) {
     auto& e = Form.ChannelPanel.FactorEditor(i);
     e.OnChange = [&changes](fw::TObject*) { ++changes; };
   }
-  Form.SetColor(typed.Color);
+  Form.ChannelPanel.SetColor(typed.Color);
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(Texts(), texts);
   EXPECT_EQ(F().Sat, typed.Sat);
@@ -168,7 +169,7 @@ TEST_F(ChannelPanelTest, TypedValueBeyondTheRangeIsLimitedWhileTheEditorKeepsThe
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Index);
-    Form.SetColor(RGB(10, 20, 30));
+    Form.ChannelPanel.SetColor(RGB(10, 20, 30));
     TypeInto(*c.Editor, c.Typed);
     EXPECT_EQ(Factor(F(), c.Index), c.Stored);
     EXPECT_EQ(c.Editor->Text(), c.Typed);
@@ -176,7 +177,7 @@ TEST_F(ChannelPanelTest, TypedValueBeyondTheRangeIsLimitedWhileTheEditorKeepsThe
 }
 
 TEST_F(ChannelPanelTest, TextThatIsNoWholeNumberLeavesTheColour) {
-  Form.SetColor(RGB(10, 20, 30));
+  Form.ChannelPanel.SetColor(RGB(10, 20, 30));
   const TColorFactors before = F();
   for (const wchar_t* text : {L"", L"1x", L"--", L"99999999999", L" 5"}) {
     SCOPED_TRACE(testing::Message() << static_cast<int>(std::wstring(text).size()));
@@ -188,7 +189,7 @@ TEST_F(ChannelPanelTest, TextThatIsNoWholeNumberLeavesTheColour) {
 }
 
 TEST_F(ChannelPanelTest, ALetterBeepsAndDoesNotAppear) {
-  Form.SetColor(RGB(10, 20, 30));
+  Form.ChannelPanel.SetColor(RGB(10, 20, 30));
   ::SendMessageW(Form.ChannelPanel.edtBlu.Handle(), EM_SETSEL, 2, 2);
   TypeChars(Form.ChannelPanel.edtBlu.Handle(), L"a");
   EXPECT_EQ(Form.ChannelPanel.edtBlu.Text(), L"30");
@@ -199,16 +200,16 @@ TEST_F(ChannelPanelTest, ALetterBeepsAndDoesNotAppear) {
 }
 
 TEST_F(ChannelPanelTest, TheSameShownValueArrivingAgainChangesNothing) {
-  Form.SetColor(RGB(255, 0, 0));
+  Form.ChannelPanel.SetColor(RGB(255, 0, 0));
   ASSERT_EQ(Form.ChannelPanel.edtHSLSat.Text(), L"100");
   // The edit reports a change with the text it already showed.
-  ::SendMessageW(Form.Panel2.Handle(), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
+  ::SendMessageW(::GetDlgItem(Form.Handle(), ControlIds::Panel2), WM_COMMAND, MAKEWPARAM(0, EN_CHANGE),
                  reinterpret_cast<LPARAM>(Form.ChannelPanel.edtHSLSat.Handle()));
   EXPECT_EQ(F().Red, 255);
   EXPECT_EQ(F().Grn, 0);
   EXPECT_EQ(F().Blu, 0);
   // Typed afresh it passes through 1 and 10.
-  Form.SetColor(RGB(255, 0, 0));
+  Form.ChannelPanel.SetColor(RGB(255, 0, 0));
   Clear(Form.ChannelPanel.edtHSLSat);
   TypeChars(Form.ChannelPanel.edtHSLSat.Handle(), L"100");
   EXPECT_EQ(F().Red, 255);
@@ -217,7 +218,7 @@ TEST_F(ChannelPanelTest, TheSameShownValueArrivingAgainChangesNothing) {
 }
 
 TEST_F(ChannelPanelTest, HueOnAGreyLeavesRedGreenAndBlue) {
-  Form.SetColor(RGB(90, 90, 90));
+  Form.ChannelPanel.SetColor(RGB(90, 90, 90));
   TypeInto(Form.ChannelPanel.edtHue, L"200");
   EXPECT_EQ(F().Red, 90);
   EXPECT_EQ(F().Grn, 90);
@@ -227,7 +228,7 @@ TEST_F(ChannelPanelTest, HueOnAGreyLeavesRedGreenAndBlue) {
 }
 
 TEST_F(ChannelPanelTest, EditedGroupKeepsItsValuesAndTheOthersFollow) {
-  Form.SetColor(RGB(255, 128, 0));
+  Form.ChannelPanel.SetColor(RGB(255, 128, 0));
   TypeInto(Form.ChannelPanel.edtHue, L"20");
   TypeInto(Form.ChannelPanel.edtSat, L"50");
   TypeInto(Form.ChannelPanel.edtBri, L"78");
@@ -256,7 +257,7 @@ TEST_F(ChannelPanelTest, WrongTagRaisesTheErrorAndTheCounterRecovers) {
 }
 
 TEST_F(ChannelPanelTest, SteppingAnEditorUpdatesTheColour) {
-  Form.SetColor(RGB(100, 0, 0));
+  Form.ChannelPanel.SetColor(RGB(100, 0, 0));
   PressKey(Form.ChannelPanel.edtRed.Handle(), VK_PRIOR);
   EXPECT_EQ(F().Red, 105);
   PressKey(Form.ChannelPanel.edtRed.Handle(), VK_DOWN);
@@ -269,7 +270,7 @@ TEST_F(ChannelPanelTest, SteppingAnEditorUpdatesTheColour) {
 }
 
 TEST_F(ChannelPanelTest, EnteringAnEditorSelectsItsWholeText) {
-  Form.SetColor(RGB(123, 0, 0));
+  Form.ChannelPanel.SetColor(RGB(123, 0, 0));
   Form.Show();
   ::SetForegroundWindow(Form.Handle());
   ::SetActiveWindow(Form.Handle());
@@ -282,7 +283,7 @@ TEST_F(ChannelPanelTest, EnteringAnEditorSelectsItsWholeText) {
 }
 
 TEST_F(ChannelPanelTest, SwatchIsASunkenFrameFilledWithTheColour) {
-  Form.SetColor(RGB(10, 200, 30));
+  Form.ChannelPanel.SetColor(RGB(10, 200, 30));
   TDibCanvas canvas(41, 42);
   Form.ChannelPanel.pboxColorPaint(&Form.ChannelPanel.pboxColor, canvas.DC());
   EXPECT_EQ(canvas.At(0, 0), RGB(128, 128, 128));

@@ -29,10 +29,10 @@ class ClipboardTest : public testing::Test {
  protected:
   void SetUp() override {
     Form.CreateForm();
-    Form.FormShow(&Form);
+    Form.ChannelPanel.UpdateFromRGB();
   }
   std::string Clip() { return fw::ClipboardGetText(Form.Handle()); }
-  TColor Current() { return Form.Factors().Color; }
+  TColor Current() { return Form.ChannelPanel.Factors().Color; }
 
   TfrmTintra Form;
 };
@@ -52,9 +52,9 @@ TEST_F(ClipboardTest, CopyPutsTheRowColourInTheChosenOrder) {
   };
   for (const auto& c : cases) {
     // The added row becomes the current one.
-    Form.SetColor(c.row);
+    Form.ChannelPanel.SetColor(c.row);
     Form.actInsert.Execute();
-    Form.SetHexOrder(c.order);
+    Form.ColorList.SetHexOrder(c.order);
     Form.actCopy.Execute();
     EXPECT_EQ(Clip(), c.text);
   }
@@ -71,8 +71,8 @@ TEST_F(ClipboardTest, PasteSetsTheCurrentColour) {
       {"", 0, 0xFFFFFF},        {"#123456", 0, 0x563412},      // the block holds no terminating zero
   };
   for (const auto& c : cases) {
-    Form.SetColor(0xFFFFFF);
-    Form.SetHexOrder(c.order);
+    Form.ChannelPanel.SetColor(0xFFFFFF);
+    Form.ColorList.SetHexOrder(c.order);
     PutRawText(c.bytes);
     Form.actPaste.Execute();
     EXPECT_EQ(Current(), c.color) << c.bytes;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,8 +27,13 @@ std::string Bytes(const TMemoryStream& s) { return std::string(s.Bytes().begin()
 
 class ColorListTest : public testing::Test {
  protected:
+  TMainWindowOptions Recording() {
+    TMainWindowOptions options;
+    options.ColorDrag = [this](TColor c) { Drags.push_back(c); };
+    options.DocumentMessageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT) { return Answer(); };
+    return options;
+  }
   void SetUp() override {
-    Form.ColorDrag = [this](TColor c) { Drags.push_back(c); };
     Form.CreateForm();
     // Off the screen: Wine without a window manager waits whenever a shown window goes.
     Form.SetBounds(4000, 4000, 507, 304);
@@ -36,17 +42,17 @@ class ColorListTest : public testing::Test {
     fw::Application().ProcessMessages();
   }
 
-  TComboGrid& Grid() { return Form.gridItem; }
+  TComboGrid& Grid() { return Form.ColorList.gridItem; }
   HWND G() { return Grid().Handle(); }
   HWND Editor() { return Grid().InplaceEditor() ? Grid().InplaceEditor()->Handle() : nullptr; }
-  std::wstring Cell(int identity, int row) { return Grid().Cells(Form.ColIndex(identity), row); }
+  std::wstring Cell(int identity, int row) { return Grid().Cells(Form.ColorList.ColIndex(identity), row); }
   void Add(TColor color) {
-    Form.SetColor(color);
+    Form.ChannelPanel.SetColor(color);
     Form.actInsert.Execute();
   }
   // Types into a cell as the user does: the first character opens the editor.
   void Type(int identity, int row, const std::wstring& text) {
-    Grid().FocusCell(Form.ColIndex(identity), row);
+    Grid().FocusCell(Form.ColorList.ColIndex(identity), row);
     Grid().SetFocus();
     ::SendMessageW(G(), WM_CHAR, text[0], 1);
     ASSERT_TRUE(Grid().EditorMode());
@@ -54,16 +60,21 @@ class ColorListTest : public testing::Test {
   }
   void Load(const std::string& bytes) {
     TMemoryStream s(bytes.data(), bytes.size());
-    Form.Document.LoadFromStream(s);
+    Form.Documents.Document.LoadFromStream(s);
   }
   std::string Save() {
     TMemoryStream s;
-    Form.Document.SaveToStream(s);
+    Form.Documents.Document.SaveToStream(s);
     return Bytes(s);
   }
   LPARAM Center(int col, int row) {
     const RECT r = Grid().CellRect(col, row);
     return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+  // What the menu loop sends as the settings menu's byte-order submenu opens.
+  void OpenHexOrderMenu() {
+    HMENU settings = ::GetSubMenu(::GetMenu(Form.Handle()), 3);
+    ::SendMessageW(Form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(::GetSubMenu(settings, 0)), 0);
   }
   void DragHeader(int from, int to) {
     ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(from, 0));
@@ -71,26 +82,27 @@ class ColorListTest : public testing::Test {
     ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(to, 0));
   }
 
-  TfrmTintra Form;
   std::vector<TColor> Drags;
+  std::function<int()> Answer = [] { return IDCANCEL; };
+  TfrmTintra Form{Recording()};
 };
 
 TEST_F(ColorListTest, AddFillsThePlaceholderFirstThenAppendsAndOpensTheComment) {
-  EXPECT_EQ(Form.ItemCount(), 0);
+  EXPECT_EQ(Form.ColorList.ItemCount(), 0);
   EXPECT_FALSE(Form.actDelete.Enabled());
   EXPECT_FALSE(Form.act1Up.Enabled());
   EXPECT_FALSE(Form.act1Down.Enabled());
 
   Add(0x0080FF);  // red 255, green 128, blue 0
   EXPECT_EQ(Grid().RowCount(), 2);
-  EXPECT_EQ(Form.ItemCount(), 1);
+  EXPECT_EQ(Form.ColorList.ItemCount(), 1);
   EXPECT_EQ(Cell(kNumber, 1), L"1");
   EXPECT_EQ(Cell(kHex, 1), L"#FF8000");
   EXPECT_EQ(Cell(kRed, 1), L"255");
   EXPECT_EQ(Cell(kGreen, 1), L"128");
   EXPECT_EQ(Cell(kBlue, 1), L"0");
-  EXPECT_EQ(Grid().Col(), Form.ColIndex(kComment));
-  EXPECT_TRUE(Form.Document.Modified());
+  EXPECT_EQ(Grid().Col(), Form.ColorList.ColIndex(kComment));
+  EXPECT_TRUE(Form.Documents.Document.Modified());
   EXPECT_FALSE(Form.actDelete.Enabled());
 
   Add(0x563412);
@@ -115,10 +127,10 @@ TEST_F(ColorListTest, DeleteRenumbersAndKeepsTheLastItem) {
   Grid().FocusCell(1, 3);  // the last row: the current row moves up with it
   Form.actDelete.Execute();
   Form.actDelete.Execute();
-  EXPECT_EQ(Form.ItemCount(), 1);
+  EXPECT_EQ(Form.ColorList.ItemCount(), 1);
   EXPECT_FALSE(Form.actDelete.Enabled());
-  Form.actDelExecute(&Form);  // guarded even when called directly
-  EXPECT_EQ(Form.ItemCount(), 1);
+  Form.ColorList.actDelExecute(&Form);  // guarded even when called directly
+  EXPECT_EQ(Form.ColorList.ItemCount(), 1);
   EXPECT_EQ(Cell(kRed, 1), L"1");
 }
 
@@ -146,17 +158,17 @@ TEST_F(ColorListTest, MoveUpAndDownExchangeRowsAndTheSelectionFollows) {
     EXPECT_EQ(Form.act1Down.Enabled(), c.to < 3);
   }
   // The current colour is the moved item's.
-  EXPECT_EQ(Form.Factors().Color, 3u);
+  EXPECT_EQ(Form.ChannelPanel.Factors().Color, 3u);
 }
 
 TEST_F(ColorListTest, MovedColumnsKeepAddWritingTheCommentIntoTheCommentColumn) {
   DragHeader(2, 6);  // hex to the end
   DragHeader(5, 3);  // comment to position 3
-  EXPECT_EQ(Form.ColIndex(kComment), 3);
-  EXPECT_EQ(Form.ColIndex(kHex), 6);
+  EXPECT_EQ(Form.ColorList.ColIndex(kComment), 3);
+  EXPECT_EQ(Form.ColorList.ColIndex(kHex), 6);
   EXPECT_EQ(Grid().Cells(6, 0), L"16進(RGB)");
   EXPECT_EQ(Grid().Cells(3, 0), L"コメント");
-  EXPECT_FALSE(Form.Document.Modified());
+  EXPECT_FALSE(Form.Documents.Document.Modified());
   EXPECT_TRUE(Grid().CellKinds(3).Editable);
   EXPECT_FALSE(Grid().CellKinds(6).Editable);
 
@@ -178,34 +190,34 @@ TEST_F(ColorListTest, MovedColumnsKeepAddWritingTheCommentIntoTheCommentColumn) 
   // The swatch of the new row is painted in its colour.
   TDibCanvas canvas(Grid().ClientWidth(), Grid().ClientRect().bottom);
   Grid().PaintTo(canvas.DC(), Grid().ClientRect());
-  const RECT swatch = Grid().CellRect(Form.ColIndex(kSwatch), 1);
+  const RECT swatch = Grid().CellRect(Form.ColorList.ColIndex(kSwatch), 1);
   EXPECT_EQ(canvas.At(swatch.left + 4, (swatch.top + swatch.bottom) / 2), RGB(255, 128, 0));
 }
 
 TEST_F(ColorListTest, HexOrderRewritesEveryHexCellAndTheHeaderButNotTheDocument) {
   Add(0x0080FF);
   Add(0x563412);
-  Form.Document.SetModified(false);
+  Form.Documents.Document.SetModified(false);
   Form.actBGR.Execute();
   EXPECT_EQ(Cell(kHex, 1), L"#0080FF");
   EXPECT_EQ(Cell(kHex, 2), L"#563412");
   EXPECT_EQ(Cell(kHex, 0), L"16進(BGR)");
   EXPECT_TRUE(Form.actBGR.Checked());
-  EXPECT_FALSE(Form.Document.Modified());
+  EXPECT_FALSE(Form.Documents.Document.Modified());
   Form.actRGB.Execute();
   EXPECT_EQ(Cell(kHex, 1), L"#FF8000");
   EXPECT_TRUE(Form.actRGB.Checked());
   EXPECT_FALSE(Form.actBGR.Checked());
 
   // An order from the registry that neither command chooses.
-  Form.SetHexOrder(2);
+  Form.ColorList.SetHexOrder(2);
   EXPECT_EQ(Cell(kHex, 0), L"16進");
   EXPECT_EQ(Cell(kHex, 1), L"");
   Form.actRGB.SetChecked(false);
-  Form.tbsmiHexOrderPopup(&Form);
+  OpenHexOrderMenu();
   EXPECT_FALSE(Form.actRGB.Checked() || Form.actBGR.Checked());
-  Form.SetHexOrder(1);
-  Form.tbsmiHexOrderPopup(&Form);
+  Form.ColorList.SetHexOrder(1);
+  OpenHexOrderMenu();
   EXPECT_TRUE(Form.actBGR.Checked());
 }
 
@@ -225,14 +237,14 @@ TEST_F(ColorListTest, ChannelEditsAreRefusedWhenNoNumberAndLimitedToTheRange) {
   TBeepCounter beeps;
   for (const auto& c : cases) {
     beeps.Reset();
-    Form.Document.SetModified(false);
+    Form.Documents.Document.SetModified(false);
     Type(kRed, 1, c.typed);
     PressKey(Editor(), VK_RETURN);
     EXPECT_EQ(Cell(kRed, 1), c.cell) << c.typed;
     EXPECT_EQ(beeps.Beeps(), c.beeps) << c.typed;
-    EXPECT_EQ(Form.Factors().Color, c.color) << c.typed;
+    EXPECT_EQ(Form.ChannelPanel.Factors().Color, c.color) << c.typed;
     EXPECT_EQ(Cell(kHex, 1), c.hex) << c.typed;
-    EXPECT_TRUE(Form.Document.Modified());
+    EXPECT_TRUE(Form.Documents.Document.Modified());
   }
 }
 
@@ -241,13 +253,13 @@ TEST_F(ColorListTest, OutOfRangeFileValuesStayButEveryUseOfTheColourIsLimited) {
   EXPECT_EQ(Cell(kRed, 1), L"300");
   EXPECT_EQ(Cell(kGreen, 1), L"-5");
   EXPECT_EQ(Cell(kHex, 1), L"#FF0010");
-  Grid().FocusCell(Form.ColIndex(kHex), 1);
-  EXPECT_EQ(Form.Factors().Color, 0x1000FFu);
-  EXPECT_EQ(Form.RowColor(1), 0x1000FFu);
+  Grid().FocusCell(Form.ColorList.ColIndex(kHex), 1);
+  EXPECT_EQ(Form.ChannelPanel.Factors().Color, 0x1000FFu);
+  EXPECT_EQ(Form.ColorList.RowColor(1), 0x1000FFu);
   Form.actCopy.Execute();
   EXPECT_EQ(fw::ClipboardGetText(Form.Handle()), "#FF0010");
-  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(Form.ColIndex(kGreen), 1));
-  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(Form.ColIndex(kGreen), 1));
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(Form.ColorList.ColIndex(kGreen), 1));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(Form.ColorList.ColIndex(kGreen), 1));
   ASSERT_EQ(Drags.size(), 1u);
   EXPECT_EQ(Drags[0], 0x1000FFu);
   // Header and row numbers start no colour drag.
@@ -263,7 +275,7 @@ TEST_F(ColorListTest, CommandsEndTheRunningEditOnTheRowThatWasEdited) {
   Add(0x000002);
   // Moving away: the end applies to the edited row, not the new current one.
   Type(kRed, 1, L"300");
-  Grid().FocusCell(Form.ColIndex(kRed), 2);
+  Grid().FocusCell(Form.ColorList.ColIndex(kRed), 2);
   EXPECT_EQ(Cell(kRed, 1), L"255");
   EXPECT_EQ(Cell(kHex, 1), L"#FF0000");
   EXPECT_EQ(Cell(kHex, 2), L"#020000");
@@ -275,59 +287,57 @@ TEST_F(ColorListTest, CommandsEndTheRunningEditOnTheRowThatWasEdited) {
   EXPECT_EQ(fw::ClipboardGetText(Form.Handle()), "#100000");
 
   // Closing sees the comment typed a moment ago, with its line break gone.
-  Form.Document.SetModified(false);
-  Grid().SetCells(Form.ColIndex(kComment), 2, L"late\x1a");
-  Grid().FocusCell(Form.ColIndex(kComment), 2);
+  Form.Documents.Document.SetModified(false);
+  Grid().SetCells(Form.ColorList.ColIndex(kComment), 2, L"late\x1a");
+  Grid().FocusCell(Form.ColorList.ColIndex(kComment), 2);
   PressKey(G(), VK_F2);
   TypeChars(Editor(), L"!");
   std::wstring seen;
-  Form.Hooks.DocumentCloseQuery = [&] {
-    seen = Cell(kComment, 2) + (Form.Document.Modified() ? L" modified" : L"");
-    return false;
+  Answer = [&] {
+    seen = Cell(kComment, 2) + (Form.Documents.Document.Modified() ? L" modified" : L"");
+    return IDCANCEL;
   };
-  bool canClose = true;
-  Form.FormCloseQuery(&Form, canClose);
+  Form.Close();
   EXPECT_EQ(seen, L"late ! modified");
+  EXPECT_TRUE(Form.HandleAllocated());
 }
 
 TEST_F(ColorListTest, AWindowThatIsDestroyedDuringAnEditRunsNoListStep) {
   Add(0x0080FF);
   Type(kComment, 1, L"gone");
-  Form.Document.SetModified(false);
-  int changes = 0;
-  Form.Document.OnChange = [&](fw::TObject*) { ++changes; };
+  Form.Documents.Document.SetModified(false);
   ::DestroyWindow(Form.Handle());
-  EXPECT_EQ(changes, 0);
-  EXPECT_FALSE(Form.Document.Modified());
+  // No edit end reached the document.
+  EXPECT_FALSE(Form.Documents.Document.Modified());
 }
 
 TEST_F(ColorListTest, ThePlaceholderIsBlankAndNeverBecomesAnItem) {
   Add(0x0080FF);
   Type(kComment, 1, L"old");
   PressKey(Editor(), VK_RETURN);
-  Form.Document.Clear();
-  EXPECT_EQ(Form.ItemCount(), 0);
+  Form.Documents.Document.Clear();
+  EXPECT_EQ(Form.ColorList.ItemCount(), 0);
   EXPECT_EQ(Grid().RowCount(), 2);
   for (int c = 0; c < 7; ++c) EXPECT_EQ(Grid().Cells(c, 1), L"") << c;
 
   // Selecting, typing into and dragging from it change nothing.
-  Form.SetColor(0x111111);
-  Grid().FocusCell(Form.ColIndex(kHex), 1);
+  Form.ChannelPanel.SetColor(0x111111);
+  Grid().FocusCell(Form.ColorList.ColIndex(kHex), 1);
   Type(kRed, 1, L"99");
   PressKey(Editor(), VK_RETURN);
   EXPECT_EQ(Cell(kRed, 1), L"");
-  EXPECT_EQ(Form.Factors().Color, 0x111111u);
-  EXPECT_FALSE(Form.Document.Modified());
-  EXPECT_EQ(Form.ItemCount(), 0);
-  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(Form.ColIndex(kHex), 1));
-  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(Form.ColIndex(kHex), 1));
+  EXPECT_EQ(Form.ChannelPanel.Factors().Color, 0x111111u);
+  EXPECT_FALSE(Form.Documents.Document.Modified());
+  EXPECT_EQ(Form.ColorList.ItemCount(), 0);
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(Form.ColorList.ColIndex(kHex), 1));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(Form.ColorList.ColIndex(kHex), 1));
   EXPECT_TRUE(Drags.empty());
   EXPECT_EQ(Save(), "");
 
   // It is drawn as the empty background, with no row number.
   TDibCanvas canvas(Grid().ClientWidth(), Grid().ClientRect().bottom);
   Grid().PaintTo(canvas.DC(), Grid().ClientRect());
-  const RECT number = Grid().CellRect(0, 1), swatch = Grid().CellRect(Form.ColIndex(kSwatch), 1);
+  const RECT number = Grid().CellRect(0, 1), swatch = Grid().CellRect(Form.ColorList.ColIndex(kSwatch), 1);
   const COLORREF background = canvas.At(swatch.left + 3, swatch.top + 3);
   for (int x = number.left + 1; x < number.right - 1; ++x)
     EXPECT_EQ(canvas.At(x, (number.top + number.bottom) / 2), canvas.At(number.left + 1, number.top + 1)) << x;
@@ -336,14 +346,14 @@ TEST_F(ColorListTest, ThePlaceholderIsBlankAndNeverBecomesAnItem) {
   // A load that accepts nothing also leaves it blank.
   Add(0x0080FF);
   Load("not,a,list\r\n");
-  EXPECT_EQ(Form.ItemCount(), 0);
+  EXPECT_EQ(Form.ColorList.ItemCount(), 0);
   for (int c = 0; c < 7; ++c) EXPECT_EQ(Grid().Cells(c, 1), L"") << c;
 }
 
 TEST_F(ColorListTest, LoadAndSaveRoundTripThroughTheDocument) {
   Form.actBGR.Execute();
   Load("255,128,0,\"sky\"\r\nbad line\r\n $10 , 007 ,-0,\"a\"\"b, c\"\n1,2,3,plain text\r");
-  ASSERT_EQ(Form.ItemCount(), 3);
+  ASSERT_EQ(Form.ColorList.ItemCount(), 3);
   EXPECT_EQ(Grid().RowCount(), 4);
   const struct {
     const wchar_t *number, *hex, *red, *green, *blue, *comment;
@@ -362,7 +372,7 @@ TEST_F(ColorListTest, LoadAndSaveRoundTripThroughTheDocument) {
     EXPECT_EQ(Cell(kComment, r), e.comment);
   }
   EXPECT_TRUE(Form.actDelete.Enabled());
-  EXPECT_FALSE(Form.Document.Modified());
+  EXPECT_FALSE(Form.Documents.Document.Modified());
   const std::string saved = Save();
   EXPECT_EQ(saved, "255,128,0,\"sky\"\r\n16,7,0,\"a\"\"b, c\"\r\n1,2,3,\"plain\"\r\n");
   Load("9,9,9,\"x\"\r\n");
@@ -382,8 +392,8 @@ class TFailingStream : public TStream {
 TEST_F(ColorListTest, AReadErrorKeepsTheListShown) {
   Load("1,2,3,\"kept\"\r\n4,5,6,\"too\"\r\n");
   TFailingStream failing;
-  EXPECT_THROW(Form.Document.LoadFromStream(failing), EReadError);
-  EXPECT_EQ(Form.ItemCount(), 2);
+  EXPECT_THROW(Form.Documents.Document.LoadFromStream(failing), EReadError);
+  EXPECT_EQ(Form.ColorList.ItemCount(), 2);
   EXPECT_EQ(Cell(kComment, 2), L"too");
 }
 
@@ -392,20 +402,21 @@ TEST(ColorListLayout, ADamagedStoredLayoutStartsWithTheDesignedOne) {
   SetRegistryVal(HKEY_CURRENT_USER, key, L"Columns", L"0,32,9,70,1,32,3,32,4,30,5,30,6,64");
   SetRegistryVal(HKEY_CURRENT_USER, key, L"PosMain", L"4000,4000,507,304,1");
   {
-    TfrmTintra form;
-    form.SettingsKey = key;
+    TMainWindowOptions options;
+    options.SettingsKey = key;
+    TfrmTintra form(options);
     EXPECT_NO_THROW(form.CreateForm());
-    for (int c = 0; c < 7; ++c) EXPECT_EQ(form.gridItem.Objects(c, 0), c);
-    EXPECT_EQ(form.gridItem.ColWidths(0), 32);
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(form.ColorList.gridItem.Objects(c, 0), c);
+    EXPECT_EQ(form.ColorList.gridItem.ColWidths(0), 32);
     // The column map itself still refuses an identity it cannot place.
-    form.gridItem.SetObjects(3, 0, 9);
+    form.ColorList.gridItem.SetObjects(3, 0, 9);
     try {
-      form.UpdateColIndex();
+      form.ColorList.UpdateColIndex();
       ADD_FAILURE() << "no error";
     } catch (const EUserError& e) {
       EXPECT_STREQ(e.Message().c_str(), L"TfrmTintra.UpdateColIndex: Illegal Index");
     }
-    form.gridItem.SetObjects(3, 0, 3);
+    form.ColorList.gridItem.SetObjects(3, 0, 3);
   }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());

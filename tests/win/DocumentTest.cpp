@@ -285,30 +285,32 @@ TEST_F(Document, AFailedWriteIsNotASave) {
 // The main window's caption and file commands.
 class DocumentWindow : public testing::Test {
  protected:
-  void SetUp() override {
-    form.CreateForm();
-    form.Document.ShowMessageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT) {
+  void SetUp() override { form.CreateForm(); }
+  TMainWindowOptions Options() {
+    TMainWindowOptions options;
+    options.DocumentMessageBox = [this](HWND, const std::wstring&, const std::wstring&, UINT) {
       ++asked;
       return answer;
     };
+    return options;
   }
   // The window stores its recent files when it goes; leave none behind.
   void TearDown() override {
-    form.TBXMRUList.Clear();
+    form.Documents.TBXMRUList.Clear();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"SOFTWARE\\ZORVEK\\Tintra\\History");
   }
   void Command(const fw::TAction& action) { ::SendMessageW(form.Handle(), WM_COMMAND, action.Id(), 0); }
-  TfrmTintra form;
   int answer = IDCANCEL, asked = 0;
+  TfrmTintra form{Options()};
 };
 
 TEST_F(DocumentWindow, CaptionNewAndClose) {
   EXPECT_EQ(form.Text(), L"(無題) - Tintra");
-  form.Document.Change();
+  form.Documents.Document.Change();
   EXPECT_EQ(form.Text(), L"(無題)(変更) - Tintra");
-  form.Document.SetFileName(L"C:\\data\\colors.txt");
+  form.Documents.Document.SetFileName(L"C:\\data\\colors.txt");
   EXPECT_EQ(form.Text(), L"colors(変更) - Tintra");
-  EXPECT_EQ(form.TBXMRUList.Items().front(), L"C:\\data\\colors.txt");
+  EXPECT_EQ(form.Documents.TBXMRUList.Items().front(), L"C:\\data\\colors.txt");
   // New and exit ask first; Cancel keeps everything, No drops it.
   Command(form.actNew);
   Command(form.actExit);
@@ -317,13 +319,25 @@ TEST_F(DocumentWindow, CaptionNewAndClose) {
   answer = IDNO;
   Command(form.actNew);
   EXPECT_EQ(form.Text(), L"(無題) - Tintra");
-  form.Document.Change();
+  form.Documents.Document.Change();
   HWND wnd = form.Handle();
   Command(form.actExit);
   EXPECT_FALSE(::IsWindow(wnd));
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
   }
+}
+
+// An untitled list keeps its name through New, so only the part that
+// cleared it can take the mark off.
+TEST_F(DocumentWindow, NewOnAChangedUntitledListTakesTheMarkOffTheCaption) {
+  form.actInsert.Execute();
+  EXPECT_EQ(form.Text(), L"(無題)(変更) - Tintra");
+  answer = IDNO;
+  Command(form.actNew);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(form.ColorList.ItemCount(), 0);
+  EXPECT_EQ(form.Text(), L"(無題) - Tintra");
 }
 
 }  // namespace

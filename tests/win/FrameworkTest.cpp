@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/ufrmTintra.h"
 #include "framework/Action.h"
 #include "framework/Application.h"
 #include "core/support/Exception.h"
 #include "framework/Menu.h"
+#include "tests/win/MainWindowFind.h"
 
 namespace {
 
@@ -126,9 +128,19 @@ TEST_F(MainWindow, FrameAsDesigned) {
   EXPECT_EQ(r.top, 57);
   EXPECT_EQ(r.right - r.left, 507);
   EXPECT_EQ(r.bottom - r.top, 304);
-  EXPECT_EQ(form.Panel2.Width(), 205);
-  EXPECT_EQ(form.Panel2.Left(), form.ClientWidth() - 205);
-  EXPECT_EQ(form.Panel3.Width(), form.ClientWidth() - 205);
+  // The editors' panel on the right, the list and its button bar on the rest.
+  RECT client, right, left;
+  GetClientRect(form.Handle(), &client);
+  HWND panel2 = FindControl(form.Handle(), ControlIds::Panel2), panel3 = FindControl(form.Handle(), ControlIds::Panel3);
+  ASSERT_TRUE(panel2 && panel3);
+  GetWindowRect(panel2, &right);
+  GetWindowRect(panel3, &left);
+  MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&right), 2);
+  MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&left), 2);
+  EXPECT_EQ(right.right - right.left, 205);
+  EXPECT_EQ(right.right, client.right);
+  EXPECT_EQ(left.left, 0);
+  EXPECT_EQ(left.right, client.right - 205);
 }
 
 TEST_F(MainWindow, MenuBarLists) {
@@ -155,38 +167,59 @@ TEST_F(MainWindow, MenuBarLists) {
   EXPECT_TRUE(MenuState(GetSubMenu(bar, 2), 1) & MFS_CHECKED);
 }
 
+// The tip a button shows, asked for as the bar's tool tip control asks.
+std::wstring ButtonTip(HWND toolBar, int command) {
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
+  info.hdr.idFrom = static_cast<UINT_PTR>(command);
+  info.hdr.code = TTN_GETDISPINFOW;
+  SendMessageW(GetParent(toolBar), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+  return info.lpszText ? info.lpszText : L"";
+}
+
 TEST_F(MainWindow, ButtonBarLists) {
-  HWND tb = form.ToolBar.Handle();
-  const int ids[] = {form.actOpen.Id(),
-                     form.actSave.Id(),
-                     0,
-                     form.actCopy.Id(),
-                     form.actPaste.Id(),
-                     0,
-                     form.actInsert.Id(),
-                     form.actDelete.Id(),
-                     form.act1Up.Id(),
-                     form.act1Down.Id(),
-                     0,
-                     form.actStayOnTop.Id(),
-                     0,
-                     form.actZoom.Id()};
+  HWND tb = FindControl(form.Handle(), ControlIds::ToolBar);
+  ASSERT_TRUE(tb);
+  // Image numbers as ButtonImages lays them out: open, save, copy, add,
+  // delete, up, down, stay on top, magnifier, paste.
+  const struct {
+    const wchar_t* Tip;  // nullptr: a separator
+    int Image;
+  } expected[] = {
+      {L"開く", 0},         {L"上書き保存", 1},
+      {nullptr, 0},         {L"コピー", 2},
+      {L"貼り付け", 9},     {nullptr, 0},
+      {L"追加", 3},         {L"削除", 4},
+      {L"一行上に移動", 5}, {L"一行下に移動", 6},
+      {nullptr, 0},         {L"常に手前に表示", 7},
+      {nullptr, 0},         {L"拡大ウィンドウの表示", 8},
+  };
   ASSERT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), 14);
+  HMENU bar = GetMenu(form.Handle());
   for (int i = 0; i < 14; ++i) {
     TBBUTTON b{};
     SendMessageW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
-    if (ids[i] == 0) {
+    if (!expected[i].Tip) {
       EXPECT_TRUE(b.fsStyle & BTNS_SEP) << i;
-    } else {
-      EXPECT_EQ(b.idCommand, ids[i]) << i;
-      EXPECT_EQ(b.iBitmap, form.ActionList.FindById(static_cast<WORD>(ids[i]))->ImageIndex()) << i;
+      continue;
     }
+    EXPECT_FALSE(b.fsStyle & BTNS_SEP) << i;
+    EXPECT_EQ(ButtonTip(tb, b.idCommand), expected[i].Tip) << i;
+    EXPECT_EQ(b.iBitmap, expected[i].Image) << i;
+    // The button runs the menu's command of the same name.
+    wchar_t item[128] = {};
+    ASSERT_GT(GetMenuStringW(bar, static_cast<UINT>(b.idCommand), item, 128, MF_BYCOMMAND), 0) << i;
+    EXPECT_TRUE(std::wstring(item).starts_with(expected[i].Tip)) << i;
   }
-  EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONCHECKED, form.actZoom.Id(), 0));
+  const int zoom = 13, save = 1;
+  TBBUTTON zoomButton{}, saveButton{};
+  SendMessageW(tb, TB_GETBUTTON, zoom, reinterpret_cast<LPARAM>(&zoomButton));
+  SendMessageW(tb, TB_GETBUTTON, save, reinterpret_cast<LPARAM>(&saveButton));
+  EXPECT_TRUE(SendMessageW(tb, TB_ISBUTTONCHECKED, zoomButton.idCommand, 0));
   form.actZoom.SetChecked(false);
-  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONCHECKED, form.actZoom.Id(), 0));
+  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONCHECKED, zoomButton.idCommand, 0));
   form.actSave.SetEnabled(false);
-  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, form.actSave.Id(), 0));
+  EXPECT_FALSE(SendMessageW(tb, TB_ISBUTTONENABLED, saveButton.idCommand, 0));
 }
 
 TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
@@ -211,13 +244,18 @@ TEST_F(MainWindow, ExitClosesTheWindow) {
   }
 }
 
-TEST_F(MainWindow, ExceptionInAHandlerIsShownAndTheWindowLives) {
+TEST(Form, ExceptionInACommandIsShownAndTheWindowLives) {
   std::wstring shown;
   static std::wstring* sink;
   sink = &shown;
+  fw::TActionList list;
+  fw::TAction& failing = list.Add(L"failing");
+  failing.OnExecute = [](fw::TObject*) { throw Exception(L"boom"); };
+  fw::TForm form;
+  form.SetActionList(&list);
+  form.Create(nullptr, WS_OVERLAPPEDWINDOW);
   fw::Application().OnExceptionHook = [](const std::wstring& text) { *sink = text; };
-  form.actCopy.OnExecute = [](fw::TObject*) { throw Exception(L"boom"); };
-  SendMessageW(form.Handle(), WM_COMMAND, form.actCopy.Id(), 0);
+  SendMessageW(form.Handle(), WM_COMMAND, failing.Id(), 0);
   fw::Application().OnExceptionHook = nullptr;
   EXPECT_EQ(shown, L"boom");
   EXPECT_TRUE(IsWindow(form.Handle()));

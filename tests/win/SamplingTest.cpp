@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
@@ -71,13 +72,11 @@ COLORREF PictureAt(const TRecPicture& p, int x, int y) {
 
 class SamplingTest : public testing::Test {
  protected:
-  void SetUp() override {
-    Form.CreateForm();
-    Form.Sampler.ReadScreenPixel = [this](HDC screen, int x, int y) {
-      EXPECT_NE(screen, nullptr);
-      Reads.push_back(POINT{x, y});
-      return NextColour;
-    };
+  void SetUp() override { Form.CreateForm(); }
+  TMainWindowOptions Options() {
+    TMainWindowOptions options;
+    options.ReadScreenPixel = [this](HDC screen, int x, int y) { return Reader(screen, x, y); };
+    return options;
   }
   void TearDown() override {
     if (::GetCapture()) ::ReleaseCapture();
@@ -96,15 +95,21 @@ class SamplingTest : public testing::Test {
     const POINT p = SpoitClient(screenX, screenY);
     Send(Form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
   }
-  COLORREF Current() const { return static_cast<COLORREF>(Form.Factors().Color); }
+  COLORREF Current() const { return static_cast<COLORREF>(Form.ChannelPanel.Factors().Color); }
 
-  TfrmTintra Form;
   std::vector<POINT> Reads;
   COLORREF NextColour = RGB(0x12, 0x34, 0x56);
+  // The screen as the window reads it; a test may put the real one here.
+  TScreenSampler::TPixelReader Reader = [this](HDC screen, int x, int y) {
+    EXPECT_NE(screen, nullptr);
+    Reads.push_back(POINT{x, y});
+    return NextColour;
+  };
+  TfrmTintra Form{Options()};
 };
 
 TEST_F(SamplingTest, LayoutAndStartState) {
-  EXPECT_EQ(Form.Sampler.pboxSpoit.Parent(), &Form.Panel2);
+  EXPECT_EQ(::GetParent(Form.Sampler.pboxSpoit.Handle()), ::GetDlgItem(Form.Handle(), ControlIds::Panel2));
   EXPECT_EQ(Form.Sampler.pboxSpoit.Left(), 9);
   EXPECT_EQ(Form.Sampler.pboxSpoit.Top(), 6);
   EXPECT_EQ(Form.Sampler.pboxSpoit.Width(), 24);
@@ -184,7 +189,7 @@ TEST_F(SamplingTest, DragReadsThePixelUnderThePointerAtEveryMove) {
 }
 
 TEST_F(SamplingTest, PressAndReleaseWithoutMovingKeepTheColour) {
-  Form.SetColor(RGB(1, 2, 3));
+  Form.ChannelPanel.SetColor(RGB(1, 2, 3));
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 5, 5);
   EXPECT_TRUE(Reads.empty());
@@ -204,7 +209,7 @@ TEST_F(SamplingTest, RightPressSamplesWithoutCapture) {
 // An unreadable pixel (GetPixel's CLR_INVALID, as off every screen) used to
 // make the current colour white.
 TEST_F(SamplingTest, AFailedScreenReadKeepsTheColourButRefreshesTheMagnifier) {
-  Form.SetColor(RGB(10, 20, 30));
+  Form.ChannelPanel.SetColor(RGB(10, 20, 30));
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   // A sentinel in the picture shows whether the capture ran.
   std::uint8_t* centre = RecPicturePixel(Form.Sampler.ZoomPicture(), 6, 4);
@@ -227,7 +232,7 @@ TEST_F(SamplingTest, AFailedScreenReadKeepsTheColourButRefreshesTheMagnifier) {
 TEST_F(SamplingTest, AFailingColourChangeStillReleasesTheScreen) {
   auto* old = fw::Application().OnExceptionHook;
   fw::Application().OnExceptionHook = RecordError;
-  Form.Sampler.ReadScreenPixel = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
+  Reader = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   const DWORD before = GdiObjectCount();
   for (int i = 0; i < 50; ++i) DragTo(700 + i, 500);
@@ -273,7 +278,7 @@ TEST_F(SamplingTest, BoxIsSunkenWhileSamplingAndShowsTheInnerRingAfterTheFirstRe
 TEST_F(SamplingTest, CapturesTheThirteenByNinePixelsAroundThePointerAndEnlargesThem) {
   Form.Show();
   TPatternWindow pattern(700, 500, 60, 40);
-  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Reader = &TScreenSampler::DefaultScreenPixel;
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(700 + 20, 500 + 15);
   EXPECT_EQ(Current(), Pattern(20, 15));
@@ -354,7 +359,7 @@ TEST_F(SamplingTest, ActZoomTogglesThePanelAndItsCheckMark) {
 
 TEST_F(SamplingTest, MovesLeaveNoGdiObjectsBehind) {
   Form.Show();
-  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Reader = &TScreenSampler::DefaultScreenPixel;
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
   DragTo(10, 10);
   const DWORD before = GdiObjectCount();

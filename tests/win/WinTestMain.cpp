@@ -15,7 +15,6 @@ int wmain(int argc, wchar_t** argv) {
   fw::Application().Initialize(::GetModuleHandleW(nullptr));
   InstallProgramResources(::GetModuleHandleW(nullptr));
   // Main windows made by tests keep no settings unless a test names a key.
-  TfrmTintra::DefaultSettingsKey.clear();
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
   testing::InitGoogleTest(&argc, argv);

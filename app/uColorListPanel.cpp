@@ -1,23 +1,23 @@
-// The colour list on the main window: the grid's cells are the list.
+#include "app/uColorListPanel.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/ControlIds.h"
-#include "app/ufrmTintra.h"
+#include "app/ole/uOLE2Color.h"
 #include "core/color/uHexColor.h"
-#include "framework/support/uAnsiCodecWin.h"
 #include "core/colorlist/uColorListCell.h"
 #include "core/colorlist/uColorListFile.h"
-#include "framework/Beep.h"
-#include "app/ole/uOLE2Color.h"
 #include "core/support/uUserError.h"
+#include "framework/Beep.h"
+#include "framework/support/uAnsiCodecWin.h"
 
 namespace {
 
 // Identities 0..6: row number, swatch, hex, red, green, blue, comment.
 enum : int { ciNumber = 0, ciSwatch = 1, ciHex = 2, ciRed = 3, ciGreen = 4, ciBlue = 5, ciComment = 6 };
-const int kColumnWidths[kListColumnCount] = {30, 32, 70, 32, 30, 30, 64};
+constexpr std::array<std::int32_t, kListColumnCount> kDesignedWidths{32, 32, 70, 32, 30, 30, 64};
 const wchar_t* const kCaptions[kListColumnCount] = {L"行", L"色", L"16進", L"赤", L"緑", L"青", L"コメント"};
 
 std::wstring HexCaption(std::uint8_t order) {
@@ -28,36 +28,24 @@ std::wstring HexCaption(std::uint8_t order) {
 
 }  // namespace
 
-void TfrmTintra::SetUpListActions() {
-  actInsert.OnExecute = [this](fw::TObject* s) { actAddExecute(s); };
-  actDelete.OnExecute = [this](fw::TObject* s) { actDelExecute(s); };
-  act1Up.OnExecute = [this](fw::TObject* s) { actUpExecute(s); };
-  act1Down.OnExecute = [this](fw::TObject* s) { actDownExecute(s); };
-  actRGB.OnExecute = [this](fw::TObject* s) { actRGBExecute(s); };
-  actBGR.OnExecute = [this](fw::TObject* s) { actBGRExecute(s); };
+TColorListPanel::TColorListPanel(std::function<TColor()> currentColor, TColorDragFunc colorDrag)
+    : FCurrentColor(std::move(currentColor)), FColorDrag(colorDrag ? std::move(colorDrag) : &StartColorDrag) {}
 
-  Hooks.ListColumns = [this]() -> std::optional<TColumnLayout> { return ListColumns(); };
-  Hooks.SetListColumns = [this](const TColumnLayout& layout) { SetListColumns(layout); };
-  Hooks.FitCommentColumn = [this] { FitCommentColumn(); };
-  Hooks.HexOrder = [this]() -> std::optional<std::uint8_t> { return FHexOrder; };
-  Hooks.SetHexOrder = [this](std::uint8_t order) { SetHexOrder(order); };
-  ColorDrag = &StartColorDrag;
-}
+TColumnLayout TColorListPanel::DesignedColumns() { return DefaultColumnLayout(kDesignedWidths); }
 
-void TfrmTintra::CreateListGrid() {
+void TColorListPanel::Create(fw::TWindow& parent) {
   gridItem.SetControlId(ControlIds::gridItem);
   gridItem.SetColCount(kListColumnCount);
   gridItem.SetRowCount(2);
   gridItem.SetDefaultRowHeight(17);
   for (int c = 0; c < kListColumnCount; ++c) {
-    gridItem.SetColWidths(c, kColumnWidths[c]);
+    gridItem.SetColWidths(c, kDesignedWidths[static_cast<std::size_t>(c)]);
     gridItem.SetObjects(c, 0, c);
   }
   TCellKind& numbers = gridItem.CellKinds(0);
   numbers.HeaderAlign = numbers.BodyAlign = caCenter | caVCenter;
   numbers.Editable = false;
   gridItem.SetCells(0, 0, kCaptions[ciNumber]);
-  gridItem.SetColWidths(0, 32);
   gridItem.SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goDrawFocusSelected | goColSizing |
                       goRowMoving | goColMoving | goEditing | goThumbTracking);
   LOGFONTW lf{};
@@ -82,12 +70,12 @@ void TfrmTintra::CreateListGrid() {
   gridItem.OnRowMoved = [this](fw::TObject* s, int from, int to) { gridItemRowMoved(s, from, to); };
   gridItem.OnColumnMoved = [this](fw::TObject* s, int from, int to) { gridItemColumnMoved(s, from, to); };
   UpdateColIndex();
-  gridItem.Create(&gridItemArea);
+  gridItem.Create(&parent);
 }
 
 // ---- Column map, hex order, layout
 
-void TfrmTintra::UpdateColIndex() {
+void TColorListPanel::UpdateColIndex() {
   for (int p = 1; p < gridItem.ColCount(); ++p) {
     const std::intptr_t k = gridItem.Objects(p, 0);
     if (k < ciSwatch || k > ciComment) throw EUserError(L"TfrmTintra.UpdateColIndex: Illegal Index");
@@ -100,7 +88,7 @@ void TfrmTintra::UpdateColIndex() {
   }
 }
 
-void TfrmTintra::RefreshHexColumn() {
+void TColorListPanel::RefreshHexColumn() {
   const int hex = FColIndex[ciHex];
   for (int r = 1; r < gridItem.RowCount() && r <= FItemCount; ++r) {
     std::int32_t red = 0, green = 0, blue = 0;
@@ -114,32 +102,13 @@ void TfrmTintra::RefreshHexColumn() {
   }
 }
 
-void TfrmTintra::SetHexOrder(std::uint8_t order) {
+void TColorListPanel::SetHexOrder(std::uint8_t order) {
   FHexOrder = order;
   UpdateColIndex();
   RefreshHexColumn();
 }
 
-void TfrmTintra::actRGBExecute(fw::TObject*) {
-  if (FHexOrder == 0) return;
-  actRGB.SetChecked(true);
-  SetHexOrder(0);
-}
-
-void TfrmTintra::actBGRExecute(fw::TObject*) {
-  if (FHexOrder == 1) return;
-  actBGR.SetChecked(true);
-  SetHexOrder(1);
-}
-
-void TfrmTintra::tbsmiHexOrderPopup(fw::TObject*) {
-  if (FHexOrder == 0)
-    actRGB.SetChecked(true);
-  else if (FHexOrder == 1)
-    actBGR.SetChecked(true);
-}
-
-TColumnLayout TfrmTintra::ListColumns() const {
+TColumnLayout TColorListPanel::ListColumns() const {
   TColumnLayout layout{};
   for (int c = 0; c < kListColumnCount; ++c) {
     layout.Ids[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(gridItem.Objects(c, 0));
@@ -148,7 +117,7 @@ TColumnLayout TfrmTintra::ListColumns() const {
   return layout;
 }
 
-void TfrmTintra::SetListColumns(const TColumnLayout& layout) {
+void TColorListPanel::SetListColumns(const TColumnLayout& layout) {
   for (int c = 0; c < kListColumnCount; ++c) {
     gridItem.SetObjects(c, 0, layout.Ids[static_cast<std::size_t>(c)]);
     gridItem.SetColWidths(c, layout.Widths[static_cast<std::size_t>(c)]);
@@ -156,7 +125,7 @@ void TfrmTintra::SetListColumns(const TColumnLayout& layout) {
   UpdateColIndex();
 }
 
-void TfrmTintra::FitCommentColumn() {
+void TColorListPanel::FitCommentColumn() {
   if (!gridItem.HandleAllocated()) return;
   int width = gridItem.ClientWidth() - 6 * gridItem.GridLineWidth() - gridItem.ColWidths(0);
   for (int k = ciSwatch; k <= ciBlue; ++k) width -= gridItem.ColWidths(FColIndex[static_cast<std::size_t>(k)]);
@@ -166,29 +135,31 @@ void TfrmTintra::FitCommentColumn() {
 
 // ---- Rows
 
-TColor TfrmTintra::RowColor(int row) const {
+TColor TColorListPanel::RowColor(int row) const {
   if (row < 1 || row >= gridItem.RowCount()) return 0;
   return static_cast<TColor>(CellToChannel(gridItem.Cells(FColIndex[ciRed], row)) |
                              CellToChannel(gridItem.Cells(FColIndex[ciGreen], row)) << 8 |
                              CellToChannel(gridItem.Cells(FColIndex[ciBlue], row)) << 16);
 }
 
-void TfrmTintra::SelectRowColor(int row) {
-  const TColor color = RowColor(row);
-  TColorFactors& f = Factors();
-  f.Red = static_cast<std::int32_t>(color & 0xFF);
-  f.Grn = static_cast<std::int32_t>((color >> 8) & 0xFF);
-  f.Blu = static_cast<std::int32_t>((color >> 16) & 0xFF);
-  UpdateFromRGB();
+bool TColorListPanel::CanMoveUp() const noexcept { return gridItem.Row() > 1; }
+
+bool TColorListPanel::CanMoveDown() const noexcept { return gridItem.Row() < gridItem.RowCount() - 1; }
+
+void TColorListPanel::SelectRow(int row) {
+  if (OnSelectColor) OnSelectColor(this, RowColor(row));
 }
 
-void TfrmTintra::UpdateListActions() {
-  act1Up.SetEnabled(gridItem.Row() > 1);
-  act1Down.SetEnabled(gridItem.Row() < gridItem.RowCount() - 1);
-  actDelete.SetEnabled(FItemCount > 1);
+void TColorListPanel::Modified() {
+  if (OnModified) OnModified(this);
+  ListChanged();
 }
 
-void TfrmTintra::EndListEdit() {
+void TColorListPanel::ListChanged() {
+  if (OnListChange) OnListChange(this);
+}
+
+void TColorListPanel::EndListEdit() {
   struct TEnding {
     bool& Flag;
     explicit TEnding(bool& flag) : Flag(flag) { Flag = true; }
@@ -197,61 +168,61 @@ void TfrmTintra::EndListEdit() {
   gridItem.EndEdit();
 }
 
-void TfrmTintra::DetachList() noexcept { FListDetached = true; }
-
-void TfrmTintra::actAddExecute(fw::TObject*) {
+void TColorListPanel::actAddExecute(fw::TObject*) {
   // Text typed into the placeholder is no item: drop it before the row is filled.
   if (FItemCount == 0) gridItem.CancelEdit();
+  const TColor color = FCurrentColor ? FCurrentColor() : 0;
+  const int red = static_cast<int>(color & 0xFF), green = static_cast<int>((color >> 8) & 0xFF),
+            blue = static_cast<int>((color >> 16) & 0xFF);
   const int n = ++FItemCount;
   if (gridItem.RowCount() <= n) gridItem.SetRowCount(n + 1);
-  const TColorFactors& f = Factors();
   gridItem.SetCells(0, n, std::to_wstring(n));
   gridItem.SetCells(FColIndex[ciSwatch], n, L"");
-  gridItem.SetCells(FColIndex[ciHex], n, ColorToHexText(f.Red, f.Grn, f.Blu, FHexOrder));
-  gridItem.SetCells(FColIndex[ciRed], n, std::to_wstring(f.Red));
-  gridItem.SetCells(FColIndex[ciGreen], n, std::to_wstring(f.Grn));
-  gridItem.SetCells(FColIndex[ciBlue], n, std::to_wstring(f.Blu));
+  gridItem.SetCells(FColIndex[ciHex], n, ColorToHexText(red, green, blue, FHexOrder));
+  gridItem.SetCells(FColIndex[ciRed], n, std::to_wstring(red));
+  gridItem.SetCells(FColIndex[ciGreen], n, std::to_wstring(green));
+  gridItem.SetCells(FColIndex[ciBlue], n, std::to_wstring(blue));
   gridItem.SetCells(FColIndex[ciComment], n, L"");
   gridItem.InvalidateCell(FColIndex[ciSwatch], n);
   gridItem.FocusCell(gridItem.Col(), n);
-  Document.Change();
+  Modified();
   FitCommentColumn();
   if (gridItem.HandleAllocated()) gridItem.SetFocus();
   gridItem.FocusCell(FColIndex[ciComment], n);
 }
 
-void TfrmTintra::actDelExecute(fw::TObject*) {
+void TColorListPanel::actDelExecute(fw::TObject*) {
   if (FItemCount <= 1) return;
   gridItem.DeleteRow(gridItem.Row());
   for (int r = gridItem.Row(); r < gridItem.RowCount(); ++r) gridItem.SetCells(0, r, std::to_wstring(r));
   --FItemCount;
   FitCommentColumn();
-  Document.Change();
+  Modified();
 }
 
-void TfrmTintra::actUpExecute(fw::TObject*) {
+void TColorListPanel::actUpExecute(fw::TObject*) {
   const int row = gridItem.Row();
   if (row <= 1 || FItemCount == 0) return;
   gridItem.ExchangeRows(row, row - 1);
   gridItem.SetCells(0, row, std::to_wstring(row));
   gridItem.SetCells(0, row - 1, std::to_wstring(row - 1));
   gridItem.FocusCell(gridItem.Col(), row - 1);
-  Document.Change();
+  Modified();
 }
 
-void TfrmTintra::actDownExecute(fw::TObject*) {
+void TColorListPanel::actDownExecute(fw::TObject*) {
   const int row = gridItem.Row();
   if (row >= gridItem.RowCount() - 1 || FItemCount == 0) return;
   gridItem.ExchangeRows(row, row + 1);
   gridItem.SetCells(0, row, std::to_wstring(row));
   gridItem.SetCells(0, row + 1, std::to_wstring(row + 1));
   gridItem.FocusCell(gridItem.Col(), row + 1);
-  Document.Change();
+  Modified();
 }
 
 // ---- Grid events
 
-void TfrmTintra::gridItemDrawCell(fw::TObject*, HDC dc, int col, int row, const RECT& rect, TGridDrawState) {
+void TColorListPanel::gridItemDrawCell(fw::TObject*, HDC dc, int col, int row, const RECT& rect, TGridDrawState) {
   if (FItemCount == 0 && row == 1) {
     ::FillRect(dc, &rect, static_cast<HBRUSH>(::GetCurrentObject(dc, OBJ_BRUSH)));
     return;
@@ -262,16 +233,16 @@ void TfrmTintra::gridItemDrawCell(fw::TObject*, HDC dc, int col, int row, const 
   if (col == gridItem.Col() && row == gridItem.Row()) ::DrawFocusRect(dc, &rect);
 }
 
-void TfrmTintra::gridItemSelectCell(fw::TObject*, int, int row, bool&) {
+void TColorListPanel::gridItemSelectCell(fw::TObject*, int, int row, bool&) {
   // The placeholder holds no colour.
-  if (row >= 1 && row <= FItemCount) SelectRowColor(row);
+  if (row >= 1 && row <= FItemCount) SelectRow(row);
 }
 
-void TfrmTintra::gridItemEditEnd(fw::TObject*) {
-  if (FListDetached || gridItem.Destroying()) return;
+void TColorListPanel::gridItemEditEnd(fw::TObject*) {
+  if (FDetached || gridItem.Destroying()) return;
   // Destroying the window hides it first and the editor then loses the focus:
   // that is no end of an edit (a close has ended it already).
-  if (!FEndingListEdit && HandleAllocated() && !::IsWindowVisible(Handle())) return;
+  if (!FEndingListEdit && gridItem.HandleAllocated() && !::IsWindowVisible(gridItem.Handle())) return;
   const int col = gridItem.EditedCol(), row = gridItem.EditedRow();
   if (col < 1 || col >= gridItem.ColCount() || row < 1 || row >= gridItem.RowCount()) return;
   if (row > FItemCount) {
@@ -294,53 +265,46 @@ void TfrmTintra::gridItemEditEnd(fw::TObject*) {
   } else if (col == FColIndex[ciComment]) {
     gridItem.SetCells(col, row, SanitizeCommentText(text));
   }
-  Document.Change();
-  SelectRowColor(row);
-  const TColorFactors& f = Factors();
-  gridItem.SetCells(FColIndex[ciHex], row, ColorToHexText(f.Red, f.Grn, f.Blu, FHexOrder));
+  Modified();
+  SelectRow(row);
+  const TColor color = RowColor(row);
+  gridItem.SetCells(FColIndex[ciHex], row,
+                    ColorToHexText(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, FHexOrder));
   gridItem.Invalidate();
 }
 
-void TfrmTintra::gridItemClick(fw::TObject*) { UpdateListActions(); }
+void TColorListPanel::gridItemClick(fw::TObject*) { ListChanged(); }
 
-void TfrmTintra::gridItemMouseDown(fw::TObject*, fw::TMouseButton button, fw::TShiftState, int x, int y) {
+void TColorListPanel::gridItemMouseDown(fw::TObject*, fw::TMouseButton button, fw::TShiftState, int x, int y) {
   // A press that opened the editor is for typing, not for dragging.
-  if (button != fw::TMouseButton::mbLeft || gridItem.EditorMode() || !ColorDrag) return;
+  if (button != fw::TMouseButton::mbLeft || gridItem.EditorMode()) return;
   int col = 0, row = 0;
   if (!gridItem.MouseToCell(x, y, col, row) || col < 1 || row < 1 || row > FItemCount) return;
-  ColorDrag(RowColor(row));
+  FColorDrag(RowColor(row));
 }
 
-void TfrmTintra::gridItemRowMoved(fw::TObject*, int, int) {
-  Document.Change();
+void TColorListPanel::gridItemRowMoved(fw::TObject*, int, int) {
+  Modified();
   for (int r = 1; r < gridItem.RowCount(); ++r) gridItem.SetCells(0, r, std::to_wstring(r));
 }
 
-void TfrmTintra::gridItemColumnMoved(fw::TObject*, int, int) { UpdateColIndex(); }
+void TColorListPanel::gridItemColumnMoved(fw::TObject*, int, int) { UpdateColIndex(); }
 
 // ---- Document
 
-void TfrmTintra::DocumentChange(fw::TObject*) { UpdateListActions(); }
-
-void TfrmTintra::DocumentClear(fw::TObject*) {
+void TColorListPanel::DocumentClear(fw::TObject*) {
   gridItem.CancelEdit();
   FItemCount = 0;
   gridItem.SetRowCount(2);
   // An emptied list must not bring an old colour back through its placeholder.
   for (int c = 0; c < gridItem.ColCount(); ++c) gridItem.SetCells(c, 1, L"");
   gridItem.Invalidate();
-  UpdateListActions();
-  UpdateCaption();
+  ListChanged();
 }
 
-void TfrmTintra::DocumentLoadFromStream(fw::TObject*, TStream& stream) {
-  // Parsed whole before the grid is touched: a read error keeps the old list.
+bool TColorListPanel::DocumentLoadFromStream(fw::TObject*, TStream& stream) {
   const std::vector<TColorListItem> items = ColorListLoadFromStream(stream, TAnsiCodecWin());
-  if (items.empty()) {
-    Document.Clear();
-    UpdateListActions();
-    return;
-  }
+  if (items.empty()) return false;
   gridItem.CancelEdit();
   const int n = static_cast<int>(items.size());
   gridItem.SetRowCount(n + 1);
@@ -358,10 +322,11 @@ void TfrmTintra::DocumentLoadFromStream(fw::TObject*, TStream& stream) {
   }
   FItemCount = n;
   gridItem.Invalidate();
-  UpdateListActions();
+  ListChanged();
+  return true;
 }
 
-void TfrmTintra::DocumentSaveToStream(fw::TObject*, TStream& stream) {
+void TColorListPanel::DocumentSaveToStream(fw::TObject*, TStream& stream) {
   std::vector<TColorListRow> rows;
   rows.reserve(static_cast<std::size_t>(FItemCount));
   for (int r = 1; r <= FItemCount && r < gridItem.RowCount(); ++r)

@@ -1,0 +1,103 @@
+#pragma once
+// The main window's colour list: the grid whose cells are the list, its
+// column map and byte order, and the list file read and written through it.
+// It changes nothing outside itself; what the rest must hear goes up as events.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "controls/grid/CmbGrid.h"
+#include "core/color/uColor.h"
+#include "core/colorlist/uColumnLayout.h"
+#include "core/support/Stream.h"
+#include "framework/Handles.h"
+
+// Starts the drag of a row's colour out of the list.
+using TColorDragFunc = std::function<void(TColor color)>;
+using TColorEvent = std::function<void(fw::TObject* sender, TColor color)>;
+
+class TColorListPanel : public fw::TObject {
+  fw::TUniqueFont FListFont;  // outlives the grid that draws with it
+
+ public:
+  // currentColor answers the colour a new row takes; colorDrag starts the
+  // drag of a row's colour (the program's OLE drag when empty).
+  TColorListPanel(std::function<TColor()> currentColor, TColorDragFunc colorDrag = {});
+
+  // Creates the grid on parent, filling it.
+  void Create(fw::TWindow& parent);
+
+  TComboGrid gridItem;
+
+  // A row was chosen or its channels edited: its colour, each channel limited to 0..255.
+  TColorEvent OnSelectColor;
+  // The user changed the content.
+  fw::TNotifyEvent OnModified;
+  // The item count or the current row changed (CanDelete, CanMoveUp, CanMoveDown).
+  fw::TNotifyEvent OnListChange;
+
+  int ItemCount() const noexcept { return FItemCount; }
+  // Screen position of column identity 1..6 (0 is the fixed row number).
+  int ColIndex(int identity) const noexcept { return FColIndex[static_cast<std::size_t>(identity)]; }
+  // A row's colour, each channel limited to 0..255 (a non-integer counts as 0).
+  TColor RowColor(int row) const;
+  TColor CurrentRowColor() const { return RowColor(gridItem.Row()); }
+  bool CanDelete() const noexcept { return FItemCount > 1; }
+  bool CanMoveUp() const noexcept;
+  bool CanMoveDown() const noexcept;
+
+  std::uint8_t HexOrder() const noexcept { return FHexOrder; }
+  // Sets the order and rewrites the headers and every hex cell.
+  void SetHexOrder(std::uint8_t order);
+  TColumnLayout ListColumns() const;
+  // The layout must be valid (ValidColumnIds); applies it and rebuilds the map.
+  void SetListColumns(const TColumnLayout& layout);
+  // The columns as designed: identities in order and their designed widths.
+  static TColumnLayout DesignedColumns();
+  void FitCommentColumn();
+
+  // Ends a running in-place edit (firing OnEditEnd): commands that read or
+  // replace the list call it first.
+  void EndListEdit();
+  // The window is going: late editor focus events change nothing from now on.
+  void Detach() noexcept { FDetached = true; }
+
+  // The document's content (TDocument's OnClear, OnLoadFromStream, OnSaveToStream).
+  void DocumentClear(fw::TObject* sender);
+  // Parsed whole before the grid is touched: a read error keeps the old list.
+  // False, with the list untouched, when the stream holds no item.
+  bool DocumentLoadFromStream(fw::TObject* sender, TStream& stream);
+  void DocumentSaveToStream(fw::TObject* sender, TStream& stream);
+
+  void actAddExecute(fw::TObject* sender);
+  void actDelExecute(fw::TObject* sender);
+  void actUpExecute(fw::TObject* sender);
+  void actDownExecute(fw::TObject* sender);
+
+  // Rebuilds the column map from the identities in the header row.
+  void UpdateColIndex();
+  void RefreshHexColumn();
+
+ private:
+  void gridItemDrawCell(fw::TObject* sender, HDC dc, int col, int row, const RECT& rect, TGridDrawState state);
+  void gridItemSelectCell(fw::TObject* sender, int col, int row, bool& canSelect);
+  void gridItemEditEnd(fw::TObject* sender);
+  void gridItemClick(fw::TObject* sender);
+  void gridItemMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y);
+  void gridItemRowMoved(fw::TObject* sender, int fromIndex, int toIndex);
+  void gridItemColumnMoved(fw::TObject* sender, int fromIndex, int toIndex);
+
+  void SelectRow(int row);
+  void Modified();
+  void ListChanged();
+
+  std::function<TColor()> FCurrentColor;
+  TColorDragFunc FColorDrag;
+  int FItemCount = 0;
+  std::array<int, kListColumnCount> FColIndex{0, 1, 2, 3, 4, 5, 6};
+  std::uint8_t FHexOrder = 0;
+  bool FDetached = false;
+  bool FEndingListEdit = false;
+};

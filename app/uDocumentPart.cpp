@@ -1,0 +1,120 @@
+#include "app/uDocumentPart.h"
+
+#include "core/document/uDocumentState.h"
+
+namespace {
+
+const wchar_t kHistorySection[] = L"History";
+
+}  // namespace
+
+TDocumentPart::TDocumentPart(TColorListPanel& list) : FList(list) {
+  SaveDialog.SetDefaultExt(L"txt");
+  SaveDialog.SetFilter(L"テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*");
+  SaveDialog.SetOptions(OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN |
+                        OFN_ENABLESIZING);
+  dlgOpen.SetFilter(L"全てのファイル(*.*)|*.*");
+
+  Document.SetSaveDialog(&SaveDialog);
+  Document.SetOpenDialog(&dlgOpen);
+  Document.SetRegistryName(L"DataDir");
+  Document.OnModifiedChange = [this](fw::TObject* s) { DocumentModifiedChange(s); };
+  Document.OnFilenameChanged = [this](fw::TObject* s) { DocumentFilenameChanged(s); };
+  Document.OnClear = [this](fw::TObject* s) { FList.DocumentClear(s); };
+  Document.OnLoadFromStream = [this](fw::TObject* s, TStream& stream) {
+    if (!FList.DocumentLoadFromStream(s, stream)) Clear();
+  };
+  Document.OnSaveToStream = [this](fw::TObject* s, TStream& stream) { FList.DocumentSaveToStream(s, stream); };
+  FList.OnModified = [this](fw::TObject*) { Document.Change(); };
+
+  TBXMRUList.SetMaxItems(5);
+  TBXMRUList.SetPrefix(L"H");
+  TBXMRUList.SetHidePathExtension(false);
+  TBXMRUList.OnClick = [this](fw::TObject* s, const std::wstring& fileName) { TBXMRUListClick(s, fileName); };
+
+  // A drop waits while a save or a question is open: the drop call of the
+  // other program must not start a second one.
+  DropTarget.CanDrop = [this] { return !Document.Busy(); };
+  DropTarget.OnFileDropped = [this](fw::TObject* s, const std::wstring& f) { DropTargetFileDropped(s, f); };
+}
+
+std::wstring TDocumentPart::Caption(const std::wstring& appTitle) const {
+  return DocumentCaption(Document.FileName(), Document.Modified(), appTitle);
+}
+
+void TDocumentPart::SetRecentFilesMenu(fw::TMainMenu& menu, fw::TMenuItem* anchor) {
+  TBXMRUList.SetMenu(&menu, anchor);
+}
+
+void TDocumentPart::LoadRecentFiles(const std::wstring& key) {
+  if (!key.empty()) TBXMRUList.LoadFromRegIni(HKEY_CURRENT_USER, key, kHistorySection);
+}
+
+void TDocumentPart::SaveRecentFiles(const std::wstring& key) const {
+  if (!key.empty()) TBXMRUList.SaveToRegIni(HKEY_CURRENT_USER, key, kHistorySection);
+}
+
+void TDocumentPart::RegisterDropTarget(HWND window) {
+  FDropWindow = window;
+  DropTarget.Register(window);
+}
+
+void TDocumentPart::RevokeDropTarget() noexcept { DropTarget.Revoke(); }
+
+void TDocumentPart::Clear() {
+  Document.Clear();
+  // Clear drops the flag without a report: an untitled document keeps its
+  // name, so nothing else would take the mark off the caption.
+  TitleChanged();
+}
+
+void TDocumentPart::actNewExecute(fw::TObject*) {
+  FList.EndListEdit();
+  if (Document.CloseQuery()) Clear();
+}
+
+void TDocumentPart::actOpenExecute(fw::TObject*) {
+  FList.EndListEdit();
+  if (Document.Open()) TBXMRUList.Add(Document.FileName());
+}
+
+void TDocumentPart::actSaveExecute(fw::TObject*) {
+  FList.EndListEdit();
+  Document.Save();
+}
+
+void TDocumentPart::actSaveAsExecute(fw::TObject*) {
+  FList.EndListEdit();
+  if (Document.SaveAs()) TBXMRUList.Add(Document.FileName());
+}
+
+bool TDocumentPart::OpenDocumentFile(const std::wstring& fileName) {
+  FList.EndListEdit();
+  if (Document.Busy() || !Document.CloseQuery()) return false;
+  Document.LoadFromFile(fileName);
+  return true;
+}
+
+void TDocumentPart::TBXMRUListClick(fw::TObject*, const std::wstring& fileName) { OpenDocumentFile(fileName); }
+
+void TDocumentPart::DropTargetFileDropped(fw::TObject*, const std::wstring& fileName) {
+  // The window comes to the front whatever the open does, also when it fails.
+  struct TToFront {
+    HWND Window;
+    ~TToFront() {
+      if (Window) ::SetForegroundWindow(Window);
+    }
+  } toFront{FDropWindow};
+  if (OpenDocumentFile(fileName)) TBXMRUList.Add(Document.FileName());
+}
+
+void TDocumentPart::TitleChanged() {
+  if (OnTitleChange) OnTitleChange(this);
+}
+
+void TDocumentPart::DocumentModifiedChange(fw::TObject*) { TitleChanged(); }
+
+void TDocumentPart::DocumentFilenameChanged(fw::TObject*) {
+  TitleChanged();
+  if (!Document.FileName().empty()) TBXMRUList.Add(Document.FileName());
+}

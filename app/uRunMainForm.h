@@ -1,0 +1,37 @@
+#pragma once
+// The program's run from the main form's creation to the end of its messages.
+#include <memory>
+
+#include "framework/Application.h"
+#include "framework/Window.h"
+
+// The application's main form for a scope. An error report looks up its
+// owner through the main form: a form that goes away on the error must have
+// left that place first.
+class TMainFormScope {
+ public:
+  TMainFormScope(fw::TApplication& app, fw::TWindow& form) noexcept : FApp(app) { FApp.SetMainForm(&form); }
+  ~TMainFormScope() { FApp.SetMainForm(nullptr); }
+  TMainFormScope(const TMainFormScope&) = delete;
+  TMainFormScope& operator=(const TMainFormScope&) = delete;
+
+ private:
+  fw::TApplication& FApp;
+};
+
+// Makes the main form (make answers a std::unique_ptr to it), creates and
+// shows it and runs the messages. A failure at any step is shown once the
+// form is gone, and the result is then 1.
+template <class TMake>
+int RunMainForm(fw::TApplication& app, TMake make) noexcept {
+  try {
+    const auto form = make();
+    TMainFormScope scope(app, *form);
+    form->CreateForm();
+    if (app.ShowMainForm()) form->Show();
+    return app.Run();
+  } catch (...) {
+    app.HandleException();
+    return 1;
+  }
+}
