@@ -186,6 +186,24 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_QUERYENDSESSION: {
+      // Ending the session is a close request: the same question, and a
+      // refusal keeps the session going.
+      TLifeGuard alive(this);
+      bool canClose = true;
+      if (OnCloseQuery) OnCloseQuery(this, canClose);
+      return canClose || !alive ? TRUE : FALSE;
+    }
+    case WM_ENDSESSION:
+      // The process may be ended as soon as this returns, so the main form
+      // closes here as a clean exit would, and writes what it writes then.
+      if (wParam && Application().MainForm() == this) {
+        TLifeGuard alive(this);
+        if (OnClose) OnClose(this);
+        if (alive && Handle()) ::DestroyWindow(Handle());
+        return 0;
+      }
+      break;
     case WM_DESTROY: {
       const bool mainForm = Application().MainForm() == this;
       TLifeGuard alive(this);

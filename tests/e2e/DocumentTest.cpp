@@ -197,4 +197,41 @@ TEST_F(Documents, TheQuestionOnCloseCancelKeepsTheWindowNoDiscards) {
   EXPECT_TRUE(tintra.WaitForExit(30s));
 }
 
+// wineboot --end-session sends WM_QUERYENDSESSION and then WM_ENDSESSION to
+// every top-level window, as logging off does.
+TEST_F(Documents, EndingTheSessionAsksAsClosingDoesAndWritesTheSettings) {
+  TintraSession tintra;
+  e2e::probe::RegDelete(e2e::kSettingsKey);
+  tintra.Command(IdOf(tintra, "追加(&A)"));
+  WaitForCaption(tintra, "(無題)(変更) - Tintra");
+
+  auto endSession = [] { return e2e::RunProcess({"wineboot", "--end-session"}, 60s); };
+  e2e::ProcessResult refused;
+  std::thread first([&] { refused = endSession(); });
+  unsigned long box = WaitFor([&] { return FindBox(tintra); }, "the save question at the end of the session");
+  bool asked = false;
+  for (const WinControl& c : ChildrenOf(box)) asked |= c.Text == "(無題) は変更されています。保存しますか？";
+  EXPECT_TRUE(asked);
+  Press(box, kIdCancel);
+  first.join();
+  EXPECT_NE(refused.ExitCode, 0) << "Cancel refuses the end of the session";
+  tintra.Sync();
+  EXPECT_TRUE(tintra.Running());
+  EXPECT_EQ(tintra.Caption(), "(無題)(変更) - Tintra");
+  EXPECT_FALSE(e2e::probe::RegGet(e2e::kSettingsKey, "PosMain")) << "nothing written while the session goes on";
+
+  e2e::ProcessResult ended;
+  std::thread second([&] { ended = endSession(); });
+  box = WaitFor([&] { return FindBox(tintra); }, "the save question again");
+  Press(box, kIdNo);
+  second.join();
+  EXPECT_EQ(ended.ExitCode, 0);
+  EXPECT_TRUE(tintra.WaitForExit(30s));
+  // What a clean exit writes.
+  EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "ZoomWindow"), "1");
+  EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "HexOrder"), "0");
+  EXPECT_TRUE(e2e::probe::RegGet(e2e::kSettingsKey, "PosMain"));
+  EXPECT_TRUE(e2e::probe::RegGet(e2e::kSettingsKey, "Columns"));
+}
+
 }  // namespace
