@@ -29,6 +29,16 @@ struct TFileTraits {
 };
 using TUniqueFile = fw::TUniqueHandle<TFileTraits>;
 
+// A new empty file of a unique name in name's folder (the same volume, so it
+// can be renamed over name); empty when none can be made there.
+std::wstring TempNameBeside(const std::wstring& name) {
+  std::wstring dir = FileDirPart(name);
+  if (dir.empty()) dir = L".";
+  wchar_t temp[MAX_PATH + 16] = {};
+  if (dir.size() >= MAX_PATH - 14 || !::GetTempFileNameW(dir.c_str(), L"ttr", 0, temp)) return {};
+  return temp;
+}
+
 HWND MainWindow() { return fw::Application().MainFormHandle(); }
 
 const std::wstring& AppTitle() { return fw::Application().Title(); }
@@ -151,6 +161,18 @@ void TDocument::WriteFileContent(const std::wstring& name, HANDLE file, const st
   if (!::FlushFileBuffers(file)) throw EWriteError(L"Cannot write file \"" + name + L"\".");
 }
 
+bool TDocument::WriteWholeFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes) {
+  TUniqueFile file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  try {
+    WriteFileContent(name, file.Get(), bytes);
+  } catch (const EStreamError&) {
+    return false;
+  }
+  // A full disk may show only when the cached data goes out at close.
+  return ::CloseHandle(file.Release()) != 0;
+}
+
 bool TDocument::SaveToFile(const std::wstring& name) {
   TBusyScope busy(*this);
   // The content first: a writer that fails leaves the disk as it was.
@@ -160,21 +182,44 @@ bool TDocument::SaveToFile(const std::wstring& name) {
   const std::wstring createFailed = L"ﾌｧｲﾙ " + name + L" の作成に失敗しました。";
   while (CannotBeReplaced(name))
     if (!AskRetry(createFailed)) return false;
+
+  // The new content is written whole beside the file before anything is
+  // renamed: a full disk or a write error leaves the file and its backup as
+  // they were, and Retry tries again once space is freed.
+  struct TTempFile {
+    const std::wstring& Name;
+    bool Keep = false;
+    ~TTempFile() {
+      if (!Keep && !Name.empty()) ::DeleteFileW(Name.c_str());
+    }
+  };
+  std::wstring temp;
+  TTempFile tempFile{temp};
+  for (;;) {
+    temp = TempNameBeside(name);
+    if (!temp.empty() && WriteWholeFile(temp, content.Bytes())) break;
+    if (!temp.empty()) ::DeleteFileW(temp.c_str());
+    temp.clear();
+    if (!AskRetry(createFailed)) return false;
+  }
+
+  bool backedUp = false;
+  const std::wstring backup = ::BackupName(name);
   if (FileExists(name)) {
-    const std::wstring backup = ::BackupName(name);
     while (FileExists(backup) && !::DeleteFileW(backup.c_str()))
       if (!AskRetry(L"旧ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の削除に失敗しました。")) return false;
     while (!::MoveFileW(name.c_str(), backup.c_str()))
       if (!AskRetry(L"ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の作成に失敗しました。")) return false;
+    backedUp = true;
   }
-  TUniqueFile file;
-  for (;;) {
-    file.Reset(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) break;
-    if (!AskRetry(createFailed)) return false;
+  while (!::MoveFileW(temp.c_str(), name.c_str())) {
+    if (!AskRetry(createFailed)) {
+      // Cancelled with the file renamed aside: put it back under its name.
+      if (backedUp) ::MoveFileW(backup.c_str(), name.c_str());
+      return false;
+    }
   }
-  WriteFileContent(name, file.Get(), content.Bytes());
-  if (!::CloseHandle(file.Release())) throw EWriteError(L"Cannot write file \"" + name + L"\".");
+  tempFile.Keep = true;
 
   // Only now: a cancelled or failed save changes neither name nor flag.
   SetFileName(name);

@@ -95,6 +95,8 @@ class TDocument : public fw::TObject {
   void WriteContent(TStream& stream);
   // Writes and flushes the bytes; raises EWriteError on any failure.
   virtual void WriteFileContent(const std::wstring& name, HANDLE file, const std::vector<std::uint8_t>& bytes);
+  // Creates name and writes bytes to it, flushed and closed; false on any failure.
+  bool WriteWholeFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes);
 
  private:
   class TBusyScope;

@@ -267,7 +267,9 @@ TEST_F(Document, AFailedWriteIsNotASave) {
   EXPECT_FALSE(doc.Save());
   EXPECT_EQ(ReadBytes(name), "old");
   EXPECT_FALSE(std::filesystem::exists(Path(L"a.bak")));
-  // A file that cannot be written to its end: no new name, still modified, no saved answer.
+  // A disk that fills up: the failure box, no new name, still modified, no
+  // saved answer, and the old file with its backup and no leftovers.
+  WriteBytes(Path(L"a.bak"), "older");
   doc.OnSaveToStream = [](fw::TObject*, TStream& s) { s.WriteBuffer("0123456789", 10); };
   doc.DiskFull = true;
   std::wstring renamed;
@@ -276,10 +278,26 @@ TEST_F(Document, AFailedWriteIsNotASave) {
   EXPECT_FALSE(doc.SaveAs());
   answers = {IDYES};
   EXPECT_FALSE(doc.CloseQuery());
-  EXPECT_EQ(shown, (std::vector<std::wstring>{L"Stream write error", L"disk full", L"disk full"}));
+  EXPECT_EQ(shown, std::vector<std::wstring>{L"Stream write error"});
+  const std::wstring full = L"ﾌｧｲﾙ " + Path(L"full.txt") + L" の作成に失敗しました。";
+  const std::wstring mine = L"ﾌｧｲﾙ " + name + L" の作成に失敗しました。";
+  EXPECT_EQ(boxes, (std::vector<std::wstring>{full, name + L" は変更されています。保存しますか？", mine}));
+  EXPECT_EQ(types.back(), static_cast<UINT>(MB_RETRYCANCEL | MB_ICONERROR | MB_TASKMODAL));
   EXPECT_TRUE(doc.Modified());
   EXPECT_EQ(doc.FileName(), name);
   EXPECT_EQ(renamed, L"");  // so no recent-files entry either
+  EXPECT_EQ(ReadBytes(name), "old");
+  EXPECT_EQ(ReadBytes(Path(L"a.bak")), "older");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+
+  // Space freed while the box is up: Retry saves.
+  answers = {IDRETRY};
+  OnBox = [&] { doc.DiskFull = false; };
+  EXPECT_TRUE(doc.Save());
+  EXPECT_EQ(ReadBytes(name), "0123456789");
+  EXPECT_EQ(ReadBytes(Path(L"a.bak")), "old");
+  EXPECT_FALSE(doc.Modified());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
 }
 
 // The main window's caption and file commands.
