@@ -14,6 +14,7 @@
 struct TPaletteEntry {
   TColor color = 0;
   std::wstring comment;
+  bool operator==(const TPaletteEntry&) const = default;
 };
 
 struct TPaletteImport {
