@@ -77,7 +77,11 @@ TPaletteImport ImportGpl(std::string_view bytes) {
     TPaletteEntry entry;
     entry.color = MakeColor(red, green, blue);
     Utf8Decode(TrimBlanks(line), entry.comment);
+    // Trimmed again once cleaned: a control character at either end, now a
+    // space, would otherwise not survive the next export and import.
     entry.comment = CleanComment(std::move(entry.comment));
+    entry.comment.erase(0, entry.comment.find_first_not_of(L' '));
+    entry.comment.erase(entry.comment.find_last_not_of(L' ') + 1);
     result.entries.push_back(std::move(entry));
   }
   if (lineNumber == 0) return PaletteError(L"GIMP のパレットではありません（空のファイルです）");

@@ -138,6 +138,13 @@ TEST(ImportGpl, ReadsWhatOtherProgramsWrite) {
                                 {MakeColor(1, 2, 3), L"Untitled"}}));
 }
 
+TEST(ImportGpl, ControlCharactersBecomeSpacesAndAreTrimmed) {
+  // Found by fuzzing: a control character at the end of a name, cleaned to
+  // a space, did not come back through export and import.
+  const TPaletteImport r = ImportGpl("GIMP Palette\n1 2 3 \x01na\x7Fme\x02\n4 5 6\t\x03\n");
+  EXPECT_EQ(r.entries, (Entries{{MakeColor(1, 2, 3), L"na me"}, {MakeColor(4, 5, 6), L""}}));
+}
+
 TEST(ImportGpl, RefusesWholeFilesItCannotRead) {
   const std::string bad[] = {
       "",
