@@ -36,6 +36,25 @@ std::string Escaped(std::wstring_view text) {
   return out + "\"";
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+    return;
+  }
+  if (c < 0x800) {
+    out += static_cast<char>(0xC0 | c >> 6);
+  } else {
+    if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    }
+    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+  }
+  out += static_cast<char>(0x80 | (c & 0x3F));
+}
+
 // A recursive-descent reader of just enough JSON; every fault ends the
 // whole read.
 class TJsonReader {
@@ -149,14 +168,7 @@ class TJsonReader {
               pos_ = save;
           }
           if (code >= 0xD800 && code <= 0xDFFF) code = 0xFFFD;
-          std::wstring wide;
-          if (code > 0xFFFF && sizeof(wchar_t) == 2) {
-            wide += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-            wide += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-          } else {
-            wide += static_cast<wchar_t>(code);
-          }
-          out += Utf8Encode(wide);
+          AppendUtf8(out, code);
           break;
         }
         default: return Error(L"知らないエスケープです");
