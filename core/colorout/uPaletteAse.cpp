@@ -92,6 +92,33 @@ class TAseReader {
 
 int ToChannel(double unit) { return static_cast<int>(std::floor(std::clamp(unit, 0.0, 1.0) * 255 + 0.5)); }
 
+double SrgbEncode(double linear) {
+  linear = std::clamp(linear, 0.0, 1.0);
+  return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+}
+
+// CIE Lab relative to D50, as swatch files keep it (L as 0..1), through
+// Bradford adaptation to D65 and into sRGB, clipped to its gamut.
+TColor LabToColor(double lightness, double a, double b) {
+  constexpr double kappa = 24389.0 / 27.0;
+  constexpr double epsilon = 216.0 / 24389.0;
+  const double L = lightness * 100;
+  const double fy = (L + 16) / 116;
+  const double fx = fy + a / 500;
+  const double fz = fy - b / 200;
+  const auto inverse = [&](double f) { return f * f * f > epsilon ? f * f * f : (116 * f - 16) / kappa; };
+  const double x50 = inverse(fx) * (0.3457 / 0.3585);
+  const double y50 = L > kappa * epsilon ? fy * fy * fy : L / kappa;
+  const double z50 = inverse(fz) * ((1.0 - 0.3457 - 0.3585) / 0.3585);
+  const double x = 0.955473421488075 * x50 - 0.02309845494876471 * y50 + 0.06325924320057072 * z50;
+  const double y = -0.0283697093338637 * x50 + 1.0099953980813041 * y50 + 0.021041441191917323 * z50;
+  const double z = 0.012314014864481998 * x50 - 0.020507649298898964 * y50 + 1.330365926242124 * z50;
+  const double r = 12831.0 / 3959.0 * x - 329.0 / 214.0 * y - 1974.0 / 3959.0 * z;
+  const double g = -851781.0 / 878810.0 * x + 1648619.0 / 878810.0 * y + 36519.0 / 878810.0 * z;
+  const double bl = 705.0 / 12673.0 * x - 2585.0 / 12673.0 * y + 705.0 / 667.0 * z;
+  return MakeColor(ToChannel(SrgbEncode(r)), ToChannel(SrgbEncode(g)), ToChannel(SrgbEncode(bl)));
+}
+
 TPaletteImport Unreadable(const wchar_t* why) {
   return PaletteError(std::wstring(L"ASE ファイルが読めません（") + why + L"）");
 }
@@ -143,7 +170,6 @@ TPaletteImport ImportAse(std::string_view bytes) {
     const std::string_view model = block.Bytes(4);
     const std::size_t count = model == "RGB " ? 3 : model == "CMYK" ? 4 : model == "Gray" ? 1 : model == "LAB " ? 3 : 0;
     if (count == 0) return Unreadable(L"知らない色空間です");
-    if (model == "LAB ") return Unreadable(L"Lab の色には対応していません");
     if (!block.Has(4 * count)) return Unreadable(L"色のブロックが短すぎます");
     double v[4] = {};
     for (std::size_t k = 0; k < count; ++k) {
@@ -153,6 +179,8 @@ TPaletteImport ImportAse(std::string_view bytes) {
     TPaletteEntry entry;
     if (model == "RGB ")
       entry.color = MakeColor(ToChannel(v[0]), ToChannel(v[1]), ToChannel(v[2]));
+    else if (model == "LAB ")
+      entry.color = LabToColor(v[0], v[1], v[2]);
     else if (model == "Gray")
       entry.color = MakeColor(ToChannel(v[0]), ToChannel(v[0]), ToChannel(v[0]));
     else {

@@ -12,7 +12,8 @@
 // One global-free ("normal") RGB entry a row, the comment as its name.
 std::string ExportAse(std::span<const TPaletteEntry> entries);
 
-// Colour entries in RGB, Gray and CMYK (converted without a profile) are
-// read in order, groups are flattened; a Lab entry, a short or overrunning
-// block or a non-finite channel makes the file unreadable.
+// Colour entries in RGB, Gray (1 is white), CMYK (converted without a
+// profile) and Lab (D50, clipped to sRGB) are read in order, groups are
+// flattened; a short or overrunning block, an unknown colour model or a
+// non-finite channel makes the file unreadable.
 TPaletteImport ImportAse(std::string_view bytes);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -254,18 +257,55 @@ TEST(ImportAse, ReadsGroupsGrayAndCmyk) {
   EXPECT_EQ(r.entries, (Entries{{MakeColor(128, 128, 128), L"G"}, {MakeColor(255, 0, 0), L""}}));
 }
 
+// One unnamed ASE file of a single swatch in the given model.
+std::string AseSwatch(const char* model, std::initializer_list<float> values) {
+  std::string out = Bytes({'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0,
+                           static_cast<int>(2 + 2 + 4 + 4 * values.size() + 2), 0, 1, 0, 0});
+  out += model;
+  for (float v : values) {
+    const auto bits = std::bit_cast<std::uint32_t>(v);
+    out += Bytes({static_cast<int>(bits >> 24), static_cast<int>(bits >> 16 & 0xFF), static_cast<int>(bits >> 8 & 0xFF),
+                  static_cast<int>(bits & 0xFF)});
+  }
+  return out + Bytes({0, 2});
+}
+
+TEST(ImportAse, ConvertsLabFromD50) {
+  struct Case {
+    float L, a, b;  // L as the file keeps it, 0..1
+    int red, green, blue;
+  };
+  // sRGB primaries and greys in CIE Lab (D50) as published for CSS Color 4;
+  // L* 50 is the well-known #777777.
+  const Case cases[] = {
+      {1.0f, 0, 0, 255, 255, 255},          {0, 0, 0, 0, 0, 0},
+      {0.5f, 0, 0, 119, 119, 119},          {0.5429f, 80.81f, 69.89f, 255, 0, 0},
+      {0.8782f, -79.27f, 80.99f, 0, 255, 0}, {0.2957f, 68.29f, -112.03f, 0, 0, 255},
+  };
+  for (const Case& c : cases) {
+    const TPaletteImport r = ImportAse(AseSwatch("LAB ", {c.L, c.a, c.b}));
+    ASSERT_TRUE(r.Ok());
+    ASSERT_EQ(r.entries.size(), 1u);
+    EXPECT_EQ(r.entries[0].color, MakeColor(c.red, c.green, c.blue)) << c.L << " " << c.a << " " << c.b;
+  }
+  EXPECT_EQ(ImportAse(AseSwatch("Gray", {1.0f})).entries[0].color, MakeColor(255, 255, 255));
+  EXPECT_EQ(ImportAse(AseSwatch("CMYK", {0, 0, 0, 1.0f})).entries[0].color, MakeColor(0, 0, 0));
+  EXPECT_EQ(ImportAse(AseSwatch("RGB ", {2.0f, -1.0f, 0.5f})).entries[0].color, MakeColor(255, 0, 128));
+  EXPECT_FALSE(ImportAse(AseSwatch("HSB ", {0, 0, 0})).Ok());
+}
+
 TEST(ImportAse, RefusesWholeFilesItCannotRead) {
   const std::string valid = ExportAse(kVaried);
   // Every cut of a valid file, short of its last swatch type, fails.
   for (std::size_t n = 0; n + 2 < valid.size(); ++n) EXPECT_FALSE(ImportAse(valid.substr(0, n)).Ok()) << n;
-  const std::string lab = Bytes({'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 22, 0, 1, 0, 0,
-                                 'L', 'A', 'B', ' ', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2});
+  const std::string shortLab = Bytes({'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 18, 0, 1, 0, 0,
+                                      'L', 'A', 'B', ' ', 0, 0, 0, 0, 0, 0, 0, 0, 0, 2});
   const std::string nan = Bytes({'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 12, 0, 1, 0, 0,
                                  'G', 'r', 'a', 'y', 0x7F, 0xC0, 0, 0, 0, 2});
   const std::string overlong = Bytes({'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0xFF, 0xFF, 0xFF, 0xFF});
   const std::string nameOverrun = Bytes({'A', 'S', 'E', 'F', 0, 1, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 6, 0xFF, 0xFF,
                                          'G', 'r', 'a', 'y'});
-  for (const std::string& file : {lab, nan, overlong, nameOverrun, std::string("ASEF"), std::string("GIMP Palette")}) {
+  for (const std::string& file : {shortLab, nan, overlong, nameOverrun, std::string("ASEF"), std::string("GIMP Palette")}) {
     const TPaletteImport r = ImportAse(file);
     EXPECT_FALSE(r.Ok());
     EXPECT_TRUE(r.entries.empty());
