@@ -10,7 +10,7 @@ std::wstring FixedText(double x, int decimals) {
   double scale = 1;
   for (int i = 0; i < decimals; ++i) scale *= 10;
   // The cap keeps the scaled value inside 64 bits whatever the decimals.
-  const double magnitude = std::min(std::fabs(x), 1e15);
+  const double magnitude = std::min(std::fabs(x), 1e18 / scale);
   const auto units = static_cast<std::uint64_t>(std::floor(magnitude * scale + 0.5));
   std::wstring digits = std::to_wstring(units);
   if (decimals > 0) {

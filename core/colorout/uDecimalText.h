@@ -6,5 +6,6 @@
 // x rounded half away from zero to the given number of decimals (0..9),
 // with a '.' separator and a '-' only when the rounded value is not zero:
 // FixedText(0.31917, 4) is "0.3192", FixedText(-0.00001, 2) is "0.00".
-// NaN gives "0" with the requested decimals; magnitudes past 1e15 are capped.
+// NaN gives "0" with the requested decimals; magnitudes are capped so that
+// at most 19 digits are written.
 std::wstring FixedText(double x, int decimals);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -80,6 +81,27 @@ TEST(FormatColor, HexFollowsRgbOrderWhateverTheColorRefOrder) {
   EXPECT_EQ(FormatColor(TCopyFormat::HexUpper, 0xFF0000u), L"#0000FF");
 }
 
+TEST(FormatColor, DigitsIgnoreADecimalCommaLocale) {
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  bool comma = false;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "de-DE"})
+    if (std::setlocale(LC_ALL, name) && std::localeconv()->decimal_point[0] == ',') {
+      comma = true;
+      break;
+    }
+  if (!comma) {
+    std::setlocale(LC_ALL, saved.c_str());
+    GTEST_SKIP() << "no locale with a decimal comma here";
+  }
+  const std::wstring oklch = FormatColor(TCopyFormat::CssOklch, MakeColor(18, 52, 86));
+  const std::wstring floats = FormatColor(TCopyFormat::Floats, MakeColor(18, 52, 86));
+  const std::wstring fixed = FixedText(-68.54, 1);
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_EQ(oklch, L"oklch(0.3192 0.0725 251.17)");
+  EXPECT_EQ(floats, L"0.071, 0.204, 0.337");
+  EXPECT_EQ(fixed, L"-68.5");
+}
+
 TEST(FixedText, RoundsHalfAwayFromZeroWithoutTheLocale) {
   struct Case {
     double x;
@@ -90,7 +112,7 @@ TEST(FixedText, RoundsHalfAwayFromZeroWithoutTheLocale) {
       {0, 4, L"0.0000"},        {0.31917, 4, L"0.3192"}, {251.16845, 2, L"251.17"}, {0.5, 0, L"1"},
       {1.5, 0, L"2"},           {2.5, 0, L"3"},          {-2.5, 0, L"-3"},          {-0.04, 1, L"0.0"},
       {-68.54146, 1, L"-68.5"}, {21, 2, L"21.00"},       {0.125, 2, L"0.13"},       {0.0001, 4, L"0.0001"},
-      {123456.7, 0, L"123457"}, {0.071, 3, L"0.071"},    {1e300, 0, L"1000000000000000"},
+      {123456.7, 0, L"123457"}, {0.071, 3, L"0.071"},    {1e300, 0, L"1000000000000000000"}, {-1e300, 9, L"-1000000000.000000000"},
   };
   for (const Case& c : cases) EXPECT_EQ(FixedText(c.x, c.decimals), c.text) << c.x << " " << c.decimals;
   EXPECT_EQ(FixedText(std::nan(""), 2), L"0.00");
