@@ -9,7 +9,7 @@
 
 struct TNamedColor {
   std::wstring_view name;  // lower case
-  TColor color;
+  TColor color = 0;
 };
 
 // The 148 named colours of CSS Color 4, in alphabetical order. Nine colours
