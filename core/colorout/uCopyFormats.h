@@ -1,0 +1,28 @@
+#pragma once
+// The built-in text formats a colour is copied as.
+#include <span>
+#include <string>
+
+#include "core/color/uColor.h"
+
+enum class TCopyFormat {
+  HexUpper,   // #123456 (always red, green, blue)
+  HexLower,   // #ff8000
+  CssRgb,     // rgb(18, 52, 86)
+  CssHsl,     // hsl(210, 65%, 20%)
+  CssHwb,     // hwb(210 7% 66%)
+  CssOklch,   // oklch(0.3192 0.0725 251.17)
+  ColorRef,   // 0x563412, the Win32 COLORREF RGB(18, 52, 86)
+  DelphiHex,  // $00563412, the same as a Delphi constant
+  Floats,     // 0.071, 0.204, 0.337
+  Decimal,    // 1193046, the decimal of 0x123456
+  Name,       // the CSS name, or "≈" and the nearest one
+};
+
+// Every built-in format in the order a menu lists them.
+std::span<const TCopyFormat> BuiltInCopyFormats();
+
+// The colour's text in the format; the bits above the 24 colour bits are
+// ignored. OKLCH gives L and C to four decimals and the hue to two, with
+// hue 0 when the chroma rounds to 0.
+std::wstring FormatColor(TCopyFormat format, TColor color);
