@@ -1,6 +1,7 @@
 #include "core/sampling/uMonitorLayout.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 #include "core/shell/uIntToken.h"
@@ -14,36 +15,39 @@ std::int32_t Clamp32(std::int64_t v) {
 }
 
 // Squared distance from the point to the nearest pixel of the rectangle
-// (Right and Bottom are exclusive); zero inside.
-std::int64_t DistanceSquared(const TRectI& r, std::int64_t x, std::int64_t y) {
-  auto axis = [](std::int64_t v, std::int64_t lo, std::int64_t hiExclusive) -> std::int64_t {
-    if (v < lo) return lo - v;
-    if (v >= hiExclusive) return v - std::max(lo, hiExclusive - 1);
+// (Right and Bottom are exclusive); zero inside. Each axis is below 2^32,
+// so each square fits 64 unsigned bits; their sum saturates, which only
+// makes absurdly far points equally far.
+std::uint64_t DistanceSquared(const TRectI& r, std::int64_t x, std::int64_t y) {
+  auto axis = [](std::int64_t v, std::int64_t lo, std::int64_t hiExclusive) -> std::uint64_t {
+    if (v < lo) return static_cast<std::uint64_t>(lo - v);
+    if (v >= hiExclusive) return static_cast<std::uint64_t>(v - std::max(lo, hiExclusive - 1));
     return 0;
   };
-  const std::int64_t dx = axis(x, r.Left, r.Right), dy = axis(y, r.Top, r.Bottom);
-  return dx * dx + dy * dy;
+  const std::uint64_t dx = axis(x, r.Left, r.Right), dy = axis(y, r.Top, r.Bottom);
+  const std::uint64_t sx = dx * dx, sy = dy * dy;
+  return sx > UINT64_MAX - sy ? UINT64_MAX : sx + sy;
 }
 
 bool Holds(const TRectI& r, TPointI p) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; }
 
-std::int64_t Overlap(const TRectI& a, const TRectI& b) {
+std::uint64_t Overlap(const TRectI& a, const TRectI& b) {
   const std::int64_t w = std::int64_t{std::min(a.Right, b.Right)} - std::max(a.Left, b.Left);
   const std::int64_t h = std::int64_t{std::min(a.Bottom, b.Bottom)} - std::max(a.Top, b.Top);
-  return w > 0 && h > 0 ? w * h : 0;
+  return w > 0 && h > 0 ? static_cast<std::uint64_t>(w) * static_cast<std::uint64_t>(h) : 0;
 }
 
-// Picks the best monitor by a score where smaller is better; on equal
-// scores the primary monitor wins, then the earlier one.
-template <typename Score>
-int BestMonitor(const TMonitorLayout& layout, Score score) {
+// The monitor whose key ranks first; on equal keys the primary monitor
+// wins, then the earlier one.
+template <typename Key, typename Before>
+int BestMonitor(const TMonitorLayout& layout, Key key, Before before) {
   int best = -1;
-  std::int64_t bestScore = 0;
+  std::uint64_t bestKey = 0;
   for (int i = 0; i < static_cast<int>(layout.size()); ++i) {
-    const std::int64_t s = score(layout[i]);
-    if (best < 0 || s < bestScore || (s == bestScore && layout[i].Primary && !layout[best].Primary)) {
+    const std::uint64_t k = key(layout[i]);
+    if (best < 0 || before(k, bestKey) || (k == bestKey && layout[i].Primary && !layout[best].Primary)) {
       best = i;
-      bestScore = s;
+      bestKey = k;
     }
   }
   return best;
@@ -92,14 +96,17 @@ int MonitorAt(const TMonitorLayout& layout, TPointI point) {
 int NearestMonitor(const TMonitorLayout& layout, TPointI point) {
   const int at = MonitorAt(layout, point);
   if (at >= 0) return at;
-  return BestMonitor(layout, [&](const TMonitor& m) { return DistanceSquared(m.Bounds, point.X, point.Y); });
+  return BestMonitor(
+      layout, [&](const TMonitor& m) { return DistanceSquared(m.Bounds, point.X, point.Y); }, std::less<>());
 }
 
 int MonitorOfRect(const TMonitorLayout& layout, const TRectI& rect) {
-  const int most = BestMonitor(layout, [&](const TMonitor& m) { return -Overlap(m.Bounds, rect); });
+  const int most = BestMonitor(
+      layout, [&](const TMonitor& m) { return Overlap(m.Bounds, rect); }, std::greater<>());
   if (most < 0 || Overlap(layout[most].Bounds, rect) > 0) return most;
   const std::int64_t cx = (std::int64_t{rect.Left} + rect.Right) / 2, cy = (std::int64_t{rect.Top} + rect.Bottom) / 2;
-  return BestMonitor(layout, [&](const TMonitor& m) { return DistanceSquared(m.Bounds, cx, cy); });
+  return BestMonitor(
+      layout, [&](const TMonitor& m) { return DistanceSquared(m.Bounds, cx, cy); }, std::less<>());
 }
 
 int PrimaryMonitor(const TMonitorLayout& layout) {

@@ -15,16 +15,13 @@ constexpr std::uint16_t kHotKeyShift = 0x1;
 constexpr std::uint16_t kHotKeyControl = 0x2;
 constexpr std::uint16_t kHotKeyAlt = 0x4;
 
+// Mouse buttons, Shift, Ctrl, Alt, the Windows keys and the left and right
+// Shift, Ctrl and Alt: none of them can be a hot key's key.
+constexpr std::uint32_t kNotKeys[] = {0x01, 0x02, 0x04, 0x05, 0x06, 0x10, 0x11, 0x12,
+                                      0x5B, 0x5C, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
+
 bool IsModifierOrMouseKey(std::uint32_t vk) {
-  switch (vk) {
-    case 0x01: case 0x02: case 0x04: case 0x05: case 0x06:  // mouse buttons
-    case 0x10: case 0x11: case 0x12:                        // Shift, Ctrl, Alt
-    case 0x5B: case 0x5C:                                   // Windows keys
-    case 0xA0: case 0xA1: case 0xA2: case 0xA3: case 0xA4: case 0xA5:
-      return true;
-    default:
-      return false;
-  }
+  return std::find(std::begin(kNotKeys), std::end(kNotKeys), vk) != std::end(kNotKeys);
 }
 
 }  // namespace
@@ -36,7 +33,8 @@ TSampling ParseSampling(std::wstring_view sizeText, std::wstring_view modeText) 
   if (!size || !mode || (*mode != 0 && *mode != 1)) return {};
   TSampling s{*size, static_cast<TSampleMode>(*mode)};
   if (s.Size == 1) s.Mode = TSampleMode::Mean;
-  const bool offered = std::find(std::begin(kSamplingChoices), std::end(kSamplingChoices), s) != std::end(kSamplingChoices);
+  const bool offered =
+      std::find(std::begin(kSamplingChoices), std::end(kSamplingChoices), s) != std::end(kSamplingChoices);
   return offered ? s : TSampling{};
 }
 

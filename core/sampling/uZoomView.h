@@ -10,8 +10,8 @@ inline constexpr int kZoomFactors[] = {2, 4, 8, 16, 32};
 inline constexpr int kDefaultZoom = 8;
 
 struct TZoomGeometry {
-  int Cell = 1;     // view pixels along each side of one screen pixel
-  TRectI Source{};  // the screen pixels shown, relative to the pointer's pixel at (0, 0); odd width and height
+  int Cell = 1;      // view pixels along each side of one screen pixel
+  TRectI Source{};   // the screen pixels shown, relative to the pointer's pixel at (0, 0); odd width and height
   TPointI Origin{};  // where the top-left pixel of Source lands in the view; zero or negative
   bool operator==(const TZoomGeometry&) const = default;
 };
