@@ -109,6 +109,14 @@ int MonitorOfRect(const TMonitorLayout& layout, const TRectI& rect) {
       layout, [&](const TMonitor& m) { return DistanceSquared(m.Bounds, cx, cy); }, std::less<>());
 }
 
+TPointI ClampToMonitors(const TMonitorLayout& layout, TPointI point) {
+  const int i = NearestMonitor(layout, point);
+  if (i < 0) return point;
+  const TRectI& b = layout[i].Bounds;
+  if (b.Right <= b.Left || b.Bottom <= b.Top) return point;
+  return TPointI{std::clamp(point.X, b.Left, b.Right - 1), std::clamp(point.Y, b.Top, b.Bottom - 1)};
+}
+
 int PrimaryMonitor(const TMonitorLayout& layout) {
   for (int i = 0; i < static_cast<int>(layout.size()); ++i)
     if (layout[i].Primary) return i;

@@ -44,6 +44,10 @@ int NearestMonitor(const TMonitorLayout& layout, TPointI point);
 // nearest its centre, as the system places a window. -1 only for an empty layout.
 int MonitorOfRect(const TMonitorLayout& layout, const TRectI& rect);
 
+// The point itself when a monitor shows it, else the nearest pixel of the
+// nearest monitor; the point for an empty layout.
+TPointI ClampToMonitors(const TMonitorLayout& layout, TPointI point);
+
 // The primary monitor, else the first. -1 only for an empty layout.
 int PrimaryMonitor(const TMonitorLayout& layout);
 
