@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ControlIds.h"
+#include "core/sampling/uNudge.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
@@ -128,7 +129,10 @@ void TScreenSampler::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShi
 
 void TScreenSampler::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, int y) {
   if (!FSpoitDragging) return;
-  const POINT p = ScreenPoint(pboxSpoit, x, y);
+  SampleAt(ScreenPoint(pboxSpoit, x, y));
+}
+
+void TScreenSampler::SampleAt(POINT p) {
   {
     fw::TWindowDC screen(nullptr);
     if (FSampling.Size <= 1) {
@@ -142,6 +146,30 @@ void TScreenSampler::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, in
     }
   }
   pboxZoom.Repaint();
+}
+
+bool TScreenSampler::SpoitNudge(WORD key, bool shift) {
+  if (!FSpoitDragging) return false;
+  POINT p{};
+  if (!::GetCursorPos(&p)) return false;
+  const std::optional<TPointI> to = NudgedPoint(FMonitors, TPointI{p.x, p.y}, key, shift);
+  if (!to) return false;
+  ::SetCursorPos(to->X, to->Y);
+  // The move the system makes of it may come late or, at an edge, not at all.
+  SampleAt(POINT{to->X, to->Y});
+  return true;
+}
+
+void TScreenSampler::PickAtScreenPoint(POINT point) {
+  RefreshMonitors();
+  SampleAt(point);
+}
+
+void TScreenSampler::SetViewDpi(int dpi) {
+  const int next = dpi > 0 ? dpi : kDefaultDpi;
+  if (next == FViewDpi) return;
+  FViewDpi = next;
+  Recapture();
 }
 
 void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
@@ -242,7 +270,7 @@ void TScreenSampler::ZoomWheel(int delta) {
 }
 
 TZoomGeometry TScreenSampler::ZoomView() const {
-  return ZoomGeometry(pboxZoom.Width(), pboxZoom.Height(), ZoomCellSize(FZoom, kDefaultDpi));
+  return ZoomGeometry(pboxZoom.Width(), pboxZoom.Height(), ZoomCellSize(FZoom, FViewDpi));
 }
 
 void TScreenSampler::Recapture() {

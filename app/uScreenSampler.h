@@ -62,6 +62,18 @@ class TScreenSampler : public fw::TObject {
   // or when no pixel of the square lies on a screen.
   std::optional<TColor> CapturedArea() const;
 
+  // While the eyedropper is held: an arrow key moves the pointer one pixel
+  // (ten with Shift) and samples there. False for other keys and when idle.
+  bool SpoitNudge(WORD key, bool shift);
+
+  // Samples at a screen point as a move of the eyedropper does, held or
+  // not (the pick hot key).
+  void PickAtScreenPoint(POINT point);
+
+  // The DPI of the monitor the magnifier is on; its cells scale with it.
+  void SetViewDpi(int dpi);
+  int ViewDpi() const noexcept { return FViewDpi; }
+
   // The monitors as the system has them now; taken at each press of the
   // eyedropper and when a setting changes. The owner calls it again on
   // WM_DISPLAYCHANGE.
@@ -88,12 +100,15 @@ class TScreenSampler : public fw::TObject {
   void Pick(COLORREF colour);
   // Takes the last captured place again after a setting changed what is shown.
   void Recapture();
+  // Reads the colour at a screen point and captures the magnifier there.
+  void SampleAt(POINT point);
   TRectI CapturedScreenRect() const;
 
   bool FSpoitDragging = false;
   TRecPictureHolder FZoomPicture;
   TSampling FSampling;
   int FZoom = kDefaultZoom;
+  int FViewDpi = kDefaultDpi;
   TWheelNotches FWheel;
   // The last capture: the pointer's screen pixel, the picture's extent
   // relative to it and the view it was taken for.

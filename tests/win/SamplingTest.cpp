@@ -526,4 +526,70 @@ TEST_F(SamplingTest, ZoomShowsFewerPixelsAtLargerFactorsAndFollowsTheWheel) {
     for (int x = 0; x < 104; ++x) ASSERT_EQ(canvas->At(x, y), Pattern(60 - 6 + x / 8, 40 - 4 + y / 8)) << x << "," << y;
 }
 
+TEST_F(SamplingTest, ArrowKeysNudgeThePointerWhileTheEyedropperIsHeld) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40);
+  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  ASSERT_TRUE(::SetCursorPos(720, 515));
+  EXPECT_FALSE(Form.Sampler.SpoitNudge(VK_RIGHT, false)) << "only while held";
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  DragTo(720, 515);
+  EXPECT_EQ(Current(), Pattern(20, 15));
+  struct Step {
+    WORD key;
+    bool shift;
+    int x, y;  // in the pattern window
+  } steps[] = {{VK_RIGHT, false, 21, 15}, {VK_DOWN, true, 21, 25}, {VK_LEFT, true, 11, 25}, {VK_UP, false, 11, 24}};
+  for (const Step& s : steps) {
+    EXPECT_TRUE(Form.Sampler.SpoitNudge(s.key, s.shift));
+    POINT at{};
+    ::GetCursorPos(&at);
+    EXPECT_EQ(at.x, 700 + s.x);
+    EXPECT_EQ(at.y, 500 + s.y);
+    EXPECT_EQ(Current(), Pattern(s.x, s.y)) << s.x << "," << s.y;
+    EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 6, 4), Pattern(s.x, s.y)) << "the magnifier follows";
+  }
+  EXPECT_FALSE(Form.Sampler.SpoitNudge('A', false));
+  // At the screen's edge the pointer stops.
+  ASSERT_TRUE(::SetCursorPos(3, 3));
+  EXPECT_TRUE(Form.Sampler.SpoitNudge(VK_LEFT, true));
+  POINT at{};
+  ::GetCursorPos(&at);
+  EXPECT_EQ(at.x, 0);
+  EXPECT_EQ(at.y, 3);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  EXPECT_FALSE(Form.Sampler.SpoitNudge(VK_RIGHT, false));
+}
+
+TEST_F(SamplingTest, PickAtAScreenPointWithoutTheEyedropper) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40, Checker);
+  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  Form.Sampler.PickAtScreenPoint(POINT{721, 514});
+  EXPECT_EQ(Current(), RGB(0, 0, 0));
+  Form.Sampler.SetSampling({3, TSampleMode::Mean});
+  Form.Sampler.PickAtScreenPoint(POINT{721, 514});
+  EXPECT_EQ(Current(), RGB(113, 113, 113));  // 4 of 9 white: 113.33
+  EXPECT_FALSE(Form.Sampler.SpoitDragging());
+}
+
+TEST_F(SamplingTest, MagnifierCellsScaleWithTheViewsDpi) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40);
+  Form.Sampler.ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  PickAt(720, 515);
+  // 12-pixel cells at 144 DPI: 9 x 7 of them, the centre from (46, 30) to (57, 41).
+  Form.Sampler.SetViewDpi(144);
+  auto canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(46, 30), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(57, 41), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(45, 29), Pattern(19, 14));
+  EXPECT_EQ(canvas->At(0, 0), Pattern(16, 12));
+  Form.Sampler.SetViewDpi(0);
+  EXPECT_EQ(Form.Sampler.ViewDpi(), 96);
+  canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(48, 32), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(47, 31), Pattern(19, 14));
+}
+
 }  // namespace
