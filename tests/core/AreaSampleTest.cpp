@@ -161,13 +161,6 @@ TEST(AreaMostFrequent, OnlyTheSquareCounts) {
   EXPECT_EQ(SampleArea(cap.Block(), kCentre, 1, TSampleMode::Mean), kBlue);
 }
 
-TEST(SampleSquare, CentredOddSquares) {
-  EXPECT_EQ(SampleSquare({6, 4}, 1), (TRectI{6, 4, 7, 5}));
-  EXPECT_EQ(SampleSquare({6, 4}, 3), (TRectI{5, 3, 8, 6}));
-  EXPECT_EQ(SampleSquare({6, 4}, 9), (TRectI{2, 0, 11, 9}));
-  EXPECT_EQ(SampleSquare({0, 0}, -5), (TRectI{0, 0, 1, 1}));
-}
-
 TEST(OnScreenMask, GapsAndNegativeOrigins) {
   const TMonitorLayout gap = {{{0, 0, 100, 100}, {0, 0, 100, 100}, 96, true},
                               {{101, -50, 201, 50}, {101, -50, 201, 50}, 96, false}};

@@ -41,16 +41,6 @@ TEST(PickSettings, SamplingReadsOnlyTheOfferedChoices) {
         << testing::PrintToString(std::wstring(c.size)) << " " << testing::PrintToString(std::wstring(c.mode));
 }
 
-TEST(PickSettings, SamplingChoicesWriteTheTextTheyAreReadFrom) {
-  const wchar_t* sizes[] = {L"1", L"3", L"5", L"9", L"5"};
-  const wchar_t* modes[] = {L"0", L"0", L"0", L"0", L"1"};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(SampleSizeText(kSamplingChoices[i]), sizes[i]);
-    EXPECT_EQ(SampleModeText(kSamplingChoices[i]), modes[i]);
-    EXPECT_EQ(ParseSampling(sizes[i], modes[i]), kSamplingChoices[i]);
-  }
-}
-
 TEST(PickSettings, ZoomFactorIsAPowerOfTwoFromTwoToThirtyTwo) {
   struct Case {
     const wchar_t* text;
