@@ -306,6 +306,15 @@ void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton but
 
 void TScreenSampler::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int x, int y) {
   if (!shift.Left) return;
+  if (FSampling.Size > 1 && FCaptured && x >= 0 && y >= 0 && x < pboxZoom.Width() && y < pboxZoom.Height()) {
+    // The outline covers part of the view: take the captured pixel the point shows, not the line.
+    const TPointI source = ViewToSource(FCaptureView, TPointI{x, y});
+    ::GdiFlush();
+    if (const std::uint8_t* px =
+            RecPicturePixel(FZoomPicture, source.X - FCaptureRect.Left, source.Y - FCaptureRect.Top))
+      Pick(RGB(px[2], px[1], px[0]));
+    return;
+  }
   const POINT p = ScreenPoint(pboxZoom, x, y);
   fw::TWindowDC screen(nullptr);
   const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);

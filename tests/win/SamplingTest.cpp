@@ -459,6 +459,15 @@ TEST_F(SamplingTest, AreaModesOutlineTheSampledSquare) {
   EXPECT_EQ(canvas->At(39, 23), Pattern(18, 13)) << "just outside the outline";
   EXPECT_EQ(canvas->At(64, 48), Pattern(22, 17));
 
+  // Clicking the outline picks the captured pixel under it, not the line
+  // read back from the screen.
+  Form.Sampler.ReadScreenPixel = [](HDC, int, int) { return RGB(0, 0, 0); };
+  Send(Form.Sampler.pboxZoom.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 40, 24);
+  EXPECT_EQ(Current(), Pattern(19, 14));
+  Send(Form.Sampler.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, 62, 46);
+  EXPECT_EQ(Current(), Pattern(21, 16));
+  Send(Form.Sampler.pboxZoom.Handle(), WM_LBUTTONUP, 0, 62, 46);
+
   Form.Sampler.SetSampling({9, TSampleMode::Mean});
   canvas = PaintZoom();
   EXPECT_EQ(canvas->At(16, 0), RGB(0, 0, 0));
