@@ -1,6 +1,12 @@
 #include "app/uScreenSampler.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
 #include "app/ControlIds.h"
+#include "core/sampling/uNudge.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Handles.h"
@@ -24,7 +30,41 @@ POINT ScreenPoint(const fw::TWindow& control, int x, int y) {
   return p;
 }
 
+TRectI ToRect(const RECT& r) { return TRectI{r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
+  try {
+    reinterpret_cast<TMonitorLayout*>(data)->push_back(
+        {ToRect(info.rcMonitor), ToRect(info.rcWork), kDefaultDpi, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  } catch (...) {
+    return FALSE;  // nothing may cross the callback; fewer monitors only count fewer pixels
+  }
+  return TRUE;
+}
+
+bool Contains(const TRectI& outer, const TRectI& inner) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+         inner.Bottom <= outer.Bottom;
+}
+
+// Two lines, black outside and white inside, stay visible on any colour.
+void DrawOutline(HDC dc, const TRectI& r) {
+  RECT outer{r.Left, r.Top, r.Right, r.Bottom};
+  ::FrameRect(dc, &outer, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  RECT inner{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+  ::FrameRect(dc, &inner, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+}
+
 }  // namespace
+
+bool TZoomPanel::WMMouseWheel(int delta, fw::TShiftState, int, int) {
+  if (!OnWheel) return false;
+  OnWheel(delta);
+  return true;
+}
 
 COLORREF TScreenSampler::DefaultScreenPixel(HDC screen, int x, int y) { return ::GetPixel(screen, x, y); }
 
@@ -53,6 +93,7 @@ void TScreenSampler::Create(fw::TWindow& parent) {
   pnlZoom.SetControlId(ControlIds::pnlZoom);
   pnlZoom.SetBounds(96, 8, 106, 74);
   pnlZoom.SetBevelOuter(fw::TBevel::bvLowered);
+  pnlZoom.OnWheel = [this](int delta) { ZoomWheel(delta); };
   pnlZoom.Create(&parent);
   pboxZoom.SetControlId(ControlIds::pboxZoom);
   pboxZoom.SetBounds(1, 1, 104, 72);
@@ -78,6 +119,8 @@ void TScreenSampler::pboxSpoitPaint(fw::TObject* sender, HDC dc) {
 
 void TScreenSampler::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
   FSpoitDragging = true;
+  // Asking the system at every move would cost more than the copy itself.
+  RefreshMonitors();
   ::SetCursor(hSpoitCursor);
   // Sunken at once, not at the next paint message.
   fw::TWindowDC dc(pboxSpoit.Handle());
@@ -86,15 +129,47 @@ void TScreenSampler::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShi
 
 void TScreenSampler::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, int y) {
   if (!FSpoitDragging) return;
-  const POINT p = ScreenPoint(pboxSpoit, x, y);
+  SampleAt(ScreenPoint(pboxSpoit, x, y));
+}
+
+void TScreenSampler::SampleAt(POINT p) {
   {
     fw::TWindowDC screen(nullptr);
-    const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
-    // Off every screen GetPixel fails; that is no colour, and certainly not white.
-    if (colour != CLR_INVALID) Pick(colour);
-    ZoomCapture(screen.Get(), p);
+    if (FSampling.Size <= 1) {
+      const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
+      // Off every screen GetPixel fails; that is no colour, and certainly not white.
+      if (colour != CLR_INVALID) Pick(colour);
+      ZoomCapture(screen.Get(), p);
+    } else {
+      ZoomCapture(screen.Get(), p);
+      if (const std::optional<TColor> colour = CapturedArea()) Pick(*colour);
+    }
   }
   pboxZoom.Repaint();
+}
+
+bool TScreenSampler::SpoitNudge(WORD key, bool shift) {
+  if (!FSpoitDragging) return false;
+  POINT p{};
+  if (!::GetCursorPos(&p)) return false;
+  const std::optional<TPointI> to = NudgedPoint(FMonitors, TPointI{p.x, p.y}, key, shift);
+  if (!to) return false;
+  ::SetCursorPos(to->X, to->Y);
+  // The move the system makes of it may come late or, at an edge, not at all.
+  SampleAt(POINT{to->X, to->Y});
+  return true;
+}
+
+void TScreenSampler::PickAtScreenPoint(POINT point) {
+  RefreshMonitors();
+  SampleAt(point);
+}
+
+void TScreenSampler::SetViewDpi(int dpi) {
+  const int next = dpi > 0 ? dpi : kDefaultDpi;
+  if (next == FViewDpi) return;
+  FViewDpi = next;
+  Recapture();
 }
 
 void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
@@ -112,23 +187,116 @@ void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShift
   ImageSpoit.Invalidate(true);
 }
 
+void TScreenSampler::RefreshMonitors() {
+  TMonitorLayout layout;
+  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&layout));
+  FMonitors = std::move(layout);
+}
+
 void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
+  const TZoomGeometry view = ZoomView();
+  const TRectI area = CaptureRect(view, FSampling.Size);
   const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
-  if (!header) return;
-  const int w = header->biWidth, h = header->biHeight;
+  if (!header || header->biWidth != area.Width() || header->biHeight != area.Height())
+    RecPictureCreate(FZoomPicture, POINT{0, 0}, area.Width(), true, 24, area.Height());
   // What the copy cannot reach (beyond the screen's edges) shows button face.
   RecPictureFill(FZoomPicture, ButtonFace());
+  FCaptured = true;
+  FCapturePoint = point;
+  FCaptureRect = area;
+  FCaptureView = view;
+  if (FMonitors.empty()) RefreshMonitors();
   fw::TUniqueMemDC mem(::CreateCompatibleDC(screen));
   if (!mem) return;
   fw::TSelectObject select(mem.Get(), FZoomPicture.Bitmap);
-  ::BitBlt(mem.Get(), 0, 0, w, h, screen, point.x - w / 2, point.y - h / 2, SRCCOPY);
+  const TRectI onScreen = CapturedScreenRect();
+  const bool onOneMonitor =
+      std::any_of(FMonitors.begin(), FMonitors.end(), [&](const TMonitor& m) { return Contains(m.Bounds, onScreen); });
+  if (onOneMonitor) {
+    ::BitBlt(mem.Get(), 0, 0, area.Width(), area.Height(), screen, onScreen.Left, onScreen.Top, SRCCOPY);
+    return;
+  }
+  // A copy that reaches beyond the screens gives black all over under Wine:
+  // copy each monitor's share on its own.
+  for (const TMonitor& m : FMonitors) {
+    const TRectI part{std::max(m.Bounds.Left, onScreen.Left), std::max(m.Bounds.Top, onScreen.Top),
+                      std::min(m.Bounds.Right, onScreen.Right), std::min(m.Bounds.Bottom, onScreen.Bottom)};
+    if (part.Left >= part.Right || part.Top >= part.Bottom) continue;
+    ::BitBlt(mem.Get(), part.Left - onScreen.Left, part.Top - onScreen.Top, part.Width(), part.Height(), screen,
+             part.Left, part.Top, SRCCOPY);
+  }
+}
+
+TRectI TScreenSampler::CapturedScreenRect() const {
+  return TRectI{FCapturePoint.x + FCaptureRect.Left, FCapturePoint.y + FCaptureRect.Top,
+                FCapturePoint.x + FCaptureRect.Right, FCapturePoint.y + FCaptureRect.Bottom};
+}
+
+std::optional<TColor> TScreenSampler::CapturedArea() const {
+  if (!FCaptured) return std::nullopt;
+  const int w = FCaptureRect.Width(), h = FCaptureRect.Height();
+  // The copy into the section may still be queued.
+  ::GdiFlush();
+  std::vector<TColor> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const std::uint8_t* px = RecPicturePixel(FZoomPicture, x, y);
+      if (!px) return std::nullopt;
+      pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = RGB(px[2], px[1], px[0]);
+    }
+  const std::vector<std::uint8_t> mask = OnScreenMask(CapturedScreenRect(), FMonitors);
+  return SampleArea(TPixelBlock{w, h, pixels, mask}, TPointI{-FCaptureRect.Left, -FCaptureRect.Top}, FSampling.Size,
+                    FSampling.Mode);
+}
+
+void TScreenSampler::SetSampling(const TSampling& sampling) {
+  const TSampling* first = std::begin(kSamplingChoices);
+  const TSampling* last = std::end(kSamplingChoices);
+  const TSampling next = std::find(first, last, sampling) != last ? sampling : TSampling{};
+  if (next == FSampling) return;
+  FSampling = next;
+  Recapture();
+}
+
+void TScreenSampler::SetZoom(int zoom) {
+  const int next = ZoomStep(zoom, 0);
+  if (next == FZoom) return;
+  FZoom = next;
+  Recapture();
+}
+
+void TScreenSampler::ZoomWheel(int delta) {
+  if (const int notches = FWheel.Take(delta)) SetZoom(ZoomStep(FZoom, notches));
+}
+
+TZoomGeometry TScreenSampler::ZoomView() const {
+  return ZoomGeometry(pboxZoom.Width(), pboxZoom.Height(), ZoomCellSize(FZoom, FViewDpi));
+}
+
+void TScreenSampler::Recapture() {
+  if (!FCaptured) return;
+  RefreshMonitors();
+  {
+    fw::TWindowDC screen(nullptr);
+    ZoomCapture(screen.Get(), FCapturePoint);
+  }
+  if (pboxZoom.Handle()) pboxZoom.Repaint();
 }
 
 void TScreenSampler::pboxZoomPaint(fw::TObject*, HDC dc) {
   const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
   if (!header) return;
-  RecPictureStretchBlt(FZoomPicture, dc, 0, 0, pboxZoom.Width(), pboxZoom.Height(), 0, 0, header->biWidth,
-                       header->biHeight, SRCCOPY);
+  if (!FCaptured) {
+    RecPictureStretchBlt(FZoomPicture, dc, 0, 0, pboxZoom.Width(), pboxZoom.Height(), 0, 0, header->biWidth,
+                         header->biHeight, SRCCOPY);
+    return;
+  }
+  const TZoomGeometry& g = FCaptureView;
+  const RECT view{0, 0, pboxZoom.Width(), pboxZoom.Height()};
+  RecPictureStretchBlt(FZoomPicture, dc, g.Origin.X, g.Origin.Y, g.Source.Width() * g.Cell, g.Source.Height() * g.Cell,
+                       g.Source.Left - FCaptureRect.Left, g.Source.Top - FCaptureRect.Top, g.Source.Width(),
+                       g.Source.Height(), SRCCOPY, &view);
+  if (FSampling.Size > 1) DrawOutline(dc, SampleOutline(g, FSampling.Size));
 }
 
 void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x,
@@ -138,6 +306,15 @@ void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton but
 
 void TScreenSampler::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int x, int y) {
   if (!shift.Left) return;
+  if (FSampling.Size > 1 && FCaptured && x >= 0 && y >= 0 && x < pboxZoom.Width() && y < pboxZoom.Height()) {
+    // The outline covers part of the view: take the captured pixel the point shows, not the line.
+    const TPointI source = ViewToSource(FCaptureView, TPointI{x, y});
+    ::GdiFlush();
+    if (const std::uint8_t* px =
+            RecPicturePixel(FZoomPicture, source.X - FCaptureRect.Left, source.Y - FCaptureRect.Top))
+      Pick(RGB(px[2], px[1], px[0]));
+    return;
+  }
   const POINT p = ScreenPoint(pboxZoom, x, y);
   fw::TWindowDC screen(nullptr);
   const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);

@@ -3,8 +3,11 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "core/color/uColor.h"
+#include "core/sampling/uPickSettings.h"
+#include "core/sampling/uZoomView.h"
 #include "controls/PaintBoxVel.h"
 #include "framework/Image.h"
 #include "framework/Panel.h"
@@ -13,6 +16,15 @@
 // The eyedropper cursor's number in the application's cursor table.
 inline constexpr int crSpoit = 20;
 
+// The magnifier's panel: the paint box hands it the wheel.
+class TZoomPanel : public fw::TPanel {
+ public:
+  std::function<void(int delta)> OnWheel;
+
+ protected:
+  bool WMMouseWheel(int delta, fw::TShiftState shift, int screenX, int screenY) override;
+};
+
 class TScreenSampler : public fw::TObject {
  public:
   // Creates the controls on parent.
@@ -20,7 +32,7 @@ class TScreenSampler : public fw::TObject {
 
   fw::TImage ImageSpoit;
   TPaintBoxVel pboxSpoit;
-  fw::TPanel pnlZoom;
+  TZoomPanel pnlZoom;
   TPaintBoxVel pboxZoom;
 
   // A colour read from the screen, on every eyedropper move and magnifier click.
@@ -30,6 +42,42 @@ class TScreenSampler : public fw::TObject {
   using TPixelReader = std::function<COLORREF(HDC screen, int x, int y)>;
   static COLORREF DefaultScreenPixel(HDC screen, int x, int y);
   TPixelReader ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+
+  // One pixel is read with ReadScreenPixel, as it always was; a square is
+  // taken from the magnifier's capture, so what is picked is what it shows.
+  void SetSampling(const TSampling& sampling);
+  const TSampling& Sampling() const noexcept { return FSampling; }
+
+  // One of kZoomFactors (others are the default); the magnifier shows the
+  // last captured place again at once.
+  void SetZoom(int zoom);
+  int Zoom() const noexcept { return FZoom; }
+  // Wheel deltas over the magnifier or while the eyedropper is held.
+  void ZoomWheel(int delta);
+  // The magnifier's layout at the current zoom.
+  TZoomGeometry ZoomView() const;
+
+  // The sampled square around the pointer's pixel in the last capture;
+  // pixels off every screen do not count. Nothing before the first capture
+  // or when no pixel of the square lies on a screen.
+  std::optional<TColor> CapturedArea() const;
+
+  // While the eyedropper is held: an arrow key moves the pointer one pixel
+  // (ten with Shift) and samples there. False for other keys and when idle.
+  bool SpoitNudge(WORD key, bool shift);
+
+  // Samples at a screen point as a move of the eyedropper does, held or
+  // not (the pick hot key).
+  void PickAtScreenPoint(POINT point);
+
+  // The DPI of the monitor the magnifier is on; its cells scale with it.
+  void SetViewDpi(int dpi);
+  int ViewDpi() const noexcept { return FViewDpi; }
+
+  // The monitors as the system has them now; taken at each press of the
+  // eyedropper and when a setting changes. The owner calls it again on
+  // WM_DISPLAYCHANGE.
+  void RefreshMonitors();
 
   bool SpoitDragging() const noexcept { return FSpoitDragging; }
   const TRecPicture& ZoomPicture() const noexcept { return FZoomPicture; }
@@ -43,13 +91,30 @@ class TScreenSampler : public fw::TObject {
   void pboxZoomPaint(fw::TObject* sender, HDC dc);
   void pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y);
   void pboxZoomMouseMove(fw::TObject* sender, fw::TShiftState shift, int x, int y);
-  // Copies the 13 x 9 screen pixels around point into the magnifier's
+  // Copies the screen pixels around point that the magnifier shows (13 x 9
+  // at the default zoom) and the sampled square into the magnifier's
   // picture; the caller holds the screen DC.
   void ZoomCapture(HDC screen, POINT point);
 
  private:
   void Pick(COLORREF colour);
+  // Takes the last captured place again after a setting changed what is shown.
+  void Recapture();
+  // Reads the colour at a screen point and captures the magnifier there.
+  void SampleAt(POINT point);
+  TRectI CapturedScreenRect() const;
 
   bool FSpoitDragging = false;
   TRecPictureHolder FZoomPicture;
+  TSampling FSampling;
+  int FZoom = kDefaultZoom;
+  int FViewDpi = kDefaultDpi;
+  TWheelNotches FWheel;
+  // The last capture: the pointer's screen pixel, the picture's extent
+  // relative to it and the view it was taken for.
+  bool FCaptured = false;
+  POINT FCapturePoint{};
+  TRectI FCaptureRect{};
+  TZoomGeometry FCaptureView;
+  TMonitorLayout FMonitors;
 };

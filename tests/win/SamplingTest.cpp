@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,12 +27,16 @@ void RecordError(const std::wstring& text) { gLastError = text; }
 // A distinct colour for every screen pixel of the pattern window.
 COLORREF Pattern(int x, int y) { return RGB((x * 37) & 0xFF, (y * 53) & 0xFF, (x * 11 + y * 29) & 0xFF); }
 
-// A top-level window that shows Pattern(x, y) at client pixel (x, y).
+// Black and white squares of one pixel, white at the window's top-left.
+COLORREF Checker(int x, int y) { return (x + y) % 2 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0); }
+
+// A top-level window that shows pattern(x, y) at client pixel (x, y).
 class TPatternWindow {
  public:
-  TPatternWindow(int left, int top, int width, int height) : FCanvas(width, height) {
+  TPatternWindow(int left, int top, int width, int height, COLORREF (*pattern)(int, int) = Pattern)
+      : FCanvas(width, height) {
     for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) FCanvas.Set(x, y, Pattern(x, y));
+      for (int x = 0; x < width; ++x) FCanvas.Set(x, y, pattern(x, y));
     WNDCLASSW wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -96,6 +101,18 @@ class SamplingTest : public testing::Test {
     Send(Form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON, p.x, p.y);
   }
   COLORREF Current() const { return static_cast<COLORREF>(Form.ChannelPanel.Factors().Color); }
+  // One move of the real eyedropper to a screen point, as the user drags.
+  COLORREF PickAt(int screenX, int screenY) {
+    Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+    DragTo(screenX, screenY);
+    Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+    return Current();
+  }
+  std::unique_ptr<TDibCanvas> PaintZoom() {
+    auto canvas = std::make_unique<TDibCanvas>(104, 72);
+    ::SendMessageW(Form.Sampler.pboxZoom.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->DC()), PRF_CLIENT);
+    return canvas;
+  }
 
   std::vector<POINT> Reads;
   COLORREF NextColour = RGB(0x12, 0x34, 0x56);
@@ -366,6 +383,227 @@ TEST_F(SamplingTest, MovesLeaveNoGdiObjectsBehind) {
   for (int i = 0; i < 200; ++i) DragTo(100 + i % 300, 100 + i % 200);
   EXPECT_LE(GdiObjectCount(), before);
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+}
+
+// Under Wine a copy that reaches off the screen came back black all over,
+// so the magnifier went black near every screen edge.
+TEST_F(SamplingTest, AtTheScreensCornerTheMagnifierShowsWhatIsOnTheScreen) {
+  Form.Show();
+  TPatternWindow corner(0, 0, 60, 40, Checker);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  EXPECT_EQ(PickAt(0, 0), RGB(255, 255, 255));
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 13; ++x) {
+      // The picture's (6, 4) is the screen's (0, 0).
+      const COLORREF want = x < 6 || y < 4 ? face : Checker(x - 6, y - 4);
+      ASSERT_EQ(PictureAt(Form.Sampler.ZoomPicture(), x, y), want) << x << "," << y;
+    }
+  // Three pixels in and two down the copy starts inside the picture.
+  PickAt(3, 2);
+  EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 2, 4), face);
+  EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 3, 2), RGB(255, 255, 255));
+  EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 4, 2), RGB(0, 0, 0));
+  EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 3, 1), face);
+}
+
+// Area sampling reads the square from the magnifier's own capture: on a
+// one-pixel checkerboard every mode has a known answer, and at the screen's
+// corner only the pixels on the screen count (the capture holds button face
+// or black beyond it).
+TEST_F(SamplingTest, AreaModesPickKnownColoursInsideAndAtTheScreensCorner) {
+  Form.Show();
+  TPatternWindow corner(0, 0, 60, 40, Checker);
+  TPatternWindow inside(700, 500, 60, 40, Checker);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  struct Case {
+    TSampling sampling;
+    COLORREF inside, corner;
+  } cases[] = {
+      {{1, TSampleMode::Mean}, RGB(255, 255, 255), RGB(255, 255, 255)},
+      {{3, TSampleMode::Mean}, RGB(142, 142, 142), RGB(128, 128, 128)},  // 5 of 9 white; 2 of 4, half up
+      {{5, TSampleMode::Mean}, RGB(133, 133, 133), RGB(142, 142, 142)},  // 13 of 25; 5 of 9
+      {{9, TSampleMode::Mean}, RGB(129, 129, 129), RGB(133, 133, 133)},  // 41 of 81; 13 of 25
+      {{5, TSampleMode::MostFrequent}, RGB(255, 255, 255), RGB(255, 255, 255)},
+  };
+  for (const Case& c : cases) {
+    Form.Sampler.SetSampling(c.sampling);
+    EXPECT_EQ(Form.Sampler.Sampling(), c.sampling);
+    Form.ChannelPanel.SetColor(RGB(1, 2, 3));
+    EXPECT_EQ(PickAt(720, 514), c.inside) << c.sampling.Size << " " << static_cast<int>(c.sampling.Mode);
+    Form.ChannelPanel.SetColor(RGB(1, 2, 3));
+    EXPECT_EQ(PickAt(0, 0), c.corner) << c.sampling.Size << " " << static_cast<int>(c.sampling.Mode);
+    // The pixel the magnifier shows in its centre is the one GetPixel reads.
+    EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 6, 4), RGB(255, 255, 255));
+  }
+
+  // Just off the corner a single pixel is no colour, but the 3 x 3 still
+  // holds the corner pixel.
+  Form.Sampler.SetSampling({1, TSampleMode::Mean});
+  Form.ChannelPanel.SetColor(RGB(1, 2, 3));
+  EXPECT_EQ(PickAt(-1, -1), RGB(1, 2, 3));
+  Form.Sampler.SetSampling({3, TSampleMode::Mean});
+  EXPECT_EQ(PickAt(-1, -1), RGB(255, 255, 255));
+  Form.ChannelPanel.SetColor(RGB(1, 2, 3));
+  EXPECT_EQ(PickAt(-5000, -5000), RGB(1, 2, 3)) << "nothing on a screen: no colour";
+}
+
+TEST_F(SamplingTest, AreaModesOutlineTheSampledSquare) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  Form.Sampler.SetSampling({3, TSampleMode::Mean});
+  PickAt(720, 515);
+  auto canvas = PaintZoom();
+  // Cells 5 to 7 across and 3 to 5 down: black outside, white inside.
+  EXPECT_EQ(canvas->At(40, 24), RGB(0, 0, 0));
+  EXPECT_EQ(canvas->At(63, 47), RGB(0, 0, 0));
+  EXPECT_EQ(canvas->At(41, 25), RGB(255, 255, 255));
+  EXPECT_EQ(canvas->At(62, 46), RGB(255, 255, 255));
+  EXPECT_EQ(canvas->At(50, 35), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(39, 23), Pattern(18, 13)) << "just outside the outline";
+  EXPECT_EQ(canvas->At(64, 48), Pattern(22, 17));
+
+  // Clicking the outline picks the captured pixel under it, not the line
+  // read back from the screen.
+  Reader = [](HDC, int, int) { return RGB(0, 0, 0); };
+  Send(Form.Sampler.pboxZoom.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 40, 24);
+  EXPECT_EQ(Current(), Pattern(19, 14));
+  Send(Form.Sampler.pboxZoom.Handle(), WM_MOUSEMOVE, MK_LBUTTON, 62, 46);
+  EXPECT_EQ(Current(), Pattern(21, 16));
+  Send(Form.Sampler.pboxZoom.Handle(), WM_LBUTTONUP, 0, 62, 46);
+
+  Form.Sampler.SetSampling({9, TSampleMode::Mean});
+  canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(16, 0), RGB(0, 0, 0));
+  EXPECT_EQ(canvas->At(87, 71), RGB(0, 0, 0));
+  EXPECT_EQ(canvas->At(15, 10), Pattern(15, 12));
+
+  // An unknown choice is one pixel: no outline at all.
+  Form.Sampler.SetSampling({7, TSampleMode::MostFrequent});
+  EXPECT_EQ(Form.Sampler.Sampling(), (TSampling{1, TSampleMode::Mean}));
+  canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(40, 24), Pattern(19, 14));
+  EXPECT_EQ(canvas->At(16, 0), Pattern(16, 11));
+}
+
+TEST_F(SamplingTest, ZoomShowsFewerPixelsAtLargerFactorsAndFollowsTheWheel) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 120, 80);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  EXPECT_EQ(Form.Sampler.Zoom(), 8);
+  PickAt(760, 540);
+
+  // 16 x: 7 x 5 pixels, the centre one from (44, 28) to (59, 43).
+  Form.Sampler.SetZoom(16);
+  auto canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(44, 28), Pattern(60, 40));
+  EXPECT_EQ(canvas->At(59, 43), Pattern(60, 40));
+  EXPECT_EQ(canvas->At(43, 27), Pattern(59, 39));
+  EXPECT_EQ(canvas->At(0, 0), Pattern(57, 38));
+  EXPECT_EQ(canvas->At(103, 71), Pattern(63, 42));
+
+  // 2 x: 53 x 37, the centre pixel at (51, 35).
+  Form.Sampler.SetZoom(2);
+  canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(51, 35), Pattern(60, 40));
+  EXPECT_EQ(canvas->At(52, 36), Pattern(60, 40));
+  EXPECT_EQ(canvas->At(0, 0), Pattern(34, 22));
+  EXPECT_EQ(canvas->At(103, 71), Pattern(86, 58));
+
+  // The wheel over the magnifier: the paint box hands it to its panel.
+  Form.Sampler.SetZoom(8);
+  POINT centre{50, 35};
+  ::ClientToScreen(Form.Sampler.pboxZoom.Handle(), &centre);
+  auto wheel = [&](int delta) {
+    ::SendMessageW(Form.Sampler.pboxZoom.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(delta)),
+                   MAKELPARAM(static_cast<WORD>(centre.x), static_cast<WORD>(centre.y)));
+  };
+  wheel(120);
+  EXPECT_EQ(Form.Sampler.Zoom(), 16);
+  wheel(120);
+  wheel(120);
+  EXPECT_EQ(Form.Sampler.Zoom(), 32);
+  canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(36, 20), Pattern(60, 40));  // 32 x: 5 x 3, the centre from (36, 20) to (67, 51)
+  EXPECT_EQ(canvas->At(67, 51), Pattern(60, 40));
+  EXPECT_EQ(canvas->At(35, 19), Pattern(59, 39));
+  wheel(-120 * 3);
+  EXPECT_EQ(Form.Sampler.Zoom(), 4);
+  wheel(-120 * 5);
+  EXPECT_EQ(Form.Sampler.Zoom(), 2);
+  Form.Sampler.SetZoom(5);
+  EXPECT_EQ(Form.Sampler.Zoom(), 8);
+  // Back at 8 x, the view is today's 13 x 9.
+  canvas = PaintZoom();
+  for (int y = 0; y < 72; ++y)
+    for (int x = 0; x < 104; ++x) ASSERT_EQ(canvas->At(x, y), Pattern(60 - 6 + x / 8, 40 - 4 + y / 8)) << x << "," << y;
+}
+
+TEST_F(SamplingTest, ArrowKeysNudgeThePointerWhileTheEyedropperIsHeld) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  ASSERT_TRUE(::SetCursorPos(720, 515));
+  EXPECT_FALSE(Form.Sampler.SpoitNudge(VK_RIGHT, false)) << "only while held";
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  DragTo(720, 515);
+  EXPECT_EQ(Current(), Pattern(20, 15));
+  struct Step {
+    WORD key;
+    bool shift;
+    int x, y;  // in the pattern window
+  } steps[] = {{VK_RIGHT, false, 21, 15}, {VK_DOWN, true, 21, 25}, {VK_LEFT, true, 11, 25}, {VK_UP, false, 11, 24}};
+  for (const Step& s : steps) {
+    EXPECT_TRUE(Form.Sampler.SpoitNudge(s.key, s.shift));
+    POINT at{};
+    ::GetCursorPos(&at);
+    EXPECT_EQ(at.x, 700 + s.x);
+    EXPECT_EQ(at.y, 500 + s.y);
+    EXPECT_EQ(Current(), Pattern(s.x, s.y)) << s.x << "," << s.y;
+    EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 6, 4), Pattern(s.x, s.y)) << "the magnifier follows";
+  }
+  EXPECT_FALSE(Form.Sampler.SpoitNudge('A', false));
+  // At the screen's edge the pointer stops.
+  ASSERT_TRUE(::SetCursorPos(3, 3));
+  EXPECT_TRUE(Form.Sampler.SpoitNudge(VK_LEFT, true));
+  POINT at{};
+  ::GetCursorPos(&at);
+  EXPECT_EQ(at.x, 0);
+  EXPECT_EQ(at.y, 3);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  EXPECT_FALSE(Form.Sampler.SpoitNudge(VK_RIGHT, false));
+}
+
+TEST_F(SamplingTest, PickAtAScreenPointWithoutTheEyedropper) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40, Checker);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  Form.Sampler.PickAtScreenPoint(POINT{721, 514});
+  EXPECT_EQ(Current(), RGB(0, 0, 0));
+  Form.Sampler.SetSampling({3, TSampleMode::Mean});
+  Form.Sampler.PickAtScreenPoint(POINT{721, 514});
+  EXPECT_EQ(Current(), RGB(113, 113, 113));  // 4 of 9 white: 113.33
+  EXPECT_FALSE(Form.Sampler.SpoitDragging());
+}
+
+TEST_F(SamplingTest, MagnifierCellsScaleWithTheViewsDpi) {
+  Form.Show();
+  TPatternWindow pattern(700, 500, 60, 40);
+  Reader = &TScreenSampler::DefaultScreenPixel;
+  PickAt(720, 515);
+  // 12-pixel cells at 144 DPI: 9 x 7 of them, the centre from (46, 30) to (57, 41).
+  Form.Sampler.SetViewDpi(144);
+  auto canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(46, 30), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(57, 41), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(45, 29), Pattern(19, 14));
+  EXPECT_EQ(canvas->At(0, 0), Pattern(16, 12));
+  Form.Sampler.SetViewDpi(0);
+  EXPECT_EQ(Form.Sampler.ViewDpi(), 96);
+  canvas = PaintZoom();
+  EXPECT_EQ(canvas->At(48, 32), Pattern(20, 15));
+  EXPECT_EQ(canvas->At(47, 31), Pattern(19, 14));
 }
 
 }  // namespace
