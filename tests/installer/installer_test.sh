@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# The MSI under Wine, the real thing: msiexec installs, starts, uninstalls and
+# upgrades Tintra in the test prefix, and the files, the shortcut, the
+# installed-programs entry and the user's data are read from outside.
+#   installer_test.sh WORKDIR msis             pack version N and N+1 of $TINTRA_EXE
+#   installer_test.sh WORKDIR install-uninstall
+#   installer_test.sh WORKDIR upgrade
+# Runs inside the test command's environment (scripts/env.sh: WINEPREFIX,
+# DISPLAY, a persistent Wine server, TINTRA_EXE, TINTRA_PROBE).
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+
+work=${1:?work directory}
+phase=${2:?phase}
+mkdir -p "$work"
+
+for v in WINEPREFIX TINTRA_EXE TINTRA_PROBE TINTRA_WINE_BITS; do
+  [[ -n ${!v:-} ]] || { echo "installer_test.sh: $v is not set (run from scripts/test.sh)"; exit 1; }
+done
+# The Start menu entries stay in the prefix, not among the host's menus.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d"
+[[ $TINTRA_WINE_BITS == 64 ]] && arch=x64 || arch=x86
+
+failures=0
+checks=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  checks=$((checks + 1))
+  if "$@"; then
+    echo "  ok    $what"
+  else
+    echo "  FAIL  $what"
+    failures=$((failures + 1))
+  fi
+}
+finish() {
+  echo "installer_test.sh $phase: $((checks - failures)) of $checks checks passed"
+  [[ $failures -eq 0 ]]
+}
+is_file() { [[ -f $1 ]]; }
+is_absent() { [[ ! -e $1 ]]; }
+same_bytes() { cmp -s "$1" "$2"; }
+
+msi_n=$work/Tintra-N-$arch.msi
+msi_n1=$work/Tintra-N1-$arch.msi
+
+if [[ $phase == msis ]]; then
+  version=$(python3 "$root/scripts/release_zip.py" version "$TINTRA_EXE") || exit 1
+  IFS=. read -r a b c d <<<"$version"
+  # Version N+1 carries a trailing marker, so an upgrade that kept the old exe shows.
+  cp "$TINTRA_EXE" "$work/Tintra-N.exe"
+  { cat "$TINTRA_EXE"; printf 'Tintra installer test: version N+1\n'; } >"$work/Tintra-N1.exe"
+  bash "$root/installer/make-msi.sh" "$arch" "$version" "$work/Tintra-N.exe" "$msi_n" || exit 1
+  bash "$root/installer/make-msi.sh" "$arch" "$a.$b.$c.$((d + 1))" "$work/Tintra-N1.exe" "$msi_n1" || exit 1
+  printf '%s\n%s\n' "$version" "$a.$b.$c.$((d + 1))" >"$work/versions"
+  ls -l "$msi_n" "$msi_n1"
+  exit 0
+fi
+
+[[ -f $msi_n && -f $msi_n1 && -f $work/versions ]] || { echo "installer_test.sh: no MSIs in $work (phase msis)"; exit 1; }
+{ read -r version_n; read -r version_n1; } <"$work/versions"
+
+wpath() { winepath -w "$1" 2>/dev/null; }
+msiexec() {  # msiexec /i|/x MSI: silent, with a log kept for a failure
+  local log
+  log="$work/msiexec-$(basename "$2" .msi)-${1#/}.log"
+  wine msiexec "$1" "$(wpath "$2")" /qn /l*v "$(wpath "$log")" </dev/null >/dev/null 2>&1
+}
+# Wine's folders of this user, as Linux paths.
+folder() { winepath -u "$(wine cmd /c "echo %$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
+local_appdata=$(folder LOCALAPPDATA)
+appdata=$(folder APPDATA)
+profile=$(folder USERPROFILE)
+[[ -d $local_appdata && -d $appdata ]] || { echo "installer_test.sh: no user folders in $WINEPREFIX"; exit 1; }
+install_dir=$local_appdata/Programs/Tintra
+installed_exe=$install_dir/Tintra.exe
+shortcut=$appdata/Microsoft/Windows/Start\ Menu/Programs/Tintra.lnk
+settings_key='HKCU\SOFTWARE\ZORVEK\Tintra'
+
+# Installed-programs entries named Tintra, one "key<TAB>name<TAB>data" line per value, all roots.
+entries() {
+  local root
+  for root in 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+    'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
+    wine reg query "$root" /s </dev/null 2>/dev/null | tr -d '\r' | awk -v root="$root" '
+      /^HK/ { key = $0; next }
+      NF >= 3 { name = $1; type = $2; sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print key "\t" name "\t" $0 }'
+  done | awk -F'\t' '
+    { lines[NR] = $0; keys[NR] = $1 }
+    $2 == "DisplayName" && $3 == "Tintra" { tintra[$1] = 1 }
+    END { for (i = 1; i <= NR; i++) if (keys[i] in tintra) print lines[i] }'
+}
+entry_count() { entries | awk -F'\t' '$2 == "DisplayName"' | wc -l; }
+entry_value() { entries | awk -F'\t' -v n="$1" '$2 == n { print $3; exit }'; }
+has_entries() { [[ $(entry_count) -eq $1 ]]; }
+entry_is() { [[ $(entry_value "$1") == "$2" ]]; }
+entry_matches() { [[ $(entry_value "$1") =~ $2 ]]; }
+settings_exist() { wine reg query "$settings_key" </dev/null >/dev/null 2>&1; }
+settings_have() { wine reg query "$settings_key" /v "$1" </dev/null >/dev/null 2>&1; }
+files_in() { find "$1" -mindepth 1 2>/dev/null | wc -l; }
+folder_holds() { [[ $(files_in "$1") -eq $2 ]]; }
+
+# Leftovers of an earlier, interrupted run would hide what this one does.
+clean_slate() {
+  msiexec /x "$msi_n1" || true
+  msiexec /x "$msi_n" || true
+  rm -rf "$install_dir" "$profile/Documents/installer-test.txt"
+  wine reg delete "$settings_key" /f </dev/null >/dev/null 2>&1 || true
+}
+
+# Starts the installed exe, waits for its main window, closes it as a user
+# would (WM_CLOSE), so it writes its settings, and waits until it has ended.
+run_installed() {
+  wine "$installed_exe" -n </dev/null >/dev/null 2>&1 &
+  local pid=$! xid= hwnd= i
+  for ((i = 0; i < 300; i++)); do
+    xid=$(xdotool search --all --pid "$pid" --name '^Tintra$' 2>/dev/null | head -n 1) || true
+    [[ -n $xid ]] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [[ -z $xid ]]; then
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 1
+  fi
+  # find: hwnd pid class visible xwindow title; the X window is the one xdotool saw.
+  local w p cls vis x
+  while IFS=$'\t' read -r w p cls vis x _; do
+    [[ $x =~ ^(0x)?[0-9A-Fa-f]+$ ]] && ((16#${x#0x} == xid)) && hwnd=$w
+  done < <(wine "$TINTRA_PROBE" find Tintra </dev/null 2>/dev/null | tr -d '\r')
+  [[ -n $hwnd ]] && wine "$TINTRA_PROBE" post "$hwnd" 16 0 0 </dev/null >/dev/null 2>&1
+  for ((i = 0; i < 100; i++)); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 1
+  fi
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
+case $phase in
+  install-uninstall)
+    clean_slate
+    check "msiexec /i $arch $version_n /qn succeeds" msiexec /i "$msi_n"
+    check "the exe is in LocalAppData\\Programs\\Tintra" same_bytes "$installed_exe" "$work/Tintra-N.exe"
+    check "the Start menu has the Tintra shortcut" is_file "$shortcut"
+    check "one installed-programs entry" has_entries 1
+    check "the entry's publisher is ZORVEK" entry_is Publisher ZORVEK
+    check "the entry's version is $version_n" entry_is DisplayVersion "$version_n"
+    check "the entry's web page is the about box's" entry_is URLInfoAbout "https://tintra.example.org/"
+    check "the entry has an icon" entry_matches DisplayIcon '.+'
+
+    check "the installed exe starts, shows its window and closes" run_installed
+    check "the program wrote its settings" settings_have ZoomWindow
+    # The user's data meanwhile: a list beside the exe and one in Documents.
+    printf '255,128,0,"orange"\r\n' >"$install_dir/my-colours.txt"
+    mkdir -p "$profile/Documents"
+    printf '18,52,86,"blue"\r\n' >"$profile/Documents/installer-test.txt"
+
+    check "msiexec /x /qn succeeds" msiexec /x "$msi_n"
+    check "the exe is gone" is_absent "$installed_exe"
+    check "the shortcut is gone" is_absent "$shortcut"
+    check "the installed-programs entry is gone" has_entries 0
+    check "only the user's list is left in the program folder" folder_holds "$install_dir" 1
+    check "the list beside the exe is kept" is_file "$install_dir/my-colours.txt"
+    check "the list in Documents is kept" is_file "$profile/Documents/installer-test.txt"
+    check "the settings are kept" settings_have ZoomWindow
+
+    clean_slate
+    finish
+    ;;
+  upgrade)
+    clean_slate
+    check "install $version_n" msiexec /i "$msi_n"
+    check "version $version_n's exe is installed" same_bytes "$installed_exe" "$work/Tintra-N.exe"
+    wine reg add "$settings_key" /v HexOrder /d 1 /f </dev/null >/dev/null 2>&1
+    check "upgrade to $version_n1" msiexec /i "$msi_n1"
+    check "the exe is replaced by version $version_n1's" same_bytes "$installed_exe" "$work/Tintra-N1.exe"
+    check "the program folder holds one exe and nothing else" folder_holds "$install_dir" 1
+    check "one installed-programs entry" has_entries 1
+    check "the entry is version $version_n1" entry_is DisplayVersion "$version_n1"
+    check "the shortcut is there" is_file "$shortcut"
+    check "the settings survive the upgrade" settings_have HexOrder
+    check "uninstall $version_n1" msiexec /x "$msi_n1"
+    check "nothing is left" is_absent "$install_dir"
+    check "no entry is left" has_entries 0
+    clean_slate
+    finish
+    ;;
+  *)
+    echo "installer_test.sh: unknown phase $phase"
+    exit 2
+    ;;
+esac
