@@ -2,7 +2,7 @@
 # The MSI under Wine, the real thing: msiexec installs, starts, uninstalls and
 # upgrades Tintra in the test prefix, and the files, the shortcut, the
 # installed-programs entry and the user's data are read from outside.
-#   installer_test.sh WORKDIR msis             pack version N and N+1 of $TINTRA_EXE
+#   installer_test.sh WORKDIR msis             pack $TINTRA_EXE as version N, N+1 and a next a.b.c
 #   installer_test.sh WORKDIR install-uninstall
 #   installer_test.sh WORKDIR upgrade
 # Runs inside the test command's environment (scripts/env.sh: WINEPREFIX,
@@ -42,9 +42,11 @@ finish() {
 is_file() { [[ -f $1 ]]; }
 is_absent() { [[ ! -e $1 ]]; }
 same_bytes() { cmp -s "$1" "$2"; }
+refused() { ! "$@"; }
 
 msi_n=$work/Tintra-N-$arch.msi
 msi_n1=$work/Tintra-N1-$arch.msi
+msi_next=$work/Tintra-next-$arch.msi
 
 if [[ $phase == msis ]]; then
   version=$(python3 "$root/scripts/release_zip.py" version "$TINTRA_EXE") || exit 1
@@ -54,13 +56,15 @@ if [[ $phase == msis ]]; then
   { cat "$TINTRA_EXE"; printf 'Tintra installer test: version N+1\n'; } >"$work/Tintra-N1.exe"
   bash "$root/installer/make-msi.sh" "$arch" "$version" "$work/Tintra-N.exe" "$msi_n" || exit 1
   bash "$root/installer/make-msi.sh" "$arch" "$a.$b.$c.$((d + 1))" "$work/Tintra-N1.exe" "$msi_n1" || exit 1
-  printf '%s\n%s\n' "$version" "$a.$b.$c.$((d + 1))" >"$work/versions"
-  ls -l "$msi_n" "$msi_n1"
+  # And a next a.b.c, which Windows Installer alone tells apart from the others.
+  bash "$root/installer/make-msi.sh" "$arch" "$a.$b.$((c + 1)).0" "$work/Tintra-N1.exe" "$msi_next" || exit 1
+  printf '%s\n%s\n%s\n' "$version" "$a.$b.$c.$((d + 1))" "$a.$b.$((c + 1)).0" >"$work/versions"
+  ls -l "$msi_n" "$msi_n1" "$msi_next"
   exit 0
 fi
 
-[[ -f $msi_n && -f $msi_n1 && -f $work/versions ]] || { echo "installer_test.sh: no MSIs in $work (phase msis)"; exit 1; }
-{ read -r version_n; read -r version_n1; } <"$work/versions"
+[[ -f $msi_n && -f $msi_n1 && -f $msi_next && -f $work/versions ]] || { echo "installer_test.sh: no MSIs in $work (phase msis)"; exit 1; }
+{ read -r version_n; read -r version_n1; read -r version_next; } <"$work/versions"
 
 wpath() { winepath -w "$1" 2>/dev/null; }
 msiexec() {  # msiexec /i|/x MSI: silent, with a log kept for a failure
@@ -105,6 +109,7 @@ folder_holds() { [[ $(files_in "$1") -eq $2 ]]; }
 
 # Leftovers of an earlier, interrupted run would hide what this one does.
 clean_slate() {
+  msiexec /x "$msi_next" || true
   msiexec /x "$msi_n1" || true
   msiexec /x "$msi_n" || true
   rm -rf "$install_dir" "$profile/Documents/installer-test.txt"
@@ -189,7 +194,13 @@ case $phase in
     check "the entry is version $version_n1" entry_is DisplayVersion "$version_n1"
     check "the shortcut is there" is_file "$shortcut"
     check "the settings survive the upgrade" settings_have HexOrder
-    check "uninstall $version_n1" msiexec /x "$msi_n1"
+    check "upgrade to $version_next" msiexec /i "$msi_next"
+    check "one installed-programs entry, version $version_next" entry_is DisplayVersion "$version_next"
+    check "still one entry" has_entries 1
+    check "$version_n does not install over $version_next" refused msiexec /i "$msi_n"
+    check "still $version_next, one entry" entry_is DisplayVersion "$version_next"
+    check "still the one exe" folder_holds "$install_dir" 1
+    check "uninstall $version_next" msiexec /x "$msi_next"
     check "nothing is left" is_absent "$install_dir"
     check "no entry is left" has_entries 0
     clean_slate
