@@ -3,7 +3,8 @@
 #   make-msi.sh ARCH VERSION EXE OUT.msi
 # ARCH is x86 or x64, VERSION a.b.c.d. The release script and the installer
 # test both use it; the test packs one exe under two versions to try an upgrade.
-# With SOURCE_DATE_EPOCH set, the cabinet's file times are that time.
+# With SOURCE_DATE_EPOCH set, every time in the MSI is that time and the
+# package code follows from the contents, so the same inputs give the same bytes.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -41,3 +42,11 @@ out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 (cd "$stage" && wixl -a "$arch" -o "$out" \
   -D Version="$version" -D UpgradeBelow="$upgrade_below" -D Arch="$arch" -D ProductCode="$product_code" \
   -D ExeSource=Tintra.exe -D IconSource=Tintra.ico "$here/Tintra.wxs")
+if [[ -n ${SOURCE_DATE_EPOCH:-} ]]; then
+  code=$(python3 "$here/../scripts/release_tools.py" msi-stamp "$out")
+  # Read back by msitools: the patched summary still parses, with those values.
+  if ! msiinfo suminfo "$out" | grep -qxF "Revision number (UUID): $code"; then
+    echo "make-msi.sh: the package code of $out does not read back" >&2
+    exit 1
+  fi
+fi

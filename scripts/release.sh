@@ -63,7 +63,7 @@ for arch in x86 x64; do
   cmake --build "$dir" -j"$jobs" --target Tintra
   v=$(cat "$dir/tintra-version.txt")
   # What the about box and the installed programs list show must be what the exe says.
-  exe_version=$(python3 "$here/release_zip.py" version "$dir/Tintra.exe")
+  exe_version=$(python3 "$here/release_tools.py" version "$dir/Tintra.exe")
   if [[ $exe_version != "$v" ]]; then
     echo "release.sh: $arch exe has version $exe_version, the build $v" >&2
     exit 1
@@ -83,7 +83,7 @@ rm -f "$out"/Tintra-*.zip "$out"/Tintra-*.msi "$out/SHA256SUMS"
 for arch in x86 x64; do
   exe=$work/release-$arch/Tintra.exe
   zip=Tintra-$version-$arch.zip
-  python3 "$here/release_zip.py" zip "$out/$zip" \
+  python3 "$here/release_tools.py" zip "$out/$zip" \
     Tintra.exe="$exe" README.txt="$stage/README.txt" LICENSE.txt="$stage/LICENSE.txt"
   msi=Tintra-$version-$arch.msi
   bash "$src/installer/make-msi.sh" "$arch" "$version" "$exe" "$out/$msi"

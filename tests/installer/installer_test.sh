@@ -49,7 +49,7 @@ msi_n1=$work/Tintra-N1-$arch.msi
 msi_next=$work/Tintra-next-$arch.msi
 
 if [[ $phase == msis ]]; then
-  version=$(python3 "$root/scripts/release_zip.py" version "$TINTRA_EXE") || exit 1
+  version=$(python3 "$root/scripts/release_tools.py" version "$TINTRA_EXE") || exit 1
   IFS=. read -r a b c d <<<"$version"
   # Version N+1 carries a trailing marker, so an upgrade that kept the old exe shows.
   cp "$TINTRA_EXE" "$work/Tintra-N.exe"
