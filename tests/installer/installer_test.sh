@@ -67,51 +67,63 @@ fi
 { read -r version_n; read -r version_n1; read -r version_next; } <"$work/versions"
 
 wpath() { winepath -w "$1" 2>/dev/null; }
+
+# Installed-programs entries and installer product records named Tintra, one
+# "key<TAB>name<TAB>data" line per value, read after every msiexec in one Wine
+# process (each start of one costs about a second on a loaded machine).
+ENTRIES=
+refresh_entries() {
+  local k='Software\Microsoft\Windows\CurrentVersion\Uninstall'
+  ENTRIES=$(wine cmd /c "reg query HKCU\\$k /s & reg query HKLM\\$k /s & reg query HKLM\Software\Wow6432Node\\$k /s & reg query HKCU\Software\Microsoft\Installer\Products /s" </dev/null 2>/dev/null |
+    tr -d '\r' | awk '
+      /^HK/ { key = $0; next }
+      NF >= 3 { name = $1; sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]*/, ""); print key "\t" name "\t" $0 }' |
+    awk -F'\t' '
+      { lines[NR] = $0; keys[NR] = $1 }
+      ($2 == "DisplayName" || $2 == "ProductName") && $3 == "Tintra" { tintra[$1] = 1 }
+      END { for (i = 1; i <= NR; i++) if (keys[i] in tintra) print lines[i] }')
+}
+entry_count() { [[ -z $ENTRIES ]] && echo 0 || awk -F'\t' '$2 == "DisplayName"' <<<"$ENTRIES" | wc -l; }
+entry_value() { awk -F'\t' -v n="$1" '$2 == n { print $3; exit }' <<<"$ENTRIES"; }
+has_entries() { [[ $(entry_count) -eq $1 ]]; }
+entry_is() { [[ $(entry_value "$1") == "$2" ]]; }
+# Windows shows an MSI product's icon from the copy the installer keeps of ARPPRODUCTICON.
+product_icon_is() {
+  local icon
+  icon=$(winepath -u "$(entry_value ProductIcon)" 2>/dev/null) && cmp -s "$icon" "$1"
+}
+
 msiexec() {  # msiexec /i|/x MSI: silent, with a log kept for a failure
-  local log
+  local log rc
   log="$work/msiexec-$(basename "$2" .msi)-${1#/}.log"
   wine msiexec "$1" "$(wpath "$2")" /qn /l*v "$(wpath "$log")" </dev/null >/dev/null 2>&1
+  rc=$?
+  refresh_entries
+  return $rc
 }
 # Wine's folders of this user, as Linux paths.
-folder() { winepath -u "$(wine cmd /c "echo %$1%" </dev/null 2>/dev/null | tr -d '\r')" 2>/dev/null; }
-local_appdata=$(folder LOCALAPPDATA)
-appdata=$(folder APPDATA)
-profile=$(folder USERPROFILE)
-[[ -d $local_appdata && -d $appdata ]] || { echo "installer_test.sh: no user folders in $WINEPREFIX"; exit 1; }
+IFS='|' read -r local_appdata appdata profile < <(wine cmd /c 'echo %LOCALAPPDATA%^|%APPDATA%^|%USERPROFILE%' </dev/null 2>/dev/null | tr -d '\r')
+local_appdata=$(winepath -u "$local_appdata" 2>/dev/null)
+appdata=$(winepath -u "$appdata" 2>/dev/null)
+profile=$(winepath -u "$profile" 2>/dev/null)
+[[ -d $local_appdata && -d $appdata && -d $profile ]] || { echo "installer_test.sh: no user folders in $WINEPREFIX"; exit 1; }
 install_dir=$local_appdata/Programs/Tintra
 installed_exe=$install_dir/Tintra.exe
 shortcut=$appdata/Microsoft/Windows/Start\ Menu/Programs/Tintra.lnk
 settings_key='HKCU\SOFTWARE\ZORVEK\Tintra'
 
-# Installed-programs entries named Tintra, one "key<TAB>name<TAB>data" line per value, all roots.
-entries() {
-  local root
-  for root in 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
-    'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
-    'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall'; do
-    wine reg query "$root" /s </dev/null 2>/dev/null | tr -d '\r' | awk -v root="$root" '
-      /^HK/ { key = $0; next }
-      NF >= 3 { name = $1; type = $2; sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print key "\t" name "\t" $0 }'
-  done | awk -F'\t' '
-    { lines[NR] = $0; keys[NR] = $1 }
-    $2 == "DisplayName" && $3 == "Tintra" { tintra[$1] = 1 }
-    END { for (i = 1; i <= NR; i++) if (keys[i] in tintra) print lines[i] }'
-}
-entry_count() { entries | awk -F'\t' '$2 == "DisplayName"' | wc -l; }
-entry_value() { entries | awk -F'\t' -v n="$1" '$2 == n { print $3; exit }'; }
-has_entries() { [[ $(entry_count) -eq $1 ]]; }
-entry_is() { [[ $(entry_value "$1") == "$2" ]]; }
-entry_matches() { [[ $(entry_value "$1") =~ $2 ]]; }
-settings_exist() { wine reg query "$settings_key" </dev/null >/dev/null 2>&1; }
 settings_have() { wine reg query "$settings_key" /v "$1" </dev/null >/dev/null 2>&1; }
 files_in() { find "$1" -mindepth 1 2>/dev/null | wc -l; }
 folder_holds() { [[ $(files_in "$1") -eq $2 ]]; }
 
 # Leftovers of an earlier, interrupted run would hide what this one does.
 clean_slate() {
-  msiexec /x "$msi_next" || true
-  msiexec /x "$msi_n1" || true
-  msiexec /x "$msi_n" || true
+  refresh_entries
+  if [[ -n $ENTRIES ]]; then
+    msiexec /x "$msi_next" || true
+    msiexec /x "$msi_n1" || true
+    msiexec /x "$msi_n" || true
+  fi
   rm -rf "$install_dir" "$profile/Documents/installer-test.txt"
   wine reg delete "$settings_key" /f </dev/null >/dev/null 2>&1 || true
 }
@@ -122,7 +134,8 @@ run_installed() {
   wine "$installed_exe" -n </dev/null >/dev/null 2>&1 &
   local pid=$! xid= hwnd= i
   for ((i = 0; i < 300; i++)); do
-    xid=$(xdotool search --all --pid "$pid" --name '^Tintra$' 2>/dev/null | head -n 1) || true
+    # The caption names the open document: "(無題) - Tintra".
+    xid=$(xdotool search --all --onlyvisible --pid "$pid" --name ' - Tintra$' 2>/dev/null | head -n 1) || true
     [[ -n $xid ]] && break
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
@@ -136,7 +149,7 @@ run_installed() {
   local w p cls vis x
   while IFS=$'\t' read -r w p cls vis x _; do
     [[ $x =~ ^(0x)?[0-9A-Fa-f]+$ ]] && ((16#${x#0x} == xid)) && hwnd=$w
-  done < <(wine "$TINTRA_PROBE" find Tintra </dev/null 2>/dev/null | tr -d '\r')
+  done < <(wine "$TINTRA_PROBE" find </dev/null 2>/dev/null | tr -d '\r')
   [[ -n $hwnd ]] && wine "$TINTRA_PROBE" post "$hwnd" 16 0 0 </dev/null >/dev/null 2>&1
   for ((i = 0; i < 100; i++)); do
     kill -0 "$pid" 2>/dev/null || break
@@ -161,7 +174,7 @@ case $phase in
     check "the entry's publisher is ZORVEK" entry_is Publisher ZORVEK
     check "the entry's version is $version_n" entry_is DisplayVersion "$version_n"
     check "the entry's web page is the about box's" entry_is URLInfoAbout "https://tintra.example.org/"
-    check "the entry has an icon" entry_matches DisplayIcon '.+'
+    check "the entry's icon is the program's" product_icon_is "$root/app/resources/Tintra.ico"
 
     check "the installed exe starts, shows its window and closes" run_installed
     check "the program wrote its settings" settings_have ZoomWindow
