@@ -66,7 +66,14 @@ fi
 [[ -f $msi_n && -f $msi_n1 && -f $msi_next && -f $work/versions ]] || { echo "installer_test.sh: no MSIs in $work (phase msis)"; exit 1; }
 { read -r version_n; read -r version_n1; read -r version_next; } <"$work/versions"
 
-wpath() { winepath -w "$1" 2>/dev/null; }
+# Path conversions without winepath, which runs the 32-bit loader where
+# only 64-bit Wine works: Z: is the Linux root, other drives are dosdevices.
+wpath() { printf 'Z:%s' "${1//\//\\}"; }
+upath() {
+  local p=$1 drive
+  drive=${p:0:2}
+  printf '%s/dosdevices/%s%s' "$WINEPREFIX" "${drive,,}" "$(tr '\\' / <<<"${p:2}")"
+}
 
 # Installed-programs entries and installer product records named Tintra, one
 # "key<TAB>name<TAB>data" line per value, read after every msiexec in one Wine
@@ -90,7 +97,8 @@ entry_is() { [[ $(entry_value "$1") == "$2" ]]; }
 # Windows shows an MSI product's icon from the copy the installer keeps of ARPPRODUCTICON.
 product_icon_is() {
   local icon
-  icon=$(winepath -u "$(entry_value ProductIcon)" 2>/dev/null) && cmp -s "$icon" "$1"
+  icon=$(entry_value ProductIcon)
+  [[ -n $icon ]] && cmp -s "$(upath "$icon")" "$1"
 }
 
 msiexec() {  # msiexec /i|/x MSI: silent, with a log kept for a failure
@@ -103,9 +111,9 @@ msiexec() {  # msiexec /i|/x MSI: silent, with a log kept for a failure
 }
 # Wine's folders of this user, as Linux paths.
 IFS='|' read -r local_appdata appdata profile < <(wine cmd /c 'echo %LOCALAPPDATA%^|%APPDATA%^|%USERPROFILE%' </dev/null 2>/dev/null | tr -d '\r')
-local_appdata=$(winepath -u "$local_appdata" 2>/dev/null)
-appdata=$(winepath -u "$appdata" 2>/dev/null)
-profile=$(winepath -u "$profile" 2>/dev/null)
+local_appdata=$(upath "$local_appdata")
+appdata=$(upath "$appdata")
+profile=$(upath "$profile")
 [[ -d $local_appdata && -d $appdata && -d $profile ]] || { echo "installer_test.sh: no user folders in $WINEPREFIX"; exit 1; }
 install_dir=$local_appdata/Programs/Tintra
 installed_exe=$install_dir/Tintra.exe
