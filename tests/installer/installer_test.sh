@@ -136,40 +136,68 @@ clean_slate() {
   wine reg delete "$settings_key" /f </dev/null >/dev/null 2>&1 || true
 }
 
-# Starts the installed exe, waits for its main window, closes it as a user
-# would (WM_CLOSE), so it writes its settings, and waits until it has ended.
-run_installed() {
+# The installed program, started as a user would: its Wine process and main window.
+PID=
+HWND=
+start_installed() {
   wine "$installed_exe" -n </dev/null >/dev/null 2>&1 &
-  local pid=$! xid= hwnd= i
+  PID=$!
+  HWND=
+  local xid= i w p cls vis x
   for ((i = 0; i < 300; i++)); do
     # The caption names the open document: "(無題) - Tintra".
-    xid=$(xdotool search --all --onlyvisible --pid "$pid" --name ' - Tintra$' 2>/dev/null | head -n 1) || true
+    xid=$(xdotool search --all --onlyvisible --pid "$PID" --name ' - Tintra$' 2>/dev/null | head -n 1) || true
     [[ -n $xid ]] && break
-    kill -0 "$pid" 2>/dev/null || break
+    kill -0 "$PID" 2>/dev/null || break
     sleep 0.1
   done
-  if [[ -z $xid ]]; then
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    return 1
-  fi
+  [[ -n $xid ]] || return 1
   # find: hwnd pid class visible xwindow title; the X window is the one xdotool saw.
-  local w p cls vis x
   while IFS=$'\t' read -r w p cls vis x _; do
-    [[ $x =~ ^(0x)?[0-9A-Fa-f]+$ ]] && ((16#${x#0x} == xid)) && hwnd=$w
-  done < <(wine "$TINTRA_PROBE" find </dev/null 2>/dev/null | tr -d '\r')
-  [[ -n $hwnd ]] && wine "$TINTRA_PROBE" post "$hwnd" 16 0 0 </dev/null >/dev/null 2>&1
+    [[ $x =~ ^(0x)?[0-9A-Fa-f]+$ ]] && ((16#${x#0x} == xid)) && HWND=$w
+  done < <(probe find)
+  [[ -n $HWND ]]
+}
+probe() { wine "$TINTRA_PROBE" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+
+# Opens the about box from the Help menu and reads its version label.
+about_says() {
+  [[ -n $HWND ]] || return 1
+  local id box= i
+  # menus: depth kind id checked enabled radio caption
+  id=$(probe menus "$HWND" | awk -F'\t' '$7 == "バージョン情報(&A)..." { print $3; exit }')
+  [[ -n $id ]] || return 1
+  probe command "$HWND" "$id" >/dev/null
   for ((i = 0; i < 100; i++)); do
-    kill -0 "$pid" 2>/dev/null || break
+    box=$(probe find 'Tintra について' | cut -f1 | head -n 1)
+    [[ -n $box ]] && break
     sleep 0.1
   done
-  if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
+  [[ -n $box ]] || return 1
+  local said
+  said=$(probe controls "$box" | awk -F'\t' '$5 ~ /^Version / { print $5; exit }')
+  probe post "$box" 16 0 0 >/dev/null  # WM_CLOSE
+  [[ $said == "Version $1" ]]
+}
+
+# Closes the main window (WM_CLOSE), so the program writes its settings, and
+# waits until it has ended.
+close_installed() {
+  [[ -n $PID ]] || return 1
+  local i
+  [[ -n $HWND ]] && probe post "$HWND" 16 0 0 >/dev/null
+  for ((i = 0; i < 100; i++)); do
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$PID" 2>/dev/null; then
+    kill "$PID" 2>/dev/null
+    wait "$PID" 2>/dev/null
+    PID=
     return 1
   fi
-  wait "$pid" 2>/dev/null
-  return 0
+  wait "$PID" 2>/dev/null
+  PID=
 }
 
 case $phase in
@@ -184,7 +212,9 @@ case $phase in
     check "the entry's web page is the about box's" entry_is URLInfoAbout "https://tintra.example.org/"
     check "the entry's icon is the program's" product_icon_is "$root/app/resources/Tintra.ico"
 
-    check "the installed exe starts, shows its window and closes" run_installed
+    check "the installed exe starts and shows its window" start_installed
+    check "its about box says Version $version_n, as the entry" about_says "$version_n"
+    check "it closes" close_installed
     check "the program wrote its settings" settings_have ZoomWindow
     # The user's data meanwhile: a list beside the exe and one in Documents.
     printf '255,128,0,"orange"\r\n' >"$install_dir/my-colours.txt"
