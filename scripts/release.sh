@@ -8,7 +8,7 @@
 #
 # The sources are a fresh export of HEAD, built in build/release-x86 and
 # build/release-x64 (Release, static runtime, stripped, no tests). Two runs on
-# the same commit give the same exe and zip bytes: the time is the commit's
+# the same commit give the same bytes in every file: the time is the commit's
 # (SOURCE_DATE_EPOCH) and no build path lands in the binaries.
 #   --out DIR    instead of dist/
 #   --work DIR   instead of build/ for the export and the two build trees
