@@ -22,6 +22,10 @@ fi
 upgrade_below="${BASH_REMATCH[1]}.${BASH_REMATCH[2]}.$((BASH_REMATCH[3] + 1))"
 [[ -f $exe ]] || { echo "make-msi.sh: no file $exe" >&2; exit 1; }
 
+# The installed programs list links the about box's home page.
+home_page=$(grep -h -o 'IDS_HOMEPAGE *"[^"]*"' "$here"/../app/resources/*.rc | head -n 1 | sed 's/^[^"]*"//; s/"$//')
+[[ -n $home_page ]] || { echo "make-msi.sh: no IDS_HOMEPAGE in app/resources/*.rc" >&2; exit 1; }
+
 # A new product code for each version and architecture (a major upgrade),
 # yet the same one whenever the same version is packed again.
 product_code=$(python3 -c '
@@ -40,7 +44,7 @@ fi
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 (cd "$stage" && wixl -a "$arch" -o "$out" \
-  -D Version="$version" -D UpgradeBelow="$upgrade_below" -D Arch="$arch" -D ProductCode="$product_code" \
+  -D Version="$version" -D UpgradeBelow="$upgrade_below" -D Arch="$arch" -D ProductCode="$product_code" -D HomePage="$home_page" \
   -D ExeSource=Tintra.exe -D IconSource=Tintra.ico "$here/Tintra.wxs")
 if [[ -n ${SOURCE_DATE_EPOCH:-} ]]; then
   code=$(python3 "$here/../scripts/release_tools.py" msi-stamp "$out")
