@@ -21,3 +21,21 @@ function(tintra_windows_entry target)
     set_property(TARGET ${target} PROPERTY MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
   endif()
 endfunction()
+
+# The same commit gives the same exe wherever it is built: source and build
+# paths become relative in everything the compiler records (__FILE__, debug
+# information), and the PE header carries no link time. __DATE__ and
+# __TIME__ follow SOURCE_DATE_EPOCH, which the release script sets.
+function(tintra_reproducible_build)
+  if(NOT TINTRA_REPRODUCIBLE OR MSVC)
+    return()
+  endif()
+  # The build tree usually sits inside the source tree: the more specific
+  # mapping goes last, as GCC tries the last one first.
+  # Not for windres, which records no paths and knows no such option.
+  add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.>"
+                      "$<$<COMPILE_LANGUAGE:CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=build>")
+  if(MINGW)
+    add_link_options(-Wl,--no-insert-timestamp)
+  endif()
+endfunction()

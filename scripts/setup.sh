@@ -17,6 +17,9 @@ packages=(
   libxinerama1:i386 libxcomposite1:i386 libxxf86vm1:i386
   xvfb xauth xdotool x11-apps x11-utils x11-xserver-utils imagemagick xclip
   fonts-ipafont-gothic locales
+  # Release: the MSI installers are built with wixl (msitools reads them back
+  # in the installer test); the zips are written by Python's zipfile.
+  wixl msitools python3
   # Where the kernel runs no 32-bit code, Wine cannot start the i686 build:
   # the Windows suites then run from a 64-bit build under wine64.
   wine64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every suite: the native core tests (with the
 # sanitizers), the Windows suites under Wine, the end-to-end tests that drive
-# the real Tintra.exe, and a short run of each fuzz target. All Wine runs
+# the real Tintra.exe, the MSI installed, upgraded and uninstalled under Wine,
+# and a short run of each fuzz target. All Wine runs
 # share one virtual display and one Wine server of this script's own prefix.
 # Closes with "N passed, M failed", counting the tests inside each suite.
 set -uo pipefail
@@ -78,6 +79,7 @@ run_ctest() {
 run_ctest native-core --test-dir build/native -L core
 run_ctest wine --gtest-counts --test-dir "$TINTRA_WIN_DIR" -L wine
 run_ctest e2e --test-dir build/native -L e2e
+run_ctest installer --test-dir build/native -L installer
 run_ctest fuzz --test-dir build/fuzz -L fuzz
 
 echo
