@@ -126,7 +126,8 @@ void TfrmAbout::FormCreate(fw::TObject*) {
   };
   ProgramIcon.Create(this);
 
-  std::wstring version = L"Version 1.0.0";
+  // The design text follows the project version; the build number comes from the file.
+  std::wstring version = L"Version " TINTRA_VERSION_TEXT;
   wchar_t path[MAX_PATH];
   const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
   if (n > 0 && n < MAX_PATH) {
