@@ -97,6 +97,11 @@ void InstallIniSettings(const std::wstring& iniPath, const std::wstring& key) {
   const std::size_t lastSeparator = own.rfind(L'\\');
   std::wstring section(lastSeparator == std::wstring_view::npos ? own : own.substr(lastSeparator + 1));
   std::lock_guard lock(gIniMutex);
+  // An empty path means no key at all to the registry functions.
+  if (own.empty()) {
+    gIniStore.reset();
+    return;
+  }
   gIniStore = TIniStore{iniPath, std::wstring(own), std::move(section)};
 }
 

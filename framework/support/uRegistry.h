@@ -32,10 +32,11 @@ void DeleteRegistryVal(HKEY root, const std::wstring& key, const std::wstring& v
 // functions and the same rules: the key's own values in the section named
 // after its last part ("SOFTWARE\ZORVEK\Tintra" -> [Tintra]), a subkey's in
 // the section named by its path below the key ("...\Tintra\History" ->
-// [History]). Every call reads the file afresh, and a change replaces it
-// whole; a file that cannot be read reads as empty and refuses changes
-// (ERegistryError) rather than being overwritten. Other keys stay in the
-// registry. Installing again replaces the file and key.
+// [History]). Every call reads the file afresh (so two copies of the program
+// see each other's changes), and a change replaces it whole, making it anew
+// if it was deleted meanwhile; a file that cannot be read reads as empty and
+// refuses changes (ERegistryError) rather than being overwritten. Other keys
+// stay in the registry. Installing again replaces the file and key.
 void InstallIniSettings(const std::wstring& iniPath, const std::wstring& key);
 void RemoveIniSettings();
 // The INI file in use, or empty when every value is in the registry.
