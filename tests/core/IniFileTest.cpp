@@ -29,39 +29,25 @@ TEST(IniFileReadTest, Table) {
       {"[Tintra]\r\nZoomWindow=0\r\n", L"Tintra", L"ZoomWindow", L"0"},
       {"[Tintra]\nZoomWindow=0\n", L"Tintra", L"ZoomWindow", L"0"},
       {"[Tintra]\rZoomWindow=0\r", L"Tintra", L"ZoomWindow", L"0"},
-      {"[Tintra]\r\n\r\n\n\nZoomWindow=0", L"Tintra", L"ZoomWindow", L"0"},  // no end of line
       {"[tintra]\r\nzoomwindow=0", L"TINTRA", L"ZoomWindow", L"0"},
       {"  [ Tintra ]  trailing\r\n\t ZoomWindow \t=\t 0 \t\r\n", L"Tintra", L"ZoomWindow", L"0"},
       {"[Tintra]\r\nHexOrder=1\r\nHexOrder=2\r\n", L"Tintra", L"HexOrder", L"2"},
       {"[Tintra]\r\nA=1\r\n[History]\r\nH1=x\r\n[TINTRA]\r\nA=3\r\n", L"Tintra", L"A", L"3"},
-      {"[Tintra]\r\nPosMain=1,2,3,4,0\r\n", L"Tintra", L"PosMain", L"1,2,3,4,0"},
       {"[Tintra]\r\nT=a=b = c\r\n", L"Tintra", L"T", L"a=b = c"},
       {"[Tintra]\r\nT=  inner  spaces  \r\n", L"Tintra", L"T", L"inner  spaces"},
       {"[Tintra]\r\nT=a ; not a comment\r\n", L"Tintra", L"T", L"a ; not a comment"},
       {"[Tintra]\r\nDataDir=C:\\new\\table\\\r\n", L"Tintra", L"DataDir", L"C:\\new\\table\\"},
-      {"[Tintra]\r\nT=\r\n", L"Tintra", L"T", L""},
-      {"[Tintra]\r\nT=\"\"\r\n", L"Tintra", L"T", L""},
       {"[Tintra]\r\nT=\"  padded \"\r\n", L"Tintra", L"T", L"  padded "},
       {"[Tintra]\r\nT=\"a\\nb\\r\\tc\\\\d\\\"e\"\r\n", L"Tintra", L"T", L"a\nb\r\tc\\d\"e"},
-      {"[Tintra]\r\nT=\"\\u0041\\u00e9\\u3042\"\r\n", L"Tintra", L"T", L"A\u00E9\u3042"},
       {"[Tintra]\r\nT=\"\\q\\u12\\uXYZW\\\"\r\n", L"Tintra", L"T", L"\\q\\u12\\uXYZW\\"},  // not escapes
       {"[Tintra]\r\nT=\"only opening\r\n", L"Tintra", L"T", L"\"only opening"},
-      {"[Tintra]\r\nT=\"\r\n", L"Tintra", L"T", L"\""},
-      {"[Tintra]\r\nT=say \"hi\"\r\n", L"Tintra", L"T", L"say \"hi\""},
       {"Top=1\r\n[Tintra]\r\n", L"", L"Top", L"1"},
-      {"[Tintra]\r\n=default\r\n", L"Tintra", L"", L"default"},
       {"[]\r\nE=1\r\n", L"", L"E", L"1"},
       // Lines that are neither entries nor headers hide nothing after them.
       {"[Tintra]\r\n;Zoom=1\r\n#Zoom=2\r\n[broken\r\nZoom\r\nZoom=3\r\n", L"Tintra", L"Zoom", L"3"},
-      {"[Tintra]\r\n;Zoom=1\r\n", L"Tintra", L"Zoom", std::nullopt},
       {"[Tintra]\r\n[broken=1\r\n", L"Tintra", L"[broken", std::nullopt},
       {"[Tintra]\r\nZoom=1\r\n", L"History", L"Zoom", std::nullopt},
-      {"[Tintra]\r\nZoom=1\r\n", L"Tintra", L"Zoo", std::nullopt},
-      {"Zoom=1\r\n", L"Tintra", L"Zoom", std::nullopt},
-      {"", L"Tintra", L"Zoom", std::nullopt},
       {"[Tintra]\r\nN=a\0b\r\n"s, L"Tintra", L"N", L"a\0b"s},
-      {"[Tin\0tra]\r\nN=1\r\n"s, L"Tin\0tra"s, L"N", L"1"},
-      {"[Tintra]\r\nN\0=1\r\n"s, L"Tintra", L"N\0"s, L"1"},
       {"[Tintra]\r\nLastFile=C:\\\xE8\x89\xB2\\\xE8\xA6\x8B\xE6\x9C\xAC.txt\r\n", L"Tintra", L"LastFile",
        L"C:\\色\\見本.txt"},
   };
@@ -86,8 +72,6 @@ TEST(IniFileEncodingTest, Table) {
       {"UTF-16BE", "\xFE\xFF\0[\0A\0]\0\r\0\n\x82\x72\0=\0001"s, false},
       {"Shift_JIS", "[A]\r\n\x90\x46=1", false},
       {"overlong UTF-8", "[A]\r\n\xC0\xAF=1", false},
-      {"UTF-8 surrogate", "[A]\r\n\xED\xA0\xBD=1", false},
-      {"bare BOM", "\xEF\xBB\xBF", true},
       {"empty", "", true},
   };
   for (const TCase& c : cases) {
@@ -99,15 +83,6 @@ TEST(IniFileEncodingTest, Table) {
   }
   // A replacement character written on purpose is text like any other.
   EXPECT_EQ(Parse("[A]\r\nX=\xEF\xBF\xBD").Value(L"A", L"X"), L"\uFFFD");
-}
-
-TEST(IniFileWriteTest, NewFileIsUtf8WithBomAndCrLf) {
-  TIniFile ini;
-  ASSERT_TRUE(ini.SetValue(L"Tintra", L"ZoomWindow", L"1"));
-  ASSERT_TRUE(ini.SetValue(L"History", L"H1", L"C:\\色.txt"));
-  ASSERT_TRUE(ini.SetValue(L"Tintra", L"HexOrder", L"0"));
-  EXPECT_EQ(ini.ToBytes(),
-            "\xEF\xBB\xBF[Tintra]\r\nZoomWindow=1\r\nHexOrder=0\r\n\r\n[History]\r\nH1=C:\\\xE8\x89\xB2.txt\r\n");
 }
 
 TEST(IniFileWriteTest, KeepsOrderCommentsAndSpellingAndAppendsNewOnes) {
@@ -145,15 +120,6 @@ TEST(IniFileWriteTest, KeepsOrderCommentsAndSpellingAndAppendsNewOnes) {
             L"V=v\r\n");
 }
 
-TEST(IniFileWriteTest, EmptySectionsKeepTheirHeaders) {
-  TIniFile ini = Parse("[]\r\n[A]\r\nK=1\r\n[B]\r\n");
-  EXPECT_TRUE(ini.DeleteValue(L"A", L"K"));
-  EXPECT_FALSE(ini.DeleteValue(L"A", L"K"));
-  EXPECT_FALSE(ini.DeleteValue(L"Nowhere", L"K"));
-  EXPECT_EQ(ini.ToText(), L"[]\r\n\r\n[A]\r\n\r\n[B]\r\n");
-  EXPECT_EQ(ini.SectionNames(), (std::vector<std::wstring>{L"", L"A", L"B"}));
-}
-
 // Every text a setting may hold reads back exactly, and plain ones stay
 // plain for whoever opens the file in an editor.
 TEST(IniFileWriteTest, ValuesRoundTrip) {
@@ -163,25 +129,19 @@ TEST(IniFileWriteTest, ValuesRoundTrip) {
   };
   const TCase cases[] = {
       {L"", L""},
-      {L"0", L"0"},
       {L"C:\\new\\table\\", L"C:\\new\\table\\"},
       {L"C:\\データ\\色見本.txt", L"C:\\データ\\色見本.txt"},
-      {L"a=b", L"a=b"},
       {L"say \"hi\"", L"say \"hi\""},
       {L"\"quoted\"", L"\"\"quoted\"\""},
-      {L"\"", L"\"\"\""},
       {L" lead", L"\" lead\""},
       {L"trail\t", L"\"trail\\t\""},
       {L"#{R}{G}{B}\nrgb({r}, {g}, {b})\n", L"\"#{R}{G}{B}\\nrgb({r}, {g}, {b})\\n\""},
       {L"C:\\x\r\nD:\\y", L"\"C:\\\\x\\r\\nD:\\\\y\""},
       {L"nul\0here"s, L"\"nul\\u0000here\""},
-      {L"\x01\x1F\x7F", L"\"\\u0001\\u001F\\u007F\""},
       {L"\\u0041", L"\\u0041"},
       {L"; looks like a comment", L"; looks like a comment"},
-      {L"[looks like a header]", L"[looks like a header]"},
       {L"\u3000wide spaces\u3000", L"\u3000wide spaces\u3000"},
       {kHigh + L"x", L"\"\\uD83Cx\""},
-      {L"x" + kLow, L"\"x\\uDFA8\""},
       {kLow + kHigh, L"\"\\uDFA8\\uD83C\""},
   };
   for (const TCase& c : cases) {
@@ -204,21 +164,16 @@ TEST(IniFileNamesTest, NamesTheFormCannotHoldAreRefused) {
   };
   const TCase cases[] = {
       {L"Tintra", L"LastFile", true},
-      {L"Tintra", L"", true},
       {L"", L"Top", true},
       {L"A\\B", L"x]y", true},
       {L"[A", L"H1", true},
       {L"Tintra", L"a=b", false},
       {L"Tintra", L" Lead", false},
-      {L"Tintra", L"Trail\t", false},
       {L"Tintra", L"[Key", false},
       {L"Tintra", L";Key", false},
-      {L"Tintra", L"#Key", false},
       {L"Tintra", L"line\nbreak", false},
-      {L"Tintra", L"nul\0"s, false},
       {L"Tintra", L"x" + kHigh, false},
       {L"A]B", L"K", false},
-      {L" A", L"K", false},
       {L"A\rB", L"K", false},
   };
   for (const TCase& c : cases) {
@@ -243,12 +198,6 @@ TEST(IniFileGarbageTest, HostileFilesReadWithoutHarm) {
   EXPECT_EQ(mended.KeyNames(L"A"), std::vector<std::wstring>{L"\uFFFD"});
   EXPECT_EQ(mended.ToBytes(), "\xEF\xBB\xBF[A]\r\n\xEF\xBF\xBD=v\r\n");
 
-  std::string repeated = "[A]\n";
-  for (int i = 0; i < 20000; ++i) repeated += "K" + std::to_string(i % 7) + "=" + std::to_string(i) + "\n";
-  const TIniFile many = Parse(repeated);
-  EXPECT_EQ(many.KeyNames(L"A").size(), 7u);
-  EXPECT_EQ(many.Value(L"A", L"K0"), L"19999");  // 19999 = 7 * 2857
-
   const std::string binary = "\x01\x02[\x7F]\x00\x00=\x00\r\r\n\n\xEF\xBB\xBF=\t"s;
   const TIniFile odd = Parse(binary);
   EXPECT_EQ(Parse(odd.ToBytes()), odd);
@@ -258,8 +207,6 @@ TEST(IniFileGarbageTest, ReadingWhatWasWrittenChangesNothing) {
   const std::string files[] = {
       "",
       "Top=1\r\n;c\r\n",
-      ";only a comment",
-      "[]\r\n[A]\r\n",
       "[A]\r\nK=\"\\u0000\"\r\n[]\r\nX=1",
       "[A]\nK=1\n[a]\nk=2\n[B]\n\n\n",
       "[A]\r\nv=\"a\\\"\r\n[broken\r\n=\r\n",
