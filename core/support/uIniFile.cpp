@@ -102,6 +102,35 @@ int HexDigit(wchar_t c) {
   return -1;
 }
 
+// The unit a two-character escape stands for, or zero when it is none.
+wchar_t Escaped(wchar_t letter) {
+  switch (letter) {
+    case L'\\':
+    case L'"':
+      return letter;
+    case L'n':
+      return L'\n';
+    case L'r':
+      return L'\r';
+    case L't':
+      return L'\t';
+    default:
+      return 0;
+  }
+}
+
+// Four hex digits, or nothing.
+std::optional<wchar_t> Hex4(std::wstring_view digits) {
+  if (digits.size() < 4) return std::nullopt;
+  std::uint32_t unit = 0;
+  for (std::size_t k = 0; k < 4; ++k) {
+    const int digit = HexDigit(digits[k]);
+    if (digit < 0) return std::nullopt;
+    unit = (unit << 4) | static_cast<std::uint32_t>(digit);
+  }
+  return static_cast<wchar_t>(unit);
+}
+
 std::wstring Unescaped(std::wstring_view text) {
   std::wstring out;
   out.reserve(text.size());
@@ -109,31 +138,12 @@ std::wstring Unescaped(std::wstring_view text) {
     const wchar_t c = text[i];
     if (c != L'\\' || i + 1 >= text.size()) {
       out += c;
-      continue;
-    }
-    const wchar_t next = text[i + 1];
-    if (next == L'\\' || next == L'"') {
-      out += next, ++i;
-    } else if (next == L'n') {
-      out += L'\n', ++i;
-    } else if (next == L'r') {
-      out += L'\r', ++i;
-    } else if (next == L't') {
-      out += L'\t', ++i;
-    } else if (next == L'u' && i + 6 <= text.size()) {
-      std::uint32_t unit = 0;
-      bool ok = true;
-      for (std::size_t k = i + 2; k < i + 6; ++k) {
-        const int digit = HexDigit(text[k]);
-        ok = ok && digit >= 0;
-        unit = unit << 4 | static_cast<std::uint32_t>(digit < 0 ? 0 : digit);
-      }
-      if (ok) {
-        out += static_cast<wchar_t>(unit);
-        i += 5;
-      } else {
-        out += c;
-      }
+    } else if (const wchar_t escaped = Escaped(text[i + 1])) {
+      out += escaped;
+      ++i;
+    } else if (const std::optional<wchar_t> unit = text[i + 1] == L'u' ? Hex4(text.substr(i + 2)) : std::nullopt) {
+      out += *unit;
+      i += 5;
     } else {
       out += c;  // not an escape: a hand-written backslash
     }
