@@ -1,5 +1,5 @@
 #pragma once
-// Text values in the registry.
+// Text values in the registry, or in an INI file standing in for one key.
 #include <windows.h>
 
 #include <string>
@@ -26,3 +26,18 @@ void SetRegistryVal(HKEY root, const std::wstring& key, const std::wstring& valu
 // Removes a value; a missing key or value is not an error. Raises
 // ERegistryError when the value is there and stays.
 void DeleteRegistryVal(HKEY root, const std::wstring& key, const std::wstring& value);
+
+// From now on the values of one key of HKEY_CURRENT_USER and of its subkeys
+// are read from and written to an INI file instead, by the same four
+// functions and the same rules: the key's own values in the section named
+// after its last part ("SOFTWARE\ZORVEK\Tintra" -> [Tintra]), a subkey's in
+// the section named by its path below the key ("...\Tintra\History" ->
+// [History]). Every call reads the file afresh (so two copies of the program
+// see each other's changes), and a change replaces it whole, making it anew
+// if it was deleted meanwhile; a file that cannot be read reads as empty and
+// refuses changes (ERegistryError) rather than being overwritten. Other keys
+// stay in the registry. Installing again replaces the file and key.
+void InstallIniSettings(const std::wstring& iniPath, const std::wstring& key);
+void RemoveIniSettings();
+// The INI file in use, or empty when every value is in the registry.
+std::wstring IniSettingsPath();
