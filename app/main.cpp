@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "app/uRunMainForm.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
+#include "framework/support/uAppMessage.h"
+#include "framework/support/uPortableSettings.h"
 
 namespace {
 
@@ -24,6 +27,8 @@ std::vector<std::wstring> ProgramArguments() {
   return args;
 }
 
+constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\ZORVEK\\Tintra";
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -33,11 +38,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
   InstallProgramResources(instance);
+  // Before any setting is read: a Tintra.ini beside the program takes the registry's place.
+  if (const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey))
+    ShowAppMessage(notice->Japanese);
   const int result = RunMainForm(app, [] {
     // Before any window: a failure ends the program after its message.
     RegisterVelColorFormat();
     TMainWindowOptions options;
-    options.SettingsKey = L"SOFTWARE\\ZORVEK\\Tintra";
+    options.SettingsKey = kSettingsKey;
     options.Arguments = ProgramArguments();
     return std::make_unique<TfrmTintra>(std::move(options));
   });
