@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -53,6 +54,35 @@ TEST(Settings, ACleanStartAndExitWritesTheDesignedValues) {
   EXPECT_EQ(values["Columns"].rfind("0,32,1,32,2,70,", 0), 0u) << values["Columns"];
   // An untitled document leaves no last file.
   EXPECT_EQ(values.count("LastFile"), 0u);
+}
+
+// A Tintra.ini beside the program takes every setting; the registry is left alone.
+TEST(Settings, ATintraIniBesideTheProgramHoldsTheSettingsInstead) {
+  char tmpl[] = "/tmp/tintra_portable_XXXXXX";
+  ASSERT_NE(::mkdtemp(tmpl), nullptr);
+  const std::filesystem::path dir = tmpl;
+  std::filesystem::copy_file(TintraSession::ExePath(), dir / "Tintra.exe");
+  std::ofstream(dir / "Tintra.ini", std::ios::binary) << "; kept\r\n[Tintra]\r\nHexOrder=1\r\n";
+  const std::string oldExe = getenv("TINTRA_EXE") ? getenv("TINTRA_EXE") : "";
+  ::setenv("TINTRA_EXE", (dir / "Tintra.exe").c_str(), 1);
+  e2e::probe::RegDelete(e2e::kSettingsKey);
+  {
+    TintraSession tintra(KeepSettings());
+    CloseAndWait(tintra);
+  }
+  if (oldExe.empty())
+    ::unsetenv("TINTRA_EXE");
+  else
+    ::setenv("TINTRA_EXE", oldExe.c_str(), 1);
+  std::ifstream in(dir / "Tintra.ini", std::ios::binary);
+  const std::string ini((std::istreambuf_iterator<char>(in)), {});
+  std::filesystem::remove_all(dir);
+  EXPECT_EQ(ini.rfind("\xEF\xBB\xBF; kept\r\n", 0), 0u) << ini;
+  EXPECT_NE(ini.find("[Tintra]\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("HexOrder=1\r\n"), std::string::npos) << "the stored byte order came back and went out";
+  EXPECT_NE(ini.find("PosMain=331,57,507,304,1\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("ZoomWindow=1\r\n"), std::string::npos) << ini;
+  EXPECT_TRUE(e2e::RegExport(e2e::kSettingsKey).empty()) << "nothing in the registry";
 }
 
 TEST(Settings, StoredPositionIsFittedAndAHiddenMagnifierStaysHidden) {
