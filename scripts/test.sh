@@ -2,8 +2,10 @@
 # Builds everything and runs every suite: the native core tests (with the
 # sanitizers), the Windows suites under Wine, the end-to-end tests that drive
 # the real Tintra.exe, the MSI installed, upgraded and uninstalled under Wine,
-# and a short run of each fuzz target. All Wine runs
-# share one virtual display and one Wine server of this script's own prefix.
+# and a short run of each fuzz target. Suites that share nothing run side by
+# side in lanes: the fuzz targets (native), the installer (a Wine prefix and
+# virtual display of its own) and the main lane (the core, Windows and
+# end-to-end suites on this script's prefix and display).
 # Closes with "N passed, M failed", counting the tests inside each suite.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -23,14 +25,9 @@ t_build=$SECONDS
 # shellcheck source=scripts/env.sh
 source "$here/env.sh"
 cd "$TINTRA_ROOT" || exit 1
-tintra_xvfb_start || exit 1
-tintra_prefix_init || exit 1
-tintra_wineserver_start
-t_env=$SECONDS
+results="$BUILD/suite-results.txt"
+: >"$results"
 
-passed=0
-failed=0
-summary=()
 
 # With --gtest-counts each ctest test is a whole GoogleTest program (the Wine
 # suites): its own "[  PASSED  ] n tests" and "[  FAILED  ] n tests" lines
@@ -71,20 +68,63 @@ run_ctest() {
   fi
   # A failure ctest does not count (a crash of ctest, a test that did not run) still fails the run.
   if [[ $rc -ne 0 && $f -eq 0 ]]; then f=1; fi
-  passed=$((passed + p))
-  failed=$((failed + f))
-  summary+=("$name: $p passed, $f failed ($((SECONDS - start)) s)")
+  echo "$name $p $f $((SECONDS - start))" >>"$results"
 }
 
-run_ctest native-core --test-dir build/native -L core
-run_ctest wine --gtest-counts --test-dir "$TINTRA_WIN_DIR" -L wine
-run_ctest e2e --test-dir build/native -L e2e
-run_ctest installer --test-dir build/native -L installer
-run_ctest fuzz --test-dir build/fuzz -L fuzz
+# A lane with a Wine prefix and virtual display of its own.
+wine_lane() {
+  export TINTRA_PREFIX_NAME=$1
+  shift
+  # shellcheck source=scripts/env.sh
+  source "$here/env.sh"
+  cd "$TINTRA_ROOT" || exit 1
+  if ! tintra_xvfb_start || ! tintra_prefix_init; then
+    echo "$TINTRA_PREFIX_NAME 0 1 0" >>"$results"
+    return 1
+  fi
+  tintra_wineserver_start
+  "$@"
+}
 
+t_env=$SECONDS
+lane_logs=()
+run_lane() {
+  local name=$1
+  shift
+  lane_logs+=("$BUILD/lane-$name.log")
+  ("$@") >"$BUILD/lane-$name.log" 2>&1 &
+  lanes+=($!)
+}
+lanes=()
+# The fuzz targets take one core for a while; the Wine lanes mostly wait.
+run_lane fuzz run_ctest fuzz --test-dir build/fuzz -L fuzz
+run_lane installer wine_lane "${TINTRA_PREFIX_NAME}-installer" run_ctest installer --test-dir build/native -L installer
+main_lane() {
+  tintra_xvfb_start || return 1
+  tintra_prefix_init || return 1
+  tintra_wineserver_start
+  run_ctest native-core --test-dir build/native -L core
+  run_ctest wine --gtest-counts --test-dir "$TINTRA_WIN_DIR" -L wine
+  run_ctest e2e --test-dir build/native -L e2e
+}
+main_lane || echo "main 0 1 0" >>"$results"
+for pid in "${lanes[@]}"; do wait "$pid"; done
+for log in "${lane_logs[@]}"; do
+  echo "== $(basename "$log")"
+  cat "$log"
+done
+
+summary=()
+passed=0
+failed=0
+while read -r name p f secs; do
+  passed=$((passed + p))
+  failed=$((failed + f))
+  summary+=("$name: $p passed, $f failed ($secs s)")
+done <"$results"
 echo
 echo "Wine: $TINTRA_WINE_BITS-bit build in $TINTRA_WIN_DIR"
-echo "Time: setup $t_setup s, build $((t_build - t_setup)) s, display and Wine $((t_env - t_build)) s, tests $((SECONDS - t_env)) s"
+echo "Time: setup $t_setup s, build $((t_build - t_setup)) s, tests $((SECONDS - t_env)) s (suites side by side; each suite's own time below)"
 printf '%s\n' "${summary[@]}"
 echo "$passed passed, $failed failed"
 [[ $failed -eq 0 ]]
