@@ -10,10 +10,13 @@
 #include "app/ole/uOLE2Color.h"
 #include "app/uProgramResources.h"
 #include "app/uRunMainForm.h"
+#include "app/uUiText.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 
 namespace {
+
+const wchar_t kSettingsKey[] = L"SOFTWARE\\ZORVEK\\Tintra";
 
 // The runtime's own split of the command line: CommandLineToArgvW would load
 // shell32, which alone costs Wine a good part of the start-up.
@@ -32,12 +35,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bool ole = SUCCEEDED(::OleInitialize(nullptr));
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
+  SetUiLanguage(ChooseUiLanguage(kSettingsKey));
   InstallProgramResources(instance);
   const int result = RunMainForm(app, [] {
     // Before any window: a failure ends the program after its message.
     RegisterVelColorFormat();
     TMainWindowOptions options;
-    options.SettingsKey = L"SOFTWARE\\ZORVEK\\Tintra";
+    options.SettingsKey = kSettingsKey;
     options.Arguments = ProgramArguments();
     return std::make_unique<TfrmTintra>(std::move(options));
   });
