@@ -137,6 +137,10 @@ TEST_F(English, TheMainWindowSpeaksEnglishAndItsTextsFit) {
 
   const auto extents = tintra.TextExtents();
   ExpectTextsFit(extents);
+  if (auto path = e2e::ScreenshotPath("main-window-english.png")) {
+    e2e::Await(std::string("128"), [&] { return tintra.Control(ControlIds::edtCr).Text; });
+    tintra.Screenshot(*path);
+  }
   for (const TextExtent& e : extents) {
     const e2e::WinControl c = e2e::probe::Window(e.Handle);
     std::printf("  control %-10s \"%s\": %d,%d %dx%d, text %dx%d\n", e.ClassName.c_str(), e.Text.c_str(), c.Rect.Left,
