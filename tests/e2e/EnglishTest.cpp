@@ -77,6 +77,15 @@ void ExpectTextsFit(const std::vector<TextExtent>& extents) {
   }
 }
 
+// The rectangles on the screen, for the record of the English layout.
+void PrintRects(const std::vector<TextExtent>& extents) {
+  for (const TextExtent& e : extents) {
+    const e2e::WinControl c = e2e::probe::Window(e.Handle);
+    std::printf("  control %-10s \"%s\": %d,%d %dx%d, text %dx%d\n", e.ClassName.c_str(), e.Text.c_str(), c.Rect.Left,
+                c.Rect.Top, c.Rect.Width(), c.Rect.Height(), e.TextWidth, e.TextHeight);
+  }
+}
+
 class English : public testing::Test {
  protected:
   void SetUp() override {
@@ -137,14 +146,10 @@ TEST_F(English, TheMainWindowSpeaksEnglishAndItsTextsFit) {
 
   const auto extents = tintra.TextExtents();
   ExpectTextsFit(extents);
+  PrintRects(extents);
   if (auto path = e2e::ScreenshotPath("main-window-english.png")) {
     e2e::Await(std::string("128"), [&] { return tintra.Control(ControlIds::edtCr).Text; });
     tintra.Screenshot(*path);
-  }
-  for (const TextExtent& e : extents) {
-    const e2e::WinControl c = e2e::probe::Window(e.Handle);
-    std::printf("  control %-10s \"%s\": %d,%d %dx%d, text %dx%d\n", e.ClassName.c_str(), e.Text.c_str(), c.Rect.Left,
-                c.Rect.Top, c.Rect.Width(), c.Rect.Height(), e.TextWidth, e.TextHeight);
   }
 }
 
@@ -156,7 +161,9 @@ TEST_F(English, TheAboutBoxIsInEnglishAndFits) {
   tintra.Command(about->Id);
   const unsigned long box = WaitFor([&] { return FindTopLevel(tintra, "", "About Tintra"); }, "About Tintra");
   EXPECT_TRUE(Holds(TextsOf(box), "Close"));
-  ExpectTextsFit(tintra.TextExtents(box));
+  const auto extents = tintra.TextExtents(box);
+  ExpectTextsFit(extents);
+  PrintRects(extents);
   e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
   WaitFor([&]() -> std::optional<bool> { return FindTopLevel(tintra, "", "About Tintra") ? std::nullopt : std::optional(true); },
           "the about box to close");
