@@ -62,10 +62,12 @@ void TChannelPanel::Create(fw::TWindow& parent) {
     int Left, Top;
   };
   static constexpr TPlace kPlaces[ColorFactorCount] = {
-      {IDS_LABEL_RED, 40, 92},        {IDS_LABEL_GREEN, 40, 116},          {IDS_LABEL_BLUE, 40, 140},
-      {IDS_LABEL_HUE, 40, 172},       {IDS_LABEL_SATURATION, 40, 196},     {IDS_LABEL_VALUE, 40, 220},
-      {IDS_LABEL_HSL_HUE, 144, 172},  {IDS_LABEL_HSL_SATURATION, 144, 196}, {IDS_LABEL_LIGHTNESS, 144, 220},
-      {IDS_LABEL_Y, 143, 92},         {IDS_LABEL_CB, 143, 116},            {IDS_LABEL_CR, 143, 140},
+      {IDS_LABEL_RED, 40, 92},         {IDS_LABEL_GREEN, 40, 116},
+      {IDS_LABEL_BLUE, 40, 140},       {IDS_LABEL_HUE, 40, 172},
+      {IDS_LABEL_SATURATION, 40, 196}, {IDS_LABEL_VALUE, 40, 220},
+      {IDS_LABEL_HSL_HUE, 144, 172},   {IDS_LABEL_HSL_SATURATION, 144, 196},
+      {IDS_LABEL_LIGHTNESS, 144, 220}, {IDS_LABEL_Y, 143, 92},
+      {IDS_LABEL_CB, 143, 116},        {IDS_LABEL_CR, 143, 140},
   };
   constexpr int kLabelWidth = 38;
 

@@ -40,8 +40,7 @@ std::wstring FindString(HINSTANCE module, UINT id, LANGID language) {
 }  // namespace
 
 TUiLanguage UiLanguage() {
-  if (!ChosenLanguage())
-    ChosenLanguage() = ResolveUiLanguage(TUiLanguageSetting::Auto, ::GetUserDefaultUILanguage());
+  if (!ChosenLanguage()) ChosenLanguage() = ResolveUiLanguage(TUiLanguageSetting::Auto, ::GetUserDefaultUILanguage());
   return *ChosenLanguage();
 }
 

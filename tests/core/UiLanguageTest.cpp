@@ -15,10 +15,10 @@ TEST(UiLanguageTest, StoredChoiceOnlyFromTheThreeNumbers) {
     TUiLanguageSetting Setting;
   };
   const TCase cases[] = {
-      {L"0", TUiLanguageSetting::Auto},      {L"1", TUiLanguageSetting::Japanese},
-      {L"2", TUiLanguageSetting::English},   {L"", TUiLanguageSetting::Auto},
-      {L"3", TUiLanguageSetting::Auto},      {L"-1", TUiLanguageSetting::Auto},
-      {L"English", TUiLanguageSetting::Auto}, {L"2x", TUiLanguageSetting::Auto},
+      {L"0", TUiLanguageSetting::Auto},           {L"1", TUiLanguageSetting::Japanese},
+      {L"2", TUiLanguageSetting::English},        {L"", TUiLanguageSetting::Auto},
+      {L"3", TUiLanguageSetting::Auto},           {L"-1", TUiLanguageSetting::Auto},
+      {L"English", TUiLanguageSetting::Auto},     {L"2x", TUiLanguageSetting::Auto},
       {L"99999999999", TUiLanguageSetting::Auto}, {L"1.0", TUiLanguageSetting::Auto},
   };
   for (const TCase& c : cases) EXPECT_EQ(ParseUiLanguageSetting(c.Stored), c.Setting) << WideToUtf8(c.Stored);
@@ -32,10 +32,14 @@ TEST(UiLanguageTest, AutoFollowsThePrimaryLanguageOfTheUser) {
     const char* Name;
   };
   const TCase cases[] = {
-      {0x0411, TUiLanguage::Japanese, "ja-JP"},   {0x0011, TUiLanguage::Japanese, "ja (neutral)"},
-      {0x0409, TUiLanguage::English, "en-US"},    {0x0809, TUiLanguage::English, "en-GB"},
-      {0x0407, TUiLanguage::English, "de-DE"},    {0x0804, TUiLanguage::English, "zh-CN"},
-      {0x0412, TUiLanguage::English, "ko-KR"},    {0x0000, TUiLanguage::English, "neutral"},
+      {0x0411, TUiLanguage::Japanese, "ja-JP"},
+      {0x0011, TUiLanguage::Japanese, "ja (neutral)"},
+      {0x0409, TUiLanguage::English, "en-US"},
+      {0x0809, TUiLanguage::English, "en-GB"},
+      {0x0407, TUiLanguage::English, "de-DE"},
+      {0x0804, TUiLanguage::English, "zh-CN"},
+      {0x0412, TUiLanguage::English, "ko-KR"},
+      {0x0000, TUiLanguage::English, "neutral"},
       {0x0C11, TUiLanguage::Japanese, "ja, other sublanguage bits"},
   };
   for (const TCase& c : cases) EXPECT_EQ(ResolveUiLanguage(TUiLanguageSetting::Auto, c.LangId), c.Language) << c.Name;

@@ -2,9 +2,13 @@
 // interface language): what the user reads, and that it fits. scripts/test.sh
 // runs these in a prefix of their own; elsewhere they skip.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
@@ -38,7 +42,8 @@ auto WaitFor(F f, const std::string& what, e2e::Millis timeout = 20s) {
 }
 
 // A visible top-level window of the program with this class (and title, when given).
-std::optional<unsigned long> FindTopLevel(TintraSession& tintra, const std::string& cls, const std::string& title = {}) {
+std::optional<unsigned long> FindTopLevel(TintraSession& tintra, const std::string& cls,
+                                          const std::string& title = {}) {
   for (const auto& f : e2e::probe::Lines({"find"}))
     if (f.size() >= 6 && std::stoul(f[1]) == tintra.WindowsPid() && (cls.empty() || f[2] == cls) && f[3] == "1" &&
         (title.empty() || f[5] == title))
@@ -57,6 +62,12 @@ bool Holds(const std::vector<std::string>& texts, const std::string& text) {
   for (const auto& t : texts)
     if (t == text) return true;
   return false;
+}
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
 }
 
 void Press(unsigned long box, int id) { e2e::probe::Lines({"command", HexOf(box), std::to_string(id)}); }
@@ -109,7 +120,8 @@ void Items(const std::vector<MenuEntry>& items, std::vector<std::string>& out) {
     if (e.IsSeparator() || e.Caption.rfind("&1 ", 0) == 0) continue;
     std::string caption = e.Caption;
     // Menus spell some keys out ("Insert") or abbreviate them ("Ins").
-    for (const auto& [full, abbreviated] : {std::pair<std::string, std::string>{"+Insert", "+Ins"}, {"+Delete", "+Del"}})
+    for (const auto& [full, abbreviated] :
+         {std::pair<std::string, std::string>{"+Insert", "+Ins"}, {"+Delete", "+Del"}})
       if (caption.ends_with(full)) caption.replace(caption.size() - full.size(), full.size(), abbreviated);
     out.push_back(caption);
     Items(e.Items, out);
@@ -165,8 +177,11 @@ TEST_F(English, TheAboutBoxIsInEnglishAndFits) {
   ExpectTextsFit(extents);
   PrintRects(extents);
   e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
-  WaitFor([&]() -> std::optional<bool> { return FindTopLevel(tintra, "", "About Tintra") ? std::nullopt : std::optional(true); },
-          "the about box to close");
+  WaitFor(
+      [&]() -> std::optional<bool> {
+        return FindTopLevel(tintra, "", "About Tintra") ? std::nullopt : std::optional(true);
+      },
+      "the about box to close");
 }
 
 TEST_F(English, TheSaveQuestionAndTheSaveDialogAreInEnglish) {
@@ -175,8 +190,11 @@ TEST_F(English, TheSaveQuestionAndTheSaveDialogAreInEnglish) {
   const MenuEntry* add = e2e::FindMenuEntry(menu, "&Add");
   ASSERT_NE(add, nullptr);
   tintra.Command(add->Id);
-  WaitFor([&]() -> std::optional<bool> { return tintra.Caption() == "Untitled* - Tintra" ? std::optional(true) : std::nullopt; },
-          "the modified caption (it is " + tintra.Caption() + ")");
+  WaitFor(
+      [&]() -> std::optional<bool> {
+        return tintra.Caption() == "Untitled* - Tintra" ? std::optional(true) : std::nullopt;
+      },
+      "the modified caption (it is " + tintra.Caption() + ")");
 
   tintra.Close();
   const unsigned long question = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the save question");
@@ -233,6 +251,41 @@ TEST_F(English, AChosenLanguageIsKeptAndTakesEffectAtTheNextStart) {
   const MenuEntry* japanese = e2e::FindMenuEntry(menu, "日本語");
   ASSERT_NE(japanese, nullptr);
   EXPECT_TRUE(japanese->Checked);
+}
+
+// The list file's encoding is the system's, not the interface's: code page
+// 1252 here, so an "é" is the one byte E9 read and written back.
+TEST_F(English, AListFileKeepsTheSystemCodePage) {
+  char tmpl[] = "/tmp/tintra_en_XXXXXX";
+  ASSERT_NE(::mkdtemp(tmpl), nullptr);
+  const std::string dir = tmpl, file = dir + "/cafe.txt";
+  const std::string bytes = "255,0,0,\"caf\xe9\"\r\n";
+  std::ofstream(file, std::ios::binary) << bytes;
+  {
+    TintraSession tintra;
+    const auto menu = tintra.Menu();
+    tintra.Command(e2e::FindMenuEntry(menu, "&Open...")->Id);
+    const unsigned long dialog = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the open dialog");
+    for (const auto& f : e2e::probe::Lines({"controls", HexOf(dialog)}))
+      if (f.size() > 3 && f[2] == "ComboBoxEx32" && f[3] == "1148")
+        tintra.SetText(std::stoul(f[0], nullptr, 0), WindowsPath(file));
+    Press(dialog, kIdOk);
+    WaitFor(
+        [&]() -> std::optional<bool> {
+          return tintra.Caption() == "cafe - Tintra" ? std::optional(true) : std::nullopt;
+        },
+        "the caption of the opened file (it is " + tintra.Caption() + ")");
+    tintra.Command(e2e::FindMenuEntry(menu, "&Save")->Id);
+    WaitFor(
+        [&]() -> std::optional<bool> {
+          return std::filesystem::exists(dir + "/cafe.bak") ? std::optional(true) : std::nullopt;
+        },
+        "the backup");
+    tintra.Sync();
+  }
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

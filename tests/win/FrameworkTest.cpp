@@ -223,10 +223,11 @@ TEST_F(MainWindow, ButtonBarLists) {
 }
 
 TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
-  const wchar_t* names[] = {L"actNew",    L"actOpen",     L"actSave",       L"actSaveAs", L"actExit",      L"actCopy",
-                            L"actInsert", L"actDelete",   L"act1Up",        L"act1Down",  L"actStayOnTop", L"actZoom",
-                            L"actAbout",  L"actHomePage", L"actsmRGBOrder", L"actRGB",    L"actBGR",       L"actPaste",
-                            L"actsmLanguage", L"actLangAuto", L"actLangJapanese", L"actLangEnglish"};
+  const wchar_t* names[] = {L"actNew",          L"actOpen",       L"actSave",   L"actSaveAs",     L"actExit",
+                            L"actCopy",         L"actInsert",     L"actDelete", L"act1Up",        L"act1Down",
+                            L"actStayOnTop",    L"actZoom",       L"actAbout",  L"actHomePage",   L"actsmRGBOrder",
+                            L"actRGB",          L"actBGR",        L"actPaste",  L"actsmLanguage", L"actLangAuto",
+                            L"actLangJapanese", L"actLangEnglish"};
   ASSERT_EQ(form.ActionList.Actions().size(), 22u);
   for (size_t i = 0; i < 22; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");

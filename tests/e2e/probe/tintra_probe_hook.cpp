@@ -112,7 +112,7 @@ void DumpTextExtents(HWND parent, std::string& out) {
       if (HDC dc = ::GetDC(c)) {
         auto font = reinterpret_cast<HFONT>(Send(c, WM_GETFONT, 0, 0));
         HGDIOBJ old = ::SelectObject(dc, font && font != reinterpret_cast<HFONT>(-1) ? static_cast<HGDIOBJ>(font)
-                                                                                   : ::GetStockObject(SYSTEM_FONT));
+                                                                                     : ::GetStockObject(SYSTEM_FONT));
         ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
         ::SelectObject(dc, old);
         ::ReleaseDC(c, dc);
