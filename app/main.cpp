@@ -11,12 +11,15 @@
 #include "app/ole/uOLE2Color.h"
 #include "app/uProgramResources.h"
 #include "app/uRunMainForm.h"
+#include "app/uUiText.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 #include "framework/support/uAppMessage.h"
 #include "framework/support/uPortableSettings.h"
 
 namespace {
+
+const wchar_t kSettingsKey[] = L"SOFTWARE\\ZORVEK\\Tintra";
 
 // The runtime's own split of the command line: CommandLineToArgvW would load
 // shell32, which alone costs Wine a good part of the start-up.
@@ -37,6 +40,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bool ole = SUCCEEDED(::OleInitialize(nullptr));
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
+  SetUiLanguage(ChooseUiLanguage(kSettingsKey));
   InstallProgramResources(instance);
   // Before any setting is read: a Tintra.ini beside the program takes the registry's place.
   if (const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey))

@@ -1,5 +1,8 @@
 #include "app/uChannelPanel.h"
 
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -55,19 +58,22 @@ TEditTrackBarVel& TChannelPanel::FactorEditor(int index) {
 
 void TChannelPanel::Create(fw::TWindow& parent) {
   struct TPlace {
-    const wchar_t* Label;
+    UINT Label;
     int Left, Top;
   };
   static constexpr TPlace kPlaces[ColorFactorCount] = {
-      {L"赤：", 40, 92},     {L"緑：", 40, 116},   {L"青：", 40, 140},    {L"色相：", 40, 172},
-      {L"彩度：", 40, 196},  {L"明度：", 40, 220}, {L"色相：", 144, 172}, {L"彩度：", 144, 196},
-      {L"輝度：", 144, 220}, {L"Y：", 143, 92},    {L"Cb：", 143, 116},   {L"Cr：", 143, 140},
+      {IDS_LABEL_RED, 40, 92},         {IDS_LABEL_GREEN, 40, 116},
+      {IDS_LABEL_BLUE, 40, 140},       {IDS_LABEL_HUE, 40, 172},
+      {IDS_LABEL_SATURATION, 40, 196}, {IDS_LABEL_VALUE, 40, 220},
+      {IDS_LABEL_HSL_HUE, 144, 172},   {IDS_LABEL_HSL_SATURATION, 144, 196},
+      {IDS_LABEL_LIGHTNESS, 144, 220}, {IDS_LABEL_Y, 143, 92},
+      {IDS_LABEL_CB, 143, 116},        {IDS_LABEL_CR, 143, 140},
   };
   constexpr int kLabelWidth = 38;
 
   lblColor.SetControlId(ControlIds::lblColor);
   lblColor.SetBounds(40 - kLabelWidth - 2, 42, kLabelWidth, 14);
-  lblColor.Create(&parent, L"色：", fw::TAlignment::taRightJustify);
+  lblColor.Create(&parent, UiText(IDS_LABEL_COLOR), fw::TAlignment::taRightJustify);
   pboxColor.SetControlId(ControlIds::pboxColor);
   pboxColor.SetBounds(40, 42, 41, 42);
   pboxColor.OnPaint = [this](fw::TObject* s, HDC dc) { pboxColorPaint(s, dc); };
@@ -79,7 +85,7 @@ void TChannelPanel::Create(fw::TWindow& parent) {
     fw::TLabel& label = lblFactors[static_cast<std::size_t>(i)];
     label.SetControlId(ControlIds::FactorLabel(i));
     label.SetBounds(place.Left - kLabelWidth - 2, place.Top + 4, kLabelWidth, 14);
-    label.Create(&parent, place.Label, fw::TAlignment::taRightJustify);
+    label.Create(&parent, UiText(place.Label), fw::TAlignment::taRightJustify);
 
     TEditTrackBarVel& e = FactorEditor(i);
     e.SetControlId(ControlIds::FactorEditor(i));

@@ -6,6 +6,8 @@
 
 #include "app/ControlIds.h"
 #include "app/ole/uOLE2Color.h"
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
 #include "core/color/uHexColor.h"
 #include "core/colorlist/uColorListCell.h"
 #include "core/colorlist/uColorListFile.h"
@@ -18,12 +20,15 @@ namespace {
 // Identities 0..6: row number, swatch, hex, red, green, blue, comment.
 enum : int { ciNumber = 0, ciSwatch = 1, ciHex = 2, ciRed = 3, ciGreen = 4, ciBlue = 5, ciComment = 6 };
 constexpr std::array<std::int32_t, kListColumnCount> kDesignedWidths{32, 32, 70, 32, 30, 30, 64};
-const wchar_t* const kCaptions[kListColumnCount] = {L"行", L"色", L"16進", L"赤", L"緑", L"青", L"コメント"};
+constexpr UINT kCaptions[kListColumnCount] = {IDS_COL_NUMBER, IDS_COL_SWATCH, IDS_COL_HEX,    IDS_COL_RED,
+                                              IDS_COL_GREEN,  IDS_COL_BLUE,   IDS_COL_COMMENT};
+
+std::wstring Caption(std::intptr_t column) { return UiText(kCaptions[column]); }
 
 std::wstring HexCaption(std::uint8_t order) {
-  if (order == 0) return std::wstring(kCaptions[ciHex]) + L"(RGB)";
-  if (order == 1) return std::wstring(kCaptions[ciHex]) + L"(BGR)";
-  return kCaptions[ciHex];
+  if (order == 0) return Caption(ciHex) + L"(RGB)";
+  if (order == 1) return Caption(ciHex) + L"(BGR)";
+  return Caption(ciHex);
 }
 
 }  // namespace
@@ -45,13 +50,10 @@ void TColorListPanel::Create(fw::TWindow& parent) {
   TCellKind& numbers = gridItem.CellKinds(0);
   numbers.HeaderAlign = numbers.BodyAlign = caCenter | caVCenter;
   numbers.Editable = false;
-  gridItem.SetCells(0, 0, kCaptions[ciNumber]);
+  gridItem.SetCells(0, 0, Caption(ciNumber));
   gridItem.SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goDrawFocusSelected | goColSizing |
                       goRowMoving | goColMoving | goEditing | goThumbTracking);
-  LOGFONTW lf{};
-  lf.lfHeight = 13;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"ＭＳ ゴシック", LF_FACESIZE);
+  const LOGFONTW lf = UiFont(IDS_FONT_FIXED, 13);
   FListFont.Reset(::CreateFontIndirectW(&lf));
   gridItem.SetFont(FListFont.Get());
   gridItem.SetAlign(fw::TAlign::alClient);
@@ -80,7 +82,7 @@ void TColorListPanel::UpdateColIndex() {
     const std::intptr_t k = gridItem.Objects(p, 0);
     if (k < ciSwatch || k > ciComment) throw EUserError(L"TfrmTintra.UpdateColIndex: Illegal Index");
     FColIndex[static_cast<std::size_t>(k)] = p;
-    gridItem.SetCells(p, 0, k == ciHex ? HexCaption(FHexOrder) : kCaptions[k]);
+    gridItem.SetCells(p, 0, k == ciHex ? HexCaption(FHexOrder) : Caption(k));
     TCellKind& kind = gridItem.CellKinds(p);
     kind.Editable = k >= ciRed;
     kind.HeaderAlign = caCenter | caVCenter;

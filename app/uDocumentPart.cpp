@@ -1,5 +1,8 @@
 #include "app/uDocumentPart.h"
 
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
+
 #include "core/document/uDocumentState.h"
 
 namespace {
@@ -10,10 +13,10 @@ const wchar_t kHistorySection[] = L"History";
 
 TDocumentPart::TDocumentPart(TColorListPanel& list) : FList(list) {
   SaveDialog.SetDefaultExt(L"txt");
-  SaveDialog.SetFilter(L"テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*");
+  SaveDialog.SetFilter(UiText(IDS_FILTER_SAVE));
   SaveDialog.SetOptions(OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN |
                         OFN_ENABLESIZING);
-  dlgOpen.SetFilter(L"全てのファイル(*.*)|*.*");
+  dlgOpen.SetFilter(UiText(IDS_FILTER_OPEN));
 
   Document.SetSaveDialog(&SaveDialog);
   Document.SetOpenDialog(&dlgOpen);
@@ -39,7 +42,7 @@ TDocumentPart::TDocumentPart(TColorListPanel& list) : FList(list) {
 }
 
 std::wstring TDocumentPart::Caption(const std::wstring& appTitle) const {
-  return DocumentCaption(Document.FileName(), Document.Modified(), appTitle);
+  return DocumentCaption(Document.FileName(), Document.Modified(), appTitle, UiDocumentTexts());
 }
 
 void TDocumentPart::SetRecentFilesMenu(fw::TMainMenu& menu, fw::TMenuItem* anchor) {

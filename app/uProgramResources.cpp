@@ -1,5 +1,7 @@
 #include "app/uProgramResources.h"
 
+#include "app/uUiText.h"
+
 #include <cstdint>
 #include <span>
 
@@ -28,6 +30,7 @@ void InstallProgramResources(HINSTANCE instance) {
   fw::TApplication& app = fw::Application();
   app.SetTitle(L"Tintra");
   app.SetIcon(::LoadIconW(instance, L"MAINICON"));
+  InstallUiTexts();
 
   // The controls copy what they draw; these originals live until the end.
   static fw::TUniqueBitmap ellipsis(LoadBitmapResource(instance, L"EVELLIPS"));

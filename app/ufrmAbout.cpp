@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "app/uUiText.h"
 #include "app/resources/StringIds.h"
 
 namespace {
@@ -17,18 +18,12 @@ std::wstring ResourceString(UINT id) {
   return n > 0 && text ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
 }
 
-fw::TUniqueFont MakeFont(const wchar_t* face, int height, bool bold, bool underline) {
-  LOGFONTW lf{};
-  lf.lfHeight = height;
+fw::TUniqueFont MakeFont(UINT face, int height, bool bold, bool underline) {
+  LOGFONTW lf = UiFont(face, height);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = underline ? TRUE : FALSE;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
   return fw::TUniqueFont(::CreateFontIndirectW(&lf));
 }
-
-const wchar_t kGothic[] = L"ＭＳ ゴシック";
-const wchar_t kPGothic[] = L"ＭＳ Ｐゴシック";
 
 }  // namespace
 
@@ -94,10 +89,11 @@ bool ShellExecuteQuietly(const wchar_t* verb, const std::wstring& target, int sh
 
 TfrmAbout::TfrmAbout(fw::TWindow* owner) {
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
-  SetFontFace(kGothic, 13, SHIFTJIS_CHARSET);
-  FTitleFont = MakeFont(kPGothic, 15, true, false);
-  FPFont = MakeFont(kPGothic, 13, false, false);
-  FLinkFont = MakeFont(kGothic, 13, false, true);
+  const LOGFONTW font = UiFont(IDS_FONT_FIXED, 13);
+  SetFontFace(font.lfFaceName, 13, font.lfCharSet);
+  FTitleFont = MakeFont(IDS_FONT_UI, 15, true, false);
+  FPFont = MakeFont(IDS_FONT_UI, 13, false, false);
+  FLinkFont = MakeFont(IDS_FONT_FIXED, 13, false, true);
   Create(owner, 288, 145);
 }
 
@@ -116,7 +112,7 @@ void TfrmAbout::PlaceLabel(fw::TLabel& label, const std::wstring& text, HFONT fo
 
 void TfrmAbout::FormCreate(fw::TObject*) {
   const std::wstring title = fw::Application().Title();
-  SetText(title + L" について");
+  SetText(UiText(IDS_ABOUT_CAPTION, title));
 
   ProgramIcon.SetBounds(27, 14, 37, 37);
   ProgramIcon.OnPaint = [](fw::TObject*, HDC dc) {
@@ -149,7 +145,7 @@ void TfrmAbout::FormCreate(fw::TObject*) {
   btnClose.SetBounds(202, 115, 72, 21);
   btnClose.SetDefault(true);
   btnClose.SetModalResult(mrOk);
-  btnClose.Create(this, L"閉じる");
+  btnClose.Create(this, UiText(IDS_ABOUT_CLOSE));
   SetActiveControl(&btnClose);
 }
 

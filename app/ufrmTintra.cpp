@@ -5,6 +5,8 @@
 #include "app/ButtonImages.h"
 #include "app/ControlIds.h"
 #include "app/ufrmAbout.h"
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
 #include "core/color/uColorText.h"
 #include "core/color/uHexColor.h"
 #include "framework/Application.h"
@@ -35,6 +37,10 @@ TfrmTintra::TfrmTintra(TMainWindowOptions options)
       actRGB(ActionList.Add(L"actRGB")),
       actBGR(ActionList.Add(L"actBGR")),
       actPaste(ActionList.Add(L"actPaste")),
+      actsmLanguage(ActionList.Add<TActionSubMenu>(L"actsmLanguage")),
+      actLangAuto(ActionList.Add(L"actLangAuto")),
+      actLangJapanese(ActionList.Add(L"actLangJapanese")),
+      actLangEnglish(ActionList.Add(L"actLangEnglish")),
       FOptions(std::move(options)),
       ToolBar(ActionList),
       MainMenu(ActionList),
@@ -55,39 +61,44 @@ void TfrmTintra::SetUpActions() {
   struct TDef {
     fw::TAction& Action;
     const wchar_t* Category;
-    const wchar_t* Caption;
+    UINT Caption;
     fw::TShortCut ShortCut;
     int Image;
   };
   const TDef defs[] = {
-      {actNew, L"010_ファイル", L"新規作成(&N)", Ctrl('N'), -1},
-      {actOpen, L"010_ファイル", L"開く(&O)...", Ctrl('O'), 0},
-      {actSave, L"010_ファイル", L"上書き保存(&S)", Ctrl('S'), 1},
-      {actSaveAs, L"010_ファイル", L"名前をつけて保存(&A)...", Ctrl('S', true), -1},
-      {actExit, L"010_ファイル", L"終了(&X)", {}, -1},
-      {actCopy, L"020_編集", L"コピー(&C)", {}, 2},
-      {actInsert, L"020_編集", L"追加(&A)", Ctrl(VK_INSERT), 3},
-      {actDelete, L"020_編集", L"削除(&D)", Ctrl(VK_DELETE), 4},
-      {act1Up, L"020_編集", L"一行上に移動(&U)", Ctrl('U'), 5},
-      {act1Down, L"020_編集", L"一行下に移動(&D)", Ctrl('D'), 6},
-      {actStayOnTop, L"030_表示", L"常に手前に表示(&S)", {}, 7},
-      {actZoom, L"030_表示", L"拡大ウィンドウの表示", {}, 8},
-      {actAbout, L"090_ヘルプ", L"バージョン情報(&A)...", {}, -1},
-      {actHomePage, L"090_ヘルプ", L"作者のホームページ(&H)...", {}, -1},
-      {actsmRGBOrder, L"070_設定", L"１６進数表記の並び順(&O)", {}, -1},
-      {actRGB, L"070_設定", L"赤緑青(&R)", Ctrl('R', false, true), -1},
-      {actBGR, L"070_設定", L"青緑赤(&B)", Ctrl('B', false, true), -1},
-      {actPaste, L"020_編集", L"貼り付け(&P)", Ctrl('V'), 9},
+      {actNew, L"010_ファイル", IDS_ACT_NEW, Ctrl('N'), -1},
+      {actOpen, L"010_ファイル", IDS_ACT_OPEN, Ctrl('O'), 0},
+      {actSave, L"010_ファイル", IDS_ACT_SAVE, Ctrl('S'), 1},
+      {actSaveAs, L"010_ファイル", IDS_ACT_SAVE_AS, Ctrl('S', true), -1},
+      {actExit, L"010_ファイル", IDS_ACT_EXIT, {}, -1},
+      {actCopy, L"020_編集", IDS_ACT_COPY, {}, 2},
+      {actInsert, L"020_編集", IDS_ACT_INSERT, Ctrl(VK_INSERT), 3},
+      {actDelete, L"020_編集", IDS_ACT_DELETE, Ctrl(VK_DELETE), 4},
+      {act1Up, L"020_編集", IDS_ACT_UP, Ctrl('U'), 5},
+      {act1Down, L"020_編集", IDS_ACT_DOWN, Ctrl('D'), 6},
+      {actStayOnTop, L"030_表示", IDS_ACT_STAY_ON_TOP, {}, 7},
+      {actZoom, L"030_表示", IDS_ACT_ZOOM, {}, 8},
+      {actAbout, L"090_ヘルプ", IDS_ACT_ABOUT, {}, -1},
+      {actHomePage, L"090_ヘルプ", IDS_ACT_HOME_PAGE, {}, -1},
+      {actsmRGBOrder, L"070_設定", IDS_ACT_HEX_ORDER, {}, -1},
+      {actRGB, L"070_設定", IDS_ACT_RGB, Ctrl('R', false, true), -1},
+      {actBGR, L"070_設定", IDS_ACT_BGR, Ctrl('B', false, true), -1},
+      {actPaste, L"020_編集", IDS_ACT_PASTE, Ctrl('V'), 9},
+      {actsmLanguage, L"070_設定", IDS_ACT_LANGUAGE, {}, -1},
+      {actLangAuto, L"070_設定", IDS_ACT_LANG_AUTO, {}, -1},
+      {actLangJapanese, L"070_設定", IDS_ACT_LANG_JAPANESE, {}, -1},
+      {actLangEnglish, L"070_設定", IDS_ACT_LANG_ENGLISH, {}, -1},
   };
   for (const TDef& d : defs) {
     d.Action.SetCategory(d.Category);
-    d.Action.SetCaption(d.Caption);
+    d.Action.SetCaption(UiText(d.Caption));
     d.Action.SetShortCut(d.ShortCut);
     d.Action.SetImageIndex(d.Image);
   }
   actZoom.SetChecked(true);
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
+  for (fw::TAction* a : {&actLangAuto, &actLangJapanese, &actLangEnglish}) a->SetGroupIndex(2);
 
   actNew.OnExecute = [this](fw::TObject* s) { Documents.actNewExecute(s); };
   actOpen.OnExecute = [this](fw::TObject* s) { Documents.actOpenExecute(s); };
@@ -106,6 +117,9 @@ void TfrmTintra::SetUpActions() {
   actHomePage.OnExecute = [this](fw::TObject* s) { actHomePageExecute(s); };
   actRGB.OnExecute = [this](fw::TObject* s) { actRGBExecute(s); };
   actBGR.OnExecute = [this](fw::TObject* s) { actBGRExecute(s); };
+  actLangAuto.OnExecute = [this](fw::TObject*) { ChooseLanguage(TUiLanguageSetting::Auto); };
+  actLangJapanese.OnExecute = [this](fw::TObject*) { ChooseLanguage(TUiLanguageSetting::Japanese); };
+  actLangEnglish.OnExecute = [this](fw::TObject*) { ChooseLanguage(TUiLanguageSetting::English); };
 }
 
 void TfrmTintra::ConnectParts() {
@@ -134,7 +148,7 @@ void TfrmTintra::ConnectParts() {
 }
 
 void TfrmTintra::BuildMenu() {
-  fw::TMenuItem& file = MainMenu.Add(L"ファイル(&F)");
+  fw::TMenuItem& file = MainMenu.Add(UiText(IDS_MENU_FILE));
   file.AddAction(actNew);
   file.AddAction(actOpen);
   file.AddAction(actSave);
@@ -144,7 +158,7 @@ void TfrmTintra::BuildMenu() {
   file.AddSeparator();
   file.AddAction(actExit);
 
-  fw::TMenuItem& edit = MainMenu.Add(L"編集(&E)");
+  fw::TMenuItem& edit = MainMenu.Add(UiText(IDS_MENU_EDIT));
   edit.AddAction(actCopy);
   edit.AddAction(actPaste);
   edit.AddSeparator();
@@ -153,19 +167,24 @@ void TfrmTintra::BuildMenu() {
   edit.AddAction(act1Up);
   edit.AddAction(act1Down);
 
-  fw::TMenuItem& view = MainMenu.Add(L"表示(&V)");
+  fw::TMenuItem& view = MainMenu.Add(UiText(IDS_MENU_VIEW));
   view.AddAction(actStayOnTop);
   view.AddAction(actZoom);
 
-  fw::TMenuItem& settings = MainMenu.Add(L"設定(&S)");
+  fw::TMenuItem& settings = MainMenu.Add(UiText(IDS_MENU_SETTINGS));
   tbsmiHexOrder = &settings.Add(fw::TMenuItem::Submenu(L""));
   tbsmiHexOrder->SetAction(&actsmRGBOrder);
   actsmRGBOrder.SetLinkSubitems(tbsmiHexOrder);
   tbsmiHexOrder->AddAction(actRGB);
   tbsmiHexOrder->AddAction(actBGR);
   tbsmiHexOrder->OnPopup = [this](fw::TObject* s) { tbsmiHexOrderPopup(s); };
+  tbsmiLanguage = &settings.Add(fw::TMenuItem::Submenu(L""));
+  tbsmiLanguage->SetAction(&actsmLanguage);
+  actsmLanguage.SetLinkSubitems(tbsmiLanguage);
+  for (fw::TAction* a : {&actLangAuto, &actLangJapanese, &actLangEnglish}) tbsmiLanguage->AddAction(*a);
+  tbsmiLanguage->OnPopup = [this](fw::TObject*) { ShowLanguageSetting(); };
 
-  fw::TMenuItem& help = MainMenu.Add(L"ヘルプ(&H)");
+  fw::TMenuItem& help = MainMenu.Add(UiText(IDS_MENU_HELP));
   help.AddAction(actHomePage);
   help.AddAction(actAbout);
 }
@@ -190,7 +209,8 @@ void TfrmTintra::CreateForm() {
   AppProperty.Loaded();
   SetText(L"Tintra");
   SetBounds(331, 57, 507, 304);
-  SetFontFace(L"ＭＳ Ｐゴシック", 13, SHIFTJIS_CHARSET);
+  const LOGFONTW font = UiFont(IDS_FONT_UI, 13);
+  SetFontFace(font.lfFaceName, 13, font.lfCharSet);
   BuildMenu();
   SetMainMenu(&MainMenu);
   SetActionList(&ActionList);

@@ -13,6 +13,7 @@
 #include "app/shell/RestorePos.h"
 #include "app/shell/uActionSubMenu.h"
 #include "app/shell/uAppProperty.h"
+#include "core/shell/uUiLanguage.h"
 #include "controls/uSizeGripVel.h"
 #include "core/support/uGeometry.h"
 #include "framework/Action.h"
@@ -41,6 +42,8 @@ struct TMainWindowOptions {
   TMessageBoxFunc DocumentMessageBox;
   // The eyedropper's and the magnifier's screen reads.
   TScreenSampler::TPixelReader ReadScreenPixel;
+  // The note after the interface language was changed; the plain message box by default.
+  std::function<void(const std::wstring& text)> ShowLanguageNote;
 };
 
 class TfrmTintra : public fw::TForm {
@@ -71,6 +74,10 @@ class TfrmTintra : public fw::TForm {
   fw::TAction& actRGB;
   fw::TAction& actBGR;
   fw::TAction& actPaste;
+  TActionSubMenu& actsmLanguage;
+  fw::TAction& actLangAuto;
+  fw::TAction& actLangJapanese;
+  fw::TAction& actLangEnglish;
 
  private:
   // Before the parts: their windows live on these, and the recent files
@@ -85,6 +92,7 @@ class TfrmTintra : public fw::TForm {
   fw::TImageList MenuImages;
   fw::TMenuItem* tbsmiHexOrder = nullptr;
   fw::TMenuItem* tbsmiMRU = nullptr;
+  fw::TMenuItem* tbsmiLanguage = nullptr;
 
  public:
   // The parts. The channel panel holds the current colour.
@@ -119,6 +127,9 @@ class TfrmTintra : public fw::TForm {
   void actRGBExecute(fw::TObject* sender);
   void actBGRExecute(fw::TObject* sender);
   void tbsmiHexOrderPopup(fw::TObject* sender);
+  // The stored choice of language, shown checked; 0 auto, 1 Japanese, 2 English.
+  void ShowLanguageSetting();
+  void ChooseLanguage(TUiLanguageSetting setting);
   void actCopyExecute(fw::TObject* sender);
   void actPasteExecute(fw::TObject* sender);
 

@@ -4,6 +4,8 @@
 #include <cwctype>
 
 #include "app/ufrmTintra.h"
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
 #include "core/shell/uIntToken.h"
 #include "core/support/uStrings.h"
 #include "framework/Application.h"
@@ -13,9 +15,6 @@
 #include "framework/support/uRegistry.h"
 
 namespace {
-
-const wchar_t kDepthWarning[] =
-    L"デスクトップ画面の色数が２４ビット以下なので、表示されている色を正確に取得できない可能性があります。";
 
 bool SkipsLastFile(const std::vector<std::wstring>& args) {
   if (args.empty()) return false;
@@ -35,7 +34,11 @@ int DesktopColorBits() {
 void TfrmTintra::FormCreate(fw::TObject*) {
   CreateComponents();
 
-  for (auto& a : ActionList.Actions()) a->SetHint(StripAccelerator(a->Caption()));
+  for (auto& a : ActionList.Actions()) a->SetHint(HintOfCaption(a->Caption(), UiLanguage()));
+  // A new language needs a new start: the menus and the layout are made once.
+  for (fw::TAction* a : {&actLangAuto, &actLangJapanese, &actLangEnglish})
+    a->SetHint(UiText(IDS_LANGUAGE_HINT, HintOfCaption(a->Caption(), UiLanguage())));
+  ShowLanguageSetting();
 
   const std::wstring& key = FOptions.SettingsKey;
   const std::wstring stored = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"Columns");
@@ -72,10 +75,39 @@ void TfrmTintra::FormShow(fw::TObject*) {
 
   const int bits = FOptions.ScreenColorBits ? FOptions.ScreenColorBits() : DesktopColorBits();
   if (bits >= 24) return;
+  const std::wstring warning = UiText(IDS_DEPTH_WARNING);
   if (FOptions.ShowMessage)
-    FOptions.ShowMessage(kDepthWarning);
+    FOptions.ShowMessage(warning);
   else
-    ShowAppMessage(kDepthWarning);
+    ShowAppMessage(warning);
+}
+
+void TfrmTintra::ShowLanguageSetting() {
+  const std::wstring& key = FOptions.SettingsKey;
+  const std::wstring stored = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"Language");
+  switch (ParseUiLanguageSetting(stored)) {
+    case TUiLanguageSetting::Auto:
+      actLangAuto.SetChecked(true);
+      break;
+    case TUiLanguageSetting::Japanese:
+      actLangJapanese.SetChecked(true);
+      break;
+    case TUiLanguageSetting::English:
+      actLangEnglish.SetChecked(true);
+      break;
+  }
+}
+
+void TfrmTintra::ChooseLanguage(TUiLanguageSetting setting) {
+  const std::wstring& key = FOptions.SettingsKey;
+  if (!key.empty())
+    SetRegistryVal(HKEY_CURRENT_USER, key, L"Language", std::to_wstring(static_cast<std::int32_t>(setting)));
+  ShowLanguageSetting();
+  const std::wstring note = UiText(IDS_LANGUAGE_CHANGED);
+  if (FOptions.ShowLanguageNote)
+    FOptions.ShowLanguageNote(note);
+  else
+    ShowAppMessage(note);
 }
 
 void TfrmTintra::FormResize(fw::TObject*) { ColorList.FitCommentColumn(); }

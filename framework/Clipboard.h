@@ -8,7 +8,7 @@
 namespace fw {
 
 // Shown when another program keeps the clipboard open past the retries.
-inline constexpr const wchar_t* kClipboardBusyText = L"クリップボードを開けませんでした。他のプログラムが使用中です。";
+inline const wchar_t* kClipboardBusyText = L"クリップボードを開けませんでした。他のプログラムが使用中です。";
 
 // The clipboard held open for one scope. Another program may hold it for a
 // moment (clipboard viewers, Wine's X selection bridge), so opening retries

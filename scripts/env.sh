@@ -145,6 +145,31 @@ tintra_wineserver_start() {
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
+# Moves this script to an English Windows: a prefix of its own, made under
+# en_US.UTF-8 (code page 1252, English user interface language). The Wine
+# server of the prefix used so far is stopped and its lock released first;
+# then tintra_prefix_init and tintra_wineserver_start as for the first.
+tintra_use_english() {
+  if [[ ! -e $BUILD/locale/en_US.UTF-8/LC_CTYPE ]]; then
+    localedef -i en_US -f UTF-8 "$BUILD/locale/en_US.UTF-8" >/dev/null 2>&1 || true
+    if [[ ! -e $BUILD/locale/en_US.UTF-8/LC_CTYPE ]]; then
+      echo "env.sh: localedef failed for en_US.UTF-8" >&2
+      return 1
+    fi
+  fi
+  if [[ -n $TINTRA_WINESERVER_STARTED ]]; then
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    TINTRA_WINESERVER_STARTED=
+  fi
+  if [[ -n $TINTRA_PREFIX_LOCK ]]; then
+    rm -rf "$TINTRA_PREFIX_LOCK"
+    TINTRA_PREFIX_LOCK=
+  fi
+  { export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8; } 2>/dev/null
+  export WINEPREFIX="$WINEPREFIX-en"
+}
+
 tintra_cleanup() {
   local pid
   for pid in "${TINTRA_PIDS[@]}"; do

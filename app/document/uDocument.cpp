@@ -1,5 +1,8 @@
 #include "app/document/uDocument.h"
 
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
+
 #include <algorithm>
 
 #include "core/document/uDocumentState.h"
@@ -120,7 +123,7 @@ int TDocument::LoadFromStream(TStream& stream) {
     std::uint8_t header[5];
     stream.ReadBuffer(header, sizeof(header));
     if (FDateFileHeader.compare(0, 3, reinterpret_cast<const char*>(header), 3) != 0)
-      throw EUserError(L"このファイルは、" + AppTitle() + L"のデータファイルではありません。");
+      throw EUserError(UiText(IDS_NOT_DATA_FILE, AppTitle()));
     version = header[3] * 256 + header[4];
   }
   if (OnLoadFromStream) OnLoadFromStream(this, stream);
@@ -179,7 +182,7 @@ bool TDocument::SaveToFile(const std::wstring& name) {
   TMemoryStream content;
   WriteContent(content);
 
-  const std::wstring createFailed = L"ﾌｧｲﾙ " + name + L" の作成に失敗しました。";
+  const std::wstring createFailed = UiText(IDS_CREATE_FAILED, name);
   while (CannotBeReplaced(name))
     if (!AskRetry(createFailed)) return false;
 
@@ -207,9 +210,9 @@ bool TDocument::SaveToFile(const std::wstring& name) {
   const std::wstring backup = ::BackupName(name);
   if (FileExists(name)) {
     while (FileExists(backup) && !::DeleteFileW(backup.c_str()))
-      if (!AskRetry(L"旧ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の削除に失敗しました。")) return false;
+      if (!AskRetry(UiText(IDS_DELETE_BACKUP_FAILED, backup))) return false;
     while (!::MoveFileW(name.c_str(), backup.c_str()))
-      if (!AskRetry(L"ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙ " + backup + L" の作成に失敗しました。")) return false;
+      if (!AskRetry(UiText(IDS_BACKUP_FAILED, backup))) return false;
     backedUp = true;
   }
   while (!::MoveFileW(temp.c_str(), name.c_str())) {
@@ -258,7 +261,7 @@ bool TDocument::CloseQuery() {
 bool TDocument::AskToSave() {
   if (!Modified()) return true;
   TBusyScope busy(*this);
-  const std::wstring text = DocumentShownName(FileName()) + L" は変更されています。保存しますか？";
+  const std::wstring text = UiText(IDS_ASK_SAVE, DocumentShownName(FileName(), UiDocumentTexts()));
   switch (ShowMessageBox(MainWindow(), text, AppTitle(), MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES:
       return Save();

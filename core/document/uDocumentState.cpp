@@ -4,8 +4,6 @@
 
 namespace {
 
-const wchar_t kUntitled[] = L"(無題)";
-
 bool IsPathDelimiter(wchar_t c) { return c == L'\\' || c == L'/' || c == L':'; }
 
 std::size_t NameStart(std::wstring_view path) {
@@ -78,13 +76,14 @@ bool TDocumentState::SetFileName(std::wstring_view name) {
   return true;
 }
 
-std::wstring DocumentShownName(std::wstring_view fileName) {
-  return fileName.empty() ? std::wstring(kUntitled) : std::wstring(fileName);
+std::wstring DocumentShownName(std::wstring_view fileName, const TDocumentTexts& texts) {
+  return std::wstring(fileName.empty() ? texts.Untitled : fileName);
 }
 
-std::wstring DocumentCaption(std::wstring_view fileName, bool modified, std::wstring_view appTitle) {
-  std::wstring caption = fileName.empty() ? std::wstring(kUntitled) : ExtractFileTitle(fileName);
-  if (modified) caption += L"(変更)";
+std::wstring DocumentCaption(std::wstring_view fileName, bool modified, std::wstring_view appTitle,
+                             const TDocumentTexts& texts) {
+  std::wstring caption = fileName.empty() ? std::wstring(texts.Untitled) : ExtractFileTitle(fileName);
+  if (modified) caption += texts.ModifiedMark;
   caption += L" - ";
   caption += appTitle;
   return caption;

@@ -49,10 +49,18 @@ class TDocumentState {
   bool FModifiedPending = false;
 };
 
-// The name in questions to the user: the full path, or "(無題)" when untitled.
-std::wstring DocumentShownName(std::wstring_view fileName);
-// The window caption: "colors(変更) - Tintra", "(無題) - Tintra".
-std::wstring DocumentCaption(std::wstring_view fileName, bool modified, std::wstring_view appTitle);
+// The words around a document's name, in the interface's language.
+struct TDocumentTexts {
+  std::wstring_view Untitled;      // the name of a document never saved
+  std::wstring_view ModifiedMark;  // after the name while changed
+};
+
+// The name in questions to the user: the full path, or the untitled name.
+std::wstring DocumentShownName(std::wstring_view fileName, const TDocumentTexts& texts);
+// The window caption: the name without folder and extension, the mark when
+// modified, " - ", the program's title.
+std::wstring DocumentCaption(std::wstring_view fileName, bool modified, std::wstring_view appTitle,
+                             const TDocumentTexts& texts);
 // True when the name part has an extension (a leading dot starts none).
 bool HasFileExtension(std::wstring_view path);
 // The name the previous file is renamed to on a save: the extension replaced

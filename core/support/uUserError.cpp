@@ -1,8 +1,14 @@
 #include "core/support/uUserError.h"
 
 #include <exception>
+#include <utility>
 
 namespace {
+
+std::wstring& OutOfMemoryTextStore() {
+  static std::wstring text;
+  return text;
+}
 
 // Only an exception inside a handler can be inspected portably: while a
 // destructor runs during unwinding, std::uncaught_exceptions() says something
@@ -23,3 +29,7 @@ std::wstring ChainedText(const std::wstring& message) {
 }  // namespace
 
 EUserError::EUserError(const std::wstring& message) : Exception(ChainedText(message)) {}
+
+const std::wstring& OutOfMemoryText() { return OutOfMemoryTextStore(); }
+
+void SetOutOfMemoryText(std::wstring text) { OutOfMemoryTextStore() = std::move(text); }

@@ -10,3 +10,8 @@ class EUserError : public Exception {
   // failure first, so the one message the user sees still names the cause.
   explicit EUserError(const std::wstring& message);
 };
+
+// What an allocation failure tells the user. Empty until the program puts
+// its interface language's text here at start-up.
+const std::wstring& OutOfMemoryText();
+void SetOutOfMemoryText(std::wstring text);

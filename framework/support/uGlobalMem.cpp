@@ -6,7 +6,7 @@
 
 HGLOBAL GlobalAllocK(UINT flags, SIZE_T size) {
   HGLOBAL mem = ::GlobalAlloc(flags, size);
-  if (!mem) throw EUserError(L"メモリが足りません");
+  if (!mem) throw EUserError(OutOfMemoryText());
   return mem;
 }
 

@@ -104,7 +104,7 @@ void RecPictureCreate(TRecPicture& picture, POINT origin, int width, bool asSect
   }
 
   const std::int64_t imageSize = RecPictureStride(width, depth) * height;
-  if (imageSize > 0x7FFFFFFF) throw EUserError(L"メモリが足りません");
+  if (imageSize > 0x7FFFFFFF) throw EUserError(OutOfMemoryText());
 
   const SIZE_T headerSize = HeaderBlockSize(depth);
   if (!picture.Header)

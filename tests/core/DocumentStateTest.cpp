@@ -97,9 +97,30 @@ TEST(DocumentStateTest, CaptionAndShownName) {
       {L"C:\\x\\.txt", false, L".txt - Tintra", L"C:\\x\\.txt"},
       {L"D:colors.txt", false, L"colors - Tintra", L"D:colors.txt"},
   };
+  const TDocumentTexts japanese{L"(無題)", L"(変更)"};
   for (const TCase& c : cases) {
-    EXPECT_EQ(DocumentCaption(c.FileName, c.Modified, L"Tintra"), c.Caption) << WideToUtf8(c.FileName);
-    EXPECT_EQ(DocumentShownName(c.FileName), c.Shown) << WideToUtf8(c.FileName);
+    EXPECT_EQ(DocumentCaption(c.FileName, c.Modified, L"Tintra", japanese), c.Caption) << WideToUtf8(c.FileName);
+    EXPECT_EQ(DocumentShownName(c.FileName, japanese), c.Shown) << WideToUtf8(c.FileName);
+  }
+}
+
+TEST(DocumentStateTest, CaptionTakesTheWordsOfTheInterfaceLanguage) {
+  const TDocumentTexts english{L"Untitled", L"*"};
+  struct TCase {
+    std::wstring FileName;
+    bool Modified;
+    std::wstring Caption, Shown;
+  };
+  const TCase cases[] = {
+      {L"", false, L"Untitled - Tintra", L"Untitled"},
+      {L"", true, L"Untitled* - Tintra", L"Untitled"},
+      {L"C:\\data\\colors.txt", true, L"colors* - Tintra", L"C:\\data\\colors.txt"},
+      // A file really named like the placeholder is still the file.
+      {L"C:\\Untitled.txt", false, L"Untitled - Tintra", L"C:\\Untitled.txt"},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(DocumentCaption(c.FileName, c.Modified, L"Tintra", english), c.Caption) << WideToUtf8(c.FileName);
+    EXPECT_EQ(DocumentShownName(c.FileName, english), c.Shown) << WideToUtf8(c.FileName);
   }
 }
 

@@ -49,7 +49,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
      {"コピー(&C)", "貼り付け(&P)\tCtrl+V", "-", "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete",
       "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
     {"表示(&V)", {"常に手前に表示(&S)", "拡大ウィンドウの表示"}},
-    {"設定(&S)", {"１６進数表記の並び順(&O)", "  赤緑青(&R)\tCtrl+Alt+R", "  青緑赤(&B)\tCtrl+Alt+B"}},
+    {"設定(&S)",
+     {"１６進数表記の並び順(&O)", "  赤緑青(&R)\tCtrl+Alt+R", "  青緑赤(&B)\tCtrl+Alt+B", "言語(&L)", "  自動(&A)",
+      "  日本語", "  English"}},
     {"ヘルプ(&H)", {"作者のホームページ(&H)...", "バージョン情報(&A)..."}},
 };
 

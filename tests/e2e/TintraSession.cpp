@@ -595,6 +595,24 @@ std::vector<ToolBarInfo> TintraSession::ToolBars() {
   return bars;
 }
 
+std::vector<TextExtent> TintraSession::TextExtents(unsigned long hwnd) {
+  std::vector<TextExtent> out;
+  for (const auto& f : probe::Lines({"extents", std::to_string(FWindowsPid), Hex(hwnd ? hwnd : FHandle)})) {
+    if (f.size() < 8) Throw("probe extents: short line");
+    TextExtent e;
+    e.Handle = ToULong(f[0]);
+    e.ClassName = f[1];
+    e.Id = ToInt(f[2]);
+    e.Text = f[3];
+    e.ClientWidth = ToInt(f[4]);
+    e.ClientHeight = ToInt(f[5]);
+    e.TextWidth = ToInt(f[6]);
+    e.TextHeight = ToInt(f[7]);
+    out.push_back(std::move(e));
+  }
+  return out;
+}
+
 void TintraSession::SetText(unsigned long hwnd, const std::string& text) { probe::Lines({"settext", Hex(hwnd), text}); }
 
 void TintraSession::Command(int id) { probe::Lines({"command", Hex(FHandle), std::to_string(id)}); }

@@ -79,6 +79,16 @@ struct ToolButton {
   std::string Text, ToolTip;
 };
 
+// A window's text and the room it has, as the hook DLL measures them in the
+// window's own font.
+struct TextExtent {
+  unsigned long Handle = 0;
+  std::string ClassName;
+  int Id = 0;
+  std::string Text;  // as shown: accelerator marks removed
+  int ClientWidth = 0, ClientHeight = 0, TextWidth = 0, TextHeight = 0;
+};
+
 struct ToolBarInfo {
   unsigned long Handle = 0;
   std::vector<ToolButton> Buttons;
@@ -171,6 +181,9 @@ class TintraSession {
   std::vector<std::string> Texts(const std::vector<int>& ids);
   std::vector<MenuEntry> Menu();
   std::vector<ToolBarInfo> ToolBars();
+  // Every visible descendant with text of hwnd, a window of this program
+  // (the main window when 0).
+  std::vector<TextExtent> TextExtents(unsigned long hwnd = 0);
 
   void SetText(unsigned long hwnd, const std::string& text);
   void Command(int id);

@@ -87,6 +87,45 @@ BOOL CALLBACK CollectToolBar(HWND wnd, LPARAM lp) {
   return TRUE;
 }
 
+// What a static or a button shows of its text: "&&" is one "&", a lone "&" marks the accelerator.
+std::wstring ShownText(const std::wstring& text) {
+  std::wstring shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return shown;
+}
+
+// Lines: hwnd, class, id, text, client width, client height, text width,
+// text height; the text measured in the control's own font, as it draws it.
+void DumpTextExtents(HWND parent, std::string& out) {
+  for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[64] = {}, text[512] = {};
+    ::GetClassNameW(c, cls, static_cast<int>(std::size(cls)));
+    ::GetWindowTextW(c, text, static_cast<int>(std::size(text)));
+    const std::wstring shown = ShownText(text);
+    if (::IsWindowVisible(c) && !shown.empty()) {
+      RECT client{};
+      ::GetClientRect(c, &client);
+      SIZE extent{};
+      if (HDC dc = ::GetDC(c)) {
+        auto font = reinterpret_cast<HFONT>(Send(c, WM_GETFONT, 0, 0));
+        HGDIOBJ old = ::SelectObject(dc, font && font != reinterpret_cast<HFONT>(-1) ? static_cast<HGDIOBJ>(font)
+                                                                                     : ::GetStockObject(SYSTEM_FONT));
+        ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(c, dc);
+      }
+      out += probe::Hex(reinterpret_cast<UINT_PTR>(c)) + '\t' + probe::Field(cls) + '\t' +
+             std::to_string(::GetDlgCtrlID(c)) + '\t' + probe::Field(shown.c_str()) + '\t' +
+             std::to_string(client.right) + '\t' + std::to_string(client.bottom) + '\t' + std::to_string(extent.cx) +
+             '\t' + std::to_string(extent.cy) + '\n';
+    }
+    DumpTextExtents(c, out);
+  }
+}
+
 bool WriteAll(const wchar_t* path, const std::string& data) {
   HANDLE f = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
@@ -102,6 +141,8 @@ LONG Serve(probe::TRequest& req) {
   std::string out;
   if (req.Kind == probe::rkMenus) {
     if (HMENU menu = ::GetMenu(wnd)) DumpMenu(menu, 0, out);
+  } else if (req.Kind == probe::rkTextExtents) {
+    DumpTextExtents(wnd, out);
   } else if (req.Kind == probe::rkToolBars) {
     std::vector<HWND> bars;
     ::EnumChildWindows(wnd, CollectToolBar, reinterpret_cast<LPARAM>(&bars));

@@ -1,0 +1,291 @@
+// The program under an English Windows (code page 1252, English user
+// interface language): what the user reads, and that it fits. scripts/test.sh
+// runs these in a prefix of their own; elsewhere they skip.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/ControlIds.h"
+#include "tests/e2e/TintraSession.h"
+
+namespace {
+
+using e2e::MenuEntry;
+using e2e::TextExtent;
+using e2e::TintraSession;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+std::string HexOf(unsigned long v) {
+  char buf[32];
+  std::snprintf(buf, sizeof(buf), "0x%lx", v);
+  return buf;
+}
+
+template <typename F>
+auto WaitFor(F f, const std::string& what, e2e::Millis timeout = 20s) {
+  const auto deadline = Clock::now() + timeout;
+  for (;;) {
+    if (auto value = f()) return *value;
+    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + what);
+    std::this_thread::sleep_for(100ms);
+  }
+}
+
+// A visible top-level window of the program with this class (and title, when given).
+std::optional<unsigned long> FindTopLevel(TintraSession& tintra, const std::string& cls,
+                                          const std::string& title = {}) {
+  for (const auto& f : e2e::probe::Lines({"find"}))
+    if (f.size() >= 6 && std::stoul(f[1]) == tintra.WindowsPid() && (cls.empty() || f[2] == cls) && f[3] == "1" &&
+        (title.empty() || f[5] == title))
+      return std::stoul(f[0], nullptr, 0);
+  return std::nullopt;
+}
+
+std::vector<std::string> TextsOf(unsigned long hwnd) {
+  std::vector<std::string> texts;
+  for (const auto& f : e2e::probe::Lines({"controls", HexOf(hwnd)}))
+    if (f.size() > 4) texts.push_back(f[4]);
+  return texts;
+}
+
+bool Holds(const std::vector<std::string>& texts, const std::string& text) {
+  for (const auto& t : texts)
+    if (t == text) return true;
+  return false;
+}
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
+
+void Press(unsigned long box, int id) { e2e::probe::Lines({"command", HexOf(box), std::to_string(id)}); }
+
+constexpr int kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7;
+
+// Room a control needs around its text: a push button's frame and focus
+// rectangle; static text draws from its very edge.
+int Margin(const TextExtent& e) { return e.ClassName == "Button" || e.ClassName == "BUTTON" ? 6 : 0; }
+
+// Every text of the window in full: as wide and as high as its room.
+void ExpectTextsFit(const std::vector<TextExtent>& extents) {
+  EXPECT_FALSE(extents.empty());
+  for (const TextExtent& e : extents) {
+    SCOPED_TRACE(e.ClassName + " \"" + e.Text + "\" id " + std::to_string(e.Id));
+    EXPECT_LE(e.TextWidth + Margin(e), e.ClientWidth);
+    EXPECT_LE(e.TextHeight, e.ClientHeight);
+  }
+}
+
+// The rectangles on the screen, for the record of the English layout.
+void PrintRects(const std::vector<TextExtent>& extents) {
+  for (const TextExtent& e : extents) {
+    const e2e::WinControl c = e2e::probe::Window(e.Handle);
+    std::printf("  control %-10s \"%s\": %d,%d %dx%d, text %dx%d\n", e.ClassName.c_str(), e.Text.c_str(), c.Rect.Left,
+                c.Rect.Top, c.Rect.Width(), c.Rect.Height(), e.TextWidth, e.TextHeight);
+  }
+}
+
+class English : public testing::Test {
+ protected:
+  void SetUp() override {
+    const e2e::ProcessResult acp = e2e::probe::Run({"acp"});
+    if (acp.Out.rfind("1252", 0) != 0) GTEST_SKIP() << "not an English Windows (code page " << acp.Out << ")";
+  }
+};
+
+const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
+    {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "E&xit"}},
+    {"&Edit",
+     {"&Copy", "&Paste\tCtrl+V", "&Add\tCtrl+Ins", "&Delete\tCtrl+Del", "Move &Up\tCtrl+U", "Move Do&wn\tCtrl+D"}},
+    {"&View", {"Always on &Top", "&Magnifier"}},
+    {"&Settings", {"&Hex Order", "&RGB\tCtrl+Alt+R", "&BGR\tCtrl+Alt+B", "&Language", "&Auto", "日本語", "English"}},
+    {"&Help", {"Author's &Home Page...", "&About Tintra..."}},
+};
+
+// The items of a submenu and its submenus, without separators and recent files.
+void Items(const std::vector<MenuEntry>& items, std::vector<std::string>& out) {
+  for (const MenuEntry& e : items) {
+    if (e.IsSeparator() || e.Caption.rfind("&1 ", 0) == 0) continue;
+    std::string caption = e.Caption;
+    // Menus spell some keys out ("Insert") or abbreviate them ("Ins").
+    for (const auto& [full, abbreviated] :
+         {std::pair<std::string, std::string>{"+Insert", "+Ins"}, {"+Delete", "+Del"}})
+      if (caption.ends_with(full)) caption.replace(caption.size() - full.size(), full.size(), abbreviated);
+    out.push_back(caption);
+    Items(e.Items, out);
+  }
+}
+
+TEST_F(English, TheMainWindowSpeaksEnglishAndItsTextsFit) {
+  TintraSession tintra;
+  EXPECT_EQ(tintra.Caption(), "Untitled - Tintra");
+  const auto menu = tintra.Menu();
+  ASSERT_EQ(menu.size(), kMenuBar.size());
+  for (size_t i = 0; i < kMenuBar.size(); ++i) {
+    EXPECT_EQ(menu[i].Caption, kMenuBar[i].first);
+    std::vector<std::string> items;
+    Items(menu[i].Items, items);
+    EXPECT_EQ(items, kMenuBar[i].second) << kMenuBar[i].first;
+  }
+  const MenuEntry* automatic = e2e::FindMenuEntry(menu, "&Auto");
+  ASSERT_NE(automatic, nullptr);
+  EXPECT_TRUE(automatic->Checked);
+  EXPECT_TRUE(automatic->Radio);
+
+  const auto labels = tintra.Texts({ControlIds::lblColor, ControlIds::FactorLabel(0), ControlIds::FactorLabel(5),
+                                    ControlIds::FactorLabel(8), ControlIds::FactorLabel(11)});
+  EXPECT_EQ(labels, (std::vector<std::string>{"Color:", "R:", "V:", "L:", "Cr:"}));
+
+  // The tips name the commands in English.
+  std::vector<std::string> tips;
+  for (const auto& bar : tintra.ToolBars())
+    for (const auto& b : bar.Buttons)
+      if (!b.Separator && b.Image >= 0) tips.push_back(b.ToolTip);
+  EXPECT_TRUE(Holds(tips, "Open") && Holds(tips, "Move Down") && Holds(tips, "Always on Top"))
+      << testing::PrintToString(tips);
+
+  const auto extents = tintra.TextExtents();
+  ExpectTextsFit(extents);
+  PrintRects(extents);
+  if (auto path = e2e::ScreenshotPath("main-window-english.png")) {
+    e2e::Await(std::string("128"), [&] { return tintra.Control(ControlIds::edtCr).Text; });
+    tintra.Screenshot(*path);
+  }
+}
+
+TEST_F(English, TheAboutBoxIsInEnglishAndFits) {
+  TintraSession tintra;
+  const auto menu = tintra.Menu();
+  const MenuEntry* about = e2e::FindMenuEntry(menu, "&About Tintra...");
+  ASSERT_NE(about, nullptr);
+  tintra.Command(about->Id);
+  const unsigned long box = WaitFor([&] { return FindTopLevel(tintra, "", "About Tintra"); }, "About Tintra");
+  EXPECT_TRUE(Holds(TextsOf(box), "Close"));
+  const auto extents = tintra.TextExtents(box);
+  ExpectTextsFit(extents);
+  PrintRects(extents);
+  e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
+  WaitFor(
+      [&]() -> std::optional<bool> {
+        return FindTopLevel(tintra, "", "About Tintra") ? std::nullopt : std::optional(true);
+      },
+      "the about box to close");
+}
+
+TEST_F(English, TheSaveQuestionAndTheSaveDialogAreInEnglish) {
+  TintraSession tintra;
+  const auto menu = tintra.Menu();
+  const MenuEntry* add = e2e::FindMenuEntry(menu, "&Add");
+  ASSERT_NE(add, nullptr);
+  tintra.Command(add->Id);
+  WaitFor(
+      [&]() -> std::optional<bool> {
+        return tintra.Caption() == "Untitled* - Tintra" ? std::optional(true) : std::nullopt;
+      },
+      "the modified caption (it is " + tintra.Caption() + ")");
+
+  tintra.Close();
+  const unsigned long question = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the save question");
+  const auto texts = TextsOf(question);
+  EXPECT_TRUE(Holds(texts, "Do you want to save changes to \"Untitled\"?"));
+  ExpectTextsFit(tintra.TextExtents(question));
+  Press(question, kIdYes);
+
+  // Yes on an untitled document asks for a name: the save dialog with the English filter.
+  const unsigned long dialog = WaitFor(
+      [&]() -> std::optional<unsigned long> {
+        auto found = FindTopLevel(tintra, "#32770");
+        return found && *found != question ? found : std::nullopt;
+      },
+      "the save dialog");
+  bool filter = false;
+  for (const auto& f : e2e::probe::Lines({"controls", HexOf(dialog)}))
+    filter |= f.size() > 4 && f[4] == "Text Files (*.txt)";
+  EXPECT_TRUE(filter) << "no file type \"Text Files (*.txt)\"";
+  Press(dialog, kIdCancel);
+
+  // A cancelled save cancels the close.
+  WaitFor([&]() -> std::optional<bool> { return FindTopLevel(tintra, "#32770") ? std::nullopt : std::optional(true); },
+          "the dialog to go");
+  tintra.Sync();
+  EXPECT_TRUE(tintra.Running());
+  tintra.Close();
+  Press(WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the save question again"), kIdNo);
+  EXPECT_TRUE(tintra.WaitForExit(30s));
+}
+
+TEST_F(English, AChosenLanguageIsKeptAndTakesEffectAtTheNextStart) {
+  {
+    TintraSession tintra;
+    const auto menu = tintra.Menu();
+    const MenuEntry* japanese = e2e::FindMenuEntry(menu, "日本語");
+    ASSERT_NE(japanese, nullptr);
+    tintra.Command(japanese->Id);
+    const unsigned long note = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the note on the change");
+    EXPECT_TRUE(Holds(TextsOf(note), "The new language takes effect the next time you start Tintra."));
+    Press(note, kIdOk);
+    EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "Language"), "1");
+    EXPECT_EQ(tintra.Caption(), "Untitled - Tintra");  // this run stays English
+    tintra.Close();
+    ASSERT_TRUE(tintra.WaitForExit(30s));
+  }
+  TintraSession::Options again;
+  again.ResetSettings = false;
+  TintraSession tintra(again);
+  EXPECT_EQ(tintra.Caption(), "(無題) - Tintra");
+  const auto menu = tintra.Menu();
+  ASSERT_FALSE(menu.empty());
+  EXPECT_EQ(menu[0].Caption, "ファイル(&F)");
+  const MenuEntry* japanese = e2e::FindMenuEntry(menu, "日本語");
+  ASSERT_NE(japanese, nullptr);
+  EXPECT_TRUE(japanese->Checked);
+}
+
+// The list file's encoding is the system's, not the interface's: code page
+// 1252 here, so an "é" is the one byte E9 read and written back.
+TEST_F(English, AListFileKeepsTheSystemCodePage) {
+  char tmpl[] = "/tmp/tintra_en_XXXXXX";
+  ASSERT_NE(::mkdtemp(tmpl), nullptr);
+  const std::string dir = tmpl, file = dir + "/cafe.txt";
+  const std::string bytes = "255,0,0,\"caf\xe9\"\r\n";
+  std::ofstream(file, std::ios::binary) << bytes;
+  {
+    TintraSession tintra;
+    const auto menu = tintra.Menu();
+    tintra.Command(e2e::FindMenuEntry(menu, "&Open...")->Id);
+    const unsigned long dialog = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the open dialog");
+    for (const auto& f : e2e::probe::Lines({"controls", HexOf(dialog)}))
+      if (f.size() > 3 && f[2] == "ComboBoxEx32" && f[3] == "1148")
+        tintra.SetText(std::stoul(f[0], nullptr, 0), WindowsPath(file));
+    Press(dialog, kIdOk);
+    WaitFor(
+        [&]() -> std::optional<bool> {
+          return tintra.Caption() == "cafe - Tintra" ? std::optional(true) : std::nullopt;
+        },
+        "the caption of the opened file (it is " + tintra.Caption() + ")");
+    tintra.Command(e2e::FindMenuEntry(menu, "&Save")->Id);
+    WaitFor(
+        [&]() -> std::optional<bool> {
+          return std::filesystem::exists(dir + "/cafe.bak") ? std::optional(true) : std::nullopt;
+        },
+        "the backup");
+    tintra.Sync();
+  }
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
