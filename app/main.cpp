@@ -40,11 +40,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   bool ole = SUCCEEDED(::OleInitialize(nullptr));
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
+  // Before any setting is read, the language too: a Tintra.ini beside the
+  // program takes the registry's place.
+  const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey);
   SetUiLanguage(ChooseUiLanguage(kSettingsKey));
   InstallProgramResources(instance);
-  // Before any setting is read: a Tintra.ini beside the program takes the registry's place.
-  if (const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey))
-    ShowAppMessage(notice->Japanese);
+  if (notice) ShowAppMessage(UiLanguage() == TUiLanguage::Japanese ? notice->Japanese : notice->English);
   const int result = RunMainForm(app, [] {
     // Before any window: a failure ends the program after its message.
     RegisterVelColorFormat();
