@@ -30,7 +30,6 @@ std::vector<std::wstring> ProgramArguments() {
   return args;
 }
 
-constexpr const wchar_t* kSettingsKey = L"SOFTWARE\\ZORVEK\\Tintra";
 
 }  // namespace
 
