@@ -30,7 +30,6 @@ std::vector<std::wstring> ProgramArguments() {
   return args;
 }
 
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
