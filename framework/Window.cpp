@@ -7,7 +7,6 @@
 #include <map>
 #include <unordered_map>
 
-#include "framework/Application.h"
 #include "core/support/Exception.h"
 #include "framework/Handles.h"
 
@@ -23,6 +22,17 @@ struct TBinding {
   TWindow* Object = nullptr;
   WNDPROC Original = nullptr;  // null for the program's own classes
 };
+
+TWindowHost*& Host() noexcept {
+  static TWindowHost* host = nullptr;
+  return host;
+}
+
+HINSTANCE ModuleHandle() noexcept { return Host() ? Host()->ModuleHandle() : ::GetModuleHandleW(nullptr); }
+
+void ReportException() noexcept {
+  if (Host()) Host()->HandleException();
+}
 
 std::unordered_map<HWND, TBinding>& Bindings() {
   static std::unordered_map<HWND, TBinding> bindings;
@@ -111,6 +121,8 @@ void TWindow::DestroyHandle() noexcept {
   if (alive && FHandle) Detach();
 }
 
+void TWindow::SetHost(TWindowHost* host) noexcept { Host() = host; }
+
 TWindow* TWindow::FromHandle(HWND wnd) noexcept {
   if (!wnd) return nullptr;
   const auto& bindings = Bindings();
@@ -156,7 +168,7 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   HWND wnd;
   if (params.ClassName) {
     wnd = ::CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, x, y, w, h, parentWnd,
-                            params.Menu, Application().Handle(), nullptr);
+                            params.Menu, ModuleHandle(), nullptr);
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
     Attach(wnd);
     FSubclassed = true;
@@ -166,18 +178,18 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   } else {
     const wchar_t* cls = OwnClassName(params.ClassStyle);
     WNDCLASSEXW wc{sizeof(wc)};
-    if (!::GetClassInfoExW(Application().Handle(), cls, &wc)) {
+    if (!::GetClassInfoExW(ModuleHandle(), cls, &wc)) {
       wc.cbSize = sizeof(wc);
       wc.style = params.ClassStyle;
       wc.lpfnWndProc = StaticWndProc;
-      wc.hInstance = Application().Handle();
+      wc.hInstance = ModuleHandle();
       wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-      wc.hIcon = Application().Icon();
+      wc.hIcon = Host() ? Host()->WindowIcon() : nullptr;
       wc.lpszClassName = cls;
       if (!::RegisterClassExW(&wc)) throw Exception(L"TWindow.CreateHandle: RegisterClassEx failed");
     }
     wnd = ::CreateWindowExW(params.ExStyle, cls, params.Text.c_str(), params.Style, x, y, w, h, parentWnd, params.Menu,
-                            Application().Handle(), this);
+                            ModuleHandle(), this);
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
   }
   if (!FFont && FParent) FFont = FParent->FFont;  // children take the parent's font
@@ -241,7 +253,7 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   try {
     result = self->Dispatch(msg, wParam, lParam);
   } catch (...) {
-    Application().HandleException();
+    ReportException();
   }
   if (msg == WM_NCDESTROY && alive) self->Detach();
   return result;
@@ -262,7 +274,7 @@ LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, 
   try {
     result = binding.Object->Dispatch(msg, wParam, lParam);
   } catch (...) {
-    Application().HandleException();
+    ReportException();
   }
   if (msg == WM_NCDESTROY) {
     if (alive) binding.Object->Detach();

@@ -54,6 +54,21 @@ class TObject {
 };
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// What windows need from the program around them: the module their class is
+// registered for, the class icon, and where an exception caught at a window
+// procedure is reported. The application object registers itself; without
+// it the module is the executable and nothing is reported.
+class TWindowHost {
+ public:
+  virtual HINSTANCE ModuleHandle() const noexcept = 0;
+  virtual HICON WindowIcon() const noexcept = 0;
+  // Called from a catch block.
+  virtual void HandleException() noexcept = 0;
+
+ protected:
+  ~TWindowHost() = default;
+};
+
 // Lifetime. The window dies with WM_NCDESTROY, where its binding goes;
 // the object may outlive it. Destruction messages (WM_DESTROY,
 // HandleDestroying) reach a derived class only while it still exists, so a
@@ -71,6 +86,7 @@ class TWindow : public TObject {
   TWindow& operator=(const TWindow&) = delete;
 
   static TWindow* FromHandle(HWND wnd) noexcept;
+  static void SetHost(TWindowHost* host) noexcept;
 
   // Tells whether the window object survived a call that may delete it.
   // Guards nest; while any exists, Release() waits for the last to go.

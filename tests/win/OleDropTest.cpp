@@ -26,7 +26,6 @@ class TFileListObject : public TDataObject {
  public:
   explicit TFileListObject(std::vector<std::wstring> names)
       : TDataObject({HGlobalFormat(CF_HDROP)}), FNames(std::move(names)) {}
-  TFormatList GetFormatList() const override { return {HGlobalFormat(CF_HDROP)}; }
 
  protected:
   HRESULT RenderData(const FORMATETC&, STGMEDIUM& medium) override {
