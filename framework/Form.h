@@ -62,6 +62,11 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(bool backwards);
 
+  // Derived forms whose destructor left the window to this one, so that their
+  // destroy event could not run: each such class must call DestroyHandle()
+  // in its destructor. Tests read it.
+  static int& FormsLeftOpen() noexcept;
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TCloseQueryEvent OnCloseQuery;

@@ -82,9 +82,20 @@ TWindow::~TWindow() {
   FChildren.clear();
   if (FParent) FParent->RemoveChild(this);
   FParent = nullptr;
-  // Only this class's handlers hear of it now; derived classes that care
-  // have destroyed the handle in their own destructors.
+  // Only this class's handlers hear of it now (see the lifetime note).
   DestroyHandle();
+}
+
+void* TWindow::operator new(std::size_t size) { return ::operator new(size); }
+
+void TWindow::operator delete(void* memory) noexcept { ::operator delete(memory); }
+
+void TWindow::operator delete(TWindow* window, std::destroying_delete_t) noexcept {
+  window->DestroyHandle();
+  // The whole object's address, taken while its dynamic type is still known.
+  void* memory = dynamic_cast<void*>(window);
+  window->~TWindow();
+  ::operator delete(memory);
 }
 
 // GCC sees a local guard's address stored in the window, not that the
@@ -149,6 +160,7 @@ int NextAutoControlId() noexcept {
 }  // namespace
 
 void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
+  FCreatedType = &typeid(*this);
   CreateParams(params);
   if (FParent != parent) {
     if (FParent) FParent->RemoveChild(this);
@@ -458,10 +470,18 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (TWindow* child = FromHandle(hdr->hwndFrom); child && child != this) {
         if (child->CNNotify(hdr, result)) return result;
       }
-      // Tool tips of a tool bar send through the tool bar's parent, not the bar.
+      // Tool tips of a tool bar send through the tool bar's parent, not the
+      // bar. Handles, not objects: a handler may add or end children.
       if (hdr->code == TTN_GETDISPINFOW && alive) {
+        std::vector<HWND> children;
         for (TWindow* c : FChildren)
+          if (c->FHandle) children.push_back(c->FHandle);
+        for (HWND wnd : children) {
+          TWindow* c = FromHandle(wnd);
+          if (!c || c->FParent != this) continue;
           if (c->CNNotify(hdr, result)) return result;
+          if (!alive) return 0;
+        }
       }
       break;
     }
