@@ -465,19 +465,6 @@ TEST(ForwardConversions, DenseSampleStaysInRangeAndRoundTrips) {
   ExpectIntermediatesFit(peak);
 }
 
-// All 16.7M colours: run with --gtest_also_run_disabled_tests (a few seconds
-// natively, longer under the sanitizers).
-TEST(ForwardConversions, DISABLED_EveryColour) {
-  TIntermediates peak;
-  for (int r = 0; r < 256; ++r)
-    for (int g = 0; g < 256; ++g)
-      for (int b = 0; b < 256; ++b) {
-        const std::string problem = CheckForward(r, g, b, peak);
-        ASSERT_TRUE(problem.empty()) << problem;
-      }
-  ExpectIntermediatesFit(peak);
-}
-
 std::vector<int> Grid(int top, int step, std::initializer_list<int> extra) {
   std::vector<int> values;
   for (int v = 0; v <= top; v += step) values.push_back(v);
@@ -503,19 +490,14 @@ TEST(InverseConversions, StoredRangesGiveChannelsInRange) {
   const auto hslHue = Grid(6144, 64, {1, 1023, 1024, 5119, 6143, 6144});
   const auto hslSat = Grid(65280, 1020, {1, 65279, 65280});
   const auto hslBri = Grid(65280, 1020, {1, 128, 32639, 32640, 32641, 65279, 65408});
-  std::int64_t peak = 0;
   for (int h : hslHue)
     for (int s : hslSat)
       for (int l : hslBri) {
-        const std::int64_t step1 = l <= 32640 ? std::int64_t{(s + 65280) / 4} * l : std::int64_t{l / 4} * s;
-        peak = std::max(peak, step1);
         int r, g, b;
         HSLToRGB(h, s, l, r, g, b);
         ASSERT_TRUE(r >= 0 && r <= 255 && g >= 0 && g <= 255 && b >= 0 && b <= 255)
             << "HSLToRGB" << RGBText(h, s, l) << " gives " << RGBText(r, g, b);
       }
-  EXPECT_GE(peak, std::int64_t{32640} * 32640);
-  EXPECT_LE(peak, Int32Max);
 
   const auto chroma = Grid(65280, 1020, {1, 32639, 32640, 32641, 65279, 65280});
   for (int y : chroma)
