@@ -54,8 +54,11 @@ TEST(Draw3DFrameTest, SmallFramesPixelByPixel) {
       {{0, 0, 6, 6}, true, F, {"WWWWW.", "WSSS.K", "WSFFGK", "WSFFGK", "WGGGGK", "KKKKKK"}},
       // 3 x 3: the rings overlap and nothing is filled.
       {{1, 1, 4, 4}, false, F, {".....", ".GK..", ".G.W.", ".WWW.", "....."}},
-      // Empty: nothing drawn.
+      // 2 x 2: what would run outside is cut off.
+      {{1, 1, 3, 3}, true, F, {"....", ".GG.", ".KK.", "...."}},
+      // Empty or inverted: nothing drawn.
       {{2, 2, 2, 2}, true, F, {"....", "....", "....", "...."}},
+      {{3, 3, 1, 1}, false, F, {"....", "....", "....", "...."}},
   };
   for (const auto& c : cases) {
     const int height = static_cast<int>(c.Picture.size()), width = static_cast<int>(c.Picture[0].size());
