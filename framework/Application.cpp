@@ -86,7 +86,8 @@ bool TApplication::DispatchOne(MSG& msg) {
   if (auto* main = dynamic_cast<TMessageFilter*>(FMainForm); main && main->PreTranslateMessage(msg)) return true;
   // Forms other than the main one (the pop-up, dialogs) get their turn too.
   if (HWND root = ::GetAncestor(msg.hwnd, GA_ROOT); root && root != MainFormHandle()) {
-    if (auto* other = dynamic_cast<TMessageFilter*>(TWindow::FromHandle(root)); other && other->PreTranslateMessage(msg))
+    if (auto* other = dynamic_cast<TMessageFilter*>(TWindow::FromHandle(root));
+        other && other->PreTranslateMessage(msg))
       return true;
   }
   ::TranslateMessage(&msg);

@@ -75,10 +75,11 @@ class TWindowHost {
 // the object may outlive it. Destruction messages (WM_DESTROY,
 // HandleDestroying) reach a derived class only while it still exists: a
 // window deleted with delete (or a unique_ptr) has its handle destroyed
-// before any destructor runs; one that ends with its scope, as a member or
-// on the stack, is destroyed by the destructor of the class it was created
-// as if that class calls DestroyHandle(), and otherwise by the base, where
-// derived handlers no longer run (forms check this). Inside one of its own handlers a window is ended with Release() (or by
+// before any destructor runs; one that ends with its scope (a member, on the
+// stack) is destroyed by the destructor of the class it was created as if
+// that class calls DestroyHandle(), and otherwise by the base, where derived
+// handlers no longer run (forms check this).
+// Inside one of its own handlers a window is ended with Release() (or by
 // resetting a TWindowPtr): the handle goes at once, the object when the
 // outermost message of this window has returned. A plain delete there is
 // survived by the base class, which touches nothing after a handler that

@@ -163,13 +163,14 @@ TEST(DeriveFromRGB, PrimariesAndSecondariesShowTheirTextbookHueAndSaturation) {
     int Rgb[3];
     int Hue;
   } cases[] = {
-      {"yellow", {255, 255, 0}, 60}, {"green", {0, 255, 0}, 120},  {"cyan", {0, 255, 255}, 180},
+      {"yellow", {255, 255, 0}, 60}, {"green", {0, 255, 0}, 120},     {"cyan", {0, 255, 255}, 180},
       {"blue", {0, 0, 255}, 240},    {"magenta", {255, 0, 255}, 300},
   };
   for (const auto& c : cases) {
     const TColorFactors f = FromRGB(c.Rgb[0], c.Rgb[1], c.Rgb[2]);
     const int shown[] = {c.Hue, 100, 100, c.Hue, 100, 50};  // HSV hue, sat, value; HSL hue, sat, lightness
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(FactorToShown(3 + i, Factor(f, 3 + i)), shown[i]) << c.Name << " factor " << 3 + i;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(FactorToShown(3 + i, Factor(f, 3 + i)), shown[i]) << c.Name << " factor " << 3 + i;
   }
 }
 
