@@ -141,8 +141,7 @@ TOleDropTarget::~TOleDropTarget() {
 void TOleDropTarget::Register(HWND window) {
   Revoke();
   const HRESULT hr = ::RegisterDragDrop(window, FTarget.Get());
-  if (FAILED(hr))
-    throw Exception(L"TOleDropTarget.Register: RegisterDragDrop failed (" + std::to_wstring(hr) + L")");
+  if (FAILED(hr)) throw Exception(L"TOleDropTarget.Register: RegisterDragDrop failed (" + std::to_wstring(hr) + L")");
   FWindow = window;
 }
 

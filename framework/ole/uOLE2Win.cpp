@@ -5,8 +5,7 @@
 #include "framework/Handles.h"
 
 // CF_TEXT only.
-TTextDataObject::TTextDataObject(std::string text)
-    : TTextDataObject(std::move(text), {HGlobalFormat(CF_TEXT)}) {}
+TTextDataObject::TTextDataObject(std::string text) : TTextDataObject(std::move(text), {HGlobalFormat(CF_TEXT)}) {}
 
 TTextDataObject::TTextDataObject(std::string text, const TFormatList& formats)
     : TDataObject(formats), FText(std::move(text)) {}

@@ -234,10 +234,9 @@ TEST_F(ComboGridTest, FirstImeCompositionOpensTheEditorEmpty) {
 TEST_F(ComboGridTest, PastedLineBreaksEndOfFileAndNulBecomeSpaces) {
   Grid->FocusCell(1, 1);
   PressKey(G(), VK_RETURN);
-  PutUnicodeText(G(), std::wstring(
-                         L"a\r\nb\x1a"
-                         L"c\0d",
-                         8));
+  PutUnicodeText(G(), std::wstring(L"a\r\nb\x1a"
+                                   L"c\0d",
+                                   8));
   ::SendMessageW(Editor(), WM_PASTE, 0, 0);
   EXPECT_EQ(Grid->InplaceEditor()->Text(), L"a  b c d");
   EXPECT_EQ(Grid->Cells(1, 1), L"a  b c d");

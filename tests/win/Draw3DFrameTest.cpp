@@ -28,12 +28,18 @@ std::string Hex(COLORREF c) {
 
 COLORREF Colour(char c, COLORREF fill) {
   switch (c) {
-    case 'W': return kW;
-    case 'S': return kS;
-    case 'G': return kG;
-    case 'K': return kK;
-    case 'F': return fill;
-    default: return kBackground;
+    case 'W':
+      return kW;
+    case 'S':
+      return kS;
+    case 'G':
+      return kG;
+    case 'K':
+      return kK;
+    case 'F':
+      return fill;
+    default:
+      return kBackground;
   }
 }
 

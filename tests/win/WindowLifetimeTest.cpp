@@ -33,13 +33,13 @@ std::vector<void*>& Graveyard() {
 
 // As the framework's own delete (the handle goes first, then the object),
 // but the memory is poisoned and kept.
-#define TINTRA_POISON_ON_DELETE(T)                                  \
-  static void operator delete(T* p, std::destroying_delete_t) {    \
-    p->DestroyHandle();                                            \
-    p->~T();                                                       \
-    std::memset(static_cast<void*>(p), 0xDD, sizeof(T));           \
-    Graveyard().push_back(p);                                      \
-  }                                                                \
+#define TINTRA_POISON_ON_DELETE(T)                              \
+  static void operator delete(T* p, std::destroying_delete_t) { \
+    p->DestroyHandle();                                         \
+    p->~T();                                                    \
+    std::memset(static_cast<void*>(p), 0xDD, sizeof(T));        \
+    Graveyard().push_back(p);                                   \
+  }                                                             \
   static void operator delete(void* p) { fw::TWindow::operator delete(p); }
 
 // Wine, like 64-bit Windows, swallows a fault inside a window procedure
@@ -292,27 +292,31 @@ TEST_F(TLifetimeTest, AFormsDestroyEventRunsWhileTheFormIsWholeOrNotAtAll) {
          form->Create(nullptr, WS_POPUP);
          delete form;
        },
-       {saved}, 0},
+       {saved},
+       0},
       {"on the stack, destroying its window",
        [] {
          TSavingForm form(true);
          form.Create(nullptr, WS_POPUP);
        },
-       {saved}, 0},
+       {saved},
+       0},
       // Its destructor forgot: the event is not run on a dead form, and the slip is counted.
       {"on the stack, leaving its window",
        [] {
          TSavingForm form(false);
          form.Create(nullptr, WS_POPUP);
        },
-       {}, 1},
+       {},
+       1},
       {"a plain form on the stack",
        [] {
          fw::TForm form;
          form.OnDestroy = [](fw::TObject*) { gLog.push_back("plain"); };
          form.Create(nullptr, WS_POPUP);
        },
-       {"plain"}, 0},
+       {"plain"},
+       0},
   };
   for (const auto& c : cases) {
     gLog.clear();
