@@ -1,7 +1,6 @@
 #include "controls/PaintBoxVel.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "framework/Application.h"
 #include "framework/Handles.h"
@@ -87,68 +86,29 @@ void TPaintBoxVel::SetMouseInside(bool inside) {
   }
 }
 
-bool TPaintBoxVel::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-  const fw::TShiftState shift = fw::TShiftState::FromKeyFlags(wParam);
-  fw::TMouseButton button = fw::TMouseButton::mbLeft;
-  switch (msg) {
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-      button = fw::TMouseButton::mbRight;
-      break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-    case WM_MBUTTONUP:
-      button = fw::TMouseButton::mbMiddle;
-      break;
-    default:
-      break;
-  }
-  switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      // Every later move and the release reach the box, wherever the pointer goes.
-      ::SetCapture(Handle());
-      [[fallthrough]];
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
-      return true;
-    case WM_MOUSEMOVE: {
-      const RECT r = ClientRect();
-      SetMouseInside(x >= r.left && x < r.right && y >= r.top && y < r.bottom);
-      if (OnMouseMove) OnMouseMove(this, shift, x, y);
-      return true;
-    }
-    case WM_LBUTTONUP:
-      if (::GetCapture() == Handle()) ::ReleaseCapture();
-      [[fallthrough]];
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
-      return true;
-    default:
-      return false;
-  }
+// A double click arrives here too, as the second press of a pair.
+bool TPaintBoxVel::WMMouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  // Every later move and the release reach the box, wherever the pointer goes.
+  if (button == fw::TMouseButton::mbLeft) ::SetCapture(Handle());
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+  return true;
+}
+
+bool TPaintBoxVel::WMMouseMove(fw::TShiftState shift, int x, int y) {
+  const RECT r = ClientRect();
+  SetMouseInside(x >= r.left && x < r.right && y >= r.top && y < r.bottom);
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+  return true;
+}
+
+bool TPaintBoxVel::WMMouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
+  if (button == fw::TMouseButton::mbLeft && ::GetCapture() == Handle()) ::ReleaseCapture();
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+  return true;
 }
 
 LRESULT TPaintBoxVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      if (MouseMessage(msg, wParam, lParam)) return 0;
-      break;
     case WM_MOUSELEAVE:
       SetMouseInside(false);
       return 0;

@@ -46,10 +46,11 @@ class TPaintBoxVel : public fw::TPaintBox {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool WMEraseBkgnd(HDC dc) override;
   void HandleDestroying() override;
+  bool WMMouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
+  bool WMMouseMove(fw::TShiftState shift, int x, int y) override;
+  bool WMMouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
 
  private:
-  // The events carry the typed handlers' names, so the messages are read here.
-  bool MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void SetMouseInside(bool inside);
   void UpdateHintTool();
   void HintText(NMTTDISPINFOW& info);

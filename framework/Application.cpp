@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "core/support/Exception.h"
-#include "framework/Form.h"
+#include "core/support/uUtf8.h"
 
 namespace fw {
 
@@ -12,22 +12,16 @@ TApplication& TApplication::Instance() {
   return app;
 }
 
+TApplication::TApplication() { TWindow::SetHost(this); }
+
+namespace {
+// Windows report to the application even where nothing else asked for it first.
+[[maybe_unused]] const bool kHosted = (TApplication::Instance(), true);
+}  // namespace
+
 void TApplication::Initialize(HINSTANCE instance) { FInstance = instance; }
 
 HWND TApplication::MainFormHandle() const noexcept { return FMainForm ? FMainForm->Handle() : nullptr; }
-
-namespace {
-
-std::wstring Utf8ToWide(const char* text) {
-  int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  if (n <= 0) return L"";
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text, -1, w.data(), n);
-  w.resize(static_cast<size_t>(n - 1));
-  return w;
-}
-
-}  // namespace
 
 void TApplication::ApplyHintSettings(HWND toolTip) const noexcept {
   if (!toolTip) return;
@@ -48,7 +42,7 @@ void TApplication::ShowException(const std::exception& e) noexcept {
     if (auto* own = dynamic_cast<const Exception*>(&e))
       text = own->Message();
     else
-      text = Utf8ToWide(e.what());
+      Utf8Decode(e.what(), text);
     if (FModalLevel > 0) {
       if (!FErrorPending) FPendingError = std::move(text);
       FErrorPending = true;
@@ -89,10 +83,11 @@ void TApplication::HandleException() noexcept {
 }
 
 bool TApplication::DispatchOne(MSG& msg) {
-  if (auto* form = dynamic_cast<TForm*>(FMainForm); form && form->PreTranslateMessage(msg)) return true;
+  if (auto* main = dynamic_cast<TMessageFilter*>(FMainForm); main && main->PreTranslateMessage(msg)) return true;
   // Forms other than the main one (the pop-up, dialogs) get their turn too.
   if (HWND root = ::GetAncestor(msg.hwnd, GA_ROOT); root && root != MainFormHandle()) {
-    if (auto* other = dynamic_cast<TForm*>(TWindow::FromHandle(root)); other && other->PreTranslateMessage(msg))
+    if (auto* other = dynamic_cast<TMessageFilter*>(TWindow::FromHandle(root));
+        other && other->PreTranslateMessage(msg))
       return true;
   }
   ::TranslateMessage(&msg);

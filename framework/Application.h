@@ -20,7 +20,17 @@ struct THintSettings {
   bool ShowHint = true;
 };
 
-class TApplication {
+// A top-level window that sees its messages before they are dispatched
+// (accelerators, dialog keys); true when it consumed the message.
+class TMessageFilter {
+ public:
+  virtual bool PreTranslateMessage(MSG& msg) = 0;
+
+ protected:
+  ~TMessageFilter() = default;
+};
+
+class TApplication : private TWindowHost {
  public:
   static TApplication& Instance();
 
@@ -60,7 +70,7 @@ class TApplication {
   void ProcessMessages();
 
   // Shows the current exception (call from a catch block) in a message box.
-  void HandleException() noexcept;
+  void HandleException() noexcept override;
   void ShowException(const std::exception& e) noexcept;
 
   // Hook for tests: when set, exceptions are passed here instead of a message box.
@@ -75,7 +85,9 @@ class TApplication {
   void EndModal() noexcept;
 
  private:
-  TApplication() = default;
+  TApplication();
+  HINSTANCE ModuleHandle() const noexcept override { return FInstance; }
+  HICON WindowIcon() const noexcept override { return FIcon; }
   bool DispatchOne(MSG& msg);
   void Report(const std::wstring& text) noexcept;
 

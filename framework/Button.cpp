@@ -1,6 +1,6 @@
 #include "framework/Button.h"
 
-#include "framework/Form.h"
+#include "framework/ModalResult.h"
 
 namespace fw {
 
@@ -20,9 +20,9 @@ void TButton::SetDefault(bool value) {
 void TButton::Click() {
   TLifeGuard alive(this);
   if (OnClick) OnClick(this);
-  if (!alive || FModalResult == TForm::mrNone || !HandleAllocated()) return;
-  if (auto* form = dynamic_cast<TForm*>(FromHandle(::GetAncestor(Handle(), GA_ROOT))))
-    form->SetModalResult(FModalResult);
+  if (!alive || FModalResult == TModalResultTarget::mrNone || !HandleAllocated()) return;
+  if (auto* target = dynamic_cast<TModalResultTarget*>(FromHandle(::GetAncestor(Handle(), GA_ROOT))))
+    target->SetModalResult(FModalResult);
 }
 
 bool TButton::CNCommand(WORD code, WORD) {

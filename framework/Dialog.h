@@ -13,6 +13,8 @@ namespace fw {
 
 class TDialog : public TForm {
  public:
+  ~TDialog() override { DestroyHandle(); }
+
   // Creates the hidden window, owned by owner's top-level window.
   void Create(TWindow* owner, int clientWidth, int clientHeight);
 

@@ -7,7 +7,26 @@ namespace fw {
 
 TForm::TForm() { SetVisible(false); }
 
-TForm::~TForm() = default;
+TForm::~TForm() {
+  if (HandleAllocated() && !CreatedAs(typeid(TForm))) {
+    // A derived form ended with its scope and left its window alive: its
+    // parts are gone, so none of the events it set may run now.
+    OnCreate = nullptr;
+    OnShow = nullptr;
+    OnCloseQuery = nullptr;
+    OnClose = nullptr;
+    OnDestroy = nullptr;
+    OnResize = nullptr;
+    ::OutputDebugStringW(L"TForm: a derived form did not destroy its window in its destructor\n");
+    ++FormsLeftOpen();
+  }
+  DestroyHandle();
+}
+
+int& TForm::FormsLeftOpen() noexcept {
+  static int count = 0;
+  return count;
+}
 
 void TForm::Create(TWindow* parent, DWORD style, DWORD exStyle) {
   TCreateParams p;

@@ -7,7 +7,9 @@
 
 #include "framework/Action.h"
 #include "framework/Handles.h"
+#include "framework/Application.h"
 #include "framework/Menu.h"
+#include "framework/ModalResult.h"
 #include "framework/Window.h"
 
 namespace fw {
@@ -16,7 +18,7 @@ using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
-class TForm : public TWindow {
+class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
  public:
   TForm();
   ~TForm() override;
@@ -27,12 +29,9 @@ class TForm : public TWindow {
   // A modal form ends its loop with the cancel result instead of being destroyed.
   void Close();
 
-  // Modal results; a form shown modally runs until one is set.
-  static constexpr int mrNone = 0;
-  static constexpr int mrOk = IDOK;
-  static constexpr int mrCancel = IDCANCEL;
+  static_assert(mrOk == IDOK && mrCancel == IDCANCEL);
   int ModalResult() const noexcept { return FModalResult; }
-  void SetModalResult(int value) noexcept { FModalResult = value; }
+  void SetModalResult(int value) noexcept override { FModalResult = value; }
   // Shows the created form, disables its owner and runs the application's
   // modal loop until a modal result is set, the window is gone or the
   // program quits (both give mrCancel); then enables the owner, hides the
@@ -58,10 +57,15 @@ class TForm : public TWindow {
   void SetActionList(TActionList* actions);
 
   // Accelerators and Tab movement; true when the message was consumed.
-  virtual bool PreTranslateMessage(MSG& msg);
+  bool PreTranslateMessage(MSG& msg) override;
 
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(bool backwards);
+
+  // Derived forms whose destructor left the window to this one, so that their
+  // destroy event could not run: each such class must call DestroyHandle()
+  // in its destructor. Tests read it.
+  static int& FormsLeftOpen() noexcept;
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;

@@ -202,9 +202,15 @@ void TMainMenu::Refresh(TAction& action) {
   };
   TWalk{this, &action, &barChanged}(FRoot);
   if (barChanged) {
-    // The bar is drawn by the window; tell it.
-    for (HWND w = ::GetActiveWindow(); w; w = nullptr)
-      if (::GetMenu(w) == FHandle) ::DrawMenuBar(w);
+    // The bar is drawn by the window that carries it, active or not.
+    struct TFindBar {
+      HMENU Menu;
+      static BOOL CALLBACK Each(HWND w, LPARAM param) {
+        if (::GetMenu(w) == reinterpret_cast<TFindBar*>(param)->Menu) ::DrawMenuBar(w);
+        return TRUE;
+      }
+    } find{FHandle};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &TFindBar::Each, reinterpret_cast<LPARAM>(&find));
   }
 }
 

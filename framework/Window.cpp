@@ -7,7 +7,6 @@
 #include <map>
 #include <unordered_map>
 
-#include "framework/Application.h"
 #include "core/support/Exception.h"
 #include "framework/Handles.h"
 
@@ -23,6 +22,17 @@ struct TBinding {
   TWindow* Object = nullptr;
   WNDPROC Original = nullptr;  // null for the program's own classes
 };
+
+TWindowHost*& Host() noexcept {
+  static TWindowHost* host = nullptr;
+  return host;
+}
+
+HINSTANCE ModuleHandle() noexcept { return Host() ? Host()->ModuleHandle() : ::GetModuleHandleW(nullptr); }
+
+void ReportException() noexcept {
+  if (Host()) Host()->HandleException();
+}
 
 std::unordered_map<HWND, TBinding>& Bindings() {
   static std::unordered_map<HWND, TBinding> bindings;
@@ -72,9 +82,20 @@ TWindow::~TWindow() {
   FChildren.clear();
   if (FParent) FParent->RemoveChild(this);
   FParent = nullptr;
-  // Only this class's handlers hear of it now; derived classes that care
-  // have destroyed the handle in their own destructors.
+  // Only this class's handlers hear of it now (see the lifetime note).
   DestroyHandle();
+}
+
+void* TWindow::operator new(std::size_t size) { return ::operator new(size); }
+
+void TWindow::operator delete(void* memory) noexcept { ::operator delete(memory); }
+
+void TWindow::operator delete(TWindow* window, std::destroying_delete_t) noexcept {
+  window->DestroyHandle();
+  // The whole object's address, taken while its dynamic type is still known.
+  void* memory = dynamic_cast<void*>(window);
+  window->~TWindow();
+  ::operator delete(memory);
 }
 
 // GCC sees a local guard's address stored in the window, not that the
@@ -111,6 +132,8 @@ void TWindow::DestroyHandle() noexcept {
   if (alive && FHandle) Detach();
 }
 
+void TWindow::SetHost(TWindowHost* host) noexcept { Host() = host; }
+
 TWindow* TWindow::FromHandle(HWND wnd) noexcept {
   if (!wnd) return nullptr;
   const auto& bindings = Bindings();
@@ -137,6 +160,7 @@ int NextAutoControlId() noexcept {
 }  // namespace
 
 void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
+  FCreatedType = &typeid(*this);
   CreateParams(params);
   if (FParent != parent) {
     if (FParent) FParent->RemoveChild(this);
@@ -156,7 +180,7 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   HWND wnd;
   if (params.ClassName) {
     wnd = ::CreateWindowExW(params.ExStyle, params.ClassName, params.Text.c_str(), params.Style, x, y, w, h, parentWnd,
-                            params.Menu, Application().Handle(), nullptr);
+                            params.Menu, ModuleHandle(), nullptr);
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
     Attach(wnd);
     FSubclassed = true;
@@ -166,18 +190,18 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   } else {
     const wchar_t* cls = OwnClassName(params.ClassStyle);
     WNDCLASSEXW wc{sizeof(wc)};
-    if (!::GetClassInfoExW(Application().Handle(), cls, &wc)) {
+    if (!::GetClassInfoExW(ModuleHandle(), cls, &wc)) {
       wc.cbSize = sizeof(wc);
       wc.style = params.ClassStyle;
       wc.lpfnWndProc = StaticWndProc;
-      wc.hInstance = Application().Handle();
+      wc.hInstance = ModuleHandle();
       wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-      wc.hIcon = Application().Icon();
+      wc.hIcon = Host() ? Host()->WindowIcon() : nullptr;
       wc.lpszClassName = cls;
       if (!::RegisterClassExW(&wc)) throw Exception(L"TWindow.CreateHandle: RegisterClassEx failed");
     }
     wnd = ::CreateWindowExW(params.ExStyle, cls, params.Text.c_str(), params.Style, x, y, w, h, parentWnd, params.Menu,
-                            Application().Handle(), this);
+                            ModuleHandle(), this);
     if (!wnd) throw Exception(L"TWindow.CreateHandle: CreateWindowEx failed");
   }
   if (!FFont && FParent) FFont = FParent->FFont;  // children take the parent's font
@@ -241,7 +265,7 @@ LRESULT CALLBACK TWindow::StaticWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARA
   try {
     result = self->Dispatch(msg, wParam, lParam);
   } catch (...) {
-    Application().HandleException();
+    ReportException();
   }
   if (msg == WM_NCDESTROY && alive) self->Detach();
   return result;
@@ -262,7 +286,7 @@ LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, 
   try {
     result = binding.Object->Dispatch(msg, wParam, lParam);
   } catch (...) {
-    Application().HandleException();
+    ReportException();
   }
   if (msg == WM_NCDESTROY) {
     if (alive) binding.Object->Detach();
@@ -446,10 +470,18 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (TWindow* child = FromHandle(hdr->hwndFrom); child && child != this) {
         if (child->CNNotify(hdr, result)) return result;
       }
-      // Tool tips of a tool bar send through the tool bar's parent, not the bar.
+      // Tool tips of a tool bar send through the tool bar's parent, not the
+      // bar. Handles, not objects: a handler may add or end children.
       if (hdr->code == TTN_GETDISPINFOW && alive) {
+        std::vector<HWND> children;
         for (TWindow* c : FChildren)
+          if (c->FHandle) children.push_back(c->FHandle);
+        for (HWND wnd : children) {
+          TWindow* c = FromHandle(wnd);
+          if (!c || c->FParent != this) continue;
           if (c->CNNotify(hdr, result)) return result;
+          if (!alive) return 0;
+        }
       }
       break;
     }

@@ -6,7 +6,9 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace fw {
@@ -54,10 +56,29 @@ class TObject {
 };
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// What windows need from the program around them: the module their class is
+// registered for, the class icon, and where an exception caught at a window
+// procedure is reported. The application object registers itself; without
+// it the module is the executable and nothing is reported.
+class TWindowHost {
+ public:
+  virtual HINSTANCE ModuleHandle() const noexcept = 0;
+  virtual HICON WindowIcon() const noexcept = 0;
+  // Called from a catch block.
+  virtual void HandleException() noexcept = 0;
+
+ protected:
+  ~TWindowHost() = default;
+};
+
 // Lifetime. The window dies with WM_NCDESTROY, where its binding goes;
 // the object may outlive it. Destruction messages (WM_DESTROY,
-// HandleDestroying) reach a derived class only while it still exists, so a
-// class that handles them calls DestroyHandle() in its own destructor.
+// HandleDestroying) reach a derived class only while it still exists: a
+// window deleted with delete (or a unique_ptr) has its handle destroyed
+// before any destructor runs; one that ends with its scope (a member, on the
+// stack) is destroyed by the destructor of the class it was created as if
+// that class calls DestroyHandle(), and otherwise by the base, where derived
+// handlers no longer run (forms check this).
 // Inside one of its own handlers a window is ended with Release() (or by
 // resetting a TWindowPtr): the handle goes at once, the object when the
 // outermost message of this window has returned. A plain delete there is
@@ -70,7 +91,14 @@ class TWindow : public TObject {
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
 
+  static void* operator new(std::size_t size);
+  // Destroys the handle while every derived part still exists, then the object.
+  static void operator delete(TWindow* window, std::destroying_delete_t) noexcept;
+  // For a constructor that throws inside new.
+  static void operator delete(void* memory) noexcept;
+
   static TWindow* FromHandle(HWND wnd) noexcept;
+  static void SetHost(TWindowHost* host) noexcept;
 
   // Tells whether the window object survived a call that may delete it.
   // Guards nest; while any exists, Release() waits for the last to go.
@@ -170,6 +198,9 @@ class TWindow : public TObject {
   void CreateHandle(TWindow* parent, TCreateParams params);
   // Destroys the handle while the whole object, derived parts too, exists.
   void DestroyHandle() noexcept;
+  // Inside a destructor: true when type is the class the window was created
+  // as, so the handlers of that class are still whole.
+  bool CreatedAs(const std::type_info& type) const noexcept { return !FCreatedType || *FCreatedType == type; }
   // Destroys and creates the window again with new parameters (style changes that need it).
   void RecreateHandle(TCreateParams params);
   virtual void CreateParams(TCreateParams& /*params*/) {}
@@ -223,6 +254,7 @@ class TWindow : public TObject {
   void CaptureBounds();
 
   HWND FHandle = nullptr;
+  const std::type_info* FCreatedType = nullptr;
   TWindow* FParent = nullptr;
   std::vector<TWindow*> FChildren;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;

@@ -4,13 +4,11 @@
 
 #include <utility>
 
-#include "framework/Application.h"
 #include "core/support/Exception.h"
 
 namespace {
 
 constexpr UINT WM_DELIVER_DROP = WM_APP + 0x4F1;
-constexpr const wchar_t* kNotifyClass = L"TintraOleDropNotify";
 
 FORMATETC FileListFormat() noexcept { return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL}; }
 
@@ -21,6 +19,26 @@ bool OffersFileList(IDataObject* data) noexcept {
 
 // The dropped file is only read, never moved or linked.
 DWORD CopyEffect(DWORD allowed) noexcept { return (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE; }
+
+// Owns a medium filled by IDataObject::GetData; released on every path.
+class TStorageMedium {
+ public:
+  TStorageMedium() = default;
+  ~TStorageMedium() {
+    if (FFilled) ::ReleaseStgMedium(&FMedium);
+  }
+  TStorageMedium(const TStorageMedium&) = delete;
+  TStorageMedium& operator=(const TStorageMedium&) = delete;
+  STGMEDIUM* Put() noexcept {
+    FFilled = true;
+    return &FMedium;
+  }
+  const STGMEDIUM* operator->() const noexcept { return &FMedium; }
+
+ private:
+  STGMEDIUM FMedium{};
+  bool FFilled = false;
+};
 
 }  // namespace
 
@@ -46,37 +64,39 @@ class TFileDropTarget : public fw::TInterfacedObject<IDropTarget> {
 
   STDMETHODIMP DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept override {
     if (!effect) return E_INVALIDARG;
+    const DWORD allowed = std::exchange(*effect, DROPEFFECT_NONE);
     FData.Reset();
-    if (Accepting() && OffersFileList(data)) FData = fw::TComPtr<IDataObject>::Copy(data);
-    *effect = FData ? CopyEffect(*effect) : DROPEFFECT_NONE;
-    return S_OK;
+    return fw::ComGuard([&] {
+      if (Accepting() && OffersFileList(data)) FData = fw::TComPtr<IDataObject>::Copy(data);
+      *effect = FData ? CopyEffect(allowed) : DROPEFFECT_NONE;
+      return S_OK;
+    });
   }
   STDMETHODIMP DragOver(DWORD, POINTL, DWORD* effect) noexcept override {
     if (!effect) return E_INVALIDARG;
-    *effect = FData && Accepting() ? CopyEffect(*effect) : DROPEFFECT_NONE;
-    return S_OK;
+    const DWORD allowed = std::exchange(*effect, DROPEFFECT_NONE);
+    return fw::ComGuard([&] {
+      *effect = FData && Accepting() ? CopyEffect(allowed) : DROPEFFECT_NONE;
+      return S_OK;
+    });
   }
   STDMETHODIMP DragLeave() noexcept override {
-    FData.Reset();
-    return S_OK;
+    return fw::ComGuard([&] {
+      FData.Reset();
+      return S_OK;
+    });
   }
   STDMETHODIMP Drop(IDataObject*, DWORD, POINTL, DWORD* effect) noexcept override {
     if (!effect) return E_INVALIDARG;
     fw::TComPtr<IDataObject> data = std::move(FData);
     const DWORD allowed = std::exchange(*effect, DROPEFFECT_NONE);
-    if (!data || !Accepting() || CopyEffect(allowed) == DROPEFFECT_NONE) return S_OK;
     return fw::ComGuard([&] {
+      if (!data || !Accepting() || CopyEffect(allowed) == DROPEFFECT_NONE) return S_OK;
       FORMATETC format = FileListFormat();
-      STGMEDIUM medium{};
-      if (FAILED(data->GetData(&format, &medium))) return S_OK;
+      TStorageMedium medium;
+      if (FAILED(data->GetData(&format, medium.Put()))) return S_OK;
       std::wstring name;
-      if (medium.tymed == TYMED_HGLOBAL) {
-        if (auto drop = static_cast<HDROP>(::GlobalLock(medium.hGlobal))) {
-          name = FirstDroppedFile(drop);
-          ::GlobalUnlock(medium.hGlobal);
-        }
-      }
-      ::ReleaseStgMedium(&medium);
+      if (medium->tymed == TYMED_HGLOBAL) name = FirstDroppedFile(static_cast<HDROP>(medium->hGlobal));
       if (!name.empty()) {
         FOwner->Queue(std::move(name));
         *effect = DROPEFFECT_COPY;
@@ -89,40 +109,39 @@ class TFileDropTarget : public fw::TInterfacedObject<IDropTarget> {
   ~TFileDropTarget() override = default;
 
  private:
-  bool Accepting() const noexcept { return FOwner && FOwner->Accepts(); }
+  bool Accepting() const { return FOwner && FOwner->Accepts(); }
 
   TOleDropTarget* FOwner;
   fw::TComPtr<IDataObject> FData;  // the file list of the drag in progress
 };
 
-TOleDropTarget::TOleDropTarget() : FTarget(fw::MakeCom<TFileDropTarget>(this)) {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  if (!::GetClassInfoExW(instance, kNotifyClass, &wc)) {
-    wc = WNDCLASSEXW{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TOleDropTarget::NotifyProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kNotifyClass;
-    if (!::RegisterClassExW(&wc)) throw Exception(L"TOleDropTarget.Create: RegisterClassEx failed");
-  }
-  FNotify = ::CreateWindowExW(0, kNotifyClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-  if (!FNotify) throw Exception(L"TOleDropTarget.Create: CreateWindowEx failed");
-  ::SetWindowLongPtrW(FNotify, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+TOleDropTarget::TNotifyWindow::TNotifyWindow(TOleDropTarget& owner) : FOwner(owner) {
+  SetVisible(false);
+  TCreateParams p;
+  p.Style = WS_POPUP;
+  CreateHandle(nullptr, p);
+  // Message-only: no desktop window, never enumerated or shown.
+  ::SetParent(Handle(), HWND_MESSAGE);
 }
+
+LRESULT TOleDropTarget::TNotifyWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_DELIVER_DROP) return fw::TWindow::WndProc(msg, wParam, lParam);
+  // An error in the handler is reported by the base's procedure.
+  FOwner.DeliverPending();
+  return 0;
+}
+
+TOleDropTarget::TOleDropTarget() : FTarget(fw::MakeCom<TFileDropTarget>(this)) {}
 
 TOleDropTarget::~TOleDropTarget() {
   Revoke();
   FTarget->Detach();
-  ::SetWindowLongPtrW(FNotify, GWLP_USERDATA, 0);
-  ::DestroyWindow(FNotify);
 }
 
 void TOleDropTarget::Register(HWND window) {
   Revoke();
   const HRESULT hr = ::RegisterDragDrop(window, FTarget.Get());
-  if (FAILED(hr))
-    throw Exception(L"TOleDropTarget.Register: RegisterDragDrop failed (" + std::to_wstring(hr) + L")");
+  if (FAILED(hr)) throw Exception(L"TOleDropTarget.Register: RegisterDragDrop failed (" + std::to_wstring(hr) + L")");
   FWindow = window;
 }
 
@@ -137,7 +156,7 @@ IDropTarget* TOleDropTarget::Target() const noexcept { return FTarget.Get(); }
 
 void TOleDropTarget::Queue(std::wstring fileName) {
   FPending.push_back(std::move(fileName));
-  ::PostMessageW(FNotify, WM_DELIVER_DROP, 0, 0);
+  ::PostMessageW(FNotify.Handle(), WM_DELIVER_DROP, 0, 0);
 }
 
 void TOleDropTarget::DeliverPending() {
@@ -145,13 +164,4 @@ void TOleDropTarget::DeliverPending() {
   std::wstring name = std::move(FPending.front());
   FPending.pop_front();
   if (Accepts() && OnFileDropped) OnFileDropped(this, name);
-}
-
-LRESULT CALLBACK TOleDropTarget::NotifyProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DELIVER_DROP) {
-    if (auto* self = reinterpret_cast<TOleDropTarget*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA)))
-      fw::Guarded([self] { self->DeliverPending(); });
-    return 0;
-  }
-  return ::DefWindowProcW(wnd, msg, wParam, lParam);
 }

@@ -38,9 +38,9 @@ class TOleDropTarget : public fw::TObject {
 
   // Asked at every drag and again at delivery (the owner may be saving or
   // asking a question). False: every drag over the window shows "no drop",
-  // and a drop, or one still waiting for delivery, is ignored. Must not throw.
+  // and a drop, or one still waiting for delivery, is ignored. An error here refuses the drag.
   std::function<bool()> CanDrop;
-  bool Accepts() const noexcept { return !CanDrop || CanDrop(); }
+  bool Accepts() const { return !CanDrop || CanDrop(); }
 
   // The OLE object behind the window (tests drive it directly).
   IDropTarget* Target() const noexcept;
@@ -49,13 +49,25 @@ class TOleDropTarget : public fw::TObject {
 
  private:
   friend class TFileDropTarget;
-  static LRESULT CALLBACK NotifyProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // A message-only window that receives the posted delivery.
+  class TNotifyWindow : public fw::TWindow {
+   public:
+    explicit TNotifyWindow(TOleDropTarget& owner);
+    ~TNotifyWindow() override { DestroyHandle(); }
+
+   protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    TOleDropTarget& FOwner;
+  };
+
   void Queue(std::wstring fileName);
   void DeliverPending();
 
   fw::TComPtr<TFileDropTarget> FTarget;
   HWND FWindow = nullptr;
-  HWND FNotify = nullptr;  // message-only window that receives the posted delivery
+  TNotifyWindow FNotify{*this};
   std::deque<std::wstring> FPending;
 };
 

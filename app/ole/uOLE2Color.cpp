@@ -27,11 +27,8 @@ void RegisterVelColorFormat() {
 
 CLIPFORMAT CF_VelColor() noexcept { return gVelColor; }
 
-TOle2DataObjColorVel::TOle2DataObjColorVel(TColor color) : TTextDataObject(ColorText(color), ColorFormats()) {}
-
-TFormatList TOle2DataObjColorVel::ColorFormats() { return {HGlobalFormat(gVelColor), HGlobalFormat(CF_TEXT)}; }
-
-TFormatList TOle2DataObjColorVel::GetFormatList() const { return ColorFormats(); }
+TOle2DataObjColorVel::TOle2DataObjColorVel(TColor color)
+    : TTextDataObject(ColorText(color), {HGlobalFormat(gVelColor), HGlobalFormat(CF_TEXT)}) {}
 
 void StartColorDrag(TColor color) {
   fw::TComPtr<IDropSource> source = fw::MakeCom<TDropSource>();

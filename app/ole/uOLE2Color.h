@@ -13,17 +13,12 @@ CLIPFORMAT CF_VelColor() noexcept;
 
 class TOle2DataObjColorVel : public TTextDataObject {
  public:
-  // The text is always red-green-blue, whatever the user's byte order.
+  // "Vel_Color" first, then CF_TEXT. The text is always red-green-blue,
+  // whatever the user's byte order.
   explicit TOle2DataObjColorVel(TColor color);
-
-  // "Vel_Color" first, then CF_TEXT.
-  TFormatList GetFormatList() const override;
 
  protected:
   ~TOle2DataObjColorVel() override = default;
-
- private:
-  static TFormatList ColorFormats();
 };
 
 // Runs a copy-only OLE drag of the colour; returns when the drag ends. The

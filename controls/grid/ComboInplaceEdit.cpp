@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/grid/InplaceListBox.h"
+#include "framework/Clipboard.h"
 #include "framework/Handles.h"
 
 namespace {
@@ -71,18 +72,19 @@ void TComboInplaceEdit::Change() {
 }
 
 void TComboInplaceEdit::Paste() {
-  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT) || !::OpenClipboard(Handle())) return;
+  if (!::IsClipboardFormatAvailable(CF_UNICODETEXT)) return;
   std::wstring text;
-  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-    fw::TGlobalLock<wchar_t> lock(data);
-    if (lock.Get()) {
-      size_t n = ::GlobalSize(data) / sizeof(wchar_t);
-      text.assign(lock.Get(), n);
-      // The block may be padded: its text ends at its last character.
-      while (!text.empty() && text.back() == 0) text.pop_back();
+  {
+    fw::TClipboardScope clipboard(Handle());
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+      fw::TGlobalLock<const wchar_t> lock(data);
+      if (lock.Get()) {
+        text.assign(lock.Get(), ::GlobalSize(data) / sizeof(wchar_t));
+        // The block may be padded: its text ends at its last character.
+        while (!text.empty() && text.back() == 0) text.pop_back();
+      }
     }
   }
-  ::CloseClipboard();
   text = CleanText(std::move(text));
   ::SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }

@@ -84,9 +84,11 @@ LRESULT TInplaceListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       SelectionMayHaveChanged();
       return r;
     }
-    case WM_KEYUP:
+    case WM_KEYUP: {
+      const LRESULT r = DefaultProc(msg, wParam, lParam);
       if (ItemIndex() >= 0) FEditor.ListPicked(Item(ItemIndex()), false);
-      return 0;
+      return r;
+    }
     default:
       break;
   }

@@ -44,12 +44,8 @@ class TDataObject : public fw::TInterfacedObject<IDataObject> {
   STDMETHODIMP DUnadvise(DWORD connection) noexcept override;
   STDMETHODIMP EnumDAdvise(IEnumSTATDATA** out) noexcept override;
 
-  // The formats offered, in order; fixed when the object is made.
-  virtual TFormatList GetFormatList() const = 0;
-
  protected:
-  // Copies the offered records. C++ cannot call the derived GetFormatList
-  // while the base is being built, so derived classes pass their list in.
+  // The formats offered, in order; fixed when the object is made.
   explicit TDataObject(const TFormatList& formats);
   ~TDataObject() override = default;
 

@@ -4,14 +4,11 @@
 
 #include "framework/Handles.h"
 
-TTextDataObject::TTextDataObject(std::string text) : TTextDataObject(std::move(text), TextFormats()) {}
+// CF_TEXT only.
+TTextDataObject::TTextDataObject(std::string text) : TTextDataObject(std::move(text), {HGlobalFormat(CF_TEXT)}) {}
 
 TTextDataObject::TTextDataObject(std::string text, const TFormatList& formats)
     : TDataObject(formats), FText(std::move(text)) {}
-
-TFormatList TTextDataObject::TextFormats() { return {HGlobalFormat(CF_TEXT)}; }
-
-TFormatList TTextDataObject::GetFormatList() const { return TextFormats(); }
 
 HRESULT TTextDataObject::RenderData(const FORMATETC&, STGMEDIUM& medium) {
   fw::TUniqueGlobal block(::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, FText.size() + 1));

@@ -9,10 +9,9 @@ class TTextDataObject : public TDataObject {
   explicit TTextDataObject(std::string text);
 
   const std::string& Text() const noexcept { return FText; }
-  // CF_TEXT in global memory.
-  TFormatList GetFormatList() const override;
 
  protected:
+  // The same text offered in each of the formats (all in global memory).
   TTextDataObject(std::string text, const TFormatList& formats);
   ~TTextDataObject() override = default;
 
@@ -21,7 +20,5 @@ class TTextDataObject : public TDataObject {
   HRESULT RenderData(const FORMATETC& format, STGMEDIUM& medium) override;
 
  private:
-  static TFormatList TextFormats();
-
   std::string FText;
 };

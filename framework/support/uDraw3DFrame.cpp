@@ -23,13 +23,18 @@ void Stroke(HDC dc, COLORREF colour, POINT a, POINT b, POINT c) {
 
 void Draw3DFrame(HDC dc, const RECT& rect, bool raised, std::optional<COLORREF> fill) {
   const LONG l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+  if (r <= l || b <= t) return;
   POINT oldPosition{};
   ::GetCurrentPositionEx(dc, &oldPosition);
 
+  // Under three pixels a side the strokes would run back out of rect.
+  const int saved = ::SaveDC(dc);
+  ::IntersectClipRect(dc, l, t, r, b);
   Stroke(dc, raised ? kWhite : kGrey, {l, b - 2}, {l, t}, {r - 1, t});
   Stroke(dc, raised ? kSilver : kBlack, {l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1});
   Stroke(dc, raised ? kBlack : kWhite, {l, b - 1}, {r - 1, b - 1}, {r - 1, t});
   Stroke(dc, raised ? kGrey : kSilver, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t + 1});
+  if (saved) ::RestoreDC(dc, saved);
   ::MoveToEx(dc, oldPosition.x, oldPosition.y, nullptr);
 
   // GDI fills an inverted rectangle too, which would paint over the frame and

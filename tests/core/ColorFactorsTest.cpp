@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr std::int64_t Int32Max = std::numeric_limits<std::int32_t>::max();
-
 TColorFactors FromRGB(int red, int green, int blue) {
   TColorFactors f;
   f.Red = red;
@@ -155,6 +153,26 @@ struct SpotCase {
   int stored;
   int shown;
 };
+
+// Hue, saturation, value and lightness as any colour tool shows them for the
+// secondary and primary colours (Python's colorsys gives the same), where no
+// rounding rule can make a difference.
+TEST(DeriveFromRGB, PrimariesAndSecondariesShowTheirTextbookHueAndSaturation) {
+  const struct {
+    const char* Name;
+    int Rgb[3];
+    int Hue;
+  } cases[] = {
+      {"yellow", {255, 255, 0}, 60}, {"green", {0, 255, 0}, 120},     {"cyan", {0, 255, 255}, 180},
+      {"blue", {0, 0, 255}, 240},    {"magenta", {255, 0, 255}, 300},
+  };
+  for (const auto& c : cases) {
+    const TColorFactors f = FromRGB(c.Rgb[0], c.Rgb[1], c.Rgb[2]);
+    const int shown[] = {c.Hue, 100, 100, c.Hue, 100, 50};  // HSV hue, sat, value; HSL hue, sat, lightness
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(FactorToShown(3 + i, Factor(f, 3 + i)), shown[i]) << c.Name << " factor " << 3 + i;
+  }
+}
 
 TEST(DeriveFromRGB, DocumentedSingleFactors) {
   const SpotCase cases[] = {
@@ -374,28 +392,12 @@ TEST(FactorToShown, EveryTypedValueShowsAgainAsItself) {
 
 // --- Whole-range properties ------------------------------------------------
 
-// Largest magnitude of the intermediates the forward routines form, computed
-// in 64 bits from the channels.
-struct TIntermediates {
-  std::int64_t hsv = 0;
-  std::int64_t hsl = 0;
-  std::int64_t ycbcr = 0;
-};
-
-std::string CheckForward(int r, int g, int b, TIntermediates& peak) {
-  const std::int64_t max = std::max({r, g, b});
-  const std::int64_t min = std::min({r, g, b});
-  const std::int64_t d = max - min;
-  std::int64_t hsvPeak = d * 256 + max / 2;
-  for (std::int64_t diff : {g - b, b - r, r - g}) hsvPeak = std::max(hsvPeak, std::abs(diff * 60000) + d / 2);
-  peak.hsv = std::max(peak.hsv, hsvPeak);
-  // D x 255, the distances x 65280, and 1530 x 1024 for the hue.
-  peak.hsl = std::max({peak.hsl, d * 256 * 255, d * 65280, std::int64_t{1530} * 1024});
-  const std::int64_t R = r * 256;
-  const std::int64_t G = g * 256;
-  const std::int64_t B = b * 256;
-  peak.ycbcr = std::max({peak.ycbcr, 1225 * R + 2404 * G + 467 * B, std::abs(2048 * B - 691 * R - 1357 * G),
-                         std::abs(2048 * R - 1715 * G - 333 * B)});
+// An intermediate that overflowed would be caught by the sanitizers of the
+// native build while the sample below runs.
+std::string CheckForward(int r, int g, int b) {
+  const int max = std::max({r, g, b});
+  const int min = std::min({r, g, b});
+  const int d = max - min;
 
   int hue, sat, bri, hslHue, hslSat, hslBri, y, cb, cr;
   RGBToHSV(r, g, b, hue, sat, bri);
@@ -436,12 +438,6 @@ std::string CheckForward(int r, int g, int b, TIntermediates& peak) {
   return {};
 }
 
-void ExpectIntermediatesFit(const TIntermediates& peak) {
-  EXPECT_LE(peak.hsv, Int32Max);
-  EXPECT_LE(peak.hsl, Int32Max);
-  EXPECT_LE(peak.ycbcr, Int32Max);
-}
-
 // Every third level plus the ones next to the edges and the middle; runs in
 // well under a second, also under the sanitizers and Wine.
 std::vector<int> SampleLevels() {
@@ -455,27 +451,12 @@ std::vector<int> SampleLevels() {
 
 TEST(ForwardConversions, DenseSampleStaysInRangeAndRoundTrips) {
   const std::vector<int> levels = SampleLevels();
-  TIntermediates peak;
   for (int r : levels)
     for (int g : levels)
       for (int b : levels) {
-        const std::string problem = CheckForward(r, g, b, peak);
+        const std::string problem = CheckForward(r, g, b);
         ASSERT_TRUE(problem.empty()) << problem;
       }
-  ExpectIntermediatesFit(peak);
-}
-
-// All 16.7M colours: run with --gtest_also_run_disabled_tests (a few seconds
-// natively, longer under the sanitizers).
-TEST(ForwardConversions, DISABLED_EveryColour) {
-  TIntermediates peak;
-  for (int r = 0; r < 256; ++r)
-    for (int g = 0; g < 256; ++g)
-      for (int b = 0; b < 256; ++b) {
-        const std::string problem = CheckForward(r, g, b, peak);
-        ASSERT_TRUE(problem.empty()) << problem;
-      }
-  ExpectIntermediatesFit(peak);
 }
 
 std::vector<int> Grid(int top, int step, std::initializer_list<int> extra) {
@@ -503,19 +484,14 @@ TEST(InverseConversions, StoredRangesGiveChannelsInRange) {
   const auto hslHue = Grid(6144, 64, {1, 1023, 1024, 5119, 6143, 6144});
   const auto hslSat = Grid(65280, 1020, {1, 65279, 65280});
   const auto hslBri = Grid(65280, 1020, {1, 128, 32639, 32640, 32641, 65279, 65408});
-  std::int64_t peak = 0;
   for (int h : hslHue)
     for (int s : hslSat)
       for (int l : hslBri) {
-        const std::int64_t step1 = l <= 32640 ? std::int64_t{(s + 65280) / 4} * l : std::int64_t{l / 4} * s;
-        peak = std::max(peak, step1);
         int r, g, b;
         HSLToRGB(h, s, l, r, g, b);
         ASSERT_TRUE(r >= 0 && r <= 255 && g >= 0 && g <= 255 && b >= 0 && b <= 255)
             << "HSLToRGB" << RGBText(h, s, l) << " gives " << RGBText(r, g, b);
       }
-  EXPECT_GE(peak, std::int64_t{32640} * 32640);
-  EXPECT_LE(peak, Int32Max);
 
   const auto chroma = Grid(65280, 1020, {1, 32639, 32640, 32641, 65279, 65280});
   for (int y : chroma)

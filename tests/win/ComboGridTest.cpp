@@ -8,16 +8,32 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "controls/grid/ComboInplaceEdit.h"
 #include "framework/Application.h"
+#include "framework/Clipboard.h"
 #include "framework/Form.h"
+#include "framework/Handles.h"
 #include "framework/Panel.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/EditTestSupport.h"
 
 namespace {
+
+void PutUnicodeText(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(::OpenClipboard(owner));
+  ::EmptyClipboard();
+  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  {
+    fw::TGlobalLock<wchar_t> lock(mem);
+    std::copy(text.begin(), text.end(), lock.Get());
+    lock.Get()[text.size()] = 0;
+  }
+  ::SetClipboardData(CF_UNICODETEXT, mem);
+  ::CloseClipboard();
+}
 
 class ComboGridTest : public testing::Test {
  protected:
@@ -218,24 +234,54 @@ TEST_F(ComboGridTest, FirstImeCompositionOpensTheEditorEmpty) {
 TEST_F(ComboGridTest, PastedLineBreaksEndOfFileAndNulBecomeSpaces) {
   Grid->FocusCell(1, 1);
   PressKey(G(), VK_RETURN);
-  const std::wstring text(
-      L"a\r\nb\x1a"
-      L"c\0d",
-      8);
-  ASSERT_TRUE(::OpenClipboard(G()));
-  ::EmptyClipboard();
-  HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  {
-    fw::TGlobalLock<wchar_t> lock(mem);
-    std::copy(text.begin(), text.end(), lock.Get());
-    lock.Get()[text.size()] = 0;
-  }
-  ::SetClipboardData(CF_UNICODETEXT, mem);
-  ::CloseClipboard();
+  PutUnicodeText(G(), std::wstring(L"a\r\nb\x1a"
+                                   L"c\0d",
+                                   8));
   ::SendMessageW(Editor(), WM_PASTE, 0, 0);
   EXPECT_EQ(Grid->InplaceEditor()->Text(), L"a  b c d");
   EXPECT_EQ(Grid->Cells(1, 1), L"a  b c d");
   EXPECT_EQ(TComboInplaceEdit::CleanText(std::wstring(L"x\ny\0", 4)), L"x y ");
+}
+
+// Another thread holds the clipboard open for a while, then lets go.
+void HoldClipboard(DWORD ms, HANDLE opened) {
+  HWND wnd = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  ::OpenClipboard(wnd);
+  ::SetEvent(opened);
+  ::Sleep(ms);
+  ::CloseClipboard();
+  ::DestroyWindow(wnd);
+}
+
+std::vector<std::wstring> gReported;
+void RecordReport(const std::wstring& text) { gReported.push_back(text); }
+
+TEST_F(ComboGridTest, PasteWaitsBrieflyForABusyClipboardThenReportsItAndLetsGo) {
+  Grid->FocusCell(1, 1);
+  PressKey(G(), VK_RETURN);
+  PutUnicodeText(G(), L"pasted");
+  const struct {
+    DWORD Hold;
+    std::wstring Text;
+    std::vector<std::wstring> Reported;
+  } cases[] = {{60, L"pasted", {}}, {1000, L"", {fw::kClipboardBusyText}}};
+  auto& app = fw::Application();
+  for (const auto& c : cases) {
+    Grid->InplaceEditor()->SetText(L"");
+    gReported.clear();
+    app.OnExceptionHook = RecordReport;
+    fw::TUniqueKernelHandle opened(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::thread holder(HoldClipboard, c.Hold, opened.Get());
+    ::WaitForSingleObject(opened.Get(), 5000);
+    ::SendMessageW(Editor(), WM_PASTE, 0, 0);
+    holder.join();
+    app.OnExceptionHook = nullptr;
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), c.Text) << c.Hold;
+    EXPECT_EQ(gReported, c.Reported) << c.Hold;
+    // Nothing of ours keeps it open: this thread can open it again at once.
+    ASSERT_TRUE(::OpenClipboard(G())) << c.Hold;
+    ::CloseClipboard();
+  }
 }
 
 TEST_F(ComboGridTest, ColumnMoveTakesIdentitiesTextsAndWidthsButNotCellKinds) {

@@ -20,79 +20,66 @@ constexpr COLORREF kK = RGB(0, 0, 0);
 
 using TCanvas = TDibCanvas;  // cleared to kBackground
 
-// The expected picture, painted from the stroke table: each segment from its
-// first point towards its second, the second left out.
-class TModel {
- public:
-  TModel(int width, int height) : FWidth(width), FPixels(static_cast<size_t>(width * height), kBackground) {}
-  COLORREF At(int x, int y) const { return FPixels[static_cast<size_t>(y * FWidth + x)]; }
-  void Polyline(COLORREF c, POINT a, POINT b, POINT d) {
-    Segment(c, a, b);
-    Segment(c, b, d);
-  }
-  void Fill(COLORREF c, int l, int t, int r, int b) {
-    for (int y = t; y < b; ++y)
-      for (int x = l; x < r; ++x) Put(x, y, c);
-  }
-
- private:
-  void Segment(COLORREF c, POINT a, POINT b) {
-    const int dx = (b.x > a.x) - (b.x < a.x), dy = (b.y > a.y) - (b.y < a.y);
-    for (POINT p = a; p.x != b.x || p.y != b.y; p.x += dx, p.y += dy) Put(p.x, p.y, c);
-  }
-  void Put(int x, int y, COLORREF c) { FPixels[static_cast<size_t>(y * FWidth + x)] = c; }
-  int FWidth;
-  std::vector<COLORREF> FPixels;
-};
-
-TModel Expected(int width, int height, const RECT& rc, bool raised, std::optional<COLORREF> fill) {
-  const LONG L = rc.left, T = rc.top, R = rc.right, B = rc.bottom;
-  TModel m(width, height);
-  m.Polyline(raised ? kW : kG, {L, B - 2}, {L, T}, {R - 1, T});
-  m.Polyline(raised ? kS : kK, {L + 1, B - 3}, {L + 1, T + 1}, {R - 2, T + 1});
-  m.Polyline(raised ? kK : kW, {L, B - 1}, {R - 1, B - 1}, {R - 1, T});
-  m.Polyline(raised ? kG : kS, {L + 1, B - 2}, {R - 2, B - 2}, {R - 2, T + 1});
-  if (fill) m.Fill(*fill, L + 2, T + 2, R - 2, B - 2);
-  return m;
-}
-
 std::string Hex(COLORREF c) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%06lX", static_cast<unsigned long>(c));
   return buf;
 }
 
-constexpr int kCanvasW = 48, kCanvasH = 40;
-
-void ExpectPixels(const RECT& rc, bool raised, std::optional<COLORREF> fill) {
-  TCanvas canvas(kCanvasW, kCanvasH);
-  ASSERT_TRUE(canvas.Valid());
-  Draw3DFrame(canvas.DC(), rc, raised, fill);
-  ::GdiFlush();
-  const TModel model = Expected(kCanvasW, kCanvasH, rc, raised, fill);
-  int wrong = 0;
-  for (int y = 0; y < kCanvasH; ++y)
-    for (int x = 0; x < kCanvasW; ++x)
-      if (canvas.At(x, y) != model.At(x, y) && ++wrong <= 5)
-        ADD_FAILURE() << "rect " << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom
-                      << (raised ? " raised" : " sunken") << (fill ? " filled" : "") << " pixel " << x << "," << y
-                      << ": " << Hex(canvas.At(x, y)) << " expected " << Hex(model.At(x, y));
+COLORREF Colour(char c, COLORREF fill) {
+  switch (c) {
+    case 'W':
+      return kW;
+    case 'S':
+      return kS;
+    case 'G':
+      return kG;
+    case 'K':
+      return kK;
+    case 'F':
+      return fill;
+    default:
+      return kBackground;
+  }
 }
 
-TEST(Draw3DFrameTest, EveryPixelFollowsTheStrokeTable) {
-  const RECT rects[] = {
-      {3, 2, 8, 7},                                          // 5 x 5
-      {0, 0, 4, 4},                                          // the smallest frame with an inside of nothing
-      {5, 5, 11, 14},                                        // 6 x 9
-      {1, 3, 31, 23},                                        // 30 x 20
-      {0, 0, 24, 24},                                        // the eyedropper box
-      {2, 1, 47, 39},   {10, 10, 13, 13},                    // too small for two rings: strokes overlap, no fill
-      {10, 10, 12, 12}, {10, 10, 11, 11}, {10, 10, 10, 10},  // empty
+// Whole canvases written out by hand: W white, S silver, G grey, K black,
+// F the fill, '.' untouched.
+TEST(Draw3DFrameTest, SmallFramesPixelByPixel) {
+  constexpr COLORREF F = RGB(10, 200, 77);
+  const struct {
+    RECT Rect;
+    bool Raised;
+    std::optional<COLORREF> Fill;
+    std::vector<std::string> Picture;
+  } cases[] = {
+      // 6 x 4, off the canvas edge: the two inner corner end points stay unpainted.
+      {{1, 1, 7, 5}, true, std::nullopt, {"........", ".WWWWW..", ".WSSS.K.", ".WGGGGK.", ".KKKKKK.", "........"}},
+      {{1, 1, 7, 5}, false, F, {"........", ".GGGGG..", ".GKKK.W.", ".GSSSSW.", ".WWWWWW.", "........"}},
+      // 6 x 6 filled: the fill covers exactly the inside of the two rings.
+      {{0, 0, 6, 6}, true, F, {"WWWWW.", "WSSS.K", "WSFFGK", "WSFFGK", "WGGGGK", "KKKKKK"}},
+      // 3 x 3: the rings overlap and nothing is filled.
+      {{1, 1, 4, 4}, false, F, {".....", ".GK..", ".G.W.", ".WWW.", "....."}},
+      // 2 x 2: what would run outside is cut off.
+      {{1, 1, 3, 3}, true, F, {"....", ".GG.", ".KK.", "...."}},
+      // Empty or inverted: nothing drawn.
+      {{2, 2, 2, 2}, true, F, {"....", "....", "....", "...."}},
+      {{3, 3, 1, 1}, false, F, {"....", "....", "....", "...."}},
   };
-  const std::optional<COLORREF> fills[] = {std::nullopt, RGB(10, 200, 77), RGB(255, 255, 255)};
-  for (const RECT& rc : rects)
-    for (bool raised : {true, false})
-      for (const auto& fill : fills) ExpectPixels(rc, raised, fill);
+  for (const auto& c : cases) {
+    const int height = static_cast<int>(c.Picture.size()), width = static_cast<int>(c.Picture[0].size());
+    TCanvas canvas(width, height);
+    ASSERT_TRUE(canvas.Valid());
+    Draw3DFrame(canvas.DC(), c.Rect, c.Raised, c.Fill);
+    ::GdiFlush();
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const COLORREF expected = Colour(c.Picture[static_cast<size_t>(y)][static_cast<size_t>(x)], F);
+        EXPECT_EQ(Hex(canvas.At(x, y)), Hex(expected))
+            << "rect " << c.Rect.left << "," << c.Rect.top << "," << c.Rect.right << "," << c.Rect.bottom
+            << (c.Raised ? " raised" : " sunken") << " pixel " << x << "," << y;
+      }
+  }
 }
 
 // The table written out for one small box, independent of the model above.

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,8 @@ using fw::TComPtr;
 // A file list as the shell offers it: DROPFILES and wide names.
 class TFileListObject : public TDataObject {
  public:
-  explicit TFileListObject(std::vector<std::wstring> names)
-      : TDataObject({HGlobalFormat(CF_HDROP)}), FNames(std::move(names)) {}
-  TFormatList GetFormatList() const override { return {HGlobalFormat(CF_HDROP)}; }
+  explicit TFileListObject(std::vector<std::wstring> names, IUnknown* releaser = nullptr)
+      : TDataObject({HGlobalFormat(CF_HDROP)}), FNames(std::move(names)), FReleaser(releaser) {}
 
  protected:
   HRESULT RenderData(const FORMATETC&, STGMEDIUM& medium) override {
@@ -42,11 +42,17 @@ class TFileListObject : public TDataObject {
     ::GlobalUnlock(mem);
     medium.tymed = TYMED_HGLOBAL;
     medium.hGlobal = mem;
+    // With a releaser the block stays ours; the receiver releases the releaser instead.
+    if (FReleaser) {
+      FReleaser->AddRef();
+      medium.pUnkForRelease = FReleaser;
+    }
     return S_OK;
   }
 
  private:
   std::vector<std::wstring> FNames;
+  IUnknown* FReleaser;
 };
 
 // A visible top-level window under a known screen point.
@@ -129,6 +135,54 @@ TEST_F(OleDropTest, RefusesWhatIsNoFileListAndWhileDisabled) {
   }
   fw::Application().ProcessMessages();
   EXPECT_TRUE(Delivered.empty());
+}
+
+// Counts the releases of a medium handed out with it.
+class TReleaseCounter : public fw::TInterfacedObject<IUnknown> {
+ public:
+  static inline int Releases = 0;
+  STDMETHODIMP_(ULONG) Release() noexcept override {
+    ++Releases;
+    return fw::TInterfacedObject<IUnknown>::Release();
+  }
+};
+
+std::vector<std::wstring> gReported;
+void RecordReport(const std::wstring& text) { gReported.push_back(text); }
+
+TEST_F(OleDropTest, TheMediumIsReleasedOnceWhetherOrNotItHeldAFile) {
+  TComPtr<IUnknown> counter = fw::MakeCom<TReleaseCounter>();
+  for (const auto& names : {std::vector<std::wstring>{L"C:\\a.txt"}, std::vector<std::wstring>{}}) {
+    TReleaseCounter::Releases = 0;
+    TComPtr<IDataObject> files = fw::MakeCom<TFileListObject>(names, counter.Get());
+    DragAndDrop(files.Get());
+    EXPECT_EQ(TReleaseCounter::Releases, 1) << names.size();
+  }
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(Delivered, std::vector<std::wstring>{L"C:\\a.txt"});
+}
+
+TEST_F(OleDropTest, AnErrorInsideADragIsAnsweredAsAnErrorAndOneInTheDeliveryIsReported) {
+  TComPtr<IDataObject> files = fw::MakeCom<TFileListObject>(std::vector<std::wstring>{L"C:\\a.txt"});
+  IDropTarget* t = Target->Target();
+  // Every call asks the owner; an owner that fails must not end the program.
+  Target->CanDrop = []() -> bool { throw std::runtime_error("asked"); };
+  DWORD effect = DROPEFFECT_COPY;
+  EXPECT_TRUE(FAILED(t->DragEnter(files.Get(), MK_LBUTTON, POINTL{1, 1}, &effect)));
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  effect = DROPEFFECT_COPY;
+  t->DragOver(MK_LBUTTON, POINTL{2, 2}, &effect);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(t->DragLeave(), S_OK);
+
+  Target->CanDrop = nullptr;
+  Target->OnFileDropped = [](fw::TObject*, const std::wstring&) { throw std::runtime_error("opening failed"); };
+  gReported.clear();
+  fw::Application().OnExceptionHook = RecordReport;
+  EXPECT_EQ(DragAndDrop(files.Get()), static_cast<DWORD>(DROPEFFECT_COPY));
+  fw::Application().ProcessMessages();
+  fw::Application().OnExceptionHook = nullptr;
+  EXPECT_EQ(gReported, std::vector<std::wstring>{L"opening failed"});
 }
 
 TEST_F(OleDropTest, ADropWaitingForDeliveryIsDroppedWhenDisabledMeanwhile) {

@@ -10,11 +10,13 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "controls/PaintBoxVel.h"
 #include "framework/Edit.h"
+#include "framework/Form.h"
 #include "framework/TrackBar.h"
 #include "framework/Window.h"
 #include "tests/win/EditTestSupport.h"
@@ -29,13 +31,16 @@ std::vector<void*>& Graveyard() {
   return graves;
 }
 
-struct TPoisonOnDelete {
-  static void* operator new(size_t size) { return ::operator new(size); }
-  static void operator delete(void* p, size_t size) {
-    std::memset(p, 0xDD, size);
-    Graveyard().push_back(p);
-  }
-};
+// As the framework's own delete (the handle goes first, then the object),
+// but the memory is poisoned and kept.
+#define TINTRA_POISON_ON_DELETE(T)                              \
+  static void operator delete(T* p, std::destroying_delete_t) { \
+    p->DestroyHandle();                                         \
+    p->~T();                                                    \
+    std::memset(static_cast<void*>(p), 0xDD, sizeof(T));        \
+    Graveyard().push_back(p);                                   \
+  }                                                             \
+  static void operator delete(void* p) { fw::TWindow::operator delete(p); }
 
 // Wine, like 64-bit Windows, swallows a fault inside a window procedure
 // called back from the system; a first-chance handler still sees it.
@@ -46,7 +51,7 @@ LONG CALLBACK CountFault(EXCEPTION_POINTERS* info) {
 }
 
 void BuryTheDead() {
-  for (void* p : Graveyard()) ::operator delete(p);
+  for (void* p : Graveyard()) fw::TWindow::operator delete(p);
   Graveyard().clear();
 }
 
@@ -54,9 +59,10 @@ std::vector<std::string> gLog;
 
 // Calls the hook once, from whichever handler the test provokes, and then
 // lets the base class go on as if nothing had happened.
-class TEndingWindow : public fw::TWindow, public TPoisonOnDelete {
+class TEndingWindow : public fw::TWindow {
  public:
   std::function<void()> Hook;
+  TINTRA_POISON_ON_DELETE(TEndingWindow)
 
   ~TEndingWindow() override {
     gLog.push_back("~");
@@ -87,8 +93,9 @@ class TEndingWindow : public fw::TWindow, public TPoisonOnDelete {
   }
 };
 
-class TEndingEdit : public fw::TCustomEdit, public TPoisonOnDelete {
+class TEndingEdit : public fw::TCustomEdit {
  public:
+  TINTRA_POISON_ON_DELETE(TEndingEdit)
   ~TEndingEdit() override { gLog.push_back("~"); }
 };
 
@@ -190,8 +197,8 @@ TEST_F(TLifetimeTest, DestructionMessagesReachTheDerivedClassBeforeItGoes) {
     std::vector<std::string> Expected;
   };
   const TCase cases[] = {
-      // The derived destructor destroys the handle: its handlers still run.
-      {"delete from outside", false, {"~", "WM_DESTROY", "HandleDestroying"}},
+      // Deleted from outside: the handle goes before any destructor runs.
+      {"delete from outside", false, {"WM_DESTROY", "HandleDestroying", "~"}},
       // Released inside a key press: handle first, object after the message.
       {"release from a handler", true, {"key", "WM_DESTROY", "HandleDestroying", "~"}},
   };
@@ -213,6 +220,159 @@ TEST_F(TLifetimeTest, DestructionMessagesReachTheDerivedClassBeforeItGoes) {
     EXPECT_EQ(gLog, c.Expected) << c.What;
     EXPECT_FALSE(::IsWindow(wnd)) << c.What;
   }
+}
+
+// Neither destroys its handle in its destructor nor has a delete of its own.
+class TPlainWindow : public fw::TWindow {
+ public:
+  ~TPlainWindow() override { gLog.push_back("~"); }
+  void Create(fw::TWindow* parent) {
+    TCreateParams p;
+    p.Style = WS_CHILD | WS_VISIBLE;
+    CreateHandle(parent, p);
+  }
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == WM_DESTROY) gLog.push_back("WM_DESTROY");
+    return fw::TWindow::WndProc(msg, wParam, lParam);
+  }
+  void HandleDestroying() override { gLog.push_back("HandleDestroying"); }
+};
+
+TEST_F(TLifetimeTest, EveryWayOfDeletingAWindowLetsItsOwnClassHearTheDestruction) {
+  const struct {
+    const char* What;
+    std::function<void(TPlainWindow*)> End;
+  } cases[] = {
+      {"delete", [](TPlainWindow* w) { delete w; }},
+      {"delete through the base", [](TPlainWindow* w) { delete static_cast<fw::TWindow*>(w); }},
+      {"unique_ptr", [](TPlainWindow* w) { std::unique_ptr<TPlainWindow>{w}.reset(); }},
+      {"TWindowPtr", [](TPlainWindow* w) { fw::TWindowPtr<TPlainWindow>{w}.reset(); }},
+  };
+  for (const auto& c : cases) {
+    gLog.clear();
+    auto* window = new TPlainWindow;
+    window->SetBounds(10, 40, 60, 21);
+    window->Create(&Host.Panel);
+    const HWND wnd = window->Handle();
+    c.End(window);
+    EXPECT_EQ(gLog, (std::vector<std::string>{"WM_DESTROY", "HandleDestroying", "~"})) << c.What;
+    EXPECT_FALSE(::IsWindow(wnd)) << c.What;
+  }
+}
+
+// A form whose destroy event reads the form's own state, as a main window
+// saving its settings does.
+class TSavingForm : public fw::TForm {
+ public:
+  explicit TSavingForm(bool destroysItsWindow) : FDestroysItsWindow(destroysItsWindow) {
+    OnDestroy = [this](fw::TObject*) { gLog.push_back("saved " + FSettings); };
+  }
+  ~TSavingForm() override {
+    if (FDestroysItsWindow) DestroyHandle();
+  }
+
+ private:
+  bool FDestroysItsWindow;
+  std::string FSettings = std::string(40, 's');  // beyond the short-string buffer: freed when gone
+};
+
+TEST_F(TLifetimeTest, AFormsDestroyEventRunsWhileTheFormIsWholeOrNotAtAll) {
+  const std::string saved = "saved " + std::string(40, 's');
+  const struct {
+    const char* What;
+    std::function<void()> Run;
+    std::vector<std::string> Log;
+    int LeftOpen;
+  } cases[] = {
+      {"deleted",
+       [] {
+         auto* form = new TSavingForm(false);
+         form->Create(nullptr, WS_POPUP);
+         delete form;
+       },
+       {saved},
+       0},
+      {"on the stack, destroying its window",
+       [] {
+         TSavingForm form(true);
+         form.Create(nullptr, WS_POPUP);
+       },
+       {saved},
+       0},
+      // Its destructor forgot: the event is not run on a dead form, and the slip is counted.
+      {"on the stack, leaving its window",
+       [] {
+         TSavingForm form(false);
+         form.Create(nullptr, WS_POPUP);
+       },
+       {},
+       1},
+      {"a plain form on the stack",
+       [] {
+         fw::TForm form;
+         form.OnDestroy = [](fw::TObject*) { gLog.push_back("plain"); };
+         form.Create(nullptr, WS_POPUP);
+       },
+       {"plain"},
+       0},
+  };
+  for (const auto& c : cases) {
+    gLog.clear();
+    const int before = fw::TForm::FormsLeftOpen();
+    c.Run();
+    EXPECT_EQ(gLog, c.Log) << c.What;
+    EXPECT_EQ(fw::TForm::FormsLeftOpen() - before, c.LeftOpen) << c.What;
+  }
+}
+
+// Asked for a tool tip's text, as the children of a tool bar's parent are.
+class TTipChild : public fw::TWindow {
+ public:
+  TINTRA_POISON_ON_DELETE(TTipChild)
+  explicit TTipChild(std::string name) : FName(std::move(name)) {}
+  void Create(fw::TWindow* parent) {
+    TCreateParams p;
+    p.Style = WS_CHILD;
+    CreateHandle(parent, p);
+  }
+  std::function<void()> Hook;
+
+ protected:
+  bool CNNotify(NMHDR* hdr, LRESULT&) override {
+    if (hdr->code != TTN_GETDISPINFOW) return false;
+    gLog.push_back(FName);
+    if (auto hook = std::move(Hook)) hook();
+    return false;
+  }
+
+ private:
+  std::string FName;
+};
+
+TEST_F(TLifetimeTest, ATipQuestionGoesToEachChildThatIsStillThereWhenItsTurnComes) {
+  auto* a = new TTipChild("a");
+  auto* b = new TTipChild("b");
+  std::unique_ptr<TTipChild> c = std::make_unique<TTipChild>("c");
+  std::vector<std::unique_ptr<TTipChild>> added;
+  for (TTipChild* child : {a, b, c.get()}) child->Create(&Host.Panel);
+  // The first one asked ends the second and adds enough children to move the list.
+  a->Hook = [&] {
+    delete b;
+    for (int i = 0; i < 40; ++i) {
+      added.push_back(std::make_unique<TTipChild>("new"));
+      added.back()->Create(&Host.Panel);
+    }
+  };
+  HWND tip = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  NMTTDISPINFOW info{};
+  info.hdr.hwndFrom = tip;
+  info.hdr.code = TTN_GETDISPINFOW;
+  ::SendMessageW(Host.Panel.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(gLog, (std::vector<std::string>{"a", "c"}));
+  ::DestroyWindow(tip);
+  delete a;
 }
 
 TEST_F(TLifetimeTest, ADeletedPaintBoxTakesItsHintWindowAlong) {

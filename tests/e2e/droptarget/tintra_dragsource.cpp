@@ -29,8 +29,7 @@ std::wstring gFile;  // drags a file list when set
 
 class TFileListDataObject : public TDataObject {
  public:
-  explicit TFileListDataObject(std::wstring path) : TDataObject(Formats()), FPath(std::move(path)) {}
-  TFormatList GetFormatList() const override { return Formats(); }
+  explicit TFileListDataObject(std::wstring path) : TDataObject({HGlobalFormat(CF_HDROP)}), FPath(std::move(path)) {}
 
  protected:
   HRESULT RenderData(const FORMATETC&, STGMEDIUM& medium) override {
@@ -50,7 +49,6 @@ class TFileListDataObject : public TDataObject {
   }
 
  private:
-  static TFormatList Formats() { return {HGlobalFormat(CF_HDROP)}; }
   std::wstring FPath;
 };
 
