@@ -53,6 +53,8 @@ TfrmTintra::TfrmTintra(TMainWindowOptions options)
 }
 
 TfrmTintra::~TfrmTintra() {
+  // While the parts still live: a window still open closes through FormDestroy.
+  DestroyHandle();
   // The grid's window may outlive this object's handlers; its late events must change nothing.
   ColorList.Detach();
 }
