@@ -16,6 +16,7 @@ inline constexpr int gridItem = 105;
 // factor order (red, green, blue, HSV, HSL, Y Cb Cr).
 inline constexpr int pboxColor = 200;
 inline constexpr int lblColor = 201;
+inline constexpr int lblColorName = 202;
 inline constexpr int FirstFactorEditor = 210;
 inline constexpr int FirstFactorLabel = 230;
 inline constexpr int FactorEditor(int index) { return FirstFactorEditor + index; }

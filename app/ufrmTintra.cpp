@@ -7,6 +7,7 @@
 #include "app/ufrmAbout.h"
 #include "core/color/uColorText.h"
 #include "core/color/uHexColor.h"
+#include "core/colorout/uPasteText.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 
@@ -40,7 +41,8 @@ TfrmTintra::TfrmTintra(TMainWindowOptions options)
       MainMenu(ActionList),
       MenuImages(16, 16),
       ColorList([this] { return ChannelPanel.Factors().Color; }, FOptions.ColorDrag),
-      Documents(ColorList) {
+      Documents(ColorList),
+      CopyFormats(ActionList) {
   SetUpActions();
   AddButtonImages(MenuImages);
   ConnectParts();
@@ -113,6 +115,18 @@ void TfrmTintra::ConnectParts() {
   ColorList.OnSelectColor = [this](fw::TObject*, TColor color) { ListSelectColor(color); };
   ColorList.OnListChange = [this](fw::TObject*) { UpdateListActions(); };
   Documents.OnTitleChange = [this](fw::TObject*) { UpdateCaption(); };
+  ChannelPanel.OnColorChange = [this](TColor color) { ColorName.SetColor(color); };
+  CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
+  CopyFormats.CopyColor = [this] {
+    ColorList.EndListEdit();
+    return ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
+  };
+  ColorList.OnContextMenu = [this](fw::TObject*, int x, int y) {
+    fw::TAction* const before[] = {&actCopy};
+    fw::TAction* const after[] = {&actPaste, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
+    CopyFormats.ShowContextMenu(before, after, x, y);
+  };
+  if (FOptions.TrackMenu) CopyFormats.TrackMenu = FOptions.TrackMenu;
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
   if (FOptions.DocumentMessageBox) Documents.Document.ShowMessageBox = FOptions.DocumentMessageBox;
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
@@ -146,6 +160,7 @@ void TfrmTintra::BuildMenu() {
 
   fw::TMenuItem& edit = MainMenu.Add(L"編集(&E)");
   edit.AddAction(actCopy);
+  CopyFormats.AddToMenu(MainMenu, edit);
   edit.AddAction(actPaste);
   edit.AddSeparator();
   edit.AddAction(actInsert);
@@ -218,6 +233,7 @@ void TfrmTintra::CreateComponents() {
   ColorList.Create(gridItemArea);
 
   ChannelPanel.Create(Panel2);
+  ColorName.Create(Panel2);
   Sampler.Create(Panel2);
   SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
   SizeGripVel1.Create(&Panel2, this);
@@ -271,8 +287,12 @@ void TfrmTintra::actCopyExecute(fw::TObject*) {
 }
 
 void TfrmTintra::actPasteExecute(fw::TObject*) {
-  if (const auto color = PastedTextToColor(fw::ClipboardGetText(Handle()), ColorList.HexOrder()))
+  // CSS colour texts first; the byte order applies only to the hex rule.
+  const std::string text = fw::ClipboardGetText(Handle());
+  if (const auto color = RecognizeColorTextAnsi(text))
     ChannelPanel.SetColor(*color);
+  else if (const auto hex = PastedTextToColor(text, ColorList.HexOrder()))
+    ChannelPanel.SetColor(*hex);
 }
 
 void TfrmTintra::ListSelectColor(TColor color) {

@@ -8,6 +8,8 @@
 
 #include "app/uChannelPanel.h"
 #include "app/uColorListPanel.h"
+#include "app/uColorNameLabel.h"
+#include "app/uCopyFormatsPart.h"
 #include "app/uDocumentPart.h"
 #include "app/uScreenSampler.h"
 #include "app/shell/RestorePos.h"
@@ -41,6 +43,8 @@ struct TMainWindowOptions {
   TMessageBoxFunc DocumentMessageBox;
   // The eyedropper's and the magnifier's screen reads.
   TScreenSampler::TPixelReader ReadScreenPixel;
+  // Opens the list's shortcut menu and answers the chosen command.
+  TTrackMenuFunc TrackMenu;
 };
 
 class TfrmTintra : public fw::TForm {
@@ -92,6 +96,8 @@ class TfrmTintra : public fw::TForm {
   TScreenSampler Sampler;
   TColorListPanel ColorList;
   TDocumentPart Documents;
+  TCopyFormatsPart CopyFormats;
+  TColorNameLabel ColorName;
 
   bool StayOnTop() const noexcept { return FStayOnTop; }
 

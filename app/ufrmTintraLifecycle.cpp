@@ -42,6 +42,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   const TColumnLayout layout = ParseColumnLayout(stored, TColorListPanel::DesignedColumns());
 
   Documents.LoadRecentFiles(key);
+  fw::Guarded([&] { CopyFormats.LoadSettings(key); });
   const std::wstring hexOrder = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder");
   // One byte, as the setting has always been kept.
   ColorList.SetHexOrder(static_cast<std::uint8_t>(TextToInt(hexOrder).value_or(0)));
