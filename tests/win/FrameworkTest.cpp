@@ -225,9 +225,10 @@ TEST_F(MainWindow, ButtonBarLists) {
 TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
   const wchar_t* names[] = {L"actNew",    L"actOpen",     L"actSave",       L"actSaveAs", L"actExit",      L"actCopy",
                             L"actInsert", L"actDelete",   L"act1Up",        L"act1Down",  L"actStayOnTop", L"actZoom",
-                            L"actAbout",  L"actHomePage", L"actsmRGBOrder", L"actRGB",    L"actBGR",       L"actPaste"};
-  ASSERT_EQ(form.ActionList.Actions().size(), 18u);
-  for (size_t i = 0; i < 18; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
+                            L"actAbout",  L"actHomePage", L"actsmRGBOrder", L"actRGB",    L"actBGR",       L"actPaste",
+                            L"actEditCopyFormats"};
+  ASSERT_EQ(form.ActionList.Actions().size(), 19u);
+  for (size_t i = 0; i < 19; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");
   EXPECT_EQ(form.actNew.Hint(), L"新規作成");
   EXPECT_EQ(form.actZoom.Hint(), L"拡大ウィンドウの表示");
