@@ -41,4 +41,12 @@ inline constexpr int pnlZoom = 302;
 inline constexpr int pboxZoom = 303;
 inline constexpr int SizeGripVel1 = 304;
 
+// Contrast readout.
+inline constexpr int pnlContrast = 400;
+inline constexpr int pboxContrastSample = 401;
+inline constexpr int lblContrastRatio = 402;
+inline constexpr int lblContrastWcag = 403;
+inline constexpr int lblContrastApca = 404;
+inline constexpr int btnContrastSwap = 405;
+
 }  // namespace ControlIds

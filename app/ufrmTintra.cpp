@@ -42,7 +42,8 @@ TfrmTintra::TfrmTintra(TMainWindowOptions options)
       MenuImages(16, 16),
       ColorList([this] { return ChannelPanel.Factors().Color; }, FOptions.ColorDrag),
       Documents(ColorList),
-      CopyFormats(ActionList) {
+      CopyFormats(ActionList),
+      Contrast(ActionList) {
   SetUpActions();
   AddButtonImages(MenuImages);
   ConnectParts();
@@ -115,7 +116,12 @@ void TfrmTintra::ConnectParts() {
   ColorList.OnSelectColor = [this](fw::TObject*, TColor color) { ListSelectColor(color); };
   ColorList.OnListChange = [this](fw::TObject*) { UpdateListActions(); };
   Documents.OnTitleChange = [this](fw::TObject*) { UpdateCaption(); };
-  ChannelPanel.OnColorChange = [this](TColor color) { ColorName.SetColor(color); };
+  ChannelPanel.OnColorChange = [this](TColor color) {
+    ColorName.SetColor(color);
+    Contrast.SetTextColor(color);
+  };
+  Contrast.CurrentColor = [this] { return ChannelPanel.Factors().Color; };
+  Contrast.SetCurrentColor = [this](TColor color) { ChannelPanel.SetColor(color); };
   CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
   CopyFormats.CopyColor = [this] {
     ColorList.EndListEdit();
@@ -123,7 +129,7 @@ void TfrmTintra::ConnectParts() {
   };
   ColorList.OnContextMenu = [this](fw::TObject*, int x, int y) {
     fw::TAction* const before[] = {&actCopy};
-    fw::TAction* const after[] = {&actPaste, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
+    fw::TAction* const after[] = {&actPaste, &Contrast.actSetCompare, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
     CopyFormats.ShowContextMenu(before, after, x, y);
   };
   if (FOptions.TrackMenu) CopyFormats.TrackMenu = FOptions.TrackMenu;
@@ -162,6 +168,7 @@ void TfrmTintra::BuildMenu() {
   edit.AddAction(actCopy);
   CopyFormats.AddToMenu(MainMenu, edit);
   edit.AddAction(actPaste);
+  edit.AddAction(Contrast.actSetCompare);
   edit.AddSeparator();
   edit.AddAction(actInsert);
   edit.AddAction(actDelete);
@@ -171,6 +178,7 @@ void TfrmTintra::BuildMenu() {
   fw::TMenuItem& view = MainMenu.Add(L"表示(&V)");
   view.AddAction(actStayOnTop);
   view.AddAction(actZoom);
+  view.AddAction(Contrast.actShowContrast);
 
   fw::TMenuItem& settings = MainMenu.Add(L"設定(&S)");
   tbsmiHexOrder = &settings.Add(fw::TMenuItem::Submenu(L""));
@@ -226,6 +234,7 @@ void TfrmTintra::CreateComponents() {
   TBXDock.SetAlign(fw::TAlign::alTop);
   TBXDock.Create(&Panel3);
   BuildToolBar();
+  Contrast.Create(Panel3);
   gridItemArea.SetControlId(ControlIds::gridItemArea);
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);

@@ -9,6 +9,7 @@
 #include "app/uChannelPanel.h"
 #include "app/uColorListPanel.h"
 #include "app/uColorNameLabel.h"
+#include "app/uContrastPanel.h"
 #include "app/uCopyFormatsPart.h"
 #include "app/uDocumentPart.h"
 #include "app/uScreenSampler.h"
@@ -98,6 +99,7 @@ class TfrmTintra : public fw::TForm {
   TDocumentPart Documents;
   TCopyFormatsPart CopyFormats;
   TColorNameLabel ColorName;
+  TContrastPanel Contrast;
 
   bool StayOnTop() const noexcept { return FStayOnTop; }
 

@@ -175,7 +175,7 @@ TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
   EXPECT_EQ(TrackedAt.x, 300);
   EXPECT_EQ(TrackedAt.y, 200);
   EXPECT_EQ(Tracked, (std::vector<std::wstring>{L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V",
-                                                L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+                                                L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
                                                 L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"}));
   ASSERT_GE(TrackedCopyAs.size(), 11u);
   EXPECT_EQ(TrackedCopyAs[0], L"#123456");
