@@ -48,21 +48,21 @@ TContrastPanel::TContrastPanel(fw::TActionList& actions)
 
 void TContrastPanel::Create(fw::TWindow& parent) {
   pnlContrast.SetControlId(ControlIds::pnlContrast);
-  pnlContrast.SetHeight(40);
+  pnlContrast.SetHeight(56);
   pnlContrast.SetAlign(fw::TAlign::alBottom);
   pnlContrast.SetVisible(actShowContrast.Checked());
   pnlContrast.Create(&parent);
   pboxSample.SetControlId(ControlIds::pboxContrastSample);
-  pboxSample.SetBounds(4, 4, 48, 32);
+  pboxSample.SetBounds(4, 4, 48, 48);
   pboxSample.OnPaint = [this](fw::TObject*, HDC dc) { pboxSamplePaint(dc); };
   pboxSample.Create(&pnlContrast);
   const struct {
     fw::TLabel& Label;
     int Id, Left, Top, Width;
   } labels[] = {
-      {lblRatio, ControlIds::lblContrastRatio, 58, 4, 70},
-      {lblApca, ControlIds::lblContrastApca, 58, 22, 90},
-      {lblWcag, ControlIds::lblContrastWcag, 132, 4, 160},
+      {lblRatio, ControlIds::lblContrastRatio, 58, 4, 60},
+      {lblApca, ControlIds::lblContrastApca, 120, 4, 100},
+      {lblWcag, ControlIds::lblContrastWcag, 58, 21, 170},
   };
   for (const auto& l : labels) {
     l.Label.SetControlId(l.Id);
@@ -70,9 +70,9 @@ void TContrastPanel::Create(fw::TWindow& parent) {
     l.Label.Create(&pnlContrast, L"");
   }
   btnSwap.SetControlId(ControlIds::btnContrastSwap);
-  btnSwap.SetBounds(300, 8, 72, 23);
+  btnSwap.SetBounds(230, 16, 56, 23);
   btnSwap.OnClick = [this](fw::TObject*) { Swap(); };
-  btnSwap.Create(&pnlContrast, L"入れ替え(&W)");
+  btnSwap.Create(&pnlContrast, L"入替(&W)");
   Show();
 }
 
