@@ -14,7 +14,6 @@ void TColorNameLabel::Create(fw::TWindow& parent) {
   lblColorName.SetBounds(2, 29, 92, 13);
   lblColorName.SetFont(FFont.Get());
   lblColorName.Create(&parent, FText);
-  if (FKnown) lblColorName.SetText(FText);
 }
 
 void TColorNameLabel::SetColor(TColor color) {

@@ -46,9 +46,12 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
      {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S", "名前をつけて保存(&A)...\tCtrl+Shift+S",
       "-", "-", "終了(&X)"}},
     {"編集(&E)",
-     {"コピー(&C)", "貼り付け(&P)\tCtrl+V", "-", "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete",
-      "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
-    {"表示(&V)", {"常に手前に表示(&S)", "拡大ウィンドウの表示"}},
+     // The copy formats show their output for black until the submenu opens.
+     {"コピー(&C)", "形式を指定してコピー(&F)", "  #000000", "  #000000", "  rgb(0, 0, 0)", "  hsl(0, 0%, 0%)",
+      "  hwb(0 0% 100%)", "  oklch(0.0000 0.0000 0.00)", "  0x000000", "  $00000000", "  0.000, 0.000, 0.000", "  0",
+      "  black", "  -", "  形式の編集(&E)...", "貼り付け(&P)\tCtrl+V", "比較色に設定(&K)", "-",
+      "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete", "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
+    {"表示(&V)", {"常に手前に表示(&S)", "拡大ウィンドウの表示", "コントラストの表示(&T)"}},
     {"設定(&S)", {"１６進数表記の並び順(&O)", "  赤緑青(&R)\tCtrl+Alt+R", "  青緑赤(&B)\tCtrl+Alt+B"}},
     {"ヘルプ(&H)", {"作者のホームページ(&H)...", "バージョン情報(&A)..."}},
 };
