@@ -24,7 +24,10 @@ bool ParseStoredColor(const std::wstring& text, TColor& color) {
   TColor rgb = 0;
   for (std::size_t i = 1; i < 7; ++i) {
     const wchar_t c = text[i];
-    int d = c >= L'0' && c <= L'9' ? c - L'0' : c >= L'A' && c <= L'F' ? c - L'A' + 10 : c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
+    int d = c >= L'0' && c <= L'9'   ? c - L'0'
+            : c >= L'A' && c <= L'F' ? c - L'A' + 10
+            : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                                     : -1;
     if (d < 0) return false;
     rgb = rgb << 4 | static_cast<TColor>(d);
   }

@@ -87,7 +87,8 @@ fw::TMenuItem& TCopyFormatsPart::AddToMenu(fw::TMainMenu& menu, fw::TMenuItem& p
 
 void TCopyFormatsPart::SubmenuPopup() {
   const TColor color = CopyColor ? CopyColor() : 0;
-  for (std::size_t i = 0; i < FBuiltInItems.size(); ++i) FBuiltInItems[i]->SetCaption(MenuCaptionOf(OutputOf(i, color)));
+  for (std::size_t i = 0; i < FBuiltInItems.size(); ++i)
+    FBuiltInItems[i]->SetCaption(MenuCaptionOf(OutputOf(i, color)));
   const std::size_t first = BuiltInCopyFormats().size();
   // The first template item is the separator.
   for (std::size_t i = 1; i < FTemplateItems.size(); ++i)

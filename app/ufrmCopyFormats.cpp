@@ -39,7 +39,8 @@ std::wstring TFormatListBox::Item(int index) const {
   const LRESULT n = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (n == LB_ERR) return {};
   std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-  const LRESULT got = ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT got =
+      ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
   text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
   return text;
 }

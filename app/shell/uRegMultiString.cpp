@@ -27,8 +27,8 @@ std::optional<std::wstring> GetRegistryMultiString(HKEY root, const std::wstring
 
 void SetRegistryMultiString(HKEY root, const std::wstring& key, const std::wstring& value, const std::wstring& data) {
   fw::TUniqueKey hkey;
-  if (key.empty() || ::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, hkey.Put(), nullptr) !=
-                         ERROR_SUCCESS)
+  if (key.empty() ||
+      ::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, hkey.Put(), nullptr) != ERROR_SUCCESS)
     throw ERegistryError(L"SetRegistryMultiString: RegCreateKeyEx failed");
   if (::RegSetValueExW(hkey.Get(), value.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        static_cast<DWORD>(data.size() * sizeof(wchar_t))) != ERROR_SUCCESS)

@@ -18,21 +18,20 @@ using e2e::TintraSession;
 using namespace std::chrono_literals;
 
 struct TColorCase {
-  const char* css;  // pasted to make the colour current
+  const char* css;                   // pasted to make the colour current
   std::vector<std::string> outputs;  // the built-in formats in menu order
 };
 
 const TColorCase kCases[] = {
     {"rgb(18, 52, 86)",
-     {"#123456", "#123456", "rgb(18, 52, 86)", "hsl(210, 65%, 20%)", "hwb(210 7% 66%)",
-      "oklch(0.3192 0.0725 251.17)", "0x563412", "$00563412", "0.071, 0.204, 0.337", "1193046",
-      "\u2248midnightblue"}},
+     {"#123456", "#123456", "rgb(18, 52, 86)", "hsl(210, 65%, 20%)", "hwb(210 7% 66%)", "oklch(0.3192 0.0725 251.17)",
+      "0x563412", "$00563412", "0.071, 0.204, 0.337", "1193046", "\u2248midnightblue"}},
     {"rgb(255 128 0)",
      {"#FF8000", "#ff8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)", "hwb(30 0% 0%)", "oklch(0.7319 0.1858 52.98)",
       "0x0080FF", "$000080FF", "1.000, 0.502, 0.000", "16744448", "\u2248darkorange"}},
     {"black",
-     {"#000000", "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "hwb(0 0% 100%)", "oklch(0.0000 0.0000 0.00)",
-      "0x000000", "$00000000", "0.000, 0.000, 0.000", "0", "black"}},
+     {"#000000", "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "hwb(0 0% 100%)", "oklch(0.0000 0.0000 0.00)", "0x000000",
+      "$00000000", "0.000, 0.000, 0.000", "0", "black"}},
 };
 
 std::string XClipboard() { return e2e::RunProcess({"xclip", "-o", "-selection", "clipboard"}, 5s).Out; }

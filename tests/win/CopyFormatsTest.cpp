@@ -28,14 +28,28 @@ const TColor k123456 = MakeColor(18, 52, 86);
 const TColor kFF8000 = MakeColor(255, 128, 0);
 
 // The built-in formats in menu order, for #123456 and #FF8000.
-const std::vector<std::wstring> kOutputs123456 = {
-    L"#123456",         L"#123456",  L"rgb(18, 52, 86)", L"hsl(210, 65%, 20%)",  L"hwb(210 7% 66%)",
-    L"oklch(0.3192 0.0725 251.17)", L"0x563412", L"$00563412",       L"0.071, 0.204, 0.337", L"1193046",
-    L"\u2248midnightblue"};
-const std::vector<std::wstring> kOutputsFF8000 = {
-    L"#FF8000",         L"#ff8000",  L"rgb(255, 128, 0)", L"hsl(30, 100%, 50%)",  L"hwb(30 0% 0%)",
-    L"oklch(0.7319 0.1858 52.98)", L"0x0080FF", L"$000080FF",        L"1.000, 0.502, 0.000", L"16744448",
-    L"\u2248darkorange"};
+const std::vector<std::wstring> kOutputs123456 = {L"#123456",
+                                                  L"#123456",
+                                                  L"rgb(18, 52, 86)",
+                                                  L"hsl(210, 65%, 20%)",
+                                                  L"hwb(210 7% 66%)",
+                                                  L"oklch(0.3192 0.0725 251.17)",
+                                                  L"0x563412",
+                                                  L"$00563412",
+                                                  L"0.071, 0.204, 0.337",
+                                                  L"1193046",
+                                                  L"\u2248midnightblue"};
+const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
+                                                  L"#ff8000",
+                                                  L"rgb(255, 128, 0)",
+                                                  L"hsl(30, 100%, 50%)",
+                                                  L"hwb(30 0% 0%)",
+                                                  L"oklch(0.7319 0.1858 52.98)",
+                                                  L"0x0080FF",
+                                                  L"$000080FF",
+                                                  L"1.000, 0.502, 0.000",
+                                                  L"16744448",
+                                                  L"\u2248darkorange"};
 
 std::wstring MenuString(HMENU menu, int pos) {
   wchar_t text[256] = {};
@@ -85,9 +99,7 @@ class CopyFormatsTest : public testing::Test {
     ::SendMessageW(Form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(CopyAsMenu()), 0);
     return MenuStrings(CopyAsMenu());
   }
-  void ChooseItem(int pos) {
-    ::SendMessageW(Form.Handle(), WM_COMMAND, ::GetMenuItemID(CopyAsMenu(), pos), 0);
-  }
+  void ChooseItem(int pos) { ::SendMessageW(Form.Handle(), WM_COMMAND, ::GetMenuItemID(CopyAsMenu(), pos), 0); }
   std::wstring Clip() { return fw::ClipboardGetUnicodeText(Form.Handle()); }
   std::string AnsiClip() { return fw::ClipboardGetText(Form.Handle()); }
 
