@@ -16,6 +16,7 @@ inline constexpr int gridItem = 105;
 // factor order (red, green, blue, HSV, HSL, Y Cb Cr).
 inline constexpr int pboxColor = 200;
 inline constexpr int lblColor = 201;
+inline constexpr int lblColorName = 202;
 inline constexpr int FirstFactorEditor = 210;
 inline constexpr int FirstFactorLabel = 230;
 inline constexpr int FactorEditor(int index) { return FirstFactorEditor + index; }
@@ -39,5 +40,13 @@ inline constexpr int pboxSpoit = 301;
 inline constexpr int pnlZoom = 302;
 inline constexpr int pboxZoom = 303;
 inline constexpr int SizeGripVel1 = 304;
+
+// Contrast readout.
+inline constexpr int pnlContrast = 400;
+inline constexpr int pboxContrastSample = 401;
+inline constexpr int lblContrastRatio = 402;
+inline constexpr int lblContrastWcag = 403;
+inline constexpr int lblContrastApca = 404;
+inline constexpr int btnContrastSwap = 405;
 
 }  // namespace ControlIds

@@ -126,6 +126,7 @@ void TChannelPanel::RunUpdatePath(void (*derive)(TColorFactors&)) {
   derive(FFactors);
   ShowFactors();
   PaintSwatchNow();
+  if (OnColorChange) OnColorChange(FFactors.Color);
 }
 
 void TChannelPanel::UpdateFromRGB() { RunUpdatePath(DeriveFromRGB); }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "core/color/uColorFactors.h"
 #include "controls/uEditTrackBarVel.h"
@@ -31,6 +32,8 @@ class TChannelPanel {
   TEditTrackBarVel& FactorEditor(int index);
 
   void SetColor(TColor color);
+  // After every update of the current colour, with the colour.
+  std::function<void(TColor color)> OnColorChange;
   void UpdateFromRGB();
   void UpdateFromHSV();
   void UpdateFromHSL();

@@ -71,6 +71,11 @@ void TColorListPanel::Create(fw::TWindow& parent) {
   };
   gridItem.OnRowMoved = [this](fw::TObject* s, int from, int to) { gridItemRowMoved(s, from, to); };
   gridItem.OnColumnMoved = [this](fw::TObject* s, int from, int to) { gridItemColumnMoved(s, from, to); };
+  gridItem.OnContextPopup = [this](fw::TObject*, int x, int y, bool& handled) {
+    if (!OnContextMenu || FDetached) return;
+    handled = true;
+    OnContextMenu(this, x, y);
+  };
   UpdateColIndex();
   gridItem.Create(&parent);
 }

@@ -37,6 +37,8 @@ class TColorListPanel : public fw::TObject {
   fw::TNotifyEvent OnModified;
   // The item count or the current row changed (CanDelete, CanMoveUp, CanMoveDown).
   fw::TNotifyEvent OnListChange;
+  // A shortcut menu is asked for over the grid, at a screen point.
+  std::function<void(fw::TObject* sender, int screenX, int screenY)> OnContextMenu;
 
   int ItemCount() const noexcept { return FItemCount; }
   // Screen position of column identity 1..6 (0 is the fixed row number).

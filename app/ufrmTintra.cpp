@@ -9,6 +9,7 @@
 #include "app/resources/StringIds.h"
 #include "core/color/uColorText.h"
 #include "core/color/uHexColor.h"
+#include "core/colorout/uPasteText.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 
@@ -46,7 +47,9 @@ TfrmTintra::TfrmTintra(TMainWindowOptions options)
       MainMenu(ActionList),
       MenuImages(16, 16),
       ColorList([this] { return ChannelPanel.Factors().Color; }, FOptions.ColorDrag),
-      Documents(ColorList) {
+      Documents(ColorList),
+      CopyFormats(ActionList),
+      Contrast(ActionList) {
   SetUpActions();
   AddButtonImages(MenuImages);
   ConnectParts();
@@ -129,6 +132,23 @@ void TfrmTintra::ConnectParts() {
   ColorList.OnSelectColor = [this](fw::TObject*, TColor color) { ListSelectColor(color); };
   ColorList.OnListChange = [this](fw::TObject*) { UpdateListActions(); };
   Documents.OnTitleChange = [this](fw::TObject*) { UpdateCaption(); };
+  ChannelPanel.OnColorChange = [this](TColor color) {
+    ColorName.SetColor(color);
+    Contrast.SetTextColor(color);
+  };
+  Contrast.CurrentColor = [this] { return ChannelPanel.Factors().Color; };
+  Contrast.SetCurrentColor = [this](TColor color) { ChannelPanel.SetColor(color); };
+  CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
+  CopyFormats.CopyColor = [this] {
+    ColorList.EndListEdit();
+    return ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
+  };
+  ColorList.OnContextMenu = [this](fw::TObject*, int x, int y) {
+    fw::TAction* const before[] = {&actCopy};
+    fw::TAction* const after[] = {&actPaste, &Contrast.actSetCompare, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
+    CopyFormats.ShowContextMenu(before, after, x, y);
+  };
+  if (FOptions.TrackMenu) CopyFormats.TrackMenu = FOptions.TrackMenu;
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
   if (FOptions.DocumentMessageBox) Documents.Document.ShowMessageBox = FOptions.DocumentMessageBox;
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
@@ -162,7 +182,9 @@ void TfrmTintra::BuildMenu() {
 
   fw::TMenuItem& edit = MainMenu.Add(UiText(IDS_MENU_EDIT));
   edit.AddAction(actCopy);
+  CopyFormats.AddToMenu(MainMenu, edit);
   edit.AddAction(actPaste);
+  edit.AddAction(Contrast.actSetCompare);
   edit.AddSeparator();
   edit.AddAction(actInsert);
   edit.AddAction(actDelete);
@@ -172,6 +194,7 @@ void TfrmTintra::BuildMenu() {
   fw::TMenuItem& view = MainMenu.Add(UiText(IDS_MENU_VIEW));
   view.AddAction(actStayOnTop);
   view.AddAction(actZoom);
+  view.AddAction(Contrast.actShowContrast);
 
   fw::TMenuItem& settings = MainMenu.Add(UiText(IDS_MENU_SETTINGS));
   tbsmiHexOrder = &settings.Add(fw::TMenuItem::Submenu(L""));
@@ -233,6 +256,7 @@ void TfrmTintra::CreateComponents() {
   TBXDock.SetAlign(fw::TAlign::alTop);
   TBXDock.Create(&Panel3);
   BuildToolBar();
+  Contrast.Create(Panel3);
   gridItemArea.SetControlId(ControlIds::gridItemArea);
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
@@ -240,6 +264,7 @@ void TfrmTintra::CreateComponents() {
   ColorList.Create(gridItemArea);
 
   ChannelPanel.Create(Panel2);
+  ColorName.Create(Panel2);
   Sampler.Create(Panel2);
   SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
   SizeGripVel1.Create(&Panel2, this);
@@ -293,8 +318,12 @@ void TfrmTintra::actCopyExecute(fw::TObject*) {
 }
 
 void TfrmTintra::actPasteExecute(fw::TObject*) {
-  if (const auto color = PastedTextToColor(fw::ClipboardGetText(Handle()), ColorList.HexOrder()))
+  // CSS colour texts first; the byte order applies only to the hex rule.
+  const std::string text = fw::ClipboardGetText(Handle());
+  if (const auto color = RecognizeColorTextAnsi(text))
     ChannelPanel.SetColor(*color);
+  else if (const auto hex = PastedTextToColor(text, ColorList.HexOrder()))
+    ChannelPanel.SetColor(*hex);
 }
 
 void TfrmTintra::ListSelectColor(TColor color) {

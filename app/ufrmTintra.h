@@ -8,6 +8,9 @@
 
 #include "app/uChannelPanel.h"
 #include "app/uColorListPanel.h"
+#include "app/uColorNameLabel.h"
+#include "app/uContrastPanel.h"
+#include "app/uCopyFormatsPart.h"
 #include "app/uDocumentPart.h"
 #include "app/uScreenSampler.h"
 #include "app/shell/RestorePos.h"
@@ -44,6 +47,8 @@ struct TMainWindowOptions {
   TScreenSampler::TPixelReader ReadScreenPixel;
   // The note after the interface language was changed; the plain message box by default.
   std::function<void(const std::wstring& text)> ShowLanguageNote;
+  // Opens the list's shortcut menu and answers the chosen command.
+  TTrackMenuFunc TrackMenu;
 };
 
 class TfrmTintra : public fw::TForm {
@@ -100,6 +105,9 @@ class TfrmTintra : public fw::TForm {
   TScreenSampler Sampler;
   TColorListPanel ColorList;
   TDocumentPart Documents;
+  TCopyFormatsPart CopyFormats;
+  TColorNameLabel ColorName;
+  TContrastPanel Contrast;
 
   bool StayOnTop() const noexcept { return FStayOnTop; }
 

@@ -45,6 +45,8 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   const TColumnLayout layout = ParseColumnLayout(stored, TColorListPanel::DesignedColumns());
 
   Documents.LoadRecentFiles(key);
+  fw::Guarded([&] { CopyFormats.LoadSettings(key); });
+  fw::Guarded([&] { Contrast.LoadSettings(key); });
   const std::wstring hexOrder = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder");
   // One byte, as the setting has always been kept.
   ColorList.SetHexOrder(static_cast<std::uint8_t>(TextToInt(hexOrder).value_or(0)));
@@ -147,6 +149,7 @@ void TfrmTintra::FormDestroy(fw::TObject*) {
   const std::wstring& key = FOptions.SettingsKey;
   if (!key.empty()) {
     fw::Guarded([&] { Documents.SaveRecentFiles(key); });
+    fw::Guarded([&] { Contrast.SaveSettings(); });
     fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder", std::to_wstring(ColorList.HexOrder())); });
   }
   Documents.RevokeDropTarget();

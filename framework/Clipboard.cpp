@@ -37,6 +37,52 @@ void ClipboardSetText(HWND owner, std::string_view ansi) {
   block.Release();
 }
 
+namespace {
+
+TUniqueGlobal TextBlock(const void* data, std::size_t bytes, std::size_t zeroBytes) {
+  TUniqueGlobal block(GlobalAllocK(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes + zeroBytes));
+  TGlobalLock<char> locked(block.Get());
+  if (!locked) throw Exception(L"ClipboardSetText: GlobalLock failed");
+  if (bytes > 0) std::memcpy(locked.Get(), data, bytes);
+  return block;
+}
+
+}  // namespace
+
+void ClipboardSetUnicodeText(HWND owner, std::wstring_view text) {
+  TUniqueGlobal wide = TextBlock(text.data(), text.size() * sizeof(wchar_t), sizeof(wchar_t));
+  // The ANSI text is converted here, not narrowed: "≈" must not become a
+  // stray letter for a program that reads CF_TEXT.
+  std::string ansi;
+  if (!text.empty()) {
+    const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                        nullptr);
+    if (n <= 0) throw Exception(L"ClipboardSetText: WideCharToMultiByte failed");
+    ansi.resize(static_cast<std::size_t>(n));
+    ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
+  }
+  TUniqueGlobal narrow = TextBlock(ansi.data(), ansi.size(), 1);
+  TClipboardScope clipboard(owner);
+  if (!::EmptyClipboard()) throw Exception(L"ClipboardSetText: EmptyClipboard failed");
+  if (!::SetClipboardData(CF_UNICODETEXT, wide.Get())) throw Exception(L"ClipboardSetText: SetClipboardData failed");
+  wide.Release();
+  if (!::SetClipboardData(CF_TEXT, narrow.Get())) throw Exception(L"ClipboardSetText: SetClipboardData failed");
+  narrow.Release();
+}
+
+std::wstring ClipboardGetUnicodeText(HWND owner) {
+  TClipboardScope clipboard(owner);
+  HANDLE mem = ::GetClipboardData(CF_UNICODETEXT);
+  if (!mem) return {};
+  TGlobalLock<const wchar_t> data(mem);
+  if (!data) return {};
+  const std::size_t chars = ::GlobalSize(mem) / sizeof(wchar_t);
+  const wchar_t* begin = data.Get();
+  std::size_t length = 0;
+  while (length < chars && begin[length] != L'\0') ++length;
+  return std::wstring(begin, length);
+}
+
 std::string ClipboardGetText(HWND owner) {
   TClipboardScope clipboard(owner);
   HANDLE mem = ::GetClipboardData(CF_TEXT);

@@ -1,5 +1,5 @@
 #pragma once
-// Plain text on the system clipboard (CF_TEXT, ANSI bytes).
+// Plain text on the system clipboard (CF_TEXT, ANSI bytes; CF_UNICODETEXT).
 #include <windows.h>
 
 #include <string>
@@ -23,6 +23,11 @@ class TClipboardScope {
 
 // Replaces the whole clipboard with the text and a terminating zero.
 void ClipboardSetText(HWND owner, std::string_view ansi);
+// Replaces the whole clipboard with the text as CF_UNICODETEXT and, for
+// programs that read only CF_TEXT, the same text in the ANSI code page.
+void ClipboardSetUnicodeText(HWND owner, std::wstring_view text);
+// The CF_UNICODETEXT up to the first zero; empty when there is none.
+std::wstring ClipboardGetUnicodeText(HWND owner);
 // The CF_TEXT bytes up to the first zero or the end of the block (a zero is
 // not guaranteed); empty when the clipboard holds no text.
 std::string ClipboardGetText(HWND owner);

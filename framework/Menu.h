@@ -27,6 +27,9 @@ class TMenuItem : public TObject {
   TMenuItem& AddSeparator() { return Add(Separator()); }
 
   std::wstring Caption() const;
+  // A plain item's or submenu's own caption; an open submenu shows it when
+  // set from its OnPopup.
+  void SetCaption(std::wstring caption) { FCaption = std::move(caption); }
   TAction* Action() const noexcept { return FAction; }
   // A submenu driven by an action takes caption and enabled state from it.
   void SetAction(TAction* action) noexcept { FAction = action; }

@@ -1128,6 +1128,21 @@ LRESULT TComboGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return ::SendMessageW(FEditor->Handle(), msg, wParam, lParam);
       }
       break;
+    case WM_CONTEXTMENU:
+      if (OnContextPopup && reinterpret_cast<HWND>(wParam) == Handle()) {
+        int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        if (x == -1 && y == -1) {
+          const RECT r = CellRect(FCol, FRow);
+          POINT pt{r.left, r.bottom};
+          ::ClientToScreen(Handle(), &pt);
+          x = pt.x;
+          y = pt.y;
+        }
+        bool handled = false;
+        OnContextPopup(this, x, y, handled);
+        if (handled) return 0;
+      }
+      break;
     case WM_DESTROY:
       FDestroying = true;
       break;

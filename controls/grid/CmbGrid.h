@@ -59,6 +59,9 @@ using TSelectCellEvent = std::function<void(fw::TObject* sender, int col, int ro
 using TGridBtnClick = std::function<void(fw::TObject* sender, int col, int row)>;
 using TDropDownEvent = std::function<void(fw::TObject* sender, bool& handled)>;
 using TMovedEvent = std::function<void(fw::TObject* sender, int fromIndex, int toIndex)>;
+// A shortcut menu is asked for at a screen point (the right button, or the
+// keyboard: then at the current cell); handled keeps the default away.
+using TContextPopupEvent = std::function<void(fw::TObject* sender, int screenX, int screenY, bool& handled)>;
 
 class TComboGrid : public fw::TWindow {
  public:
@@ -156,6 +159,7 @@ class TComboGrid : public fw::TWindow {
   TDropDownEvent OnDropDown;
   TMovedEvent OnRowMoved;
   TMovedEvent OnColumnMoved;
+  TContextPopupEvent OnContextPopup;
   // The current cell moved.
   fw::TNotifyEvent OnClick;
   // After the grid has handled the press.

@@ -149,9 +149,9 @@ TEST_F(MainWindow, MenuBarLists) {
   std::vector<std::vector<std::wstring>> expected = {
       {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
        L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"-", L"終了(&X)"},
-      {L"コピー(&C)", L"貼り付け(&P)\tCtrl+V", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+      {L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
-      {L"常に手前に表示(&S)", L"拡大ウィンドウの表示"},
+      {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
       {L"１６進数表記の並び順(&O)", L"言語(&L)"},
       {L"作者のホームページ(&H)...", L"バージョン情報(&A)..."},
   };
@@ -227,9 +227,10 @@ TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
                             L"actCopy",         L"actInsert",     L"actDelete", L"act1Up",        L"act1Down",
                             L"actStayOnTop",    L"actZoom",       L"actAbout",  L"actHomePage",   L"actsmRGBOrder",
                             L"actRGB",          L"actBGR",        L"actPaste",  L"actsmLanguage", L"actLangAuto",
-                            L"actLangJapanese", L"actLangEnglish"};
-  ASSERT_EQ(form.ActionList.Actions().size(), 22u);
-  for (size_t i = 0; i < 22; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
+                            L"actLangJapanese", L"actLangEnglish", L"actEditCopyFormats", L"actSetCompareColor",
+                            L"actShowContrast"};
+  ASSERT_EQ(form.ActionList.Actions().size(), 25u);
+  for (size_t i = 0; i < 25; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");
   EXPECT_EQ(form.actNew.Hint(), L"新規作成");
   EXPECT_EQ(form.actZoom.Hint(), L"拡大ウィンドウの表示");

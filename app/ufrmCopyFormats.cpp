@@ -1,0 +1,203 @@
+#include "app/ufrmCopyFormats.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/colorout/uCopyFormatStore.h"
+#include "core/colorout/uCopyFormats.h"
+#include "core/colorout/uCopyTemplate.h"
+#include "framework/Beep.h"
+
+namespace {
+
+const wchar_t kTitle[] = L"コピー形式の編集";
+const wchar_t kBuiltInPrefix[] = L"組み込み: ";
+const wchar_t kTemplatePrefix[] = L"テンプレート: ";
+const wchar_t kFaultyPrefix[] = L"誤り: ";
+const wchar_t kPreviewPrefix[] = L"プレビュー: ";
+const wchar_t kPlaceholders[] = L"{r} {g} {b}  {R} {G} {B}  {h} {s} {l}  {rf} {gf} {bf}  {name}";
+
+}  // namespace
+
+// ---- List box
+
+void TFormatListBox::Create(fw::TWindow* parent) {
+  TCreateParams p;
+  p.ClassName = L"LISTBOX";
+  p.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  p.ExStyle = WS_EX_CLIENTEDGE;
+  CreateHandle(parent, p);
+}
+
+void TFormatListBox::SetItems(const std::vector<std::wstring>& items) {
+  ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+  for (const std::wstring& item : items)
+    ::SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+std::wstring TFormatListBox::Item(int index) const {
+  const LRESULT n = ::SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (n == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  const LRESULT got =
+      ::SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+  return text;
+}
+
+int TFormatListBox::Count() const noexcept { return static_cast<int>(::SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+
+int TFormatListBox::ItemIndex() const noexcept {
+  const LRESULT i = ::SendMessageW(Handle(), LB_GETCURSEL, 0, 0);
+  return i == LB_ERR ? -1 : static_cast<int>(i);
+}
+
+void TFormatListBox::SetItemIndex(int index) noexcept {
+  ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+bool TFormatListBox::CNCommand(WORD code, WORD) {
+  if (code != LBN_SELCHANGE) return false;
+  if (OnChange) OnChange(this);
+  return true;
+}
+
+// ---- Dialog
+
+TfrmCopyFormats::TfrmCopyFormats(fw::TWindow* owner, std::vector<std::wstring> templates, TColor color)
+    : FTemplates(std::move(templates)), FColor(color) {
+  OnCreate = [this](fw::TObject* s) { FormCreate(s); };
+  SetFontFace(L"ＭＳ Ｐゴシック", 13, SHIFTJIS_CHARSET);
+  Create(owner, 420, 292);
+}
+
+TfrmCopyFormats::~TfrmCopyFormats() { DestroyHandle(); }
+
+void TfrmCopyFormats::FormCreate(fw::TObject*) {
+  SetText(kTitle);
+  lblFormats.SetBounds(8, 8, 200, 14);
+  lblFormats.Create(this, L"形式(&L):");
+  lstFormats.SetBounds(8, 24, 300, 150);
+  lstFormats.OnChange = [this](fw::TObject* s) { lstFormatsChange(s); };
+  lstFormats.Create(this);
+
+  struct TSide {
+    fw::TButton& Button;
+    const wchar_t* Caption;
+    void (TfrmCopyFormats::*Click)(fw::TObject*);
+  };
+  const TSide side[] = {
+      {btnAdd, L"追加(&A)", &TfrmCopyFormats::btnAddClick},
+      {btnChange, L"変更(&M)", &TfrmCopyFormats::btnChangeClick},
+      {btnDelete, L"削除(&D)", &TfrmCopyFormats::btnDeleteClick},
+  };
+  int top = 24;
+  for (const TSide& s : side) {
+    s.Button.SetBounds(320, top, 92, 23);
+    s.Button.OnClick = [this, click = s.Click](fw::TObject* sender) { (this->*click)(sender); };
+    s.Button.Create(this, s.Caption);
+    top += 28;
+  }
+  btnUp.SetBounds(320, top + 8, 92, 23);
+  btnUp.OnClick = [this](fw::TObject*) { Move(-1); };
+  btnUp.Create(this, L"上へ(&U)");
+  btnDown.SetBounds(320, top + 36, 92, 23);
+  btnDown.OnClick = [this](fw::TObject*) { Move(1); };
+  btnDown.Create(this, L"下へ(&N)");
+
+  lblTemplate.SetBounds(8, 182, 200, 14);
+  lblTemplate.Create(this, L"テンプレート(&T):");
+  edtTemplate.SetBounds(8, 198, 404, 21);
+  edtTemplate.SetMaxLength(static_cast<int>(kMaxCopyTemplateLength));
+  edtTemplate.OnChange = [this](fw::TObject* s) { edtTemplateChange(s); };
+  edtTemplate.Create(this);
+  lblPreview.SetBounds(8, 224, 404, 14);
+  lblPreview.Create(this, L"");
+  lblPlaceholders.SetBounds(8, 242, 404, 14);
+  lblPlaceholders.Create(this, kPlaceholders);
+
+  btnOK.SetBounds(236, 262, 84, 23);
+  btnOK.SetDefault(true);
+  btnOK.SetModalResult(mrOk);
+  btnOK.Create(this, L"OK");
+  btnCancel.SetBounds(328, 262, 84, 23);
+  btnCancel.SetCancel(true);
+  btnCancel.SetModalResult(mrCancel);
+  btnCancel.Create(this, L"キャンセル");
+
+  FillList(0);
+  SetActiveControl(&lstFormats);
+}
+
+void TfrmCopyFormats::FillList(int select) {
+  std::vector<std::wstring> items;
+  for (TCopyFormat f : BuiltInCopyFormats()) items.push_back(kBuiltInPrefix + FormatColor(f, FColor));
+  for (const std::wstring& t : FTemplates)
+    items.push_back((CheckCopyTemplate(t) ? kFaultyPrefix : kTemplatePrefix) + t);
+  lstFormats.SetItems(items);
+  lstFormats.SetItemIndex(std::min(select, static_cast<int>(items.size()) - 1));
+  lstFormatsChange(&lstFormats);
+}
+
+int TfrmCopyFormats::SelectedTemplate() const noexcept {
+  const int i = lstFormats.ItemIndex() - static_cast<int>(BuiltInCopyFormats().size());
+  return i >= 0 && i < static_cast<int>(FTemplates.size()) ? i : -1;
+}
+
+void TfrmCopyFormats::UpdateControls() {
+  const int t = SelectedTemplate();
+  const std::wstring text = edtTemplate.Text();
+  const bool sound = !CheckCopyTemplate(text);
+  btnAdd.SetEnabled(sound && FTemplates.size() < kMaxCopyTemplates);
+  btnChange.SetEnabled(sound && t >= 0);
+  btnDelete.SetEnabled(t >= 0);
+  btnUp.SetEnabled(t > 0);
+  btnDown.SetEnabled(t >= 0 && t + 1 < static_cast<int>(FTemplates.size()));
+}
+
+void TfrmCopyFormats::lstFormatsChange(fw::TObject*) {
+  if (const int t = SelectedTemplate(); t >= 0) edtTemplate.SetText(FTemplates[static_cast<std::size_t>(t)]);
+  edtTemplateChange(&edtTemplate);
+}
+
+void TfrmCopyFormats::edtTemplateChange(fw::TObject*) {
+  const std::wstring text = edtTemplate.Text();
+  std::wstring shown;
+  if (text.empty())
+    shown.clear();
+  else if (const auto problem = CheckCopyTemplate(text))
+    shown = kFaultyPrefix + problem->message;
+  else
+    shown = kPreviewPrefix + ExpandCopyTemplate(text, FColor);
+  if (lblPreview.Text() != shown) lblPreview.SetText(shown);
+  UpdateControls();
+}
+
+void TfrmCopyFormats::btnAddClick(fw::TObject*) {
+  const std::wstring text = edtTemplate.Text();
+  if (CheckCopyTemplate(text) || FTemplates.size() >= kMaxCopyTemplates) return fw::MessageBeep(0);
+  FTemplates.push_back(text);
+  FillList(static_cast<int>(BuiltInCopyFormats().size() + FTemplates.size()) - 1);
+}
+
+void TfrmCopyFormats::btnChangeClick(fw::TObject*) {
+  const int t = SelectedTemplate();
+  const std::wstring text = edtTemplate.Text();
+  if (t < 0 || CheckCopyTemplate(text)) return fw::MessageBeep(0);
+  FTemplates[static_cast<std::size_t>(t)] = text;
+  FillList(lstFormats.ItemIndex());
+}
+
+void TfrmCopyFormats::btnDeleteClick(fw::TObject*) {
+  const int t = SelectedTemplate();
+  if (t < 0) return;
+  FTemplates.erase(FTemplates.begin() + t);
+  FillList(lstFormats.ItemIndex());
+}
+
+void TfrmCopyFormats::Move(int by) {
+  const int t = SelectedTemplate(), to = t + by;
+  if (t < 0 || to < 0 || to >= static_cast<int>(FTemplates.size())) return;
+  std::swap(FTemplates[static_cast<std::size_t>(t)], FTemplates[static_cast<std::size_t>(to)]);
+  FillList(lstFormats.ItemIndex() + by);
+}
