@@ -9,6 +9,7 @@
 #include "app/uChannelPanel.h"
 #include "app/uColorListPanel.h"
 #include "app/uDocumentPart.h"
+#include "app/uPickOptions.h"
 #include "app/uScreenSampler.h"
 #include "app/shell/RestorePos.h"
 #include "app/shell/uActionSubMenu.h"
@@ -92,6 +93,9 @@ class TfrmTintra : public fw::TForm {
   TScreenSampler Sampler;
   TColorListPanel ColorList;
   TDocumentPart Documents;
+  TPickOptions PickOptions{*this, Sampler, ActionList};
+
+  bool PreTranslateMessage(MSG& msg) override;
 
   bool StayOnTop() const noexcept { return FStayOnTop; }
 
@@ -129,6 +133,9 @@ class TfrmTintra : public fw::TForm {
   void FormCloseQuery(fw::TObject* sender, bool& canClose);
   void FormClose(fw::TObject* sender);
   void FormDestroy(fw::TObject* sender);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // The screen's colour depth in bits.
