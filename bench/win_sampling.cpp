@@ -225,8 +225,7 @@ int wmain() {
   std::printf("floor (GetPixel + 13x9 BitBlt + StretchDIBits 104x72): %.1f us per move\n", f * 1e6);
   std::printf("ratio: %.2f (target <= 2.00)\n", m / f);
   const double area = Median(areaTimes);
-  std::printf("9x9 mean move: %.1f us per move, %.2f x the single-pixel move (target <= 1.20)\n", area * 1e6,
-              area / m);
+  std::printf("9x9 mean move: %.1f us per move, %.2f x the single-pixel move (target <= 1.20)\n", area * 1e6, area / m);
   const double same = Median(sameTimes), setColor = Median(setColorTimes);
   std::printf("eyedropper move, colour unchanged: %.1f us per move, ratio %.2f\n", same * 1e6, same / f);
   const double handler = Median(handlerTimes);

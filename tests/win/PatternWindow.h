@@ -51,4 +51,3 @@ class TPatternWindow {
   TDibCanvas FCanvas;
   HWND FWnd = nullptr;
 };
-

@@ -140,14 +140,10 @@ TEST_F(PickOptions, TheSampledAreaIsARadioGroupInTheSettingsMenuAndIsKept) {
     int choose;               // the item chosen from the menu
     const wchar_t *savedSize, *savedMode;
   } cases[] = {
-      {L"", L"", 0, 3, L"9", L"0"},
-      {L"5", L"1", 4, 1, L"3", L"0"},
-      {L"3", L"0", 1, 4, L"5", L"1"},
-      {L"9", L"", 3, 2, L"5", L"0"},  // no mode is the mean
-      {L"7", L"0", 0, 0, L"1", L"0"},
-      {L"1", L"1", 0, 4, L"5", L"1"},
-      {L"five", L"x", 0, 3, L"9", L"0"},
-      {L"5", L"2", 0, 0, L"1", L"0"},
+      {L"", L"", 0, 3, L"9", L"0"},      {L"5", L"1", 4, 1, L"3", L"0"},
+      {L"3", L"0", 1, 4, L"5", L"1"},    {L"9", L"", 3, 2, L"5", L"0"},  // no mode is the mean
+      {L"7", L"0", 0, 0, L"1", L"0"},    {L"1", L"1", 0, 4, L"5", L"1"},
+      {L"five", L"x", 0, 3, L"9", L"0"}, {L"5", L"2", 0, 0, L"1", L"0"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.size + L"," + c.mode));
@@ -163,7 +159,8 @@ TEST_F(PickOptions, TheSampledAreaIsARadioGroupInTheSettingsMenuAndIsKept) {
       EXPECT_EQ(top[1].Text, L"取得範囲(&P)");
       EXPECT_EQ(top[2].Text, L"ホットキー(&K)...");
       const std::vector<TMenuEntry> items = Entries(SubMenuByText(settings, L"取得範囲(&P)"));
-      const wchar_t* texts[] = {L"1 × 1 ピクセル", L"3 × 3 の平均", L"5 × 5 の平均", L"9 × 9 の平均", L"5 × 5 の最多色"};
+      const wchar_t* texts[] = {L"1 × 1 ピクセル", L"3 × 3 の平均", L"5 × 5 の平均", L"9 × 9 の平均",
+                                L"5 × 5 の最多色"};
       ASSERT_EQ(items.size(), 5u);
       for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(items[i].Text, texts[i]);
@@ -241,8 +238,8 @@ TEST_F(PickOptions, TheWheelZoomsWhileHeldOrOverTheMagnifierAndTheZoomIsKept) {
       POINT at;
       int zoom;
     } steps[] = {
-        {false, 120, away, 4},  {false, 120, over, 8},   {true, 120, away, 16}, {true, 240, away, 32},
-        {true, 120, away, 32},  {true, -60, away, 32},   {true, -60, away, 16}, {false, -120 * 9, over, 2},
+        {false, 120, away, 4},  {false, 120, over, 8}, {true, 120, away, 16}, {true, 240, away, 32},
+        {true, 120, away, 32},  {true, -60, away, 32}, {true, -60, away, 16}, {false, -120 * 9, over, 2},
         {false, -120, over, 2}, {false, 120, away, 2},
     };
     for (const Step& s : steps) {
@@ -280,16 +277,15 @@ TEST_F(PickOptions, ATakenKeyIsRefusedAndAFreeOnePicksUnderThePointerIntoTheList
   HWND other = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(::RegisterHotKey(other, 7, MOD_CONTROL | MOD_ALT, VK_F9));
   {
-    TDialogScript script(L"ホットキー", {
-                                           [](HWND dlg) {
-                                             ::SendMessageW(Child(dlg, HOTKEY_CLASSW), HKM_SETHOTKEY, kCtrlAltF9, 0);
-                                             ::SendMessageW(Child(dlg, L"Button", L"OK"), BM_CLICK, 0, 0);
-                                           },
-                                           // Still open after the refusal.
-                                           [](HWND dlg) {
-                                             ::SendMessageW(Child(dlg, L"Button", L"キャンセル"), BM_CLICK, 0, 0);
-                                           },
-                                       });
+    TDialogScript script(L"ホットキー",
+                         {
+                             [](HWND dlg) {
+                               ::SendMessageW(Child(dlg, HOTKEY_CLASSW), HKM_SETHOTKEY, kCtrlAltF9, 0);
+                               ::SendMessageW(Child(dlg, L"Button", L"OK"), BM_CLICK, 0, 0);
+                             },
+                             // Still open after the refusal.
+                             [](HWND dlg) { ::SendMessageW(Child(dlg, L"Button", L"キャンセル"), BM_CLICK, 0, 0); },
+                         });
     form.PickOptions.actHotKey.Execute();
     EXPECT_EQ(script.Done(), 2u);
   }
@@ -302,10 +298,10 @@ TEST_F(PickOptions, ATakenKeyIsRefusedAndAFreeOnePicksUnderThePointerIntoTheList
   // Free now: taken, with the list box ticked.
   {
     TDialogScript script(L"ホットキー", {[](HWND dlg) {
-                                           ::SendMessageW(Child(dlg, HOTKEY_CLASSW), HKM_SETHOTKEY, kCtrlAltF9, 0);
-                                           ::SendMessageW(Child(dlg, L"Button", L"リストにも追加(&L)"), BM_CLICK, 0, 0);
-                                           ::SendMessageW(Child(dlg, L"Button", L"OK"), BM_CLICK, 0, 0);
-                                         }});
+                           ::SendMessageW(Child(dlg, HOTKEY_CLASSW), HKM_SETHOTKEY, kCtrlAltF9, 0);
+                           ::SendMessageW(Child(dlg, L"Button", L"リストにも追加(&L)"), BM_CLICK, 0, 0);
+                           ::SendMessageW(Child(dlg, L"Button", L"OK"), BM_CLICK, 0, 0);
+                         }});
     form.PickOptions.actHotKey.Execute();
   }
   EXPECT_EQ(Messages.size(), 1u);
@@ -328,9 +324,9 @@ TEST_F(PickOptions, ATakenKeyIsRefusedAndAFreeOnePicksUnderThePointerIntoTheList
   // Cleared with the button, the key is let go.
   {
     TDialogScript script(L"ホットキー", {[](HWND dlg) {
-                                           ::SendMessageW(Child(dlg, L"Button", L"なし(&N)"), BM_CLICK, 0, 0);
-                                           ::SendMessageW(Child(dlg, L"Button", L"OK"), BM_CLICK, 0, 0);
-                                         }});
+                           ::SendMessageW(Child(dlg, L"Button", L"なし(&N)"), BM_CLICK, 0, 0);
+                           ::SendMessageW(Child(dlg, L"Button", L"OK"), BM_CLICK, 0, 0);
+                         }});
     form.PickOptions.actHotKey.Execute();
   }
   EXPECT_TRUE(form.PickOptions.HotKey().IsNone());
