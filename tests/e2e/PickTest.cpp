@@ -124,7 +124,7 @@ class TOtherProgram {
 TEST(Pick, TheHotKeyPicksUnderThePointerWhileAnotherProgramIsActive) {
   SetCheckerRoot();
   e2e::probe::RegDelete(e2e::kSettingsKey);
-  e2e::probe::RegSet(e2e::kSettingsKey, "PickHotKey", "3,120");  // Ctrl+Alt+F9
+  e2e::probe::RegSet(e2e::kSettingsKey, "PickHotKey", "6,120");  // Ctrl+Shift+F9 (Ctrl+Alt+F9 is X's console switch)
   e2e::probe::RegSet(e2e::kSettingsKey, "PickHotKeyAdd", "1");
   e2e::probe::RegSet(e2e::kSettingsKey, "SampleSize", "3");
   TintraSession::Options options;
@@ -136,7 +136,7 @@ TEST(Pick, TheHotKeyPicksUnderThePointerWhileAnotherProgramIsActive) {
   ASSERT_FALSE(otherWindow.empty());
   e2e::Xdotool({"windowfocus", "--sync", otherWindow});
   e2e::Xdotool({"mousemove", "--sync", std::to_string(kX), std::to_string(kY)});
-  e2e::Xdotool({"key", "ctrl+alt+F9"});
+  e2e::Xdotool({"key", "ctrl+shift+F9"});
   EXPECT_EQ(EditorRgbWhen(tintra, {142, 100, 85}), (TRgb{142, 100, 85}));
   // Added to the list, as 追加 does.
   EXPECT_TRUE(e2e::WaitUntil([&] { return tintra.Caption() == "(無題)(変更) - Tintra"; })) << tintra.Caption();
