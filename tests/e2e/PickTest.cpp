@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/ControlIds.h"
@@ -82,6 +84,42 @@ TEST(Pick, EachSampledAreaFromTheMenuPicksItsKnownColour) {
   ASSERT_TRUE(tintra.WaitForExit(20s).has_value());
   EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "SampleSize"), "1");
   EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "SampleMode"), "0");
+}
+
+std::pair<int, int> Pointer() {
+  auto r = e2e::RunProcess({"xdotool", "getmouselocation", "--shell"});
+  int x = -1, y = -1;
+  std::sscanf(r.Out.c_str(), "X=%d\nY=%d", &x, &y);
+  return {x, y};
+}
+
+TEST(Pick, ArrowKeysMoveTheHeldEyedropperByOneOrTenPixels) {
+  SetCheckerRoot();
+  TintraSession tintra;
+  const e2e::WinControl spoit = tintra.Control(ControlIds::pboxSpoit);
+  // Keys go to the focused window; with no window manager, that is Tintra's only when asked.
+  tintra.Focus();
+  e2e::Xdotool({"mousemove", "--sync", std::to_string(spoit.Rect.CenterX()), std::to_string(spoit.Rect.CenterY()),
+                "mousedown", "1", "mousemove", "--sync", std::to_string(kX), std::to_string(kY)});
+  EXPECT_EQ(EditorRgbWhen(tintra, {255, 128, 0}), (TRgb{255, 128, 0}));
+  const struct {
+    const char* key;
+    int x, y;
+    TRgb expected;
+  } steps[] = {
+      {"Right", kX + 1, kY, {0, 64, 192}},           {"Down", kX + 1, kY + 1, {255, 128, 0}},
+      {"shift+Left", kX - 9, kY + 1, {255, 128, 0}},  // ten keeps the square's colour
+      {"shift+Up", kX - 9, kY - 9, {255, 128, 0}},   {"Up", kX - 9, kY - 10, {0, 64, 192}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.key);
+    e2e::Xdotool({"key", s.key});
+    EXPECT_EQ(EditorRgbWhen(tintra, s.expected), s.expected);
+    EXPECT_EQ(e2e::Await(std::pair{s.x, s.y}, Pointer), (std::pair{s.x, s.y}));
+  }
+  e2e::Xdotool({"mouseup", "1"});
+  tintra.Sync();
+  EXPECT_EQ(EditorRgb(tintra), (TRgb{0, 64, 192}));
 }
 
 // Another Wine program's window with the keyboard focus: the key reaches
