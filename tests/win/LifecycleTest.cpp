@@ -264,8 +264,9 @@ TEST_F(Lifecycle, RegistryErrorsAtShutdownNeitherKeepTheWindowNorTheProcess) {
     MSG msg;
     EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   }
-  // ZoomWindow, Columns, LastFile, the recent files, HexOrder and PosMain each reported.
-  EXPECT_EQ(gErrors.size(), 6u);
+  // ZoomWindow, Columns, LastFile, the recent files, HexOrder, PosMain and
+  // the eyedropper's five values each reported.
+  EXPECT_EQ(gErrors.size(), 11u);
   for (const auto& e : gErrors) EXPECT_EQ(e, L"SetRegistryVal: RegCreateKeyEx failed");
   parent.Reset();
   ::RegDeleteKeyW(HKEY_CURRENT_USER, kVolatileKey.c_str());
