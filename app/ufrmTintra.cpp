@@ -152,6 +152,8 @@ void TfrmTintra::ConnectParts() {
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
   if (FOptions.DocumentMessageBox) Documents.Document.ShowMessageBox = FOptions.DocumentMessageBox;
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
+  PickOptions.OnAddToList = [this](fw::TObject*) { actInsert.Execute(); };
+  if (FOptions.ShowMessage) PickOptions.ShowMessage = FOptions.ShowMessage;
 
   AppProperty.SetTitle(L"Tintra");
   AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));
@@ -203,6 +205,7 @@ void TfrmTintra::BuildMenu() {
   tbsmiHexOrder->AddAction(actRGB);
   tbsmiHexOrder->AddAction(actBGR);
   tbsmiHexOrder->OnPopup = [this](fw::TObject* s) { tbsmiHexOrderPopup(s); };
+  PickOptions.AddMenuItems(settings);
   tbsmiLanguage = &settings.Add(fw::TMenuItem::Submenu(L""));
   tbsmiLanguage->SetAction(&actsmLanguage);
   actsmLanguage.SetLinkSubitems(tbsmiLanguage);

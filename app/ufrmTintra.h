@@ -12,6 +12,7 @@
 #include "app/uContrastPanel.h"
 #include "app/uCopyFormatsPart.h"
 #include "app/uDocumentPart.h"
+#include "app/uPickOptions.h"
 #include "app/uScreenSampler.h"
 #include "app/shell/RestorePos.h"
 #include "app/shell/uActionSubMenu.h"
@@ -108,6 +109,9 @@ class TfrmTintra : public fw::TForm {
   TCopyFormatsPart CopyFormats;
   TColorNameLabel ColorName;
   TContrastPanel Contrast;
+  TPickOptions PickOptions{*this, Sampler, ActionList};
+
+  bool PreTranslateMessage(MSG& msg) override;
 
   bool StayOnTop() const noexcept { return FStayOnTop; }
 
@@ -148,6 +152,9 @@ class TfrmTintra : public fw::TForm {
   void FormCloseQuery(fw::TObject* sender, bool& canClose);
   void FormClose(fw::TObject* sender);
   void FormDestroy(fw::TObject* sender);
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // The screen's colour depth in bits.

@@ -54,6 +54,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 
   Documents.Document.SetRegistryKey(key);
   RestorePos.SetRegistryKey(key);
+  PickOptions.Load(key);
 
   Documents.Clear();
 }
@@ -152,7 +153,18 @@ void TfrmTintra::FormDestroy(fw::TObject*) {
     fw::Guarded([&] { Contrast.SaveSettings(); });
     fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder", std::to_wstring(ColorList.HexOrder())); });
   }
+  fw::Guarded([&] { PickOptions.SaveAndRelease(key); });
   Documents.RevokeDropTarget();
   fw::Guarded([&] { RestorePos.SavePosition(false); });
   fw::Guarded([&] { Sampler.FreeZoomPicture(); });
+}
+
+bool TfrmTintra::PreTranslateMessage(MSG& msg) {
+  return PickOptions.PreTranslateMessage(msg) || fw::TForm::PreTranslateMessage(msg);
+}
+
+LRESULT TfrmTintra::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_HOTKEY) return fw::TForm::WndProc(msg, wParam, lParam);
+  fw::Guarded([&] { PickOptions.WmHotKey(wParam); });
+  return 0;
 }

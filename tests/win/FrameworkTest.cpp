@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -152,7 +153,7 @@ TEST_F(MainWindow, MenuBarLists) {
       {L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
       {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
-      {L"１６進数表記の並び順(&O)", L"言語(&L)"},
+      {L"１６進数表記の並び順(&O)", L"取得範囲(&P)", L"ホットキー(&K)...", L"言語(&L)"},
       {L"作者のホームページ(&H)...", L"バージョン情報(&A)..."},
   };
   const wchar_t* titles[] = {L"ファイル(&F)", L"編集(&E)", L"表示(&V)", L"設定(&S)", L"ヘルプ(&H)"};
@@ -223,14 +224,16 @@ TEST_F(MainWindow, ButtonBarLists) {
 }
 
 TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
-  const wchar_t* names[] = {L"actNew",          L"actOpen",       L"actSave",   L"actSaveAs",     L"actExit",
-                            L"actCopy",         L"actInsert",     L"actDelete", L"act1Up",        L"act1Down",
-                            L"actStayOnTop",    L"actZoom",       L"actAbout",  L"actHomePage",   L"actsmRGBOrder",
-                            L"actRGB",          L"actBGR",        L"actPaste",  L"actsmLanguage", L"actLangAuto",
-                            L"actLangJapanese", L"actLangEnglish", L"actEditCopyFormats", L"actSetCompareColor",
-                            L"actShowContrast"};
-  ASSERT_EQ(form.ActionList.Actions().size(), 25u);
-  for (size_t i = 0; i < 25; ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
+  const wchar_t* names[] = {L"actNew", L"actOpen", L"actSave", L"actSaveAs", L"actExit", L"actCopy", L"actInsert",
+                            L"actDelete", L"act1Up", L"act1Down", L"actStayOnTop", L"actZoom", L"actAbout",
+                            L"actHomePage", L"actsmRGBOrder", L"actRGB", L"actBGR", L"actPaste",
+                            L"actsmLanguage", L"actLangAuto", L"actLangJapanese", L"actLangEnglish",
+                            // The parts' own: copy formats, contrast, the eyedropper's settings.
+                            L"actEditCopyFormats", L"actSetCompareColor", L"actShowContrast",
+                            L"actsmSampling", L"actHotKey", L"actSampling0", L"actSampling1", L"actSampling2",
+                            L"actSampling3", L"actSampling4"};
+  ASSERT_EQ(form.ActionList.Actions().size(), std::size(names));
+  for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");
   EXPECT_EQ(form.actNew.Hint(), L"新規作成");
   EXPECT_EQ(form.actZoom.Hint(), L"拡大ウィンドウの表示");

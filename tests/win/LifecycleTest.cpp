@@ -265,8 +265,8 @@ TEST_F(Lifecycle, RegistryErrorsAtShutdownNeitherKeepTheWindowNorTheProcess) {
     EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   }
   // ZoomWindow, Columns, LastFile, the recent files, the contrast readout,
-  // HexOrder and PosMain each reported.
-  EXPECT_EQ(gErrors.size(), 7u);
+  // HexOrder, PosMain and the eyedropper's five values each reported.
+  EXPECT_EQ(gErrors.size(), 12u);
   for (const auto& e : gErrors) EXPECT_EQ(e, L"SetRegistryVal: RegCreateKeyEx failed");
   parent.Reset();
   ::RegDeleteKeyW(HKEY_CURRENT_USER, kVolatileKey.c_str());

@@ -16,6 +16,7 @@
 #include "framework/Cursors.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/GdiCount.h"
+#include "tests/win/PatternWindow.h"
 
 namespace {
 
@@ -23,52 +24,6 @@ constexpr COLORREF kSilver = RGB(192, 192, 192), kGrey = RGB(128, 128, 128), kWh
 
 std::wstring gLastError;
 void RecordError(const std::wstring& text) { gLastError = text; }
-
-// A distinct colour for every screen pixel of the pattern window.
-COLORREF Pattern(int x, int y) { return RGB((x * 37) & 0xFF, (y * 53) & 0xFF, (x * 11 + y * 29) & 0xFF); }
-
-// Black and white squares of one pixel, white at the window's top-left.
-COLORREF Checker(int x, int y) { return (x + y) % 2 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 0); }
-
-// A top-level window that shows pattern(x, y) at client pixel (x, y).
-class TPatternWindow {
- public:
-  TPatternWindow(int left, int top, int width, int height, COLORREF (*pattern)(int, int) = Pattern)
-      : FCanvas(width, height) {
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) FCanvas.Set(x, y, pattern(x, y));
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TintraTestPattern";
-    ::RegisterClassW(&wc);
-    FWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"TintraTestPattern", L"", WS_POPUP | WS_VISIBLE, left,
-                             top, width, height, nullptr, nullptr, wc.hInstance, this);
-    ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    ::InvalidateRect(FWnd, nullptr, FALSE);
-    ::UpdateWindow(FWnd);
-    fw::Application().ProcessMessages();
-    ::Sleep(100);
-    fw::Application().ProcessMessages();
-  }
-  ~TPatternWindow() { ::DestroyWindow(FWnd); }
-
- private:
-  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TPatternWindow*>(::GetWindowLongPtrW(w, GWLP_USERDATA));
-    if (m == WM_PAINT && self) {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(w, &ps);
-      ::BitBlt(dc, 0, 0, self->FCanvas.Width(), self->FCanvas.Height(), self->FCanvas.DC(), 0, 0, SRCCOPY);
-      ::EndPaint(w, &ps);
-      return 0;
-    }
-    if (m == WM_ERASEBKGND) return 1;
-    return ::DefWindowProcW(w, m, wp, lp);
-  }
-  TDibCanvas FCanvas;
-  HWND FWnd = nullptr;
-};
 
 COLORREF PictureAt(const TRecPicture& p, int x, int y) {
   const std::uint8_t* px = RecPicturePixel(p, x, y);
