@@ -124,6 +124,8 @@ void TCustomEditVel::ApplyFormatRect(const TRectI& rect) noexcept {
   RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
   ::SendMessageW(Handle(), EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
   ::SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+  // Only the focused edit can have a composition going.
+  if (!Focused()) return;
   if (HIMC imc = ::ImmGetContext(Handle())) {
     if (::ImmGetOpenStatus(imc)) {
       COMPOSITIONFORM form{};

@@ -102,7 +102,9 @@ void TSpeedButtonVel::Paint(HDC dc) {
 }
 
 void TSpeedButtonVel::Invalidate() const noexcept {
-  if (!FHost || !FVisible) return;
+  // Under Wine each invalidation is a round trip to the server; a hidden
+  // host (an edit being created) is painted whole when it is shown.
+  if (!FHost || !FVisible || !::IsWindowVisible(FHost)) return;
   const RECT r{FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom};
   ::InvalidateRect(FHost, &r, FALSE);
 }
