@@ -1,5 +1,60 @@
 #include "controls/uSpeedButtonVel.h"
 
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Faces drawn once and copied from then on. The edit repaints its buttons
+// with every new text, and drawing a transparent glyph makes masks and DCs
+// each time; twelve editors change their texts together.
+class TFaceCache {
+ public:
+  // Null when the face cannot be kept (no memory DC, say).
+  HDC Face(HBITMAP glyph, int width, int height, bool down, bool enabled) {
+    const TKey key{glyph, width, height, down, enabled, ::GetSysColor(COLOR_BTNFACE),
+                   ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW)};
+    for (const auto& e : FEntries)
+      if (e->Key == key) return e->DC.Get();
+    // System colours changed (or a first sight): faces of old colours go.
+    if (FEntries.size() >= kMaxEntries) FEntries.clear();
+    auto entry = std::make_unique<TEntry>();
+    entry->Key = key;
+    // The screen's format, whatever DC asks first (a test's DIB, say).
+    fw::TWindowDC screen(nullptr);
+    entry->Bitmap.Reset(::CreateCompatibleBitmap(screen.Get(), width, height));
+    entry->DC.Reset(::CreateCompatibleDC(screen.Get()));
+    if (!entry->Bitmap || !entry->DC) return nullptr;
+    ::SelectObject(entry->DC.Get(), entry->Bitmap.Get());
+    DrawSpeedButtonFace(entry->DC.Get(), RECT{0, 0, width, height}, down, enabled, glyph);
+    FEntries.push_back(std::move(entry));
+    return FEntries.back()->DC.Get();
+  }
+
+ private:
+  static constexpr std::size_t kMaxEntries = 32;
+  struct TKey {
+    HBITMAP Glyph;
+    int Width, Height;
+    bool Down, Enabled;
+    COLORREF Face, Highlight, Shadow;
+    bool operator==(const TKey&) const = default;
+  };
+  struct TEntry {
+    TKey Key{};
+    fw::TUniqueBitmap Bitmap;  // declared first: goes after the DC that holds it
+    fw::TUniqueMemDC DC;
+  };
+  std::vector<std::unique_ptr<TEntry>> FEntries;
+};
+
+TFaceCache& FaceCache() {
+  static TFaceCache cache;
+  return cache;
+}
+
+}  // namespace
+
 void TSpeedButtonVel::SetHost(HWND host) noexcept {
   if (host == FHost) return;
   HostChanging();
@@ -97,7 +152,16 @@ void TSpeedButtonVel::CaptureLost() {
 
 void TSpeedButtonVel::Paint(HDC dc) {
   const RECT r{FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom};
-  DrawSpeedButtonFace(dc, r, FState == fw::TButtonState::bsDown, FEnabled, Glyph());
+  const bool down = FState == fw::TButtonState::bsDown;
+  // Only a glyph that outlives the button may key the cache: a freed one's
+  // handle can come back for another picture.
+  HDC face = FSharedGlyph && Width() > 0 && Height() > 0
+                 ? FaceCache().Face(FSharedGlyph, Width(), Height(), down, FEnabled)
+                 : nullptr;
+  if (face)
+    ::BitBlt(dc, r.left, r.top, Width(), Height(), face, 0, 0, SRCCOPY);
+  else
+    DrawSpeedButtonFace(dc, r, down, FEnabled, Glyph());
   if (OnPaint) OnPaint(this);
 }
 
