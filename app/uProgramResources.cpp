@@ -32,7 +32,7 @@ void InstallProgramResources(HINSTANCE instance) {
   app.SetIcon(::LoadIconW(instance, L"MAINICON"));
   InstallUiTexts();
 
-  // The controls copy what they draw; these originals live until the end.
+  // The controls draw these without copies; they live until the end.
   static fw::TUniqueBitmap ellipsis(LoadBitmapResource(instance, L"EVELLIPS"));
   static fw::TUniqueBitmap divider(LoadBitmapResource(instance, L"ETBVDIV"));
   static fw::TUniqueBitmap up(LoadBitmapResource(instance, L"ETBVUP"));

@@ -12,8 +12,3 @@ TControlGlyphs& Glyphs() noexcept {
 void SetControlGlyphs(const TControlGlyphs& glyphs) noexcept { Glyphs() = glyphs; }
 
 const TControlGlyphs& ControlGlyphs() noexcept { return Glyphs(); }
-
-HBITMAP CopyGlyph(HBITMAP glyph) noexcept {
-  if (!glyph) return nullptr;
-  return static_cast<HBITMAP>(::CopyImage(glyph, IMAGE_BITMAP, 0, 0, 0));
-}

@@ -16,8 +16,7 @@ struct TControlGlyphs {
   std::span<const std::uint8_t> SizeGrip;
 };
 
-// Not owned: the program keeps them alive while it creates controls.
+// Not owned: the program keeps them alive as long as its controls, which
+// draw them without copies of their own.
 void SetControlGlyphs(const TControlGlyphs& glyphs) noexcept;
 const TControlGlyphs& ControlGlyphs() noexcept;
-// A copy for a button that owns its glyph; null for null.
-HBITMAP CopyGlyph(HBITMAP glyph) noexcept;

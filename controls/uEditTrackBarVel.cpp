@@ -11,30 +11,35 @@ TModifierKeys AsyncModifierKeys() noexcept {
 
 // ---- TTimerSpeedButtonVel
 
-TTimerSpeedButtonVel::TTimerSpeedButtonVel() = default;
-
 TTimerSpeedButtonVel::~TTimerSpeedButtonVel() = default;
+
+void TTimerSpeedButtonVel::HostChanging() {
+  FRepeat.Release();
+  if (FTimer) FTimer->Stop();
+}
 
 void TTimerSpeedButtonVel::MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
   TSpeedButtonVel::MouseDown(button, shift, x, y);
-  if (!Handle()) return;
+  if (!Host()) return;
   Click();
   FRepeat.Press();
-  if (!FTimer) FTimer = std::make_unique<fw::TWindowTimer>(kTimerId);
-  FTimer->Start(Handle(), FRepeat.Interval());
+  if (!FTimer) FTimer = std::make_unique<fw::TWindowTimer>(FTimerId);
+  FTimer->Start(Host(), FRepeat.Interval());
   Invalidate();
   Update();
 }
 
-void TTimerSpeedButtonVel::WMTimer(UINT_PTR id) {
-  if (!FTimer || id != kTimerId) return;
-  const bool click = FRepeat.Tick(State() == fw::TButtonState::bsDown, ::GetCapture() == Handle());
+bool TTimerSpeedButtonVel::Timer(UINT_PTR id) {
+  if (id != FTimerId) return false;
+  if (!FTimer) return true;
+  // On the held button: drawn down, and the edit holds the mouse for it.
+  const bool click = FRepeat.Tick(State() == fw::TButtonState::bsDown, Dragging() && ::GetCapture() == Host());
   if (!FRepeat.Enabled()) {
     FTimer->Stop();
-    return;
+    return true;
   }
   FTimer->SetInterval(FRepeat.Interval());
-  if (!click) return;
+  if (!click) return true;
   try {
     Click();
   } catch (...) {
@@ -42,6 +47,7 @@ void TTimerSpeedButtonVel::WMTimer(UINT_PTR id) {
     FTimer->Stop();
     throw;
   }
+  return true;
 }
 
 void TTimerSpeedButtonVel::MouseUp(fw::TMouseButton button, fw::TShiftState shift, int, int) {
@@ -60,7 +66,7 @@ TCustomEditTrackBarVel::TCustomEditTrackBarVel() {
   FModel.OnPositionSet = [this](TEditTrackBarModel&) { PositionSet(); };
   SetButtonShown(true);
   for (TTimerSpeedButtonVel* b : {&FUpButton, &FDownButton}) {
-    b->SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    HostButton(*b);
     b->OnMouseDown = [this](fw::TObject* s, fw::TMouseButton mb, fw::TShiftState sh, int x, int y) {
       ButtonMouseDown(s, mb, sh, x, y);
     };
@@ -108,40 +114,21 @@ void TCustomEditTrackBarVel::SetButtons(TEditTrackBarVelButtons value) {
   UpdateEditRect();
 }
 
-void TCustomEditTrackBarVel::SetEnabled(bool enabled) {
-  TCustomEditVel::SetEnabled(enabled);
-  FUpButton.SetEnabled(enabled);
-  FDownButton.SetEnabled(enabled);
-}
-
-void TCustomEditTrackBarVel::SetVisible(bool visible) {
-  TCustomEditVel::SetVisible(visible);
-  FUpButton.SetEnabled(Enabled());
-  FDownButton.SetEnabled(Enabled());
-}
-
 void TCustomEditTrackBarVel::EditParams(TCreateParams& params) {
   TCustomEditVel::EditParams(params);
-  if (!FButtons.Empty()) params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
+  if (!FButtons.Empty()) params.Style |= ES_MULTILINE;
 }
 
 void TCustomEditTrackBarVel::HandleCreated() {
-  if (!Button().Glyph()) Button().SetGlyph(CopyGlyph(ControlGlyphs().TrackBarDivider));
-  TCustomEditVel::HandleCreated();
+  // The glyphs are the program's own and outlive the edit: no copies to make.
+  if (!Button().Glyph()) Button().SetSharedGlyph(ControlGlyphs().TrackBarDivider);
+  if (!FUpButton.Glyph()) FUpButton.SetSharedGlyph(ControlGlyphs().SpinUp);
+  if (!FDownButton.Glyph()) FDownButton.SetSharedGlyph(ControlGlyphs().SpinDown);
   const bool upDown = FButtons.Contains(etbvbUpDown);
-  struct TSpin {
-    TTimerSpeedButtonVel& Button;
-    HBITMAP Glyph;
-  };
-  for (TSpin spin : {TSpin{FUpButton, ControlGlyphs().SpinUp}, TSpin{FDownButton, ControlGlyphs().SpinDown}}) {
-    if (spin.Button.HandleAllocated()) continue;
-    if (!spin.Button.Glyph()) spin.Button.SetGlyph(CopyGlyph(spin.Glyph));
-    spin.Button.SetVisible(upDown);
-    spin.Button.SetEnabled(Enabled());
-    spin.Button.Create(this);
-  }
-  PositionButtons();
-  UpdateEditRect();
+  FUpButton.SetVisible(upDown);
+  FDownButton.SetVisible(upDown);
+  // Hosts the buttons, places them and applies the formatting rectangle.
+  TCustomEditVel::HandleCreated();
 }
 
 void TCustomEditTrackBarVel::PositionButtons() {
@@ -253,8 +240,8 @@ void TCustomEditTrackBarVel::OpenPopup(int pressX, int pressY) {
   ::GetWindowRect(FPopup->Handle(), &popupRect);
   ::GetWindowRect(FPopup->TrackBar.Handle(), &trackRect);
   if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) work = RECT{0, 0, 0x7FFF, 0x7FFF};
-  POINT press{pressX, pressY};
-  ::ClientToScreen(Button().Handle(), &press);
+  POINT press{Button().Left() + pressX, Button().Top() + pressY};
+  ::ClientToScreen(Handle(), &press);
   POINT editBottom{0, Height() - 2};
   ::ClientToScreen(Handle(), &editBottom);
   const int thumb = ThumbOffset(FPopup->TrackBar.Position(), FPopup->TrackBar.Min(), FPopup->TrackBar.Max(),

@@ -16,22 +16,26 @@
 class TfrmPopup;
 
 // A spin button: one click at the press, the next after 400 ms, then every
-// 100 ms while the pointer stays on the held button.
+// 100 ms while the pointer stays on the held button. Its timer runs on the
+// host edit, under an ID of its own.
 class TTimerSpeedButtonVel : public TSpeedButtonVel {
  public:
-  static constexpr UINT_PTR kTimerId = 1;
-  TTimerSpeedButtonVel();
+  explicit TTimerSpeedButtonVel(UINT_PTR timerId) noexcept : FTimerId(timerId) {}
   ~TTimerSpeedButtonVel() override;
 
+  UINT_PTR TimerId() const noexcept { return FTimerId; }
   // Null until the first press.
-  const fw::TWindowTimer* Timer() const noexcept { return FTimer.get(); }
+  const fw::TWindowTimer* RepeatTimer() const noexcept { return FTimer.get(); }
 
- protected:
   void MouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
   void MouseUp(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
-  void WMTimer(UINT_PTR id) override;
+  bool Timer(UINT_PTR id) override;
+
+ protected:
+  void HostChanging() override;
 
  private:
+  UINT_PTR FTimerId;
   TAutoRepeat FRepeat;
   std::unique_ptr<fw::TWindowTimer> FTimer;
 };
@@ -95,11 +99,13 @@ class TCustomEditTrackBarVel : public TCustomEditVel {
   // The open pop-up track bar, null while closed.
   TfrmPopup* Popup() const noexcept { return FPopup.get(); }
 
-  void SetEnabled(bool enabled) override;
-  void SetVisible(bool visible) override;
 
   fw::TNotifyEvent OnModifyStart;
   fw::TNotifyEvent OnModifyEnd;
+  // The spin buttons' timers on the edit; the system edit's own use small IDs.
+  static constexpr UINT_PTR kUpTimerId = 0x7E01;
+  static constexpr UINT_PTR kDownTimerId = 0x7E02;
+
   // Runs while the pop-up is open, once it has started dragging (tests
   // drive the track bar from here); null in the program.
   fw::TNotifyEvent OnPopupShown;
@@ -129,8 +135,8 @@ class TCustomEditTrackBarVel : public TCustomEditVel {
 
   TEditTrackBarModel FModel;
   std::unique_ptr<TfrmPopup> FPopup;
-  TTimerSpeedButtonVel FUpButton;
-  TTimerSpeedButtonVel FDownButton;
+  TTimerSpeedButtonVel FUpButton{kUpTimerId};
+  TTimerSpeedButtonVel FDownButton{kDownTimerId};
   TEditTrackBarVelButtons FButtons{etbvbUpDown, etbvbTrackBar};
 };
 

@@ -2,10 +2,13 @@
 // The program's edit base: an embedded button inside the edit with the text
 // kept clear of it, a character filter for numbers, Esc to cancel, Enter to
 // move on, a changing event that can veto a text change, and focus events.
+// The buttons are windowless: the edit draws them in its paint, keeps the
+// system edit from painting over them, and hands them its mouse and timer.
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/controls/uEditButtonLayout.h"
 #include "controls/uSpeedButtonVel.h"
@@ -38,6 +41,10 @@ class TCustomEditVel : public fw::TCustomEdit {
   virtual int InputKind() const noexcept { return FInputKind; }
   bool ButtonShown() const noexcept { return FButtonShown; }
   TSpeedButtonVel& Button() noexcept { return FButton; }
+  // The shown button at (x, y) of the client area, or null.
+  TSpeedButtonVel* ButtonAt(int x, int y) const noexcept;
+  // Draws the shown buttons that meet clip (all of them without one).
+  void PaintButtons(HDC dc, const RECT* clip = nullptr);
 
   void SetEnabled(bool enabled) override;
   void SetVisible(bool visible) override;
@@ -63,6 +70,9 @@ class TCustomEditVel : public fw::TCustomEdit {
   virtual void UpdateEditRect();
   virtual void InvalidateButtons();
 
+  // A further button drawn and hit-tested by this edit; it lives as long as the edit.
+  void HostButton(TSpeedButtonVel& button);
+
   // EM_SETRECTNP, EM_SCROLLCARET and the input method's composition window.
   void ApplyFormatRect(const TRectI& rect) noexcept;
   bool RightToLeft() const noexcept;
@@ -86,9 +96,14 @@ class TCustomEditVel : public fw::TCustomEdit {
   bool FEnterNext = false;
   bool FUseCancel = false;
   std::wstring FCancelText;
+  bool AnyButtonShown() const noexcept;
+  bool MouseToButton(UINT msg, WPARAM wParam, LPARAM lParam);
+  void PaintWithButtons();
+
   bool FButtonShown = false;
   wchar_t FDecimalSeparator;
   TSpeedButtonVel FButton;
+  std::vector<TSpeedButtonVel*> FHosted;
 };
 
 // Raises a change lock for a scope, also when an exception passes.

@@ -87,10 +87,11 @@ class TCustomEdit : public TWindow {
   virtual bool ContextMenu(int screenX, int screenY);
   // The left button went down on the edit and is not yet released.
   bool LeftButtonDown() const noexcept { return FLeftDown; }
+  // Gives the window a text set while it was idle (any message does).
+  void FlushText();
 
  private:
   TCreateParams MakeParams();
-  void FlushText();
   void ApplyLimits() noexcept;
 
   int FMaxLength = 0;

@@ -262,9 +262,11 @@ TEST_F(ChannelPanelTest, SteppingAnEditorUpdatesTheColour) {
   EXPECT_EQ(F().Red, 105);
   PressKey(Form.ChannelPanel.edtRed.Handle(), VK_DOWN);
   EXPECT_EQ(F().Red, 104);
-  HWND up = Form.ChannelPanel.edtGrn.UpButton().Handle();
-  ::SendMessageW(up, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(up, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  // The spin buttons are drawn by the editor: a press at their place.
+  TEditTrackBarVel& green = Form.ChannelPanel.edtGrn;
+  const LPARAM up = MAKELPARAM(green.UpButton().Left() + 3, green.UpButton().Top() + 3);
+  ::SendMessageW(green.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, up);
+  ::SendMessageW(green.Handle(), WM_LBUTTONUP, 0, up);
   EXPECT_EQ(F().Grn, 1);
   EXPECT_EQ(Form.ChannelPanel.edtHue.Text(), std::to_wstring(FactorToShown(3, F().Hue)));
 }

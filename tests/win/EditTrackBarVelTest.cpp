@@ -39,9 +39,11 @@ class EditTrackBarVelTest : public testing::Test {
   }
   static std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
   HWND Wnd() { return Edit.Handle(); }
+  // The buttons are the edit's: a press on one is a press on the edit at its place.
+  static LPARAM On(const TSpeedButtonVel& b, int x = 3, int y = 3) { return MAKELPARAM(b.Left() + x, b.Top() + y); }
   void PressTrackBarButton(int x = 5, int y = 5) {
-    ::SendMessageW(Edit.Button().Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageW(Edit.Button().Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, On(Edit.Button(), x, y));
+    ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, On(Edit.Button(), x, y));
   }
   std::vector<std::wstring> LabelTexts(TfrmPopup& popup) {
     std::vector<std::wstring> texts;
@@ -229,29 +231,37 @@ TEST_F(EditTrackBarVelTest, SpinButtonStepsAtThePressAndRepeatsOnlyWhileHeldOnIt
   Edit.SetPosition(10);
   Record();
   TTimerSpeedButtonVel& up = Edit.UpButton();
-  HWND b = up.Handle();
-  EXPECT_EQ(up.Timer(), nullptr);
-  ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  HWND b = Wnd();
+  const UINT_PTR timer = up.TimerId();
+  EXPECT_EQ(up.RepeatTimer(), nullptr);
+  ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, On(up));
   EXPECT_EQ(Edit.Position(), 11.0);
-  ASSERT_NE(up.Timer(), nullptr);
-  EXPECT_TRUE(up.Timer()->Enabled());
-  EXPECT_EQ(up.Timer()->Interval(), 400u);
+  ASSERT_NE(up.RepeatTimer(), nullptr);
+  EXPECT_TRUE(up.RepeatTimer()->Enabled());
+  EXPECT_EQ(up.RepeatTimer()->Interval(), 400u);
   EXPECT_EQ(::GetCapture(), b);
 
-  ::SendMessageW(b, WM_TIMER, TTimerSpeedButtonVel::kTimerId, 0);
+  ::SendMessageW(b, WM_TIMER, timer, 0);
   EXPECT_EQ(Edit.Position(), 12.0);
-  EXPECT_EQ(up.Timer()->Interval(), 100u);
-  // Off the button: drawn up, no steps; back on it: steps again.
-  ::SendMessageW(b, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 3));
-  ::SendMessageW(b, WM_TIMER, TTimerSpeedButtonVel::kTimerId, 0);
+  EXPECT_EQ(up.RepeatTimer()->Interval(), 100u);
+  // Off the button (onto its neighbour below, then the text): drawn up, no
+  // steps; back on it: steps again.
+  for (LPARAM off : {On(Edit.DownButton()), On(up, -20, 3)}) {
+    ::SendMessageW(b, WM_MOUSEMOVE, MK_LBUTTON, off);
+    EXPECT_EQ(up.State(), fw::TButtonState::bsUp);
+    ::SendMessageW(b, WM_TIMER, timer, 0);
+    EXPECT_EQ(Edit.Position(), 12.0);
+  }
+  // The other button's timer is not this one's.
+  ::SendMessageW(b, WM_MOUSEMOVE, MK_LBUTTON, On(up));
+  ::SendMessageW(b, WM_TIMER, Edit.DownButton().TimerId(), 0);
   EXPECT_EQ(Edit.Position(), 12.0);
-  ::SendMessageW(b, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(b, WM_TIMER, TTimerSpeedButtonVel::kTimerId, 0);
+  ::SendMessageW(b, WM_TIMER, timer, 0);
   EXPECT_EQ(Edit.Position(), 13.0);
 
-  ::SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  ::SendMessageW(b, WM_LBUTTONUP, 0, On(up));
   EXPECT_EQ(Edit.Position(), 13.0) << "the release adds no step";
-  EXPECT_FALSE(up.Timer()->Enabled());
+  EXPECT_FALSE(up.RepeatTimer()->Enabled());
   EXPECT_NE(::GetCapture(), b);
   EXPECT_EQ(Events, (std::vector<std::string>{"start", "change 11", "click", "change 12", "click", "change 13", "click",
                                               "end"}));
@@ -260,25 +270,24 @@ TEST_F(EditTrackBarVelTest, SpinButtonStepsAtThePressAndRepeatsOnlyWhileHeldOnIt
 TEST_F(EditTrackBarVelTest, DownSpinButtonAndWrap) {
   Edit.SetWrap(true);
   Edit.SetPosition(0);
-  HWND b = Edit.DownButton().Handle();
-  ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, On(Edit.DownButton()));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, On(Edit.DownButton()));
   EXPECT_EQ(Edit.Position(), 255.0);
 }
 
 TEST_F(EditTrackBarVelTest, LostCaptureEndsTheRepeatAndTheRun) {
   Record();
-  HWND b = Edit.UpButton().Handle();
-  ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, On(Edit.UpButton()));
   ::ReleaseCapture();
-  EXPECT_FALSE(Edit.UpButton().Timer()->Enabled());
+  EXPECT_FALSE(Edit.UpButton().RepeatTimer()->Enabled());
+  EXPECT_EQ(Edit.UpButton().State(), fw::TButtonState::bsUp);
   EXPECT_FALSE(Edit.Modifying());
   EXPECT_EQ(Events.back(), "end");
 }
 
 TEST_F(EditTrackBarVelTest, ThreeButtonsStandInsideTheRightEdgeAndTheTextKeepsClearOfThem) {
-  auto bounds = [](fw::TWindow& w) {
-    return std::vector<int>{w.Left(), w.Top(), w.Left() + w.Width(), w.Top() + w.Height()};
+  auto bounds = [](const TSpeedButtonVel& b) {
+    return std::vector<int>{b.Left(), b.Top(), b.Left() + b.Width(), b.Top() + b.Height()};
   };
   // Where the text ends: at the buttons, less the edit's own margin of a
   // pixel or two, which it keeps inside the rectangle it is given.
@@ -302,19 +311,25 @@ TEST_F(EditTrackBarVelTest, ThreeButtonsStandInsideTheRightEdgeAndTheTextKeepsCl
   EXPECT_TRUE(Edit.MultiLine());
   EXPECT_EQ(bounds(Edit.UpButton()), (std::vector<int>{44, 0, 56, 8}));
   EXPECT_TRUE(atButtons(formatRight(), 44)) << formatRight();
-  EXPECT_FALSE(::GetWindowLongPtrW(Edit.Button().Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(Edit.Button().Visible());
+  EXPECT_EQ(Edit.ButtonAt(50, 3), &Edit.UpButton()) << "the hidden button takes no press";
 
   Edit.SetButtons({});
   EXPECT_FALSE(Edit.MultiLine());
-  EXPECT_FALSE(::GetWindowLongPtrW(Edit.UpButton().Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_FALSE(Edit.UpButton().Visible());
+  EXPECT_EQ(Edit.ButtonAt(50, 3), nullptr);
   EXPECT_EQ(Edit.Text(), L"77");
 
   Edit.SetButtons({etbvbUpDown, etbvbTrackBar});
-  EXPECT_TRUE(::GetWindowLongPtrW(Edit.Button().Handle(), GWL_STYLE) & WS_VISIBLE);
+  EXPECT_TRUE(Edit.Button().Visible());
   EXPECT_TRUE(atButtons(formatRight(), 32)) << formatRight();
-  // The re-created window still steps and still filters.
+  EXPECT_EQ(::GetWindow(Wnd(), GW_CHILD), nullptr);
+  // The re-created window still steps, by key and by button, and still filters.
   PressKey(Wnd(), VK_UP);
   EXPECT_EQ(Edit.Text(), L"78");
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, On(Edit.UpButton()));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, On(Edit.UpButton()));
+  EXPECT_EQ(Edit.Text(), L"79");
   TypeChars(Wnd(), L"x");
   EXPECT_EQ(Beeps.Beeps(), 1);
 }
@@ -339,6 +354,157 @@ TEST_F(EditTrackBarVelTest, MinAboveMaxMovesMaxAndTheOtherWayRound) {
   Edit.SetTrackBarMax(10);
   Edit.SetTrackBarMin(20);
   EXPECT_EQ(Edit.TrackBarMax(), 20.0);
+}
+
+// ---- the buttons on screen, drawn by the edit
+
+// Pixels of the edit's client area as the screen shows them, once what was
+// drawn has reached it: Wine hands a window's drawing to X in batches, at
+// the latest when the thread next looks for messages after a while.
+class TScreenPixels {
+ public:
+  explicit TScreenPixels(HWND wnd) : FWnd(wnd), FScreen(::GetDC(nullptr)) {
+    ::UpdateWindow(wnd);
+    fw::Application().ProcessMessages();
+    ::Sleep(60);
+    fw::Application().ProcessMessages();
+  }
+  ~TScreenPixels() { ::ReleaseDC(nullptr, FScreen); }
+  TScreenPixels(const TScreenPixels&) = delete;
+  TScreenPixels& operator=(const TScreenPixels&) = delete;
+  COLORREF At(int x, int y) const {
+    POINT p{x, y};
+    ::ClientToScreen(FWnd, &p);
+    return ::GetPixel(FScreen, p.x, p.y);
+  }
+
+ private:
+  HWND FWnd;
+  HDC FScreen;
+};
+
+struct TPixel {
+  const char* What;
+  int X, Y;  // in the 60 x 21 edit's client area
+  int SysColor;  // -1: the glyphs' black ink
+};
+
+// The spin buttons (32..44 wide, split at 8) and the track-bar button
+// (44..56) with their raised frames and their glyphs centred in them.
+const std::vector<TPixel> kButtonPixels = {
+    {"up: frame top-left", 32, 0, COLOR_BTNHIGHLIGHT},
+    {"up: frame bottom-right", 43, 7, COLOR_BTNSHADOW},
+    {"up: face", 33, 1, COLOR_BTNFACE},
+    {"up: triangle tip", 37, 2, -1},
+    {"up: triangle base", 35, 4, -1},
+    {"up: beside the tip", 36, 2, COLOR_BTNFACE},
+    {"down: frame top-left", 32, 8, COLOR_BTNHIGHLIGHT},
+    {"down: frame bottom-right", 43, 16, COLOR_BTNSHADOW},
+    {"down: triangle base", 35, 11, -1},
+    {"down: triangle tip", 38, 13, -1},
+    {"track bar: bar", 49, 4, -1},
+    {"track bar: arrows", 45, 8, -1},
+    {"track bar: face", 46, 5, COLOR_BTNFACE},
+    {"track bar: frame bottom-right", 55, 16, COLOR_BTNSHADOW},
+};
+
+void ExpectButtonPixels(HWND edit, const char* when) {
+  TScreenPixels screen(edit);
+  for (const TPixel& p : kButtonPixels) {
+    const COLORREF expected = p.SysColor < 0 ? RGB(0, 0, 0) : ::GetSysColor(p.SysColor);
+    EXPECT_EQ(screen.At(p.X, p.Y), expected) << when << ": " << p.What;
+  }
+}
+
+TEST_F(EditTrackBarVelTest, ButtonsShowThroughEveryPaintOfTheEdit) {
+  Host.Show();
+  Edit.SetPosition(123);
+  ::RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  ExpectButtonPixels(Wnd(), "shown");
+  // A new text repaints the whole edit; the focus repaints its (themed) frame.
+  Edit.SetPosition(7);
+  ExpectButtonPixels(Wnd(), "new text");
+  Edit.SetFocus();
+  fw::Application().ProcessMessages();
+  ExpectButtonPixels(Wnd(), "focused");
+  // The text itself is the edit's: dark ink left of the buttons, none under them.
+  TScreenPixels screen(Wnd());
+  bool ink = false;
+  for (int x = 0; x < 32 && !ink; ++x)
+    for (int y = 0; y < 17 && !ink; ++y) ink = screen.At(x, y) == RGB(0, 0, 0);
+  EXPECT_TRUE(ink) << "the text 7 is drawn";
+}
+
+TEST_F(EditTrackBarVelTest, PressedButtonIsSunkenWithItsGlyphOnePixelDownRight) {
+  Host.Show();
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, On(Edit.UpButton()));
+  TScreenPixels screen(Wnd());
+  EXPECT_EQ(screen.At(32, 0), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(screen.At(43, 7), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(screen.At(38, 3), RGB(0, 0, 0));
+  EXPECT_EQ(screen.At(37, 2), ::GetSysColor(COLOR_BTNFACE));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, On(Edit.UpButton()));
+  TScreenPixels released(Wnd());
+  EXPECT_EQ(released.At(32, 0), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(released.At(37, 2), RGB(0, 0, 0));
+}
+
+TEST_F(EditTrackBarVelTest, DisabledEditEmbossesTheGlyphsAndTakesNoPress) {
+  Host.Show();
+  Edit.SetPosition(5);
+  Edit.SetEnabled(false);
+  TScreenPixels screen(Wnd());
+  EXPECT_EQ(screen.At(37, 2), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(screen.At(49, 4), ::GetSysColor(COLOR_BTNSHADOW));
+  for (TSpeedButtonVel* b : {&Edit.Button(), static_cast<TSpeedButtonVel*>(&Edit.UpButton())})
+    EXPECT_EQ(b->State(), fw::TButtonState::bsDisabled);
+  // Even a press sent to the window: the buttons are off.
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, On(Edit.UpButton()));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, On(Edit.UpButton()));
+  EXPECT_EQ(Edit.Position(), 5.0);
+  Edit.SetEnabled(true);
+  EXPECT_EQ(Edit.UpButton().State(), fw::TButtonState::bsUp);
+}
+
+TEST_F(EditTrackBarVelTest, ADoubleClickOnASpinButtonStepsTwiceAndAnotherButtonsPressOnce) {
+  Edit.SetPosition(10);
+  const LPARAM up = On(Edit.UpButton());
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, up);
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, up);
+  ::SendMessageW(Wnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, up);
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, up);
+  EXPECT_EQ(Edit.Position(), 12.0);
+  Record();
+  // The middle button steps at its press; only the left one holds a button
+  // down, so the repeat does not step.
+  ::SendMessageW(Wnd(), WM_MBUTTONDOWN, MK_MBUTTON, up);
+  EXPECT_EQ(Edit.Position(), 13.0);
+  EXPECT_NE(::GetCapture(), Wnd());
+  ::SendMessageW(Wnd(), WM_TIMER, Edit.UpButton().TimerId(), 0);
+  EXPECT_EQ(Edit.Position(), 13.0);
+  EXPECT_TRUE(Edit.Modifying());
+  ::SendMessageW(Wnd(), WM_MBUTTONUP, 0, up);
+  EXPECT_FALSE(Edit.Modifying()) << "its release on the button ends the run";
+  EXPECT_FALSE(Edit.UpButton().RepeatTimer()->Enabled());
+  EXPECT_EQ(Events, (std::vector<std::string>{"start", "change 13", "click", "end"}));
+}
+
+TEST_F(EditTrackBarVelTest, TheArrowCursorShowsOverTheButtonsOnly) {
+  Host.Show();
+  HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+  auto cursorAt = [&](int x, int y) {
+    POINT p{x, y};
+    ::ClientToScreen(Wnd(), &p);
+    ::SetCursorPos(p.x, p.y);
+    // The position of the last message read is the one WM_SETCURSOR asks about.
+    ::PostMessageW(Wnd(), WM_NULL, 0, 0);
+    fw::Application().ProcessMessages();
+    ::SendMessageW(Wnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Wnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return ::GetCursor();
+  };
+  EXPECT_EQ(cursorAt(36, 3), arrow);
+  EXPECT_EQ(cursorAt(50, 12), arrow);
+  EXPECT_EQ(cursorAt(10, 8), ::LoadCursorW(nullptr, IDC_IBEAM));
 }
 
 // ---- the pop-up track bar

@@ -13,9 +13,6 @@
 
 namespace {
 
-// Shown itself; the host form may be hidden.
-bool Shown(HWND wnd) { return wnd && (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
-
 // Opens up what derived controls set.
 class TTestEditVel : public TCustomEditVel {
  public:
@@ -224,15 +221,16 @@ TEST_F(EditVelTest, TabLeavesTheMultiLineEdit) {
 }
 
 TEST_F(EditVelTest, EmbeddedButtonSitsInsideTheRightEdgeAndTheTextKeepsClear) {
-  EXPECT_FALSE(Shown(Edit.Button().Handle()));
+  EXPECT_FALSE(Edit.Button().Visible());
   Edit.SetText(L"kept");
   HWND before = ::GetWindow(Wnd(), GW_HWNDPREV);
   Edit.SetButtonShown(true);
   EXPECT_EQ(Edit.Text(), L"kept");
   EXPECT_EQ(::GetWindow(Wnd(), GW_HWNDPREV), before) << "the re-created edit keeps its tab place";
   EXPECT_TRUE(Edit.MultiLine());
-  ASSERT_TRUE(Shown(Edit.Button().Handle()));
-  EXPECT_EQ(::GetParent(Edit.Button().Handle()), Wnd());
+  ASSERT_TRUE(Edit.Button().Visible());
+  EXPECT_EQ(Edit.Button().Host(), Wnd());
+  EXPECT_EQ(::GetWindow(Wnd(), GW_CHILD), nullptr) << "the button is drawn by the edit, not a window";
   // 80 x 21 outside, a 2-pixel border on each side.
   EXPECT_EQ(Edit.Button().Left(), 80 - 12 - 4);
   EXPECT_EQ(Edit.Button().Top(), 0);
@@ -267,11 +265,13 @@ TEST_F(EditVelTest, ButtonPressFocusesTheEditAndReleasePutsTheCaretAtTheEnd) {
     events.push_back(s == &Edit.Button() ? "up(button)" : "up(?)");
   };
   Edit.OnButtonClick = [&](fw::TObject*) { events.push_back("click"); };
-  HWND button = Edit.Button().Handle();
-  ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  // The button's place in the edit: 80 - 4 - 12 from the left.
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(64 + 3, 3));
   EXPECT_TRUE(Edit.Focused());
+  EXPECT_EQ(Edit.Button().State(), fw::TButtonState::bsDown);
+  EXPECT_EQ(::GetCapture(), Wnd());
   Select(0, 0);
-  ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(64 + 3, 3));
   EXPECT_EQ(events, (std::vector<std::string>{"down(button)", "up(button)", "click"}));
   EXPECT_EQ(Edit.SelStart(), 3);
 }
@@ -302,9 +302,34 @@ TEST_F(EditVelTest, FocusEventsNameTheOtherWindowAndEnterSelectsWithAutoSelect) 
 TEST_F(EditVelTest, DisablingTheEditDisablesItsButton) {
   Edit.SetButtonShown(true);
   Edit.SetEnabled(false);
-  EXPECT_FALSE(::IsWindowEnabled(Edit.Button().Handle()));
+  EXPECT_FALSE(Edit.Button().Enabled());
+  EXPECT_EQ(Edit.Button().State(), fw::TButtonState::bsDisabled);
   Edit.SetEnabled(true);
-  EXPECT_TRUE(::IsWindowEnabled(Edit.Button().Handle()));
+  EXPECT_TRUE(Edit.Button().Enabled());
+  EXPECT_EQ(Edit.Button().State(), fw::TButtonState::bsUp);
+}
+
+TEST_F(EditVelTest, AReleaseOffTheButtonClicksNothingAndAPressBesideItReachesTheEdit) {
+  Host.Show();
+  Edit.SetButtonShown(true);
+  Edit.SetText(L"123");
+  int clicks = 0, downs = 0;
+  Edit.OnButtonClick = [&](fw::TObject*) { ++clicks; };
+  Edit.OnButtonMouseDown = [&](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++downs; };
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(67, 3));
+  ::SendMessageW(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 3));
+  EXPECT_EQ(Edit.Button().State(), fw::TButtonState::bsUp) << "drawn up while the pointer is off it";
+  ::SendMessageW(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(67, 3));
+  EXPECT_EQ(Edit.Button().State(), fw::TButtonState::bsDown);
+  ::SendMessageW(Wnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 3));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 3));
+  EXPECT_EQ(clicks, 0);
+  EXPECT_NE(::GetCapture(), Wnd());
+  // One pixel left of the button is the text's.
+  ::SendMessageW(Wnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(63, 3));
+  ::SendMessageW(Wnd(), WM_LBUTTONUP, 0, MAKELPARAM(63, 3));
+  EXPECT_EQ(downs, 1);
+  EXPECT_EQ(clicks, 0);
 }
 
 }  // namespace

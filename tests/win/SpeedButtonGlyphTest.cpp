@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include "controls/uSpeedButtonVel.h"
 #include "framework/Handles.h"
 #include "framework/SpeedButton.h"
 #include "tests/win/DibCanvas.h"
@@ -43,6 +44,36 @@ TEST(SpeedButtonGlyph, DisabledEmbossesTheShape) {
   EXPECT_EQ(canvas.At(5, 5), ::GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.At(8, 8), ::GetSysColor(COLOR_BTNHIGHLIGHT));  // one pixel down-right of the ink
   EXPECT_EQ(canvas.At(3, 3), kPaper);
+}
+
+// A 12 x 12 button at (10, 10): the 8 x 8 glyph's ink (2..5) lands at
+// 14..17, or one pixel down-right (15..18) while the button is down.
+TEST(SpeedButtonFace, FrameAndGlyphFollowTheState) {
+  struct {
+    const char* State;
+    bool Down, Enabled;
+    COLORREF TopLeft, BottomRight, InkFirst, InkLast;
+    int First, Last;  // the ink's diagonal, in canvas pixels
+  } cases[] = {
+      {"up", false, true, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW), kInk, kInk, 14, 17},
+      {"down", true, true, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT), kInk, kInk, 15, 18},
+      {"disabled", false, false, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW),
+       ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNSHADOW), 14, 17},
+  };
+  fw::TUniqueBitmap glyph = MakeGlyph();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.State);
+    TDibCanvas canvas(32, 32, kPaper);
+    DrawSpeedButtonFace(canvas.DC(), RECT{10, 10, 22, 22}, c.Down, c.Enabled, glyph.Get());
+    EXPECT_EQ(canvas.At(9, 9), kPaper) << "nothing outside";
+    EXPECT_EQ(canvas.At(22, 22), kPaper);
+    EXPECT_EQ(canvas.At(10, 10), c.TopLeft);
+    EXPECT_EQ(canvas.At(21, 21), c.BottomRight);
+    EXPECT_EQ(canvas.At(11, 20), ::GetSysColor(COLOR_BTNFACE)) << "the glyph's see-through part shows the face";
+    EXPECT_EQ(canvas.At(c.First, c.First), c.InkFirst);
+    EXPECT_EQ(canvas.At(c.Last, c.Last), c.InkLast);
+    EXPECT_EQ(canvas.At(c.First - 1, c.First - 1), ::GetSysColor(COLOR_BTNFACE));
+  }
 }
 
 }  // namespace
