@@ -112,6 +112,21 @@ std::size_t WindowCount(TintraSession& tintra) {
   return n;
 }
 
+struct TGuiCount {
+  long Gdi = -1, User = -1;
+};
+
+// Counted inside the program by the probe's hook.
+TGuiCount GuiCount(TintraSession& tintra) {
+  TGuiCount count;
+  for (const auto& f : e2e::probe::Lines({"guicount", std::to_string(tintra.WindowsPid()), HexOf(tintra.Handle())})) {
+    if (f.size() < 2) continue;
+    if (f[0] == "gdi") count.Gdi = std::stol(f[1]);
+    if (f[0] == "user") count.User = std::stol(f[1]);
+  }
+  return count;
+}
+
 // Answers every open box: file dialogs are cancelled, the others get one of
 // their buttons at random. True when there was one.
 bool AnswerBoxes(TintraSession& tintra, std::mt19937& random, int& answered) {
@@ -174,21 +189,25 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
   Open(tintra);
   tintra.Sync();
   const std::size_t windowsBefore = WindowCount(tintra);
+  const TGuiCount guiBefore = GuiCount(tintra);
 
   static const char* const kKeys[] = {
       "Tab",    "shift+Tab", "Return",    "Escape",      "Delete",      "BackSpace", "Up",     "Down",
       "Left",   "Right",     "Prior",     "Next",        "Home",        "End",       "F2",     "space",
       "ctrl+Insert", "ctrl+Delete", "ctrl+u", "ctrl+d", "ctrl+c",   "ctrl+v",    "ctrl+s", "ctrl+n",
-      "alt+f",  "alt+e",     "alt+v",     "alt+h",       "F10",         "Menu",      "shift+F10",
+      "alt+f",  "alt+e",     "alt+v",     "alt+h",       "F10",         "Menu",      "shift+F10", "ctrl+o",
+      "ctrl+n", "ctrl+Insert", "Return",  "Escape",
   };
   std::uniform_int_distribution<int> percent(0, 99);
+  e2e::ScreenRect r;
   int clicks = 0, drags = 0, keys = 0, typed = 0, answered = 0, steps = 0;
   const auto deadline = Clock::now() + std::chrono::seconds(seconds);
   while (Clock::now() < deadline) {
     ++steps;
     ASSERT_TRUE(tintra.Running()) << "the program ended at step " << steps << " (seed " << seed << ")";
     if (AnswerBoxes(tintra, random, answered)) continue;
-    const e2e::ScreenRect r = tintra.Window().Rect;
+    // The window seldom moves: its place is read again now and then.
+    if (steps % 10 == 1) r = tintra.Window().Rect;
     if (r.Width() <= 0 || r.Height() <= 0) continue;
     std::uniform_int_distribution<int> xs(r.Left, r.Right - 1), ys(r.Top, r.Bottom - 1);
     const int kind = percent(random);
@@ -224,9 +243,15 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
   EXPECT_EQ(log.find("Unhandled exception"), std::string::npos) << log;
   EXPECT_EQ(log.find("Unhandled page fault"), std::string::npos) << log;
   const std::size_t windowsAfter = WindowCount(tintra);
-  std::printf("soak: %d steps, %d clicks, %d drags, %d keys, %d typed, %d boxes answered; windows %zu -> %zu\n",
-              steps, clicks, drags, keys, typed, answered, windowsBefore, windowsAfter);
+  const TGuiCount guiAfter = GuiCount(tintra);
+  std::printf("soak: %d steps, %d clicks, %d drags, %d keys, %d typed, %d boxes answered; windows %zu -> %zu, "
+              "GDI objects %ld -> %ld, USER objects %ld -> %ld\n",
+              steps, clicks, drags, keys, typed, answered, windowsBefore, windowsAfter, guiBefore.Gdi, guiAfter.Gdi,
+              guiBefore.User, guiAfter.User);
   EXPECT_LE(windowsAfter, windowsBefore + 8) << "seed " << seed;
+  EXPECT_GT(guiAfter.Gdi, 0);
+  EXPECT_LE(guiAfter.Gdi, guiBefore.Gdi + 64) << "seed " << seed;
+  EXPECT_LE(guiAfter.User, guiBefore.User + 16) << "seed " << seed;
 
   const std::string disk = ReadBytes(File);
   if (disk != original) {

@@ -8,7 +8,7 @@
 
 namespace probe {
 
-enum TRequestKind : LONG { rkMenus = 1, rkToolBars = 2 };
+enum TRequestKind : LONG { rkMenus = 1, rkToolBars = 2, rkGuiCount = 3 };
 
 struct TRequest {
   LONG Kind;

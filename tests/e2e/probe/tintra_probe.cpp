@@ -394,6 +394,7 @@ const char kUsage[] =
     "  setclipboard TEXT             put CF_UNICODETEXT\n"
     "  menus [PID] HWND              menu tree: depth kind id checked enabled radio caption\n"
     "  toolbar [PID] HWND            tool bars and their buttons\n"
+    "  guicount [PID] HWND           the process's GDI and USER objects: gdi N, user N\n"
     "  regget KEY VALUE | regset KEY VALUE DATA | regdelete KEY   (under HKCU)\n"
     "  font FACE HEIGHT TEXT         realised face, missing glyphs, charset, height\n"
     "  showtext MS FACE TEXT         show the text in a window for MS milliseconds\n"
@@ -464,10 +465,11 @@ int Run(int argc, wchar_t** argv) {
   }
   if (cmd == L"clipboard") return Clipboard();
   if (cmd == L"setclipboard" && need(1)) return SetClipboard(argv[2]);
-  if ((cmd == L"menus" || cmd == L"toolbar") && need(1)) {
+  if ((cmd == L"menus" || cmd == L"toolbar" || cmd == L"guicount") && need(1)) {
     DWORD pid = need(2) ? static_cast<DWORD>(Number(argv[2])) : 0;
     HWND wnd = WindowArg(argv[need(2) ? 3 : 2]);
-    return Inject(pid, wnd, cmd == L"menus" ? probe::rkMenus : probe::rkToolBars);
+    const LONG kind = cmd == L"menus" ? probe::rkMenus : cmd == L"toolbar" ? probe::rkToolBars : probe::rkGuiCount;
+    return Inject(pid, wnd, kind);
   }
   if (cmd == L"regget" && need(2)) return RegGet(argv[2], argv[3]);
   if (cmd == L"regset" && need(3)) return RegSet(argv[2], argv[3], argv[4]);
