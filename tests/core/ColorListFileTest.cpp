@@ -160,6 +160,24 @@ TEST(ColorListReadChecked, SaysWhatASaveWouldLose) {
   }
 }
 
+// A platform codec that only marks what it cannot decode, as Windows does
+// without MB_ERR_INVALID_CHARS: the reader still counts the line.
+class TMarkingCodec : public TAnsiCodec {
+ public:
+  bool EncodeExact(std::wstring_view, std::string&) const override { return false; }
+  std::wstring Decode(std::string_view bytes) const override {
+    std::wstring text;
+    for (char c : bytes) text += static_cast<unsigned char>(c) < 0x80 ? static_cast<wchar_t>(c) : L'\uFFFD';
+    return text;
+  }
+};
+
+TEST(ColorListReadChecked, ACodecThatMarksUndecodableBytesStillCountsTheLine) {
+  const TColorListReadResult r = ColorListReadChecked("1,2,3,\"\x81\"\r\n4,5,6,x\r\n", TMarkingCodec());
+  EXPECT_EQ(r.Items, (std::vector<TColorListItem>{{4, 5, 6, L"x"}}));
+  EXPECT_EQ(r.UnreadableLines, std::vector<std::size_t>{1});
+}
+
 TEST(ColorListReadChecked, Utf16BigEndianMarkReadsAsSuch) {
   // 日 is U+65E5: bytes 65 E5 in big-endian order, E5 65 in little-endian.
   const std::string be = Bytes({0xFE, 0xFF, 0, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, '"', 0x65, 0xE5, 0, '"',
