@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <random>
 #include <set>
@@ -183,13 +184,28 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
 
   const std::string original = "255,128,0,\"sky\"\r\n18,52,86,\"sea\"\r\n0,0,0,\"ink\"\r\n";
   std::ofstream(File, std::ios::binary) << original;
-  TintraSession tintra;
-  // Every file dialog starts in the test's folder.
-  e2e::probe::RegSet(e2e::kSettingsKey, "DataDir", WindowsPath(Dir));
-  Open(tintra);
-  tintra.Sync();
-  const std::size_t windowsBefore = WindowCount(tintra);
-  const TGuiCount guiBefore = GuiCount(tintra);
+  std::unique_ptr<TintraSession> session;
+  std::size_t windowsBefore = 0;
+  TGuiCount guiBefore;
+  auto start = [&] {
+    session.reset();
+    session = std::make_unique<TintraSession>();
+    // Every file dialog starts in the test's folder.
+    e2e::probe::RegSet(e2e::kSettingsKey, "DataDir", WindowsPath(Dir));
+    Open(*session);
+    session->Sync();
+    windowsBefore = WindowCount(*session);
+    guiBefore = GuiCount(*session);
+  };
+  // What is on the disk is the file as it was or a list a save wrote whole.
+  auto checkFile = [&] {
+    const std::string disk = ReadBytes(File);
+    if (disk != original) {
+      EXPECT_EQ(ColorListReadChecked(disk, TLatin1()).UnreadableCount, 0u) << disk;
+    }
+  };
+  start();
+  ASSERT_FALSE(HasFatalFailure());
 
   static const char* const kKeys[] = {
       "Tab",    "shift+Tab", "Return",    "Escape",      "Delete",      "BackSpace", "Up",     "Down",
@@ -200,50 +216,62 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
   };
   std::uniform_int_distribution<int> percent(0, 99);
   e2e::ScreenRect r;
-  int clicks = 0, drags = 0, keys = 0, typed = 0, answered = 0, steps = 0;
+  int restarts = 0, clicks = 0, drags = 0, keys = 0, typed = 0, answered = 0, steps = 0;
   const auto deadline = Clock::now() + std::chrono::seconds(seconds);
   while (Clock::now() < deadline) {
     ++steps;
-    ASSERT_TRUE(tintra.Running()) << "the program ended at step " << steps << " (seed " << seed << ")";
-    if (AnswerBoxes(tintra, random, answered)) continue;
+    if (!session->Running()) {
+      // Only its exit command ends the program: a clean exit, then it starts again.
+      const std::optional<int> code = session->WaitForExit(10s);
+      ASSERT_TRUE(code && *code == 0) << "the program ended with " << (code ? std::to_string(*code) : "no exit code")
+                                      << " at step " << steps << " (seed " << seed << ")\n"
+                                      << ReadBytes(session->LogPath());
+      ++restarts;
+      checkFile();
+      start();
+      ASSERT_FALSE(HasFatalFailure());
+      continue;
+    }
+    if (AnswerBoxes(*session, random, answered)) continue;
     // The window seldom moves: its place is read again now and then.
-    if (steps % 10 == 1) r = tintra.Window().Rect;
+    if (steps % 10 == 1) r = session->Window().Rect;
     if (r.Width() <= 0 || r.Height() <= 0) continue;
     std::uniform_int_distribution<int> xs(r.Left, r.Right - 1), ys(r.Top, r.Bottom - 1);
     const int kind = percent(random);
     if (kind < 40) {
-      tintra.Click(xs(random), ys(random), percent(random) < 85 ? 1 : 3);
+      session->Click(xs(random), ys(random), percent(random) < 85 ? 1 : 3);
       ++clicks;
     } else if (kind < 55) {
-      tintra.Drag(xs(random), ys(random), xs(random), ys(random), 4);
+      session->Drag(xs(random), ys(random), xs(random), ys(random), 4);
       ++drags;
     } else if (kind < 85) {
-      tintra.Key(kKeys[std::uniform_int_distribution<std::size_t>(0, std::size(kKeys) - 1)(random)]);
+      session->Key(kKeys[std::uniform_int_distribution<std::size_t>(0, std::size(kKeys) - 1)(random)]);
       ++keys;
     } else {
       static const char kChars[] = "abcxyz0123456789 ";
       std::string text;
       for (int i = std::uniform_int_distribution<int>(1, 4)(random); i > 0; --i)
         text += kChars[std::uniform_int_distribution<std::size_t>(0, sizeof kChars - 2)(random)];
-      tintra.Type(text);
+      session->Type(text);
       ++typed;
     }
   }
   // Quiet down: close menus, answer what is left.
   for (int i = 0; i < 20; ++i) {
-    if (!AnswerBoxes(tintra, random, answered)) {
-      tintra.Key("Escape");
+    if (!AnswerBoxes(*session, random, answered)) {
+      session->Key("Escape");
       std::this_thread::sleep_for(200ms);
-      if (Boxes(tintra).empty()) break;
+      if (Boxes(*session).empty()) break;
     }
   }
-  ASSERT_TRUE(tintra.Running()) << "seed " << seed;
-  tintra.Sync();  // throws when the window no longer answers
-  const std::string log = ReadBytes(tintra.LogPath());
+  ASSERT_TRUE(session->Running()) << "seed " << seed;
+  session->Sync();  // throws when the window no longer answers
+  const std::string log = ReadBytes(session->LogPath());
   EXPECT_EQ(log.find("Unhandled exception"), std::string::npos) << log;
   EXPECT_EQ(log.find("Unhandled page fault"), std::string::npos) << log;
-  const std::size_t windowsAfter = WindowCount(tintra);
-  const TGuiCount guiAfter = GuiCount(tintra);
+  const std::size_t windowsAfter = WindowCount(*session);
+  const TGuiCount guiAfter = GuiCount(*session);
+  std::printf("soak: %d restarts after an exit command\n", restarts);
   std::printf("soak: %d steps, %d clicks, %d drags, %d keys, %d typed, %d boxes answered; windows %zu -> %zu, "
               "GDI objects %ld -> %ld, USER objects %ld -> %ld\n",
               steps, clicks, drags, keys, typed, answered, windowsBefore, windowsAfter, guiBefore.Gdi, guiAfter.Gdi,
@@ -259,15 +287,15 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
     const TColorListReadResult read = ColorListReadChecked(disk, TLatin1());
     EXPECT_EQ(read.UnreadableCount, 0u) << disk;
     // ...and, when the program says it holds exactly that file, the list it shows.
-    if (tintra.Caption() == "soak - Tintra") {
-      const auto menu = tintra.Menu();
+    if (session->Caption() == "soak - Tintra") {
+      const auto menu = session->Menu();
       const e2e::MenuEntry* save = e2e::FindMenuEntry(menu, "上書き保存(&S)");
       ASSERT_NE(save, nullptr);
       const auto before = std::filesystem::last_write_time(File);
       std::filesystem::remove(Dir + "/soak.bak");
-      tintra.Command(save->Id);
+      session->Command(save->Id);
       ASSERT_TRUE(e2e::WaitUntil([&] { return std::filesystem::exists(Dir + "/soak.bak"); }, 20s));
-      tintra.Sync();
+      session->Sync();
       EXPECT_GE(std::filesystem::last_write_time(File), before);
       EXPECT_EQ(ReadBytes(File), disk) << "the file differs from the list the program shows (seed " << seed << ")";
     }
