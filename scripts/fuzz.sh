@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every fuzz target longer than the test command does, each from its
-# corpus in the tree (fuzz/corpus/<target>/), which the run grows and then
+# real sample files (fuzz/seeds/<target>/) and its corpus in the tree
+# (fuzz/corpus/<target>/), which the run grows and then
 # minimises again (-merge=1) so that it stays small. Prints each target's
 # executions, coverage and corpus size; a finding is left as
 # build/fuzz/<target>-crash-... and fails the script.
@@ -51,12 +52,15 @@ for t in "${targets[@]}"; do
     continue
   fi
   corpus="$corpora/$t"
+  # Real files, kept as they are; the corpus holds what the runs found.
+  seeds=()
+  [[ -d $root/fuzz/seeds/$t ]] && seeds=("$root/fuzz/seeds/$t")
   work=$(mktemp -d)
   mkdir -p "$corpus"
   log="$root/build/fuzz/$t-long.log"
   # New inputs go to the first folder; the tree's corpus is only read here.
   "$exe" -seed="$seed" -max_total_time="$seconds" "${runs[@]}" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
-    -artifact_prefix="$root/build/fuzz/$t-" "$work" "$corpus" >"$log" 2>&1
+    -artifact_prefix="$root/build/fuzz/$t-" "$work" "$corpus" "${seeds[@]}" >"$log" 2>&1
   rc=$?
   execs=$(grep -oE 'stat::number_of_executed_units: *[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
   cov=$(grep -oE '(DONE|INITED|NEW|REDUCE|pulse) +cov: [0-9]+ ft: [0-9]+' "$log" | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+')
