@@ -127,7 +127,7 @@ int TComboGrid::ColWidths(int col) const noexcept {
 
 void TComboGrid::SetColWidths(int col, int width) {
   if (col < 0 || col >= FColCount) return;
-  width = std::max(width, 0);
+  width = std::max(width, kMinColWidth);
   if (FWidths[static_cast<size_t>(col)] == width) return;
   FWidths[static_cast<size_t>(col)] = width;
   RequestLayout();
@@ -325,12 +325,7 @@ void TComboGrid::ScrollChanged() {
   ::SetScrollInfo(Handle(), SB_HORZ, &si, FALSE);
   RequestLayout();
   Invalidate();
-  if (FEditing) {
-    if (RowInView(FEditRow) && FEditRow >= FTopRow && ColInView(FEditCol))
-      PlaceEditor();
-    else
-      EndEdit();
-  }
+  PlaceEditor();
 }
 
 void TComboGrid::ScrollIntoView(int col, int row) {
@@ -476,6 +471,7 @@ bool TComboGrid::WMKeyDown(WORD& key, fw::TShiftState shift) {
       return true;
     }
     case VK_F2:
+      if (ResumeEdit()) return true;
       ShowEditor();
       if (FEditor && FEditing) FEditor->SetSelStart(static_cast<int>(FEditor->Text().size()));
       return true;
@@ -485,6 +481,7 @@ bool TComboGrid::WMKeyDown(WORD& key, fw::TShiftState shift) {
         key = 0;
         return true;
       }
+      if (ResumeEdit()) return true;
       ShowEditor();
       return true;
     case VK_SPACE:
@@ -511,7 +508,14 @@ bool TComboGrid::WMKeyUp(WORD& key, fw::TShiftState) {
 }
 
 void TComboGrid::WMChar(wchar_t& key) {
-  if (key < L' ' || FEditing) return;
+  if (key < L' ') return;
+  if (FEditing) {
+    if (ResumeEdit()) {
+      ::SendMessageW(FEditor->Handle(), WM_CHAR, key, 1);
+      key = 0;
+    }
+    return;
+  }
   if (key == L' ') {
     const int kind = CellKinds(FCol).Kind;
     if (kind == ckButton || kind == ckCheck) return;
@@ -572,6 +576,7 @@ void TComboGrid::ShowEditor() {
   FEditOriginal = Cells(FCol, FRow);
   FEditor->SetText(FEditOriginal);
   FEditing = true;
+  FEditorScrolledOut = false;
   PlaceEditor();
   ::ShowWindow(FEditor->Handle(), SW_SHOW);
   FEditor->SetFocus();
@@ -585,14 +590,44 @@ void TComboGrid::SetEditorMode(bool value) {
     EndEdit();
 }
 
+bool TComboGrid::EditedCellInView() const noexcept {
+  const bool rowInView = RowInView(FEditRow) && (FEditRow < FFixedRows || FEditRow >= FTopRow);
+  const bool colInView = ColInView(FEditCol) && (FEditCol < FFixedCols || FEditCol >= FLeftCol);
+  return rowInView && colInView;
+}
+
 void TComboGrid::PlaceEditor() {
   if (!FEditing || !FEditor || !FEditor->HandleAllocated()) return;
+  const HWND editor = FEditor->Handle();
+  if (!EditedCellInView()) {
+    if (FEditorScrolledOut) return;
+    FEditorScrolledOut = true;
+    FEditor->HideList();
+    // A hidden window must not keep the keys: the grid takes them, and the
+    // editor's loss of the focus ends this part of the edit as any loss does.
+    if (FEditor->Focused()) SetFocus();
+    ::ShowWindow(editor, SW_HIDE);
+    return;
+  }
   const RECT r = CellRect(FEditCol, FEditRow);
-  ::SetWindowPos(FEditor->Handle(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+  ::SetWindowPos(editor, HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
+  if (!FEditorScrolledOut) return;
+  FEditorScrolledOut = false;
+  ::ShowWindow(editor, SW_SHOWNOACTIVATE);
+  if (Focused()) FEditor->SetFocus();
+}
+
+bool TComboGrid::ResumeEdit() {
+  if (!FEditing || !FEditor || !FEditor->HandleAllocated()) return false;
+  if (FEditorScrolledOut) ScrollIntoView(FEditCol, FEditRow);
+  if (FEditorScrolledOut) return false;
+  if (!FEditor->Focused()) FEditor->SetFocus();
+  return true;
 }
 
 void TComboGrid::HideEditorWindow(bool focusGrid) {
   FEditing = false;
+  FEditorScrolledOut = false;
   if (!FEditor || !FEditor->HandleAllocated()) return;
   FEditor->HideList();
   // Focus first, so the editor's loss of it fires the edit's end.
@@ -627,6 +662,7 @@ void TComboGrid::EditorFocusLost(HWND next) {
   const bool left = next && next != Handle() && ::GetAncestor(next, GA_ROOT) == ::GetAncestor(Handle(), GA_ROOT);
   if (FEditing && left) {
     FEditing = false;
+    FEditorScrolledOut = false;
     ::ShowWindow(FEditor->Handle(), SW_HIDE);
     InvalidateCell(FEditCol, FEditRow);
   }
@@ -769,12 +805,9 @@ bool TComboGrid::WMMouseDown(fw::TMouseButton button, fw::TShiftState shift, int
       FMoveFrom = FMoveTo = row;
       ::SetCapture(Handle());
     } else if (onCell && !IsFixed(col, row)) {
-      if (col == FCol && row == FRow && !FEditing) {
-        const int kind = CellKinds(col).Kind;
-        if (kind == ckText || kind == ckDropDown) ShowEditor();
-      } else {
-        FocusCell(col, row);
-      }
+      // A press only selects, also on the current cell: the owner may start
+      // a drag from it at once. The keyboard opens the editor.
+      FocusCell(col, row);
     }
     if (onCell && FState == TGridState::gsNormal && IsPressable(col, row)) {
       FPressedCol = col;
@@ -790,12 +823,7 @@ bool TComboGrid::WMMouseDown(fw::TMouseButton button, fw::TShiftState shift, int
 }
 
 bool TComboGrid::WMDoubleClick(fw::TMouseButton button, fw::TShiftState shift, int x, int y) {
-  int col, row;
-  if (button == fw::TMouseButton::mbLeft && MouseToCell(x, y, col, row) && !IsFixed(col, row) && col == FCol &&
-      row == FRow && !IsPressable(col, row)) {
-    ShowEditor();
-    return true;
-  }
+  // The second press of a double click is a press like the first.
   return WMMouseDown(button, shift, x, y);
 }
 

@@ -65,6 +65,9 @@ using TContextPopupEvent = std::function<void(fw::TObject* sender, int screenX, 
 
 class TComboGrid : public fw::TWindow {
  public:
+  // A narrower column could no longer be caught by its edge to widen it again.
+  static constexpr int kMinColWidth = 8;
+
   TComboGrid();
   ~TComboGrid() override;
 
@@ -217,7 +220,12 @@ class TComboGrid : public fw::TWindow {
   void MoveBy(int dcol, int drow);
   bool TabTarget(bool backwards, int& col, int& row) const noexcept;
   void HideEditorWindow(bool focusGrid);
+  // Follows the edited cell: hidden while it is out of view, shown again in place.
   void PlaceEditor();
+  bool EditedCellInView() const noexcept;
+  // An edit whose editor scrolled away: the cell comes back into view and
+  // the editor takes the keys again, its text and caret as they were.
+  bool ResumeEdit();
   void DrawText(HDC dc, const RECT& rect, const std::wstring& text, std::uint8_t align, int margin, bool fixed);
   void DrawButtonCell(HDC dc, int col, int row, const RECT& rect, TGridDrawState state, bool pressed);
   void DrawCheckCell(HDC dc, int col, int row, const RECT& rect, bool pressed);
@@ -242,6 +250,7 @@ class TComboGrid : public fw::TWindow {
 
   std::unique_ptr<TComboInplaceEdit> FEditor;
   bool FEditing = false;
+  bool FEditorScrolledOut = false;
   int FEditCol = -1, FEditRow = -1;
   std::wstring FEditOriginal;
 

@@ -11,8 +11,9 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-enum class TEncoding { Ansi, Utf8, Utf16Le };
+enum class TEncoding { Ansi, Utf8, Utf16Le, Utf16Be };
 
 void AppendQuoted(std::wstring& line, std::wstring_view text) {
   line += L'"';
@@ -23,14 +24,82 @@ void AppendQuoted(std::wstring& line, std::wstring_view text) {
   line += L'"';
 }
 
-void DecodeLine(std::string_view bytes, TEncoding encoding, const TAnsiCodec& ansi, std::wstring& out) {
-  if (encoding == TEncoding::Utf16Le) {
-    Utf16LeDecode(bytes, out);
-  } else if (encoding == TEncoding::Utf8) {
-    Utf8Decode(bytes, out);
-  } else {
-    out = ansi.Decode(bytes);
+// Strict: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool Utf8Valid(std::string_view bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size();
+  for (std::size_t i = 0; i < n;) {
+    const unsigned c = p[i];
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    std::size_t len;
+    unsigned lo = 0x80, hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+      len = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      len = 3;
+      if (c == 0xE0) lo = 0xA0;
+      if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      len = 4;
+      if (c == 0xF0) lo = 0x90;
+      if (c == 0xF4) hi = 0x8F;
+    } else {
+      return false;
+    }
+    if (n - i < len || p[i + 1] < lo || p[i + 1] > hi) return false;
+    for (std::size_t k = 2; k < len; ++k)
+      if (p[i + k] < 0x80 || p[i + k] > 0xBF) return false;
+    i += len;
   }
+  return true;
+}
+
+// False for an odd byte count or a surrogate half without its partner.
+bool Utf16Decode(std::string_view bytes, bool bigEndian, std::wstring& out) {
+  out.clear();
+  if (bytes.size() % 2 != 0) return false;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const std::size_t n = bytes.size() / 2;
+  auto unit = [p, bigEndian](std::size_t k) -> char32_t {
+    return bigEndian ? (p[2 * k] << 8 | p[2 * k + 1]) : (p[2 * k] | p[2 * k + 1] << 8);
+  };
+  for (std::size_t k = 0; k < n; ++k) {
+    char32_t c = unit(k);
+    if (c >= 0xD800 && c <= 0xDBFF) {
+      if (k + 1 >= n || unit(k + 1) < 0xDC00 || unit(k + 1) > 0xDFFF) return false;
+      const char32_t low = unit(++k);
+      if constexpr (sizeof(wchar_t) == 2) {
+        out += static_cast<wchar_t>(c);
+        out += static_cast<wchar_t>(low);
+        continue;
+      } else {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+      }
+    } else if (c >= 0xDC00 && c <= 0xDFFF) {
+      return false;
+    }
+    out += static_cast<wchar_t>(c);
+  }
+  return true;
+}
+
+// False when the bytes do not decode in the encoding.
+bool DecodeLine(std::string_view bytes, TEncoding encoding, const TAnsiCodec& ansi, std::wstring& out) {
+  switch (encoding) {
+    case TEncoding::Utf16Le:
+    case TEncoding::Utf16Be:
+      return Utf16Decode(bytes, encoding == TEncoding::Utf16Be, out);
+    case TEncoding::Utf8:
+      if (!Utf8Valid(bytes)) return false;
+      Utf8Decode(bytes, out);
+      return true;
+    case TEncoding::Ansi:
+      break;
+  }
+  return ansi.DecodeExact(bytes, out);
 }
 
 constexpr std::uint64_t kOnes = 0x0101010101010101u;
@@ -45,10 +114,11 @@ bool HasLineEnd(std::uint64_t word) {
 // CR, LF, CR LF or 26 end a line; the last line needs no end.
 class TLineSplitter {
  public:
-  TLineSplitter(std::string_view bytes, std::size_t unit) : FBytes(bytes), FUnit(unit) {}
+  TLineSplitter(std::string_view bytes, std::size_t unit, bool bigEndian)
+      : FBytes(bytes), FUnit(unit), FBigEndian(bigEndian) {}
   // ascii: whether the line's bytes are all below 0x80 (single bytes only).
   bool Next(std::string_view& line, bool& ascii) {
-    const std::size_t n = FBytes.size() / FUnit * FUnit;
+    const std::size_t n = FBytes.size();
     if (FPos >= n) return false;
     std::size_t p = FPos;
     if (FUnit == 1) {
@@ -70,13 +140,15 @@ class TLineSplitter {
       }
       ascii = (any & kHighBits) == 0;
     } else {
-      while (p < n && !IsEnd(At(p))) p += FUnit;
+      while (n - p >= 2 && !IsEnd(At(p))) p += 2;
+      // A stray last byte stays with the last line, which then cannot decode.
+      if (n - p < 2) p = n;
     }
     line = FBytes.substr(FPos, p - FPos);
     if (p < n) {
       const unsigned end = At(p);
       p += FUnit;
-      if (end == 13 && p < n && At(p) == 10) p += FUnit;
+      if (end == 13 && n - p >= FUnit && At(p) == 10) p += FUnit;
     }
     FPos = p;
     return true;
@@ -86,10 +158,12 @@ class TLineSplitter {
   static bool IsEnd(unsigned c) { return c == 13 || c == 10 || c == 26; }
   unsigned At(std::size_t p) const {
     const auto* b = reinterpret_cast<const unsigned char*>(FBytes.data()) + p;
-    return FUnit == 1 ? b[0] : static_cast<unsigned>(b[0] | (b[1] << 8));
+    if (FUnit == 1) return b[0];
+    return FBigEndian ? static_cast<unsigned>(b[0] << 8 | b[1]) : static_cast<unsigned>(b[0] | b[1] << 8);
   }
   std::string_view FBytes;
   std::size_t FUnit;
+  bool FBigEndian;
   std::size_t FPos = 0;
 };
 
@@ -196,13 +270,15 @@ std::string ColorListWrite(const std::vector<TColorListRow>& rows, const TAnsiCo
   std::string bytes;
   // ANSI bytes that happen to look like a byte-order mark would be read back
   // in the wrong encoding.
-  if (ansi.EncodeExact(text, bytes) && !bytes.starts_with(kUtf8Bom) && !bytes.starts_with(kUtf16LeBom)) return bytes;
+  if (ansi.EncodeExact(text, bytes) && !bytes.starts_with(kUtf8Bom) && !bytes.starts_with(kUtf16LeBom) &&
+      !bytes.starts_with(kUtf16BeBom))
+    return bytes;
   bytes.assign(kUtf8Bom);
   bytes += Utf8Encode(text);
   return bytes;
 }
 
-std::vector<TColorListItem> ColorListRead(std::string_view fileBytes, const TAnsiCodec& ansi) {
+TColorListReadResult ColorListReadChecked(std::string_view fileBytes, const TAnsiCodec& ansi) {
   TEncoding encoding = TEncoding::Ansi;
   if (fileBytes.starts_with(kUtf8Bom)) {
     encoding = TEncoding::Utf8;
@@ -210,36 +286,92 @@ std::vector<TColorListItem> ColorListRead(std::string_view fileBytes, const TAns
   } else if (fileBytes.starts_with(kUtf16LeBom)) {
     encoding = TEncoding::Utf16Le;
     fileBytes.remove_prefix(kUtf16LeBom.size());
+  } else if (fileBytes.starts_with(kUtf16BeBom)) {
+    encoding = TEncoding::Utf16Be;
+    fileBytes.remove_prefix(kUtf16BeBom.size());
   }
-  const std::size_t unit = encoding == TEncoding::Utf16Le ? 2 : 1;
+  const bool utf16 = encoding == TEncoding::Utf16Le || encoding == TEncoding::Utf16Be;
+  const std::size_t unit = utf16 ? 2 : 1;
 
-  std::vector<TColorListItem> result;
-  result.reserve(static_cast<std::size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
+  TColorListReadResult result;
+  result.Items.reserve(static_cast<std::size_t>(std::count(fileBytes.begin(), fileBytes.end(), '\n')) + 1);
   std::string byteScratch;
   std::wstring scratch;
   std::wstring text;
-  TLineSplitter lines(fileBytes, unit);
+  TLineSplitter lines(fileBytes, unit, encoding == TEncoding::Utf16Be);
   std::string_view line;
   bool ascii = false;
   TColorListItem item;
+  std::size_t number = 0;
   // Zero bytes are rare enough to look for once in the whole file.
   const bool anyZero = std::memchr(fileBytes.data(), 0, fileBytes.size()) != nullptr;
   while (lines.Next(line, ascii)) {
-    if (anyZero) line = CutAtZero(line, unit);
+    ++number;
+    bool cut = false;
+    if (anyZero) {
+      const std::string_view whole = line;
+      line = CutAtZero(line, unit);
+      cut = line.size() != whole.size();
+    }
+    bool accepted;
+    bool blank = false;
     // Nearly every line is ASCII, which every ANSI code page and UTF-8 agree
     // on: split it as bytes and widen only the comment.
     if (unit == 1 && ascii) {
-      if (!ParseLine(line, byteScratch, item)) continue;
+      accepted = ParseLine(line, byteScratch, item);
+      if (!accepted) blank = std::all_of(line.begin(), line.end(), IsCommaBlank<char>);
+    } else if (DecodeLine(line, encoding, ansi, text)) {
+      accepted = ParseLine<wchar_t>(text, scratch, item);
+      if (!accepted) blank = std::all_of(text.begin(), text.end(), IsCommaBlank<wchar_t>);
     } else {
-      DecodeLine(line, encoding, ansi, text);
-      if (!ParseLine<wchar_t>(text, scratch, item)) continue;
+      accepted = false;
     }
-    result.push_back(std::move(item));
+    if (accepted) result.Items.push_back(std::move(item));
+    // What follows a byte 0 would be lost by a save even when the line before it loaded.
+    if ((!accepted && !blank) || cut) {
+      if (result.UnreadableLines.size() < kColorListLinesNamed) result.UnreadableLines.push_back(number);
+      ++result.UnreadableCount;
+    }
   }
+  result.NotAColorList = result.Items.empty() && result.UnreadableCount > 0;
   return result;
 }
 
-std::vector<TColorListItem> ColorListLoadFromStream(TStream& stream, const TAnsiCodec& ansi) {
+std::vector<TColorListItem> ColorListRead(std::string_view fileBytes, const TAnsiCodec& ansi) {
+  return ColorListReadChecked(fileBytes, ansi).Items;
+}
+
+TColorListReadNotice ColorListReadNoticeOf(const TColorListReadResult& result) {
+  if (result.NotAColorList) return TColorListReadNotice::NotAColorList;
+  if (result.UnreadableCount > 0) return TColorListReadNotice::UnreadableLines;
+  return TColorListReadNotice::None;
+}
+
+std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName) {
+  const std::wstring name(fileName);
+  switch (ColorListReadNoticeOf(result)) {
+    case TColorListReadNotice::None:
+      break;
+    case TColorListReadNotice::NotAColorList:
+      return L"ﾌｧｲﾙ " + name + L" は色ﾘｽﾄのﾌｧｲﾙではありません。";
+    case TColorListReadNotice::UnreadableLines: {
+      std::wstring numbers;
+      for (std::size_t n : result.UnreadableLines) {
+        if (!numbers.empty()) numbers += L", ";
+        numbers += std::to_wstring(n);
+      }
+      numbers += L" 行目";
+      if (result.UnreadableCount > result.UnreadableLines.size()) numbers += L"ほか";
+      return L"ﾌｧｲﾙ " + name + L" には読み込めない行が " + std::to_wstring(result.UnreadableCount) +
+             L" 行あります (" + numbers + L")。\r\n保存すると、これらの行の内容は失われます。開きますか？";
+    }
+  }
+  return {};
+}
+
+namespace {
+
+std::string ReadAll(TStream& stream) {
   std::string bytes;
   char chunk[65536];
   for (;;) {
@@ -247,7 +379,17 @@ std::vector<TColorListItem> ColorListLoadFromStream(TStream& stream, const TAnsi
     if (n == 0) break;
     bytes.append(chunk, n);
   }
-  return ColorListRead(bytes, ansi);
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<TColorListItem> ColorListLoadFromStream(TStream& stream, const TAnsiCodec& ansi) {
+  return ColorListRead(ReadAll(stream), ansi);
+}
+
+TColorListReadResult ColorListLoadFromStreamChecked(TStream& stream, const TAnsiCodec& ansi) {
+  return ColorListReadChecked(ReadAll(stream), ansi);
 }
 
 void ColorListSaveToStream(TStream& stream, const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi) {

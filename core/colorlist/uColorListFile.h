@@ -3,6 +3,7 @@
 // hold them, then the comment in double quotes, each line ending in CR LF.
 // The text is in the system's ANSI code page when every character of the
 // file fits it exactly, otherwise UTF-8 with a byte-order mark.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,18 +31,48 @@ class TAnsiCodec {
   // need a best-fit look-alike or the default character).
   virtual bool EncodeExact(std::wstring_view text, std::string& out) const = 0;
   virtual std::wstring Decode(std::string_view bytes) const = 0;
+  // False when some bytes form no character of the code page. The default
+  // trusts Decode and doubts only a replacement character in its answer; a
+  // platform that can tell exactly (MB_ERR_INVALID_CHARS) should say so.
+  virtual bool DecodeExact(std::string_view bytes, std::wstring& out) const {
+    out = Decode(bytes);
+    return out.find(L'\uFFFD') == std::wstring::npos;
+  }
 };
 
 // The whole file; no rows give no bytes.
 std::string ColorListWrite(const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi);
 
-// Every acceptable line of the file, in order; other lines are skipped
-// silently. A UTF-8 or UTF-16LE byte-order mark chooses that encoding.
+// What reading a file found: the acceptable lines, and the lines that hold
+// something but could not be read (a save would lose them).
+struct TColorListReadResult {
+  std::vector<TColorListItem> Items;
+  // Lines counted from 1 as the reader splits them; blank lines never count.
+  // A line cut short by a byte 0 counts even when its first part was read.
+  std::size_t UnreadableCount = 0;
+  std::vector<std::size_t> UnreadableLines;  // the first kColorListLinesNamed
+  // Content beyond a byte-order mark and blanks, and not one line accepted.
+  bool NotAColorList = false;
+};
+inline constexpr std::size_t kColorListLinesNamed = 5;
+
+// A UTF-8, UTF-16LE or UTF-16BE byte-order mark chooses that encoding;
+// without one the text is ANSI.
+TColorListReadResult ColorListReadChecked(std::string_view fileBytes, const TAnsiCodec& ansi);
+// Only the acceptable lines, in order.
 std::vector<TColorListItem> ColorListRead(std::string_view fileBytes, const TAnsiCodec& ansi);
+
+// What to tell the user before showing a result, or nothing when it opens
+// without a word. NotAColorList: an error, the file is not opened. Lines
+// that cannot be read: a question; OK opens, Cancel leaves all as it was.
+enum class TColorListReadNotice { None, NotAColorList, UnreadableLines };
+TColorListReadNotice ColorListReadNoticeOf(const TColorListReadResult& result);
+std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName);
 
 // The same on a stream: from its position to its end, and at its position.
 // Stream errors pass through; reading is done before anything is parsed.
 std::vector<TColorListItem> ColorListLoadFromStream(TStream& stream, const TAnsiCodec& ansi);
+TColorListReadResult ColorListLoadFromStreamChecked(TStream& stream, const TAnsiCodec& ansi);
 void ColorListSaveToStream(TStream& stream, const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi);
 
 // An item of a line as an integer: leading spaces, an optional sign, then

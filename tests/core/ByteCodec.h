@@ -26,6 +26,12 @@ class TByteCodec : public TAnsiCodec {
     }
     return text;
   }
+  bool DecodeExact(std::string_view bytes, std::wstring& out) const override {
+    out = Decode(bytes);
+    for (char c : bytes)
+      if (static_cast<unsigned char>(c) >= FLimit) return false;
+    return true;
+  }
 
  private:
   unsigned FLimit;

@@ -59,10 +59,10 @@ const std::vector<TReadCase> kReadCases = {
     {"NotAColourList", "Hello, world\r\nThis is text.\r\n", {}},
     {"AnsiBytesDecoded", "1,2,3,\"caf\xE9\"", {{1, 2, 3, L"caf\u00E9"}}},
     {"Utf8Bom", U8(u8"\uFEFF1,2,3,\"日本\"\r\n4,5,6,a\u3000b"), {{1, 2, 3, L"日本"}, {4, 5, 6, L"a\u3000b"}}},
-    {"Utf8BomMalformed",
+    {"Utf8BomMalformedLineDropped",
      "\xEF\xBB\xBF"
-     "1,2,3,\"\xC3(\xF0\x9F\"",
-     {{1, 2, 3, L"\uFFFD(\uFFFD"}}},
+     "1,2,3,\"\xC3(\xF0\x9F\"\n4,5,6,ok",
+     {{4, 5, 6, L"ok"}}},
     {"Utf8BomSupplementary", U8(u8"\uFEFF1,2,3,\"\U0001F600\""), {{1, 2, 3, L"\U0001F600"}}},
     {"Utf16LeBom",
      Bytes({0xFF, 0xFE, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, 0xE5, 0x65, 0x0D, 0, 0x0A, 0,
@@ -75,6 +75,152 @@ const std::vector<TReadCase> kReadCases = {
 
 TEST(ColorListRead, Cases) {
   for (const TReadCase& c : kReadCases) EXPECT_EQ(ColorListRead(c.Input, kLatin1), c.Items) << c.Name;
+}
+
+// What the reader says about a file besides its items: nothing for an empty
+// one, "not a colour list" when nothing was accepted, and the lines a save
+// would lose otherwise.
+struct TCheckCase {
+  const char* Name;
+  std::string Input;
+  const TAnsiCodec& Codec;
+  std::size_t ItemCount;
+  std::size_t UnreadableCount;
+  std::vector<std::size_t> Lines;
+  TColorListReadNotice Notice;
+};
+
+const auto kNone = TColorListReadNotice::None;
+const auto kNotAList = TColorListReadNotice::NotAColorList;
+const auto kSomeLost = TColorListReadNotice::UnreadableLines;
+const std::string kPngStart("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x02\0\0\0\x90\x91h6", 33);
+
+const std::vector<TCheckCase> kCheckCases = {
+    {"ZeroBytes", "", kLatin1, 0, 0, {}, kNone},
+    {"Utf8BomOnly", "\xEF\xBB\xBF", kLatin1, 0, 0, {}, kNone},
+    {"Utf16LeBomOnly", "\xFF\xFE", kLatin1, 0, 0, {}, kNone},
+    {"Utf16BeBomOnly", "\xFE\xFF", kLatin1, 0, 0, {}, kNone},
+    {"BlanksAndLineEndsOnly", " \t\r\n\r\n\n\x1A", kLatin1, 0, 0, {}, kNone},
+    {"BomThenBlanks", "\xEF\xBB\xBF \r\n", kLatin1, 0, 0, {}, kNone},
+    {"Utf16BomThenBlanks", Bytes({0xFF, 0xFE, ' ', 0, 0x0D, 0, 0x0A, 0}), kLatin1, 0, 0, {}, kNone},
+    {"PictureIsNotAList", kPngStart, kLatin1, 0, 3, {1, 4, 5}, kNotAList},
+    {"ProseIsNotAList", "Hello, world\r\nThis is text.\r\n", kLatin1, 0, 2, {1, 2}, kNotAList},
+    {"ZerosOnlyAreNotAList", std::string(4, '\0'), kLatin1, 0, 1, {1}, kNotAList},
+    {"AllGood", "1,2,3,a\r\n4,5,6,b\r\n", kLatin1, 2, 0, {}, kNone},
+    // Line 3 is empty: nothing is lost there.
+    {"SomeBadLinesNamed", "1,2,3,a\r\nabc\r\n\r\n4,5,6,b\r\n1,2\r\n", kLatin1, 2, 2, {2, 5}, kSomeLost},
+    {"BlankLineWithSpacesIsNotBad", "1,2,3,a\r\n   \t\r\n", kLatin1, 1, 0, {}, kNone},
+    {"FirstFiveNamedAllCounted",
+     "x\n1,1,1,a\nx\nx\n\nx\nx\nx\nx\n2,2,2,b",
+     kLatin1,
+     2,
+     7,
+     {1, 3, 4, 6, 7},
+     kSomeLost},
+    // LF CR ends two lines: line 2 is the empty one between them.
+    {"LfCrNumbersTwoLines", "x\n\ry\n1,2,3,a", kLatin1, 1, 2, {1, 3}, kSomeLost},
+    {"ZeroCutsAGoodLineShort", std::string("1,2,3,\"ab\0cd\"\r\n4,5,6,e", 22), kLatin1, 2, 1, {1}, kSomeLost},
+    {"ZeroBeforeTheComment", std::string("1,2,3\0,\"x\"\n4,5,6,e", 18), kLatin1, 1, 1, {1}, kSomeLost},
+    {"AnsiBytesOutsideTheCodePage", "1,2,3,caf\xE9\r\n4,5,6,x", kAscii, 1, 1, {1}, kSomeLost},
+    {"AnsiBytesInsideTheCodePage", "1,2,3,caf\xE9\r\n4,5,6,x", kLatin1, 2, 0, {}, kNone},
+    {"Utf8Truncated", "\xEF\xBB\xBF" "1,1,1,\"\xE6\x97\"\n2,2,2,ok", kLatin1, 1, 1, {1}, kSomeLost},
+    {"Utf8Overlong", "\xEF\xBB\xBF" "2,2,2,ok\n1,1,1,\xC0\xAF", kLatin1, 1, 1, {2}, kSomeLost},
+    {"Utf8EncodedSurrogate", "\xEF\xBB\xBF" "2,2,2,ok\n1,1,1,\xED\xA0\x80", kLatin1, 1, 1, {2}, kSomeLost},
+    {"Utf8PastTheLastCodePoint", "\xEF\xBB\xBF" "2,2,2,ok\n1,1,1,\xF4\x90\x80\x80", kLatin1, 1, 1, {2}, kSomeLost},
+    {"Utf8LiteralReplacementCharacterIsGood", "\xEF\xBB\xBF" "1,1,1,\xEF\xBF\xBD", kLatin1, 1, 0, {}, kNone},
+    {"Utf16LeLoneSurrogate",
+     Bytes({0xFF, 0xFE, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, 0x00, 0xD8, '\n', 0, '7', 0, ',', 0, '8', 0, ',',
+            0, '9', 0, ',', 0, 'x', 0}),
+     kLatin1,
+     1,
+     1,
+     {1},
+     kSomeLost},
+    {"Utf16LeStrayLastByte",
+     Bytes({0xFF, 0xFE, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, 'a', 0, '\n', 0, '7', 0, ',', 0, '8', 0, ',', 0,
+            '9', 0, ',', 0, 'x', 0, 'y'}),
+     kLatin1,
+     1,
+     1,
+     {2},
+     kSomeLost},
+    // UTF-16 text without a mark is full of zero bytes.
+    {"Utf16WithoutBomIsNotAList", Bytes({'1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, 'a', 0}), kLatin1, 0, 1, {1},
+     kNotAList},
+};
+
+TEST(ColorListReadChecked, SaysWhatASaveWouldLose) {
+  for (const TCheckCase& c : kCheckCases) {
+    const TColorListReadResult r = ColorListReadChecked(c.Input, c.Codec);
+    EXPECT_EQ(r.Items.size(), c.ItemCount) << c.Name;
+    EXPECT_EQ(r.UnreadableCount, c.UnreadableCount) << c.Name;
+    EXPECT_EQ(r.UnreadableLines, c.Lines) << c.Name;
+    EXPECT_EQ(ColorListReadNoticeOf(r), c.Notice) << c.Name;
+    EXPECT_EQ(r.NotAColorList, c.Notice == kNotAList) << c.Name;
+  }
+}
+
+// A platform codec that only marks what it cannot decode, as Windows does
+// without MB_ERR_INVALID_CHARS: the reader still counts the line.
+class TMarkingCodec : public TAnsiCodec {
+ public:
+  bool EncodeExact(std::wstring_view, std::string&) const override { return false; }
+  std::wstring Decode(std::string_view bytes) const override {
+    std::wstring text;
+    for (char c : bytes) text += static_cast<unsigned char>(c) < 0x80 ? static_cast<wchar_t>(c) : L'\uFFFD';
+    return text;
+  }
+};
+
+TEST(ColorListReadChecked, ACodecThatMarksUndecodableBytesStillCountsTheLine) {
+  const TColorListReadResult r = ColorListReadChecked("1,2,3,\"\x81\"\r\n4,5,6,x\r\n", TMarkingCodec());
+  EXPECT_EQ(r.Items, (std::vector<TColorListItem>{{4, 5, 6, L"x"}}));
+  EXPECT_EQ(r.UnreadableLines, std::vector<std::size_t>{1});
+}
+
+TEST(ColorListReadChecked, Utf16BigEndianMarkReadsAsSuch) {
+  // 日 is U+65E5: bytes 65 E5 in big-endian order, E5 65 in little-endian.
+  const std::string be = Bytes({0xFE, 0xFF, 0, '1', 0, ',', 0, '2', 0, ',', 0, '3', 0, ',', 0, '"', 0x65, 0xE5, 0, '"',
+                                0, 0x0D, 0, 0x0A, 0, '4', 0, ',', 0, '5', 0, ',', 0, '6', 0, ',', 0xD8, 0x3D, 0xDE,
+                                0x00, 0, 0x0D});
+  const TColorListReadResult r = ColorListReadChecked(be, kLatin1);
+  const std::vector<TColorListItem> expected = {{1, 2, 3, L"\u65E5"}, {4, 5, 6, L"\U0001F600"}};
+  EXPECT_EQ(r.Items, expected);
+  EXPECT_EQ(r.UnreadableCount, 0u);
+}
+
+TEST(ColorListReadChecked, LatinTextStartingLikeABigEndianMarkIsWrittenAsUtf8) {
+  // Latin-1 "\u00FE\u00FF" would be bytes FE FF, read back as UTF-16BE.
+  const std::vector<TColorListRow> rows = {{L"\u00FE\u00FF1", L"2", L"3", L""}};
+  const std::string bytes = ColorListWrite(rows, kLatin1);
+  EXPECT_EQ(bytes, U8(u8"\uFEFF\u00FE\u00FF1,2,3,\"\"\r\n"));
+}
+
+TEST(ColorListReadMessage, NamesTheFileTheCountAndTheFirstLines) {
+  TColorListReadResult notAList;
+  notAList.UnreadableCount = 3;
+  notAList.UnreadableLines = {1, 2, 3};
+  notAList.NotAColorList = true;
+  EXPECT_EQ(ColorListReadMessage(notAList, L"C:\\絵\\photo.png"),
+            L"ﾌｧｲﾙ C:\\絵\\photo.png は色ﾘｽﾄのﾌｧｲﾙではありません。");
+
+  TColorListReadResult some;
+  some.Items.resize(4);
+  some.UnreadableCount = 2;
+  some.UnreadableLines = {3, 9};
+  EXPECT_EQ(ColorListReadMessage(some, L"a.txt"),
+            L"ﾌｧｲﾙ a.txt には読み込めない行が 2 行あります (3, 9 行目)。\r\n"
+            L"保存すると、これらの行の内容は失われます。開きますか？");
+  some.UnreadableCount = 12;
+  some.UnreadableLines = {1, 2, 4, 8, 16};
+  EXPECT_EQ(ColorListReadMessage(some, L"a.txt"),
+            L"ﾌｧｲﾙ a.txt には読み込めない行が 12 行あります (1, 2, 4, 8, 16 行目ほか)。\r\n"
+            L"保存すると、これらの行の内容は失われます。開きますか？");
+
+  TColorListReadResult fine;
+  fine.Items.resize(1);
+  EXPECT_EQ(ColorListReadMessage(fine, L"a.txt"), L"");
+  EXPECT_EQ(ColorListReadMessage(TColorListReadResult{}, L"empty.txt"), L"");
 }
 
 struct TWriteCase {

@@ -435,29 +435,114 @@ TEST_F(ComboGridTest, DraggingAHeaderEdgeSizesTheColumn) {
   ::SendMessageW(G(), WM_LBUTTONUP, 0, MAKELPARAM(head.right + 15, y));
   EXPECT_EQ(Grid->ColWidths(2), 75);
   EXPECT_EQ(Grid->Objects(2, 0), 2);  // sized, not moved
-  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(head.right + 15, y));
-  ::SendMessageW(G(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, y));
-  ::SendMessageW(G(), WM_LBUTTONUP, 0, MAKELPARAM(0, y));
-  EXPECT_EQ(Grid->ColWidths(2), 0);
 }
 
-TEST_F(ComboGridTest, ClickingTheCurrentCellEditsItAndAnotherCellMovesThere) {
-  int downs = 0;
-  Grid->OnMouseDown = [&](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) { ++downs; };
-  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(2, 3));
-  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(2, 3));
-  EXPECT_EQ(Grid->Col(), 2);
-  EXPECT_EQ(Grid->Row(), 3);
-  EXPECT_FALSE(Grid->EditorMode());
-  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(2, 3));
-  ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(2, 3));
-  EXPECT_TRUE(Grid->EditorMode());
-  // A press elsewhere ends the edit before it moves.
+TEST_F(ComboGridTest, AColumnSizedToNothingKeepsAnEdgeToWidenItAgain) {
+  const RECT head = Grid->CellRect(2, 0);
+  const int y = (head.top + head.bottom) / 2;
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(head.right, y));
+  ::SendMessageW(G(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(0, y));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, MAKELPARAM(0, y));
+  EXPECT_EQ(Grid->ColWidths(2), 8);
+  // Its right edge, where the pointer sees it, widens it and not its neighbour.
+  const int edge = head.left + 8;
+  ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(edge, y));
+  ::SendMessageW(G(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(edge + 40, y));
+  ::SendMessageW(G(), WM_LBUTTONUP, 0, MAKELPARAM(edge + 40, y));
+  EXPECT_EQ(Grid->ColWidths(2), 48);
+  EXPECT_EQ(Grid->ColWidths(1), 60);
+  // The program cannot make a column narrower either.
+  Grid->SetColWidths(3, 0);
+  EXPECT_EQ(Grid->ColWidths(3), 8);
+  Grid->SetColWidths(3, -20);
+  EXPECT_EQ(Grid->ColWidths(3), 8);
+}
+
+TEST_F(ComboGridTest, APressOnAnyDataCellOnlySelectsAndReachesTheOwnerWithoutEditor) {
+  std::vector<bool> editingAtDown;
+  Grid->OnMouseDown = [&](fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
+    editingAtDown.push_back(Grid->EditorMode());
+  };
+  struct TCase {
+    const char* Name;
+    UINT Message;
+    int Col, Row;
+  } cases[] = {
+      {"another cell", WM_LBUTTONDOWN, 2, 3},
+      {"the current cell", WM_LBUTTONDOWN, 2, 3},
+      {"the current cell again", WM_LBUTTONDOWN, 2, 3},
+      {"a double click's second press", WM_LBUTTONDBLCLK, 2, 3},
+      {"another column of the row", WM_LBUTTONDOWN, 4, 3},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    editingAtDown.clear();
+    ::SendMessageW(G(), c.Message, MK_LBUTTON, Center(c.Col, c.Row));
+    ::SendMessageW(G(), WM_LBUTTONUP, 0, Center(c.Col, c.Row));
+    EXPECT_EQ(Grid->Col(), c.Col);
+    EXPECT_EQ(Grid->Row(), c.Row);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(editingAtDown, std::vector<bool>{false});
+  }
+  // The keyboard opens it; a press elsewhere ends that edit before it moves.
+  PressKey(G(), VK_F2);
+  ASSERT_TRUE(Grid->EditorMode());
   ::SendMessageW(G(), WM_LBUTTONDOWN, MK_LBUTTON, Center(3, 4));
   EXPECT_FALSE(Grid->EditorMode());
   EXPECT_EQ(Ends.size(), 1u);
   EXPECT_EQ(Grid->Col(), 3);
-  EXPECT_EQ(downs, 3);
+}
+
+TEST_F(ComboGridTest, AnEditScrolledOutOfViewIsHiddenAndTypingContinuesIt) {
+  Grid->FocusCell(4, 2);
+  PressKey(G(), VK_F2);
+  TypeChars(Editor(), L"ab");
+  ASSERT_EQ(Grid->Cells(4, 2), L"4:2ab");
+  struct TStep {
+    const char* Name;
+    WORD Code;
+    bool Visible;
+  } steps[] = {
+      {"page down", SB_PAGEDOWN, false},
+      {"to the end", SB_BOTTOM, false},
+      {"back to the top", SB_TOP, true},
+      {"one line down keeps row 2 in view", SB_LINEDOWN, true},
+      {"away again", SB_PAGEDOWN, false},
+  };
+  for (const TStep& step : steps) {
+    SCOPED_TRACE(step.Name);
+    ::SendMessageW(G(), WM_VSCROLL, MAKEWPARAM(step.Code, 0), 0);
+    EXPECT_TRUE(Grid->EditorMode());
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(::IsWindowVisible(Editor()) != FALSE, step.Visible);
+    if (step.Visible) {
+      RECT edit, cell = Grid->CellRect(4, 2);
+      ::GetWindowRect(Editor(), &edit);
+      ::MapWindowPoints(nullptr, G(), reinterpret_cast<POINT*>(&edit), 2);
+      EXPECT_EQ(edit.left, cell.left);
+      EXPECT_EQ(edit.top, cell.top);
+      EXPECT_EQ(::GetFocus(), Editor());
+    } else {
+      EXPECT_NE(::GetFocus(), Editor());
+    }
+  }
+  // Typing brings the cell back and goes on where the text ended.
+  ::SendMessageW(::GetFocus(), WM_CHAR, L'c', 1);
+  EXPECT_TRUE(::IsWindowVisible(Editor()));
+  EXPECT_LE(Grid->TopRow(), 2);
+  TypeChars(Editor(), L"d");
+  PressKey(Editor(), VK_RETURN);
+  EXPECT_FALSE(Grid->EditorMode());
+  EXPECT_EQ(Grid->Cells(4, 2), L"4:2abcd");
+  // Enter on the grid while scrolled away resumes the same way.
+  PressKey(G(), VK_F2);
+  ::SendMessageW(G(), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+  PressKey(G(), VK_RETURN);
+  EXPECT_TRUE(::IsWindowVisible(Editor()));
+  EXPECT_EQ(::GetFocus(), Editor());
+  TypeChars(Editor(), L"e");
+  PressKey(Editor(), VK_RETURN);
+  EXPECT_EQ(Grid->Cells(4, 2), L"4:2abcde");
 }
 
 TEST_F(ComboGridTest, CheckCellsToggleBetweenTheirStatesAndReport) {

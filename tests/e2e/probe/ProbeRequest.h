@@ -8,7 +8,7 @@
 
 namespace probe {
 
-enum TRequestKind : LONG { rkMenus = 1, rkToolBars = 2, rkTextExtents = 3 };
+enum TRequestKind : LONG { rkMenus = 1, rkToolBars = 2, rkTextExtents = 3, rkGuiCount = 4 };
 
 struct TRequest {
   LONG Kind;

@@ -396,6 +396,7 @@ const char kUsage[] =
     "  toolbar [PID] HWND            tool bars and their buttons\n"
     "  extents [PID] HWND            descendants with text: hwnd class id text\n"
     "                                client-width client-height text-width text-height\n"
+    "  guicount [PID] HWND           the process's GDI and USER objects: gdi N, user N\n"
     "  regget KEY VALUE | regset KEY VALUE DATA | regdelete KEY   (under HKCU)\n"
     "  font FACE HEIGHT TEXT         realised face, missing glyphs, charset, height\n"
     "  showtext MS FACE TEXT         show the text in a window for MS milliseconds\n"
@@ -466,12 +467,13 @@ int Run(int argc, wchar_t** argv) {
   }
   if (cmd == L"clipboard") return Clipboard();
   if (cmd == L"setclipboard" && need(1)) return SetClipboard(argv[2]);
-  if ((cmd == L"menus" || cmd == L"toolbar" || cmd == L"extents") && need(1)) {
+  if ((cmd == L"menus" || cmd == L"toolbar" || cmd == L"extents" || cmd == L"guicount") && need(1)) {
     DWORD pid = need(2) ? static_cast<DWORD>(Number(argv[2])) : 0;
     HWND wnd = WindowArg(argv[need(2) ? 3 : 2]);
     const probe::TRequestKind kind = cmd == L"menus"     ? probe::rkMenus
                                      : cmd == L"toolbar" ? probe::rkToolBars
-                                                         : probe::rkTextExtents;
+                                     : cmd == L"extents" ? probe::rkTextExtents
+                                                         : probe::rkGuiCount;
     return Inject(pid, wnd, kind);
   }
   if (cmd == L"regget" && need(2)) return RegGet(argv[2], argv[3]);

@@ -147,6 +147,15 @@ LONG Serve(probe::TRequest& req) {
     std::vector<HWND> bars;
     ::EnumChildWindows(wnd, CollectToolBar, reinterpret_cast<LPARAM>(&bars));
     for (HWND bar : bars) DumpToolBar(bar, out);
+  } else if (req.Kind == probe::rkGuiCount) {
+    // Wine answers 0 to GetGuiResources; its GDI handles are found by their
+    // low word, which it accepts in place of the full handle.
+    DWORD gdi = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (gdi == 0)
+      for (ULONG_PTR i = 1; i < 0x10000; ++i)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(i))) ++gdi;
+    const DWORD user = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    out = "gdi\t" + std::to_string(gdi) + "\nuser\t" + std::to_string(user) + "\n";
   } else {
     return 3;
   }
