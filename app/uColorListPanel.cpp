@@ -310,7 +310,9 @@ void TColorListPanel::DocumentClear(fw::TObject*) {
 }
 
 bool TColorListPanel::DocumentLoadFromStream(fw::TObject*, TStream& stream) {
-  const std::vector<TColorListItem> items = ColorListLoadFromStream(stream, TAnsiCodecWin());
+  const TColorListReadResult read = ColorListLoadFromStreamChecked(stream, TAnsiCodecWin());
+  if (OnCheckRead) OnCheckRead(read);
+  const std::vector<TColorListItem>& items = read.Items;
   if (items.empty()) return false;
   gridItem.CancelEdit();
   const int n = static_cast<int>(items.size());

@@ -10,6 +10,7 @@
 
 #include "controls/grid/CmbGrid.h"
 #include "core/color/uColor.h"
+#include "core/colorlist/uColorListFile.h"
 #include "core/colorlist/uColumnLayout.h"
 #include "core/support/Stream.h"
 #include "framework/Handles.h"
@@ -71,6 +72,9 @@ class TColorListPanel : public fw::TObject {
   // Parsed whole before the grid is touched: a read error keeps the old list.
   // False, with the list untouched, when the stream holds no item.
   bool DocumentLoadFromStream(fw::TObject* sender, TStream& stream);
+  // Hears what reading found before the list is touched; may stop the read
+  // by throwing (EAbort once the user was told or said no).
+  std::function<void(const TColorListReadResult& read)> OnCheckRead;
   void DocumentSaveToStream(fw::TObject* sender, TStream& stream);
 
   void actAddExecute(fw::TObject* sender);

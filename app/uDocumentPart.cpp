@@ -3,7 +3,9 @@
 #include "app/uUiText.h"
 #include "app/resources/StringIds.h"
 
+#include "core/colorlist/uColorListFile.h"
 #include "core/document/uDocumentState.h"
+#include "framework/Application.h"
 
 namespace {
 
@@ -29,6 +31,7 @@ TDocumentPart::TDocumentPart(TColorListPanel& list) : FList(list) {
   };
   Document.OnSaveToStream = [this](fw::TObject* s, TStream& stream) { FList.DocumentSaveToStream(s, stream); };
   FList.OnModified = [this](fw::TObject*) { Document.Change(); };
+  FList.OnCheckRead = [this](const TColorListReadResult& read) { CheckRead(read); };
 
   TBXMRUList.SetMaxItems(5);
   TBXMRUList.SetPrefix(L"H");
@@ -120,4 +123,21 @@ void TDocumentPart::DocumentModifiedChange(fw::TObject*) { TitleChanged(); }
 void TDocumentPart::DocumentFilenameChanged(fw::TObject*) {
   TitleChanged();
   if (!Document.FileName().empty()) TBXMRUList.Add(Document.FileName());
+}
+
+void TDocumentPart::CheckRead(const TColorListReadResult& read) {
+  // A file that is no list, or whose unreadable lines a save would drop, is
+  // never opened behind the user's back: the document stays as it was.
+  const TColorListReadNotice notice = ColorListReadNoticeOf(read);
+  if (notice == TColorListReadNotice::None) return;
+  const std::wstring text =
+      ColorListReadMessage(read, Document.LoadingFileName(),
+                           {UiText(IDS_NOT_A_COLOR_LIST), UiText(IDS_UNREADABLE_LINES), UiText(IDS_UNREADABLE_MORE)});
+  const HWND owner = fw::Application().MainFormHandle();
+  const std::wstring& title = fw::Application().Title();
+  if (notice == TColorListReadNotice::NotAColorList) {
+    Document.ShowMessageBox(owner, text, title, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    throw EAbort();
+  }
+  if (Document.ShowMessageBox(owner, text, title, MB_OKCANCEL | MB_ICONWARNING | MB_TASKMODAL) != IDOK) throw EAbort();
 }

@@ -55,6 +55,7 @@ class TDocumentPart : public fw::TObject {
   void TBXMRUListClick(fw::TObject* sender, const std::wstring& fileName);
   void DropTargetFileDropped(fw::TObject* sender, const std::wstring& fileName);
   void TitleChanged();
+  void CheckRead(const TColorListReadResult& read);
 
   TColorListPanel& FList;
   HWND FDropWindow = nullptr;

@@ -16,7 +16,7 @@ const wchar_t* const kSamplingCaptions[] = {L"1 × 1 ピクセル", L"3 × 3 の
 static_assert(std::size(kSamplingCaptions) == std::size(kSamplingChoices));
 
 // Its own radio group beside the hexadecimal order's (1).
-constexpr int kSamplingGroup = 2;
+constexpr int kSamplingGroup = 3;
 
 }  // namespace
 

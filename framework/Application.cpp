@@ -74,6 +74,7 @@ void TApplication::EndModal() noexcept {
 void TApplication::HandleException() noexcept {
   try {
     throw;
+  } catch (const EAbort&) {
   } catch (const std::exception& e) {
     ShowException(e);
   } catch (...) {

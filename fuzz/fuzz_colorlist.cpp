@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(std::adjacent_find(read.UnreadableLines.begin(), read.UnreadableLines.end()) == read.UnreadableLines.end());
   Check(read.UnreadableLines.empty() || read.UnreadableLines.front() >= 1);
   Check(read.NotAColorList == (items.empty() && read.UnreadableCount > 0));
-  Check(ColorListReadMessage(read, L"f").empty() == (ColorListReadNoticeOf(read) == TColorListReadNotice::None));
+  Check(ColorListReadMessage(read, L"f", {L"a{0}", L"{0}{1}{2}{3}", L"+"}).empty() == (ColorListReadNoticeOf(read) == TColorListReadNotice::None));
 
   std::vector<TColorListRow> rows;
   for (const TColorListItem& item : items)

@@ -109,26 +109,26 @@ tintra_prefix_init() {
   touch "$stamp"
 }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. The server picks the
+# number itself (-displayfd), so scripts starting side by side never share one.
 tintra_xvfb_start() {
-  local n i
-  for ((n = 90; n < 200; n++)); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$BUILD/xvfb.log" 2>&1 &
-    TINTRA_XVFB_PID=$!
-    for ((i = 0; i < 100; i++)); do
-      if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      kill -0 "$TINTRA_XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-    # Lost a race for the display number, or the server hung: try the next one.
-    kill "$TINTRA_XVFB_PID" 2>/dev/null || true
-    wait "$TINTRA_XVFB_PID" 2>/dev/null || true
-    TINTRA_XVFB_PID=
+  local file="$BUILD/xvfb-display.$BASHPID" n= i
+  rm -f "$file"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$file" >"$BUILD/xvfb.$BASHPID.log" 2>&1 &
+  TINTRA_XVFB_PID=$!
+  for ((i = 0; i < 200; i++)); do
+    n=$(head -n 1 "$file" 2>/dev/null || true)
+    if [[ -n $n ]] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+      rm -f "$file"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$TINTRA_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  kill "$TINTRA_XVFB_PID" 2>/dev/null || true
+  wait "$TINTRA_XVFB_PID" 2>/dev/null || true
+  TINTRA_XVFB_PID=
   echo "env.sh: could not start Xvfb" >&2
   return 1
 }

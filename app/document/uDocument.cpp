@@ -134,6 +134,10 @@ int TDocument::LoadFromStream(TStream& stream) {
 // --- files -------------------------------------------------------------------
 
 void TDocument::LoadFromFile(const std::wstring& name) {
+  struct TLoading {
+    std::wstring& Name;
+    ~TLoading() { Name.clear(); }
+  } loading{FLoadingFileName = name};
   // All of it first: a read error must not leave the content half replaced.
   TMemoryStream content;
   {

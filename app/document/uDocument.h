@@ -70,6 +70,9 @@ class TDocument : public fw::TObject {
   virtual void SaveToStream(TStream& stream);
   // The whole file is read before the content is handed over; errors propagate.
   virtual void LoadFromFile(const std::wstring& name);
+  // The file being read while LoadFromFile runs (the content handlers may
+  // name it to the user); empty otherwise.
+  const std::wstring& LoadingFileName() const noexcept { return FLoadingFileName; }
   // False when the user cancelled a retry box; write errors propagate. The
   // document counts as saved only once the file is flushed and closed.
   virtual bool SaveToFile(const std::wstring& name);
@@ -115,6 +118,7 @@ class TDocument : public fw::TObject {
   fw::TFileDialog* FSaveDialog = nullptr;
   fw::TFileDialog* FOpenDialog = nullptr;
   std::wstring FRegistryKey, FRegistryName;
+  std::wstring FLoadingFileName;
 
   TDocumentState FState;
   int FBusy = 0;

@@ -78,6 +78,12 @@
 #define IDS_FONT_UI 2088
 #define IDS_FONT_FIXED 2089
 
+// Reading a list file: not a list; lines that cannot be read ({0} name, {1}
+// count, {2} line numbers, {3} the "and others" word when there are more).
+#define IDS_NOT_A_COLOR_LIST 2230
+#define IDS_UNREADABLE_LINES 2231
+#define IDS_UNREADABLE_MORE 2232
+
 // First and last number of the interface's texts, for checks over all of them.
 #define IDS_UI_FIRST 2000
-#define IDS_UI_LAST 2089
+#define IDS_UI_LAST 2232

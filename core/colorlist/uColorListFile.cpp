@@ -347,23 +347,34 @@ TColorListReadNotice ColorListReadNoticeOf(const TColorListReadResult& result) {
   return TColorListReadNotice::None;
 }
 
-std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName) {
-  const std::wstring name(fileName);
+namespace {
+
+std::wstring Fill(std::wstring text, std::wstring_view key, std::wstring_view value) {
+  const std::size_t at = text.find(key);
+  if (at != std::wstring::npos) text.replace(at, key.size(), value);
+  return text;
+}
+
+}  // namespace
+
+std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName,
+                                  const TColorListReadTexts& texts) {
   switch (ColorListReadNoticeOf(result)) {
     case TColorListReadNotice::None:
       break;
     case TColorListReadNotice::NotAColorList:
-      return L"ﾌｧｲﾙ " + name + L" は色ﾘｽﾄのﾌｧｲﾙではありません。";
+      return Fill(texts.NotAList, L"{0}", fileName);
     case TColorListReadNotice::UnreadableLines: {
       std::wstring numbers;
       for (std::size_t n : result.UnreadableLines) {
         if (!numbers.empty()) numbers += L", ";
         numbers += std::to_wstring(n);
       }
-      numbers += L" 行目";
-      if (result.UnreadableCount > result.UnreadableLines.size()) numbers += L"ほか";
-      return L"ﾌｧｲﾙ " + name + L" には読み込めない行が " + std::to_wstring(result.UnreadableCount) +
-             L" 行あります (" + numbers + L")。\r\n保存すると、これらの行の内容は失われます。開きますか？";
+      // Each key once, in order, so a file name holding "{1}" stays as it is.
+      std::wstring text = Fill(texts.Unreadable, L"{1}", std::to_wstring(result.UnreadableCount));
+      text = Fill(text, L"{2}", numbers);
+      text = Fill(text, L"{3}", result.UnreadableCount > result.UnreadableLines.size() ? texts.More : L"");
+      return Fill(text, L"{0}", fileName);
     }
   }
   return {};

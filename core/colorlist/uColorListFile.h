@@ -67,7 +67,13 @@ std::vector<TColorListItem> ColorListRead(std::string_view fileBytes, const TAns
 // that cannot be read: a question; OK opens, Cancel leaves all as it was.
 enum class TColorListReadNotice { None, NotAColorList, UnreadableLines };
 TColorListReadNotice ColorListReadNoticeOf(const TColorListReadResult& result);
-std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName);
+// The interface's texts: "{0}" the file name; in Unreadable "{1}" the count,
+// "{2}" the first line numbers and "{3}" More when there are others.
+struct TColorListReadTexts {
+  std::wstring NotAList, Unreadable, More;
+};
+std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName,
+                                  const TColorListReadTexts& texts);
 
 // The same on a stream: from its position to its end, and at its position.
 // Stream errors pass through; reading is done before anything is parsed.

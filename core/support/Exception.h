@@ -19,3 +19,9 @@ class Exception : public std::exception {
   std::string FWhat;
 };
 
+// A command given up on purpose, after the user has been told or asked:
+// nobody reports it.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception(L"Operation aborted") {}
+};

@@ -41,3 +41,13 @@ std::wstring TAnsiCodecWin::Decode(std::string_view bytes) const {
   ::MultiByteToWideChar(FCodePage, 0, bytes.data(), length, text.data(), chars);
   return text;
 }
+
+bool TAnsiCodecWin::DecodeExact(std::string_view bytes, std::wstring& out) const {
+  out = Decode(bytes);
+  if (bytes.empty()) return true;
+  // The system says exactly which bytes form no character; the code pages
+  // that cannot tell (they take every byte) answer with the plain decode.
+  const int length = static_cast<int>(bytes.size());
+  if (::MultiByteToWideChar(FCodePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0) > 0) return true;
+  return ::GetLastError() != ERROR_NO_UNICODE_TRANSLATION && out.find(L'\uFFFD') == std::wstring::npos;
+}

@@ -11,6 +11,7 @@ class TAnsiCodecWin : public TAnsiCodec {
   explicit TAnsiCodecWin(UINT codePage) : FCodePage(codePage) {}
   bool EncodeExact(std::wstring_view text, std::string& out) const override;
   std::wstring Decode(std::string_view bytes) const override;
+  bool DecodeExact(std::string_view bytes, std::wstring& out) const override;
   UINT CodePage() const { return FCodePage; }
 
  private:

@@ -196,31 +196,36 @@ TEST(ColorListReadChecked, LatinTextStartingLikeABigEndianMarkIsWrittenAsUtf8) {
   EXPECT_EQ(bytes, U8(u8"\uFEFF\u00FE\u00FF1,2,3,\"\"\r\n"));
 }
 
+const TColorListReadTexts kJapanese{L"ﾌｧｲﾙ {0} は色ﾘｽﾄのﾌｧｲﾙではありません。",
+                                    L"ﾌｧｲﾙ {0} には読み込めない行が {1} 行あります ({2} 行目{3})。\r\n"
+                                    L"保存すると、これらの行の内容は失われます。開きますか？",
+                                    L"ほか"};
+
 TEST(ColorListReadMessage, NamesTheFileTheCountAndTheFirstLines) {
   TColorListReadResult notAList;
   notAList.UnreadableCount = 3;
   notAList.UnreadableLines = {1, 2, 3};
   notAList.NotAColorList = true;
-  EXPECT_EQ(ColorListReadMessage(notAList, L"C:\\絵\\photo.png"),
+  EXPECT_EQ(ColorListReadMessage(notAList, L"C:\\絵\\photo.png", kJapanese),
             L"ﾌｧｲﾙ C:\\絵\\photo.png は色ﾘｽﾄのﾌｧｲﾙではありません。");
 
   TColorListReadResult some;
   some.Items.resize(4);
   some.UnreadableCount = 2;
   some.UnreadableLines = {3, 9};
-  EXPECT_EQ(ColorListReadMessage(some, L"a.txt"),
+  EXPECT_EQ(ColorListReadMessage(some, L"a.txt", kJapanese),
             L"ﾌｧｲﾙ a.txt には読み込めない行が 2 行あります (3, 9 行目)。\r\n"
             L"保存すると、これらの行の内容は失われます。開きますか？");
   some.UnreadableCount = 12;
   some.UnreadableLines = {1, 2, 4, 8, 16};
-  EXPECT_EQ(ColorListReadMessage(some, L"a.txt"),
+  EXPECT_EQ(ColorListReadMessage(some, L"a.txt", kJapanese),
             L"ﾌｧｲﾙ a.txt には読み込めない行が 12 行あります (1, 2, 4, 8, 16 行目ほか)。\r\n"
             L"保存すると、これらの行の内容は失われます。開きますか？");
 
   TColorListReadResult fine;
   fine.Items.resize(1);
-  EXPECT_EQ(ColorListReadMessage(fine, L"a.txt"), L"");
-  EXPECT_EQ(ColorListReadMessage(TColorListReadResult{}, L"empty.txt"), L"");
+  EXPECT_EQ(ColorListReadMessage(fine, L"a.txt", kJapanese), L"");
+  EXPECT_EQ(ColorListReadMessage(TColorListReadResult{}, L"empty.txt", kJapanese), L"");
 }
 
 struct TWriteCase {

@@ -358,4 +358,75 @@ TEST_F(DocumentWindow, NewOnAChangedUntitledListTakesTheMarkOffTheCaption) {
   EXPECT_EQ(form.Text(), L"(無題) - Tintra");
 }
 
+// A file that is no list is not opened; one with lines a save would drop
+// opens only after the question; nothing changes on a refusal.
+TEST(DocumentReading, NothingIsLostOrOpenedBehindTheUsersBack) {
+  const std::wstring dir =
+      (std::filesystem::temp_directory_path() / ("tintra_read_" + std::to_string(::GetCurrentProcessId()))).wstring();
+  std::filesystem::create_directory(dir);
+  std::vector<std::wstring> texts;
+  std::vector<UINT> types;
+  int answer = IDCANCEL;
+  TMainWindowOptions options;
+  options.DocumentMessageBox = [&](HWND, const std::wstring& text, const std::wstring&, UINT type) {
+    texts.push_back(text);
+    types.push_back(type);
+    return answer;
+  };
+  TfrmTintra form(std::move(options));
+  form.CreateForm();
+  const std::wstring good = dir + L"\\good.txt";
+  WriteBytes(good, "1,2,3,\"a\"\r\n");
+  ASSERT_TRUE(form.Documents.OpenDocumentFile(good));
+  ASSERT_EQ(form.Text(), L"good - Tintra");
+
+  struct TCase {
+    const wchar_t* Name;
+    std::string Bytes;
+    int Answer;
+    std::wstring Box;  // after the file's name; empty: no box
+    bool Opens;
+    int Items;
+  } cases[] = {
+      {L"photo.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), IDOK, L" は色ﾘｽﾄのﾌｧｲﾙではありません。", false, 1},
+      {L"partly.txt", "1,2,3,\"x\"\r\nnot a colour\r\n4,5,6,\"y\"\r\n", IDCANCEL,
+       L" には読み込めない行が 1 行あります (2 行目)。\r\n保存すると、これらの行の内容は失われます。開きますか？", false, 1},
+      {L"partly.txt", "1,2,3,\"x\"\r\nnot a colour\r\n4,5,6,\"y\"\r\n", IDOK,
+       L" には読み込めない行が 1 行あります (2 行目)。\r\n保存すると、これらの行の内容は失われます。開きますか？", true, 2},
+      {L"cut.txt", std::string("7,8,9,\"a\0b\"\r\n", 13), IDOK,
+       L" には読み込めない行が 1 行あります (1 行目)。\r\n保存すると、これらの行の内容は失われます。開きますか？", true, 1},
+      {L"empty.txt", "", IDOK, L"", true, 0},
+      {L"big-endian.txt", std::string("\xFE\xFF\0001\0,\0002\0,\0003\0,\0\"\0\"\0\r\0\n", 22), IDOK, L"", true, 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.Name)));
+    const std::wstring name = dir + L"\\" + c.Name;
+    WriteBytes(name, c.Bytes);
+    const std::wstring before = form.Text();
+    const int itemsBefore = form.ColorList.ItemCount();
+    texts.clear();
+    types.clear();
+    answer = c.Answer;
+    if (c.Opens) {
+      EXPECT_TRUE(form.Documents.OpenDocumentFile(name));
+      EXPECT_EQ(form.Documents.Document.FileName(), name);
+      EXPECT_EQ(form.ColorList.ItemCount(), c.Items);
+    } else {
+      EXPECT_THROW(form.Documents.OpenDocumentFile(name), EAbort);
+      EXPECT_EQ(form.Text(), before);
+      EXPECT_EQ(form.ColorList.ItemCount(), itemsBefore);
+    }
+    if (c.Box.empty()) {
+      EXPECT_TRUE(texts.empty());
+    } else {
+      ASSERT_EQ(texts.size(), 1u);
+      EXPECT_EQ(texts[0], L"ﾌｧｲﾙ " + name + c.Box);
+      EXPECT_EQ(types[0] & MB_TYPEMASK, static_cast<UINT>(c.Opens || c.Answer == IDCANCEL ? MB_OKCANCEL : MB_OK));
+    }
+    EXPECT_FALSE(form.Documents.Document.Modified());
+  }
+  EXPECT_EQ(form.ColorList.RowColor(1), RGB(1, 2, 3)) << "the big-endian file's colour";
+  std::filesystem::remove_all(dir);
+}
+
 }  // namespace
