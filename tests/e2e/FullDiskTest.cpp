@@ -116,10 +116,9 @@ class FullDisk : public testing::Test {
   bool Mounted = false;
 };
 
-// The save in use renames the file to its backup before writing the new one,
-// so a full disk loses the old backup and leaves a cut file: enable once the
-// new content is written beside the file first.
-TEST_F(FullDisk, DISABLED_ASaveThatFindsNoRoomChangesNothingAndRetrySavesLater) {
+// The new content is written beside the file before the backup is made, so
+// a full disk changes nothing and Retry saves once there is room.
+TEST_F(FullDisk, ASaveThatFindsNoRoomChangesNothingAndRetrySavesLater) {
   const std::string file = Dir + "/colors.txt", backup = Dir + "/colors.bak";
   const std::string before = LongList(), olderBackup = "1,2,3,\"older\"\r\n";
   std::ofstream(file, std::ios::binary) << before;
@@ -166,7 +165,7 @@ TEST_F(FullDisk, DISABLED_ASaveThatFindsNoRoomChangesNothingAndRetrySavesLater) 
 }
 
 // Without Retry the list stays modified and the disk as it was.
-TEST_F(FullDisk, DISABLED_ACancelledSaveOnAFullDiskKeepsTheListModified) {
+TEST_F(FullDisk, ACancelledSaveOnAFullDiskKeepsTheListModified) {
   const std::string file = Dir + "/colors.txt", backup = Dir + "/colors.bak";
   const std::string before = LongList(), olderBackup = "1,2,3,\"older\"\r\n";
   std::ofstream(file, std::ios::binary) << before;
