@@ -1,5 +1,9 @@
 #include "app/document/uOleDrop.h"
 
+#include "core/shell/uDropFiles.h"
+#include "framework/Handles.h"
+#include "framework/support/uAnsiCodecWin.h"
+
 #include <shellapi.h>
 
 #include <utility>
@@ -43,13 +47,13 @@ class TStorageMedium {
 }  // namespace
 
 std::wstring FirstDroppedFile(HDROP drop) {
-  if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 0) return {};
-  const UINT length = ::DragQueryFileW(drop, 0, nullptr, 0);
-  std::wstring name(length, L'\0');
-  // The buffer size counts the terminating zero, which std::wstring keeps.
-  const UINT copied = ::DragQueryFileW(drop, 0, name.data(), length + 1);
-  name.resize(copied);
-  return name;
+  // Read from the block's own bytes, never past its size, whatever its
+  // header claims: the block comes from another program.
+  const fw::TGlobalLock<const char> bytes(drop);
+  if (!bytes) return {};
+  const std::vector<std::wstring> names =
+      DropFileNames(std::string_view(bytes.Get(), ::GlobalSize(drop)), TAnsiCodecWin());
+  return names.empty() ? std::wstring() : names.front();
 }
 
 // The registered object. Its link to the owner is cut when the owner goes,
