@@ -155,9 +155,10 @@ TEST_F(PickOptions, TheSampledAreaIsARadioGroupInTheSettingsMenuAndIsKept) {
       HMENU settings = SubMenuByText(::GetMenu(form.Handle()), L"設定(&S)");
       ASSERT_NE(settings, nullptr);
       const std::vector<TMenuEntry> top = Entries(settings);
-      ASSERT_EQ(top.size(), 3u);
+      ASSERT_EQ(top.size(), 4u);
       EXPECT_EQ(top[1].Text, L"取得範囲(&P)");
       EXPECT_EQ(top[2].Text, L"ホットキー(&K)...");
+      EXPECT_EQ(top[3].Text, L"言語(&L)");
       const std::vector<TMenuEntry> items = Entries(SubMenuByText(settings, L"取得範囲(&P)"));
       const wchar_t* texts[] = {L"1 × 1 ピクセル", L"3 × 3 の平均", L"5 × 5 の平均", L"9 × 9 の平均",
                                 L"5 × 5 の最多色"};
@@ -171,6 +172,8 @@ TEST_F(PickOptions, TheSampledAreaIsARadioGroupInTheSettingsMenuAndIsKept) {
       const std::vector<TMenuEntry> after = Entries(SubMenuByText(settings, L"取得範囲(&P)"));
       for (int i = 0; i < 5; ++i) EXPECT_EQ(after[i].Checked, i == c.choose) << i;
       EXPECT_EQ(form.Sampler.Sampling(), kSamplingChoices[c.choose]);
+      // A radio group of its own: the language's check stays.
+      EXPECT_TRUE(form.actLangAuto.Checked());
       form.Close();
     }
     EXPECT_EQ(Reg(L"SampleSize"), c.savedSize);
