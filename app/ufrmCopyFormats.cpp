@@ -18,11 +18,16 @@ const wchar_t kPlaceholders[] = L"{r} {g} {b}  {R} {G} {B}  {h} {s} {l}  {rf} {g
 
 std::wstring CopyTemplateFaultText(TTemplateFault fault) {
   switch (fault) {
-    case TTemplateFault::Empty: return UiText(IDS_TEMPLATE_EMPTY);
-    case TTemplateFault::Nul: return UiText(IDS_TEMPLATE_NUL);
-    case TTemplateFault::UnmatchedClose: return UiText(IDS_TEMPLATE_UNMATCHED_CLOSE);
-    case TTemplateFault::Unclosed: return UiText(IDS_TEMPLATE_UNCLOSED);
-    case TTemplateFault::UnknownName: return UiText(IDS_TEMPLATE_UNKNOWN_NAME);
+    case TTemplateFault::Empty:
+      return UiText(IDS_TEMPLATE_EMPTY);
+    case TTemplateFault::Nul:
+      return UiText(IDS_TEMPLATE_NUL);
+    case TTemplateFault::UnmatchedClose:
+      return UiText(IDS_TEMPLATE_UNMATCHED_CLOSE);
+    case TTemplateFault::Unclosed:
+      return UiText(IDS_TEMPLATE_UNCLOSED);
+    case TTemplateFault::UnknownName:
+      return UiText(IDS_TEMPLATE_UNKNOWN_NAME);
   }
   return UiText(IDS_TEMPLATE_EMPTY);
 }

@@ -109,9 +109,25 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "E&xit"}},
     {"&Edit",
      // The copy formats show their output for black until the submenu opens.
-     {"&Copy", "Copy as &Format", "#000000", "#000000", "rgb(0, 0, 0)", "hsl(0, 0%, 0%)", "hwb(0 0% 100%)",
-      "oklch(0.0000 0.0000 0.00)", "0x000000", "$00000000", "0.000, 0.000, 0.000", "0", "black", "&Edit Formats...",
-      "&Paste\tCtrl+V", "Set as C&omparison Color", "&Add\tCtrl+Ins", "&Delete\tCtrl+Del", "Move &Up\tCtrl+U",
+     {"&Copy",
+      "Copy as &Format",
+      "#000000",
+      "#000000",
+      "rgb(0, 0, 0)",
+      "hsl(0, 0%, 0%)",
+      "hwb(0 0% 100%)",
+      "oklch(0.0000 0.0000 0.00)",
+      "0x000000",
+      "$00000000",
+      "0.000, 0.000, 0.000",
+      "0",
+      "black",
+      "&Edit Formats...",
+      "&Paste\tCtrl+V",
+      "Set as C&omparison Color",
+      "&Add\tCtrl+Ins",
+      "&Delete\tCtrl+Del",
+      "Move &Up\tCtrl+U",
       "Move Do&wn\tCtrl+D"}},
     {"&View", {"Always on &Top", "&Magnifier", "&Contrast"}},
     {"&Settings",
@@ -200,10 +216,12 @@ TEST_F(English, TheFormatAndHotKeyDialogsAndTheContrastReadoutAreInEnglishAndFit
     const char* Title;
     std::vector<std::string> Texts;
   } dialogs[] = {
-      {"&Edit Formats...", "Edit Copy Formats",
+      {"&Edit Formats...",
+       "Edit Copy Formats",
        {"&Formats:", "&Add", "&Change", "&Delete", "Move &Up", "Move Dow&n", "&Template:", "OK", "Cancel"}},
-      {"Hot &Key...", "Hot Key",
-       {"Key that picks the color under the pointer:", "&None", "Also add to the &list", "OK", "Cancel"}},
+      {"Hot &Key...",
+       "Hot Key",
+       {"Key to pick the color under the pointer:", "&None", "Also add to the &list", "OK", "Cancel"}},
   };
   for (const auto& d : dialogs) {
     SCOPED_TRACE(d.Title);
@@ -218,9 +236,7 @@ TEST_F(English, TheFormatAndHotKeyDialogsAndTheContrastReadoutAreInEnglishAndFit
     PrintRects(extents);
     e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
     WaitFor(
-        [&]() -> std::optional<bool> {
-          return FindTopLevel(tintra, "", d.Title) ? std::nullopt : std::optional(true);
-        },
+        [&]() -> std::optional<bool> { return FindTopLevel(tintra, "", d.Title) ? std::nullopt : std::optional(true); },
         std::string("the dialog to close: ") + d.Title);
   }
 
@@ -228,9 +244,9 @@ TEST_F(English, TheFormatAndHotKeyDialogsAndTheContrastReadoutAreInEnglishAndFit
   ASSERT_NE(contrast, nullptr);
   tintra.Command(contrast->Id);
   // Black on the white comparison colour passes everything.
-  EXPECT_EQ(e2e::Await(std::string("AA Normal: Pass Large: Pass\r\nAAA Normal: Pass Large: Pass"),
+  EXPECT_EQ(e2e::Await(std::string("AA Normal:Pass Large:Pass\r\nAAA Normal:Pass Large:Pass"),
                        [&] { return tintra.Control(ControlIds::lblContrastWcag).Text; }),
-            "AA Normal: Pass Large: Pass\r\nAAA Normal: Pass Large: Pass");
+            "AA Normal:Pass Large:Pass\r\nAAA Normal:Pass Large:Pass");
   EXPECT_EQ(tintra.Control(ControlIds::btnContrastSwap).Text, "S&wap");
   const auto extents = tintra.TextExtents();
   ExpectTextsFit(extents);

@@ -155,7 +155,7 @@ TEST_F(EnglishInterface, TheCopyContrastAndPickCommandsSpeakEnglish) {
   wchar_t text[128] = {};
   ::GetWindowTextW(form.Contrast.lblWcag.Handle(), text, 128);
   // Black on the white comparison colour passes everything.
-  EXPECT_STREQ(text, L"AA Normal: Pass Large: Pass\r\nAAA Normal: Pass Large: Pass");
+  EXPECT_STREQ(text, L"AA Normal:Pass Large:Pass\r\nAAA Normal:Pass Large:Pass");
   ::GetWindowTextW(form.Contrast.btnSwap.Handle(), text, 128);
   EXPECT_STREQ(text, L"S&wap");
 
