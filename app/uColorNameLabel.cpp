@@ -1,13 +1,12 @@
 #include "app/uColorNameLabel.h"
 
 #include "app/ControlIds.h"
+#include "app/resources/StringIds.h"
+#include "app/uUiText.h"
 #include "core/colorout/uColorNames.h"
 
 void TColorNameLabel::Create(fw::TWindow& parent) {
-  LOGFONTW lf{};
-  lf.lfHeight = 12;
-  lf.lfCharSet = SHIFTJIS_CHARSET;
-  lstrcpynW(lf.lfFaceName, L"ＭＳ Ｐゴシック", LF_FACESIZE);
+  const LOGFONTW lf = UiFont(IDS_FONT_UI, 12);
   FFont.Reset(::CreateFontIndirectW(&lf));
   lblColorName.SetControlId(ControlIds::lblColorName);
   // Above the swatch, below the eyedropper, clear of the magnifier.

@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "app/ControlIds.h"
+#include "app/resources/StringIds.h"
+#include "app/uUiText.h"
 #include "core/color/uHexColor.h"
 #include "core/colorout/uColorChannels.h"
 #include "core/colorout/uContrast.h"
@@ -11,10 +13,7 @@
 
 namespace {
 
-const wchar_t kPass[] = L"合格";
-const wchar_t kFail[] = L"不合格";
-
-std::wstring Mark(bool pass) { return pass ? kPass : kFail; }
+std::wstring Mark(bool pass) { return UiText(pass ? IDS_CONTRAST_PASS : IDS_CONTRAST_FAIL); }
 
 std::wstring HexOf(TColor color) { return ColorToHexText(RedOf(color), GreenOf(color), BlueOf(color), 0); }
 
@@ -40,12 +39,12 @@ bool ParseStoredColor(const std::wstring& text, TColor& color) {
 TContrastPanel::TContrastPanel(fw::TActionList& actions)
     : actSetCompare(actions.Add(L"actSetCompareColor")), actShowContrast(actions.Add(L"actShowContrast")) {
   actSetCompare.SetCategory(L"020_編集");
-  actSetCompare.SetCaption(L"比較色に設定(&K)");
+  actSetCompare.SetCaption(UiText(IDS_ACT_SET_COMPARE));
   actSetCompare.OnExecute = [this](fw::TObject*) {
     if (CurrentColor) SetCompareColor(CurrentColor());
   };
   actShowContrast.SetCategory(L"030_表示");
-  actShowContrast.SetCaption(L"コントラストの表示(&T)");
+  actShowContrast.SetCaption(UiText(IDS_ACT_SHOW_CONTRAST));
   actShowContrast.OnExecute = [this](fw::TObject*) { SetShown(!actShowContrast.Checked()); };
 }
 
@@ -75,7 +74,7 @@ void TContrastPanel::Create(fw::TWindow& parent) {
   btnSwap.SetControlId(ControlIds::btnContrastSwap);
   btnSwap.SetBounds(230, 16, 56, 23);
   btnSwap.OnClick = [this](fw::TObject*) { Swap(); };
-  btnSwap.Create(&pnlContrast, L"入替(&W)");
+  btnSwap.Create(&pnlContrast, UiText(IDS_CONTRAST_SWAP));
   Show();
 }
 
@@ -107,8 +106,9 @@ void TContrastPanel::Show() {
   if (!pnlContrast.HandleAllocated()) return;
   const TContrastReport r = MeasureContrast(FText, FCompare);
   const std::wstring ratio = r.ratioText;
-  const std::wstring wcag = L"AA 通常:" + Mark(r.verdict.aaNormal) + L" 大:" + Mark(r.verdict.aaLarge) +
-                            L"\r\nAAA 通常:" + Mark(r.verdict.aaaNormal) + L" 大:" + Mark(r.verdict.aaaLarge);
+  const std::wstring normal = UiText(IDS_CONTRAST_NORMAL), large = UiText(IDS_CONTRAST_LARGE);
+  const std::wstring wcag = L"AA " + normal + Mark(r.verdict.aaNormal) + L" " + large + Mark(r.verdict.aaLarge) +
+                            L"\r\nAAA " + normal + Mark(r.verdict.aaaNormal) + L" " + large + Mark(r.verdict.aaaLarge);
   const std::wstring apca = L"APCA Lc " + r.apcaText;
   if (lblRatio.Text() != ratio) lblRatio.SetText(ratio);
   if (lblWcag.Text() != wcag) lblWcag.SetText(wcag);

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "app/resources/StringIds.h"
 #include "app/shell/uRegMultiString.h"
+#include "app/uUiText.h"
 #include "app/ufrmCopyFormats.h"
 #include "core/colorout/uCopyFormatStore.h"
 #include "core/colorout/uCopyFormats.h"
@@ -13,8 +15,6 @@
 
 namespace {
 
-const wchar_t kCopyAsCaption[] = L"形式を指定してコピー(&F)";
-const wchar_t kEditFormatsCaption[] = L"形式の編集(&E)...";
 const wchar_t kCopyFormatsValue[] = L"CopyFormats";
 // Far above what the editor stores; a value beyond it is no list of ours.
 constexpr std::size_t kMaxStoredChars = 256 * 1024;
@@ -45,7 +45,7 @@ std::wstring MenuCaptionOf(std::wstring_view text) {
 TCopyFormatsPart::TCopyFormatsPart(fw::TActionList& actions)
     : actEditFormats(actions.Add(L"actEditCopyFormats")), TrackMenu(&TrackPopup), FActions(actions) {
   actEditFormats.SetCategory(L"020_編集");
-  actEditFormats.SetCaption(kEditFormatsCaption);
+  actEditFormats.SetCaption(UiText(IDS_ACT_EDIT_FORMATS));
   actEditFormats.OnExecute = [this](fw::TObject* s) { actEditFormatsExecute(s); };
 }
 
@@ -71,7 +71,7 @@ void TCopyFormatsPart::CopyAs(std::size_t index) {
 
 fw::TMenuItem& TCopyFormatsPart::AddToMenu(fw::TMainMenu& menu, fw::TMenuItem& parent) {
   FMenu = &menu;
-  FSubmenu = &parent.Add(fw::TMenuItem::Submenu(kCopyAsCaption));
+  FSubmenu = &parent.Add(fw::TMenuItem::Submenu(UiText(IDS_ACT_COPY_AS)));
   FBuiltInItems.clear();
   for (std::size_t i = 0; i < BuiltInCopyFormats().size(); ++i) {
     fw::TMenuItem& item = FSubmenu->Add(fw::TMenuItem::Item(MenuCaptionOf(OutputOf(i, 0))));
@@ -131,7 +131,7 @@ void TCopyFormatsPart::ShowContextMenu(std::span<fw::TAction* const> before, std
   };
   addActions(before);
   // Filled now: the colour cannot change while the menu is open.
-  FillItems(root.Add(fw::TMenuItem::Submenu(kCopyAsCaption)), CopyColor ? CopyColor() : 0);
+  FillItems(root.Add(fw::TMenuItem::Submenu(UiText(IDS_ACT_COPY_AS))), CopyColor ? CopyColor() : 0);
   addActions(after);
   const fw::TUniqueMenu bar(menu.Build());
   const UINT id = TrackMenu ? TrackMenu(::GetSubMenu(bar.Get(), 0), OwnerHandle(), screenX, screenY) : 0;

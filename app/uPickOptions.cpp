@@ -2,20 +2,20 @@
 
 #include <windowsx.h>
 
+#include "app/resources/StringIds.h"
+#include "app/uUiText.h"
 #include "app/ufrmHotKey.h"
 #include "framework/Application.h"
 #include "framework/support/uAppMessage.h"
 #include "framework/support/uRegistry.h"
 
-const wchar_t kHotKeyTakenMessage[] = L"このキーは他のプログラムが使っています。別のキーを選んでください。";
-
 namespace {
 
-const wchar_t* const kSamplingCaptions[] = {L"1 × 1 ピクセル", L"3 × 3 の平均", L"5 × 5 の平均", L"9 × 9 の平均",
-                                            L"5 × 5 の最多色"};
+const UINT kSamplingCaptions[] = {IDS_ACT_SAMPLING_1, IDS_ACT_SAMPLING_3, IDS_ACT_SAMPLING_5, IDS_ACT_SAMPLING_9,
+                                  IDS_ACT_SAMPLING_5_MODE};
 static_assert(std::size(kSamplingCaptions) == std::size(kSamplingChoices));
 
-// Its own radio group beside the hexadecimal order's (1).
+// Its own radio group beside the hexadecimal order's (1) and the language's (2).
 constexpr int kSamplingGroup = 3;
 
 }  // namespace
@@ -26,14 +26,14 @@ TPickOptions::TPickOptions(fw::TWindow& window, TScreenSampler& sampler, fw::TAc
       FWindow(window),
       FSampler(sampler) {
   actsmSampling.SetCategory(L"070_設定");
-  actsmSampling.SetCaption(L"取得範囲(&P)");
+  actsmSampling.SetCaption(UiText(IDS_ACT_SAMPLING));
   actHotKey.SetCategory(L"070_設定");
-  actHotKey.SetCaption(L"ホットキー(&K)...");
+  actHotKey.SetCaption(UiText(IDS_ACT_HOT_KEY));
   actHotKey.OnExecute = [this](fw::TObject* s) { actHotKeyExecute(s); };
   for (size_t i = 0; i < std::size(kSamplingChoices); ++i) {
     fw::TAction& a = actions.Add(L"actSampling" + std::to_wstring(i));
     a.SetCategory(L"070_設定");
-    a.SetCaption(kSamplingCaptions[i]);
+    a.SetCaption(UiText(kSamplingCaptions[i]));
     a.SetGroupIndex(kSamplingGroup);
     a.OnExecute = [this, i](fw::TObject*) { SetSampling(kSamplingChoices[i]); };
     actSampling[i] = &a;
@@ -139,9 +139,9 @@ void TPickOptions::actHotKeyExecute(fw::TObject*) {
   dialog.OnAccept = [this](const THotKey& key) {
     if (SetHotKey(key)) return true;
     if (ShowMessage)
-      ShowMessage(kHotKeyTakenMessage);
+      ShowMessage(UiText(IDS_HOT_KEY_TAKEN));
     else
-      ShowAppMessage(kHotKeyTakenMessage);
+      ShowAppMessage(UiText(IDS_HOT_KEY_TAKEN));
     return false;
   };
   if (dialog.ShowModal() == fw::TForm::mrOk) FAddToList = dialog.AddToList();

@@ -69,6 +69,3 @@ class TPickOptions : public fw::TObject {
   bool FRegistered = false;
   bool FAddToList = false;
 };
-
-// The refusal of a key another program holds.
-extern const wchar_t kHotKeyTakenMessage[];

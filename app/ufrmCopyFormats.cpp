@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/resources/StringIds.h"
+#include "app/uUiText.h"
 #include "core/colorout/uCopyFormatStore.h"
 #include "core/colorout/uCopyFormats.h"
 #include "core/colorout/uCopyTemplate.h"
@@ -10,14 +12,25 @@
 
 namespace {
 
-const wchar_t kTitle[] = L"コピー形式の編集";
-const wchar_t kBuiltInPrefix[] = L"組み込み: ";
-const wchar_t kTemplatePrefix[] = L"テンプレート: ";
-const wchar_t kFaultyPrefix[] = L"誤り: ";
-const wchar_t kPreviewPrefix[] = L"プレビュー: ";
 const wchar_t kPlaceholders[] = L"{r} {g} {b}  {R} {G} {B}  {h} {s} {l}  {rf} {gf} {bf}  {name}";
 
 }  // namespace
+
+std::wstring CopyTemplateFaultText(TTemplateFault fault) {
+  switch (fault) {
+    case TTemplateFault::Empty:
+      return UiText(IDS_TEMPLATE_EMPTY);
+    case TTemplateFault::Nul:
+      return UiText(IDS_TEMPLATE_NUL);
+    case TTemplateFault::UnmatchedClose:
+      return UiText(IDS_TEMPLATE_UNMATCHED_CLOSE);
+    case TTemplateFault::Unclosed:
+      return UiText(IDS_TEMPLATE_UNCLOSED);
+    case TTemplateFault::UnknownName:
+      return UiText(IDS_TEMPLATE_UNKNOWN_NAME);
+  }
+  return UiText(IDS_TEMPLATE_EMPTY);
+}
 
 // ---- List box
 
@@ -67,46 +80,47 @@ bool TFormatListBox::CNCommand(WORD code, WORD) {
 TfrmCopyFormats::TfrmCopyFormats(fw::TWindow* owner, std::vector<std::wstring> templates, TColor color)
     : FTemplates(std::move(templates)), FColor(color) {
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
-  SetFontFace(L"ＭＳ Ｐゴシック", 13, SHIFTJIS_CHARSET);
+  const LOGFONTW font = UiFont(IDS_FONT_UI, 13);
+  SetFontFace(font.lfFaceName, 13, font.lfCharSet);
   Create(owner, 420, 292);
 }
 
 TfrmCopyFormats::~TfrmCopyFormats() { DestroyHandle(); }
 
 void TfrmCopyFormats::FormCreate(fw::TObject*) {
-  SetText(kTitle);
+  SetText(UiText(IDS_FORMATS_CAPTION));
   lblFormats.SetBounds(8, 8, 200, 14);
-  lblFormats.Create(this, L"形式(&L):");
+  lblFormats.Create(this, UiText(IDS_FORMATS_LABEL));
   lstFormats.SetBounds(8, 24, 300, 150);
   lstFormats.OnChange = [this](fw::TObject* s) { lstFormatsChange(s); };
   lstFormats.Create(this);
 
   struct TSide {
     fw::TButton& Button;
-    const wchar_t* Caption;
+    UINT Caption;
     void (TfrmCopyFormats::*Click)(fw::TObject*);
   };
   const TSide side[] = {
-      {btnAdd, L"追加(&A)", &TfrmCopyFormats::btnAddClick},
-      {btnChange, L"変更(&M)", &TfrmCopyFormats::btnChangeClick},
-      {btnDelete, L"削除(&D)", &TfrmCopyFormats::btnDeleteClick},
+      {btnAdd, IDS_FORMATS_ADD, &TfrmCopyFormats::btnAddClick},
+      {btnChange, IDS_FORMATS_CHANGE, &TfrmCopyFormats::btnChangeClick},
+      {btnDelete, IDS_FORMATS_DELETE, &TfrmCopyFormats::btnDeleteClick},
   };
   int top = 24;
   for (const TSide& s : side) {
     s.Button.SetBounds(320, top, 92, 23);
     s.Button.OnClick = [this, click = s.Click](fw::TObject* sender) { (this->*click)(sender); };
-    s.Button.Create(this, s.Caption);
+    s.Button.Create(this, UiText(s.Caption));
     top += 28;
   }
   btnUp.SetBounds(320, top + 8, 92, 23);
   btnUp.OnClick = [this](fw::TObject*) { Move(-1); };
-  btnUp.Create(this, L"上へ(&U)");
+  btnUp.Create(this, UiText(IDS_FORMATS_UP));
   btnDown.SetBounds(320, top + 36, 92, 23);
   btnDown.OnClick = [this](fw::TObject*) { Move(1); };
-  btnDown.Create(this, L"下へ(&N)");
+  btnDown.Create(this, UiText(IDS_FORMATS_DOWN));
 
   lblTemplate.SetBounds(8, 182, 200, 14);
-  lblTemplate.Create(this, L"テンプレート(&T):");
+  lblTemplate.Create(this, UiText(IDS_FORMATS_TEMPLATE));
   edtTemplate.SetBounds(8, 198, 404, 21);
   edtTemplate.SetMaxLength(static_cast<int>(kMaxCopyTemplateLength));
   edtTemplate.OnChange = [this](fw::TObject* s) { edtTemplateChange(s); };
@@ -123,7 +137,7 @@ void TfrmCopyFormats::FormCreate(fw::TObject*) {
   btnCancel.SetBounds(328, 262, 84, 23);
   btnCancel.SetCancel(true);
   btnCancel.SetModalResult(mrCancel);
-  btnCancel.Create(this, L"キャンセル");
+  btnCancel.Create(this, UiText(IDS_BUTTON_CANCEL));
 
   FillList(0);
   SetActiveControl(&lstFormats);
@@ -131,9 +145,9 @@ void TfrmCopyFormats::FormCreate(fw::TObject*) {
 
 void TfrmCopyFormats::FillList(int select) {
   std::vector<std::wstring> items;
-  for (TCopyFormat f : BuiltInCopyFormats()) items.push_back(kBuiltInPrefix + FormatColor(f, FColor));
+  for (TCopyFormat f : BuiltInCopyFormats()) items.push_back(UiText(IDS_FORMATS_BUILT_IN, FormatColor(f, FColor)));
   for (const std::wstring& t : FTemplates)
-    items.push_back((CheckCopyTemplate(t) ? kFaultyPrefix : kTemplatePrefix) + t);
+    items.push_back(UiText(CheckCopyTemplate(t) ? IDS_FORMATS_FAULTY : IDS_FORMATS_USER, t));
   lstFormats.SetItems(items);
   lstFormats.SetItemIndex(std::min(select, static_cast<int>(items.size()) - 1));
   lstFormatsChange(&lstFormats);
@@ -166,9 +180,9 @@ void TfrmCopyFormats::edtTemplateChange(fw::TObject*) {
   if (text.empty())
     shown.clear();
   else if (const auto problem = CheckCopyTemplate(text))
-    shown = kFaultyPrefix + problem->message;
+    shown = UiText(IDS_FORMATS_FAULTY, CopyTemplateFaultText(problem->fault));
   else
-    shown = kPreviewPrefix + ExpandCopyTemplate(text, FColor);
+    shown = UiText(IDS_FORMATS_PREVIEW, ExpandCopyTemplate(text, FColor));
   if (lblPreview.Text() != shown) lblPreview.SetText(shown);
   UpdateControls();
 }

@@ -6,12 +6,16 @@
 #include <vector>
 
 #include "core/color/uColor.h"
+#include "core/colorout/uCopyTemplate.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/Edit.h"
 #include "framework/Panel.h"
 
 // The system list box with single selection.
+// A template's fault in the interface's language.
+std::wstring CopyTemplateFaultText(TTemplateFault fault);
+
 class TFormatListBox : public fw::TWindow {
  public:
   void Create(fw::TWindow* parent);

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "app/resources/StringIds.h"
+#include "app/uUiText.h"
+
 void THotKeyBox::Create(fw::TWindow* parent) {
   // The class may not be registered yet where only the basic controls were asked for.
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_HOTKEY_CLASS};
@@ -36,12 +39,13 @@ void TCheckBox::SetChecked(bool checked) {
 }
 
 TfrmHotKey::TfrmHotKey(fw::TWindow* owner) {
-  SetFontFace(L"ＭＳ Ｐゴシック", 13, SHIFTJIS_CHARSET);
+  const LOGFONTW font = UiFont(IDS_FONT_UI, 13);
+  SetFontFace(font.lfFaceName, 13, font.lfCharSet);
   Create(owner, 260, 112);
-  SetText(L"ホットキー");
+  SetText(UiText(IDS_HOT_KEY_CAPTION));
 
   lblKey.SetBounds(12, 12, 236, 14);
-  lblKey.Create(this, L"押すとポインタの下の色を取得するキー:");
+  lblKey.Create(this, UiText(IDS_HOT_KEY_LABEL));
   hkyPick.SetBounds(12, 30, 164, 21);
   hkyPick.Create(this);
   btnClear.SetBounds(182, 30, 66, 21);
@@ -49,9 +53,9 @@ TfrmHotKey::TfrmHotKey(fw::TWindow* owner) {
     hkyPick.SetKey(THotKey{});
     hkyPick.SetFocus();
   };
-  btnClear.Create(this, L"なし(&N)");
+  btnClear.Create(this, UiText(IDS_HOT_KEY_NONE));
   chkAddToList.SetBounds(12, 58, 236, 18);
-  chkAddToList.Create(this, L"リストにも追加(&L)");
+  chkAddToList.Create(this, UiText(IDS_HOT_KEY_ADD_TO_LIST));
 
   btnOk.SetBounds(100, 82, 72, 21);
   btnOk.SetDefault(true);
@@ -60,7 +64,7 @@ TfrmHotKey::TfrmHotKey(fw::TWindow* owner) {
   btnCancel.SetBounds(178, 82, 72, 21);
   btnCancel.SetCancel(true);
   btnCancel.SetModalResult(mrCancel);
-  btnCancel.Create(this, L"キャンセル");
+  btnCancel.Create(this, UiText(IDS_BUTTON_CANCEL));
   SetActiveControl(&hkyPick);
 }
 

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto problem = CheckCopyTemplate(text);
   Check(!problem || problem->position < text.size() || text.empty());
-  Check(!problem || !problem->message.empty());
+  Check(!problem || (problem->fault == TTemplateFault::Empty) == text.empty());
   const std::wstring expanded = ExpandCopyTemplate(text, color);
   Check(expanded.find(L'\0') == std::wstring::npos);
   if (text.find_first_of(std::wstring(L"{}\0", 3)) == std::wstring::npos) Check(expanded == text);

@@ -59,7 +59,7 @@ struct TStep {
   std::size_t length = 1;
   TPlaceholder placeholder = TPlaceholder::None;
   std::wstring_view literal;
-  const wchar_t* problem = nullptr;
+  std::optional<TTemplateFault> problem;
 };
 
 TStep Scan(std::wstring_view text, std::size_t i) {
@@ -70,12 +70,12 @@ TStep Scan(std::wstring_view text, std::size_t i) {
   if (c == L'\0') {
     // Dropped on expansion: a NUL would cut the clipboard text short.
     step.literal = {};
-    step.problem = L"NUL 文字は使えません";
+    step.problem = TTemplateFault::Nul;
   } else if (c == L'}') {
     if (doubled)
       step.length = 2;
     else
-      step.problem = L"対応する { のない } があります";
+      step.problem = TTemplateFault::UnmatchedClose;
   } else if (c == L'{') {
     if (doubled) {
       step.length = 2;
@@ -83,12 +83,12 @@ TStep Scan(std::wstring_view text, std::size_t i) {
     }
     const std::size_t close = text.find_first_of(L"{}", i + 1);
     if (close == std::wstring_view::npos || text[close] != L'}') {
-      step.problem = L"{ が } で閉じられていません";
+      step.problem = TTemplateFault::Unclosed;
       return step;
     }
     const TPlaceholder placeholder = Lookup(text.substr(i + 1, close - i - 1));
     if (placeholder == TPlaceholder::None) {
-      step.problem = L"知らない置き換え名です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）";
+      step.problem = TTemplateFault::UnknownName;
       return step;
     }
     step.length = close - i + 1;
@@ -100,10 +100,10 @@ TStep Scan(std::wstring_view text, std::size_t i) {
 }  // namespace
 
 std::optional<TTemplateProblem> CheckCopyTemplate(std::wstring_view text) {
-  if (text.empty()) return TTemplateProblem{0, L"書式が空です"};
+  if (text.empty()) return TTemplateProblem{0, TTemplateFault::Empty};
   for (std::size_t i = 0; i < text.size();) {
     const TStep step = Scan(text, i);
-    if (step.problem) return TTemplateProblem{i, step.problem};
+    if (step.problem) return TTemplateProblem{i, *step.problem};
     i += step.length;
   }
   return std::nullopt;

@@ -13,9 +13,18 @@
 
 #include "core/color/uColor.h"
 
+// What is wrong; the interface words it in the user's language.
+enum class TTemplateFault {
+  Empty,           // nothing to copy
+  Nul,             // a NUL character would cut the clipboard text short
+  UnmatchedClose,  // a "}" that closes nothing
+  Unclosed,        // a "{" without its "}"
+  UnknownName,     // "{x}" with x no placeholder
+};
+
 struct TTemplateProblem {
   std::size_t position = 0;  // code unit where the fault starts
-  std::wstring message;      // for the user, as the format editor shows it
+  TTemplateFault fault = TTemplateFault::Empty;
 };
 
 // The first fault of a template, none when it is well formed: an empty

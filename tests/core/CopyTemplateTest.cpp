@@ -54,25 +54,37 @@ TEST(ExpandCopyTemplate, DropsNulAndIgnoresHighBits) {
 }
 
 TEST(CheckCopyTemplate, ReportsTheFirstFaultAndWhere) {
+  using enum TTemplateFault;
   struct Case {
     const wchar_t* text;
     std::size_t length;
     bool ok;
     std::size_t position;
+    TTemplateFault fault;
   };
   const Case cases[] = {
-      {L"#{R}{G}{B}", 10, true, 0},   {L"{{literal}}", 11, true, 0}, {L"plain", 5, true, 0},
-      {L"{name} {rf}", 11, true, 0},  {L"", 0, false, 0},            {L"ab{x}", 5, false, 2},
-      {L"{r", 2, false, 0},           {L"{r}}", 4, false, 3},        {L"{r}{", 4, false, 3},
-      {L"{a{r}", 5, false, 0},        {L"x}", 2, false, 1},          {L"{r}\0", 4, false, 3},
-      {L"{Name}", 6, false, 0},       {L"{}}", 3, false, 0},
+      {L"#{R}{G}{B}", 10, true, 0, Empty},
+      {L"{{literal}}", 11, true, 0, Empty},
+      {L"plain", 5, true, 0, Empty},
+      {L"{name} {rf}", 11, true, 0, Empty},
+      {L"", 0, false, 0, Empty},
+      {L"ab{x}", 5, false, 2, UnknownName},
+      {L"{r", 2, false, 0, Unclosed},
+      {L"{r}}", 4, false, 3, UnmatchedClose},
+      {L"{r}{", 4, false, 3, Unclosed},
+      {L"{a{r}", 5, false, 0, Unclosed},
+      {L"x}", 2, false, 1, UnmatchedClose},
+      {L"{r}\0", 4, false, 3, Nul},
+      {L"\0{x}", 4, false, 0, Nul},
+      {L"{Name}", 6, false, 0, UnknownName},
+      {L"{}}", 3, false, 0, UnknownName},
   };
   for (const Case& c : cases) {
     const auto problem = CheckCopyTemplate(std::wstring_view(c.text, c.length));
     EXPECT_EQ(!problem, c.ok) << std::wstring(c.text, c.length).size() << " at case " << (&c - cases);
     if (problem) {
       EXPECT_EQ(problem->position, c.position) << (&c - cases);
-      EXPECT_FALSE(problem->message.empty());
+      EXPECT_EQ(problem->fault, c.fault) << (&c - cases);
     }
   }
 }

@@ -108,9 +108,32 @@ class English : public testing::Test {
 const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "E&xit"}},
     {"&Edit",
-     {"&Copy", "&Paste\tCtrl+V", "&Add\tCtrl+Ins", "&Delete\tCtrl+Del", "Move &Up\tCtrl+U", "Move Do&wn\tCtrl+D"}},
-    {"&View", {"Always on &Top", "&Magnifier"}},
-    {"&Settings", {"&Hex Order", "&RGB\tCtrl+Alt+R", "&BGR\tCtrl+Alt+B", "&Language", "&Auto", "日本語", "English"}},
+     // The copy formats show their output for black until the submenu opens.
+     {"&Copy",
+      "Copy as &Format",
+      "#000000",
+      "#000000",
+      "rgb(0, 0, 0)",
+      "hsl(0, 0%, 0%)",
+      "hwb(0 0% 100%)",
+      "oklch(0.0000 0.0000 0.00)",
+      "0x000000",
+      "$00000000",
+      "0.000, 0.000, 0.000",
+      "0",
+      "black",
+      "&Edit Formats...",
+      "&Paste\tCtrl+V",
+      "Set as C&omparison Color",
+      "&Add\tCtrl+Ins",
+      "&Delete\tCtrl+Del",
+      "Move &Up\tCtrl+U",
+      "Move Do&wn\tCtrl+D"}},
+    {"&View", {"Always on &Top", "&Magnifier", "&Contrast"}},
+    {"&Settings",
+     {"&Hex Order", "&RGB\tCtrl+Alt+R", "&BGR\tCtrl+Alt+B", "&Pick Area", "1 x 1 Pixel", "3 x 3 Average",
+      "5 x 5 Average", "9 x 9 Average", "5 x 5 Most Frequent", "Hot &Key...", "&Language", "&Auto", "日本語",
+      "English"}},
     {"&Help", {"Author's &Home Page...", "&About Tintra..."}},
 };
 
@@ -182,6 +205,52 @@ TEST_F(English, TheAboutBoxIsInEnglishAndFits) {
         return FindTopLevel(tintra, "", "About Tintra") ? std::nullopt : std::optional(true);
       },
       "the about box to close");
+}
+
+// The dialogs of the copy formats and the hot key, and the contrast readout.
+TEST_F(English, TheFormatAndHotKeyDialogsAndTheContrastReadoutAreInEnglishAndFit) {
+  TintraSession tintra;
+  const auto menu = tintra.Menu();
+  const struct {
+    const char* Item;
+    const char* Title;
+    std::vector<std::string> Texts;
+  } dialogs[] = {
+      {"&Edit Formats...",
+       "Edit Copy Formats",
+       {"&Formats:", "&Add", "&Change", "&Delete", "Move &Up", "Move Dow&n", "&Template:", "OK", "Cancel"}},
+      {"Hot &Key...",
+       "Hot Key",
+       {"Key to pick the color under the pointer:", "&None", "Also add to the &list", "OK", "Cancel"}},
+  };
+  for (const auto& d : dialogs) {
+    SCOPED_TRACE(d.Title);
+    const MenuEntry* item = e2e::FindMenuEntry(menu, d.Item);
+    ASSERT_NE(item, nullptr);
+    tintra.Command(item->Id);
+    const unsigned long box = WaitFor([&] { return FindTopLevel(tintra, "", d.Title); }, d.Title);
+    const auto texts = TextsOf(box);
+    for (const std::string& t : d.Texts) EXPECT_TRUE(Holds(texts, t)) << t << " in " << testing::PrintToString(texts);
+    const auto extents = tintra.TextExtents(box);
+    ExpectTextsFit(extents);
+    PrintRects(extents);
+    e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
+    WaitFor(
+        [&]() -> std::optional<bool> { return FindTopLevel(tintra, "", d.Title) ? std::nullopt : std::optional(true); },
+        std::string("the dialog to close: ") + d.Title);
+  }
+
+  const MenuEntry* contrast = e2e::FindMenuEntry(menu, "&Contrast");
+  ASSERT_NE(contrast, nullptr);
+  tintra.Command(contrast->Id);
+  // Black on the white comparison colour passes everything.
+  EXPECT_EQ(e2e::Await(std::string("AA Normal:Pass Large:Pass\r\nAAA Normal:Pass Large:Pass"),
+                       [&] { return tintra.Control(ControlIds::lblContrastWcag).Text; }),
+            "AA Normal:Pass Large:Pass\r\nAAA Normal:Pass Large:Pass");
+  EXPECT_EQ(tintra.Control(ControlIds::btnContrastSwap).Text, "S&wap");
+  const auto extents = tintra.TextExtents();
+  ExpectTextsFit(extents);
+  PrintRects(extents);
 }
 
 TEST_F(English, TheSaveQuestionAndTheSaveDialogAreInEnglish) {

@@ -318,7 +318,8 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
 
   Select(11);
   EXPECT_EQ(Dialog.edtTemplate.Text(), L"{x}");
-  EXPECT_EQ(Dialog.lblPreview.Text(), L"誤り: " + CheckCopyTemplate(L"{x}")->message);
+  EXPECT_EQ(Dialog.lblPreview.Text(),
+            L"誤り: 知らない置き換え名です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）");
   EXPECT_FALSE(Enabled(Dialog.btnAdd));
   EXPECT_TRUE(Enabled(Dialog.btnDelete));
   EXPECT_TRUE(Enabled(Dialog.btnDown));

@@ -172,6 +172,8 @@ TEST_F(PickOptions, TheSampledAreaIsARadioGroupInTheSettingsMenuAndIsKept) {
       const std::vector<TMenuEntry> after = Entries(SubMenuByText(settings, L"取得範囲(&P)"));
       for (int i = 0; i < 5; ++i) EXPECT_EQ(after[i].Checked, i == c.choose) << i;
       EXPECT_EQ(form.Sampler.Sampling(), kSamplingChoices[c.choose]);
+      // A radio group of its own: the language's check stays.
+      EXPECT_TRUE(form.actLangAuto.Checked());
       form.Close();
     }
     EXPECT_EQ(Reg(L"SampleSize"), c.savedSize);

@@ -9,6 +9,7 @@
 
 #include "app/resources/StringIds.h"
 #include "app/uUiText.h"
+#include "app/ufrmCopyFormats.h"
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 #include "framework/support/uRegistry.h"
@@ -56,6 +57,10 @@ TEST(UiText, KnownTextsOfBothLanguages) {
       {IDS_ACT_LANG_ENGLISH, L"English", L"English"},
       {IDS_UNTITLED, L"(無題)", L"Untitled"},
       {IDS_FILTER_OPEN, L"全てのファイル(*.*)|*.*", L"All Files (*.*)|*.*"},
+      {IDS_HOT_KEY_TAKEN, L"このキーは他のプログラムが使っています。別のキーを選んでください。",
+       L"Another program is using this key. Please choose a different key."},
+      {IDS_FORMATS_FAULTY, L"誤り: {0}", L"Error: {0}"},
+      {IDS_ACT_SAMPLING_5_MODE, L"5 × 5 の最多色", L"5 x 5 Most Frequent"},
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(UiText(c.Id, TUiLanguage::Japanese), c.Japanese) << c.Id;
@@ -125,6 +130,47 @@ TEST_F(EnglishInterface, TheMainWindowCaptionMenusListAndQuestionSpeakEnglish) {
   EXPECT_EQ(Messages, std::vector<std::wstring>{L"Do you want to save changes to \"Untitled\"?"});
   form.Documents.Document.SetModified(false);
   form.Close();
+}
+
+TEST_F(EnglishInterface, TheCopyContrastAndPickCommandsSpeakEnglish) {
+  ::SetRegistryVal(HKEY_CURRENT_USER, kKey, L"PosMain", L"4000,4000,507,304,1");
+  TfrmTintra form(Options());
+  form.CreateForm();
+  const struct {
+    fw::TAction* Action;
+    const wchar_t* Caption;
+  } actions[] = {
+      {&form.CopyFormats.actEditFormats, L"&Edit Formats..."},
+      {&form.Contrast.actSetCompare, L"Set as C&omparison Color"},
+      {&form.Contrast.actShowContrast, L"&Contrast"},
+      {&form.PickOptions.actsmSampling, L"&Pick Area"},
+      {form.PickOptions.actSampling[0], L"1 x 1 Pixel"},
+      {form.PickOptions.actSampling[4], L"5 x 5 Most Frequent"},
+      {&form.PickOptions.actHotKey, L"Hot &Key..."},
+  };
+  for (const auto& a : actions) EXPECT_EQ(a.Action->Caption(), a.Caption);
+
+  form.ChannelPanel.UpdateFromRGB();
+  form.Contrast.actShowContrast.Execute();
+  wchar_t text[128] = {};
+  ::GetWindowTextW(form.Contrast.lblWcag.Handle(), text, 128);
+  // Black on the white comparison colour passes everything.
+  EXPECT_STREQ(text, L"AA Normal:Pass Large:Pass\r\nAAA Normal:Pass Large:Pass");
+  ::GetWindowTextW(form.Contrast.btnSwap.Handle(), text, 128);
+  EXPECT_STREQ(text, L"S&wap");
+
+  const struct {
+    TTemplateFault Fault;
+    const wchar_t* Text;
+  } faults[] = {
+      {TTemplateFault::Empty, L"The format is empty"},
+      {TTemplateFault::Nul, L"A NUL character is not allowed"},
+      {TTemplateFault::UnmatchedClose, L"A } has no matching {"},
+      {TTemplateFault::Unclosed, L"A { is not closed with }"},
+      {TTemplateFault::UnknownName,
+       L"Unknown placeholder (use {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name})"},
+  };
+  for (const auto& f : faults) EXPECT_EQ(CopyTemplateFaultText(f.Fault), f.Text);
 }
 
 TEST_F(EnglishInterface, AChoiceOfLanguageIsStoredCheckedAndNotedNotApplied) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -113,7 +114,17 @@ void DumpTextExtents(HWND parent, std::string& out) {
         auto font = reinterpret_cast<HFONT>(Send(c, WM_GETFONT, 0, 0));
         HGDIOBJ old = ::SelectObject(dc, font && font != reinterpret_cast<HFONT>(-1) ? static_cast<HGDIOBJ>(font)
                                                                                      : ::GetStockObject(SYSTEM_FONT));
-        ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+        // A text of several lines needs its widest line's width and all lines' height.
+        for (size_t start = 0; start <= shown.size();) {
+          size_t end = shown.find(L'\n', start);
+          if (end == std::wstring::npos) end = shown.size();
+          size_t stop = end > start && shown[end - 1] == L'\r' ? end - 1 : end;
+          SIZE line{};
+          ::GetTextExtentPoint32W(dc, shown.c_str() + start, static_cast<int>(stop - start), &line);
+          extent.cx = std::max(extent.cx, line.cx);
+          extent.cy += line.cy;
+          start = end + 1;
+        }
         ::SelectObject(dc, old);
         ::ReleaseDC(c, dc);
       }
