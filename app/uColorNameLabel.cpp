@@ -12,7 +12,9 @@ void TColorNameLabel::Create(fw::TWindow& parent) {
   // Above the swatch, below the eyedropper, clear of the magnifier.
   lblColorName.SetBounds(2, 29, 92, 13);
   lblColorName.SetFont(FFont.Get());
+  lblColorName.OnTick = [this] { Write(); };
   lblColorName.Create(&parent, FText);
+  FShown = FText;
 }
 
 void TColorNameLabel::SetColor(TColor color) {
@@ -20,8 +22,20 @@ void TColorNameLabel::SetColor(TColor color) {
   if (FKnown && color == FColor) return;
   FKnown = true;
   FColor = color;
-  std::wstring text = ColorNameText(color);
-  if (text == FText) return;
-  FText = std::move(text);
-  if (lblColorName.HandleAllocated()) lblColorName.SetText(FText);
+  FText = ColorNameText(color);
+  if (FText == FShown || !lblColorName.HandleAllocated() || FTimer.Enabled()) return;
+  // A label's new text costs a round trip to the window system; under Wine
+  // that alone was most of an eyedropper move.
+  if (::GetTickCount() - FLastWrite >= kInterval)
+    Write();
+  else
+    FTimer.Start(lblColorName.Handle(), kInterval);
+}
+
+void TColorNameLabel::Write() {
+  FTimer.Stop();
+  FLastWrite = ::GetTickCount();
+  if (FText == FShown) return;
+  FShown = FText;
+  lblColorName.SetText(FShown);
 }

@@ -13,6 +13,7 @@
 
 #include "app/ControlIds.h"
 #include "app/ufrmCopyFormats.h"
+#include "app/uColorNameLabel.h"
 #include "app/ufrmTintra.h"
 #include "core/color/uColorText.h"
 #include "core/colorout/uColorChannels.h"
@@ -367,19 +368,31 @@ TEST(ColorNameLabelTest, ShowsTheNameOfEveryNewColour) {
                {k123456, L"\u2248midnightblue"},
                {MakeColor(102, 51, 153), L"rebeccapurple"},
                {MakeColor(255, 255, 255), L"white"}};
+  // A name is written at once, or within the label's interval when the last
+  // one was written just before.
+  const auto shown = [&](const wchar_t* name) {
+    const DWORD start = ::GetTickCount();
+    wchar_t text[64] = {};
+    for (;;) {
+      ::GetWindowTextW(label, text, 64);
+      if (std::wstring(text) == name || ::GetTickCount() - start > 10 * TColorNameLabel::kInterval) break;
+      MSG msg;
+      if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&msg);
+      else
+        ::Sleep(5);
+    }
+    return std::wstring(text);
+  };
   for (const auto& c : cases) {
     form.ChannelPanel.SetColor(c.color);
-    wchar_t text[64] = {};
-    ::GetWindowTextW(label, text, 64);
-    EXPECT_STREQ(text, c.name);
+    EXPECT_EQ(shown(c.name), c.name);
   }
   // Through the editors as well.
   form.ChannelPanel.edtRed.SetText(L"0");
   form.ChannelPanel.edtGrn.SetText(L"255");
   form.ChannelPanel.edtBlu.SetText(L"0");
-  wchar_t text[64] = {};
-  ::GetWindowTextW(label, text, 64);
-  EXPECT_STREQ(text, L"lime");
+  EXPECT_EQ(shown(L"lime"), L"lime");
 }
 
 }  // namespace
