@@ -7,9 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "controls/grid/CmbGrid.h"
 #include "core/color/uColor.h"
+#include "core/colorout/uPalette.h"
 #include "core/colorlist/uColumnLayout.h"
 #include "core/support/Stream.h"
 #include "framework/Handles.h"
@@ -46,6 +50,11 @@ class TColorListPanel : public fw::TObject {
   // A row's colour, each channel limited to 0..255 (a non-integer counts as 0).
   TColor RowColor(int row) const;
   TColor CurrentRowColor() const { return RowColor(gridItem.Row()); }
+  const std::wstring& RowComment(int row) const;
+  // Every row as colour and comment.
+  std::vector<TPaletteEntry> Rows() const;
+  // New rows after the last, as one modification; nothing for no entries.
+  void AppendColors(std::span<const TPaletteEntry> entries);
   bool CanDelete() const noexcept { return FItemCount > 1; }
   bool CanMoveUp() const noexcept;
   bool CanMoveDown() const noexcept;

@@ -78,6 +78,16 @@
 #define IDS_FONT_UI 2088
 #define IDS_FONT_FIXED 2089
 
+// Palette exchange.
+#define IDS_ACT_EXPORT 2200
+#define IDS_ACT_IMPORT 2201
+#define IDS_FILTER_EXPORT 2202
+#define IDS_FILTER_IMPORT 2203
+#define IDS_EXPORT_FAILED 2204
+#define IDS_IMPORT_FAILED 2205
+#define IDS_PALETTE_UNREADABLE 2206
+#define IDS_PALETTE_UNKNOWN_TYPE 2207
+
 // First and last number of the interface's texts, for checks over all of them.
 #define IDS_UI_FIRST 2000
-#define IDS_UI_LAST 2089
+#define IDS_UI_LAST 2229

@@ -149,7 +149,8 @@ TEST_F(MainWindow, MenuBarLists) {
   ASSERT_NE(bar, nullptr);
   std::vector<std::vector<std::wstring>> expected = {
       {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
-       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"-", L"終了(&X)"},
+       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-", L"-",
+       L"終了(&X)"},
       {L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
       {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
