@@ -48,6 +48,7 @@ class PaletteExchangeTest : public testing::Test {
     ::GetTempPathW(MAX_PATH, temp);
     Dir = std::wstring(temp) + L"tintra-palette-" + std::to_wstring(::GetCurrentProcessId());
     ::CreateDirectoryW(Dir.c_str(), nullptr);
+    Part.ShowMessageBox = Form.Palettes.ShowMessageBox;
     Form.CreateForm();
     Form.SetBounds(4000, 4000, 507, 304);
     fw::Application().ProcessMessages();
