@@ -12,7 +12,8 @@
 namespace {
 
 // The export type list's order.
-constexpr std::array kExportFormats{TPaletteFormat::Gpl, TPaletteFormat::Css, TPaletteFormat::Json, TPaletteFormat::Ase};
+constexpr std::array kExportFormats{TPaletteFormat::Gpl, TPaletteFormat::Css, TPaletteFormat::Json,
+                                    TPaletteFormat::Ase};
 constexpr std::array<const wchar_t*, 4> kExportExtensions{L".gpl", L".css", L".json", L".ase"};
 
 struct TFileTraits {
@@ -40,7 +41,8 @@ std::wstring PaletteName(const std::wstring& fileName) {
 }
 
 bool WriteAll(const std::wstring& name, const std::string& bytes) {
-  TUniqueFile file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  TUniqueFile file(
+      ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -71,8 +73,8 @@ bool WriteFileSafely(const std::wstring& name, const std::string& bytes) {
 
 // At most one byte over the limit is read: the importer refuses the rest by size.
 std::optional<std::string> ReadLimited(const std::wstring& name) {
-  TUniqueFile file(
-      ::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  TUniqueFile file(::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   std::string bytes;
   char buffer[65536];
@@ -138,8 +140,9 @@ std::pair<TPaletteFormat, std::wstring> TPaletteExchange::ExportTarget(const TPa
     for (std::size_t i = 0; i < kExportExtensions.size(); ++i)
       if (ext == kExportExtensions[i]) return {kExportFormats[i], choice.FileName};
   }
-  const std::size_t listed =
-      choice.FilterIndex >= 1 && choice.FilterIndex <= static_cast<int>(kExportFormats.size()) ? choice.FilterIndex - 1 : 0;
+  const std::size_t listed = choice.FilterIndex >= 1 && choice.FilterIndex <= static_cast<int>(kExportFormats.size())
+                                 ? choice.FilterIndex - 1
+                                 : 0;
   std::wstring name = choice.FileName;
   if (!HasExtension(name)) name += kExportExtensions[listed];
   return {kExportFormats[listed], name};

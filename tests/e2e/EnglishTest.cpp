@@ -106,7 +106,8 @@ class English : public testing::Test {
 };
 
 const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
-    {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "&Import...", "&Export...",
+    {"&File",
+     {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "&Import...", "&Export...",
       "E&xit"}},
     {"&Edit",
      {"&Copy", "&Paste\tCtrl+V", "&Add\tCtrl+Ins", "&Delete\tCtrl+Del", "Move &Up\tCtrl+U", "Move Do&wn\tCtrl+D"}},

@@ -72,7 +72,8 @@ class Palettes : public testing::Test {
     FAIL() << "the dialog has no name box";
   }
   static std::string AwaitCaption(TintraSession& tintra, const std::string& caption) {
-    return e2e::Await(caption, [&] { return tintra.Caption(); }, 20s);
+    return e2e::Await(
+        caption, [&] { return tintra.Caption(); }, 20s);
   }
 
   std::string Dir;
@@ -91,7 +92,9 @@ TEST_F(Palettes, AGplExportedThroughTheDialogComesBackAsNewRows) {
   const std::string gpl = Dir + "/out.gpl";
   const std::string expected =
       "GIMP Palette\nName: out\nColumns: 0\n#\n 18  52  86\tsea\n255 128   0\torange\n  0   0   0\tblack\n";
-  EXPECT_EQ(e2e::Await(expected, [&] { return ReadBytes(gpl); }, 20s), expected);
+  EXPECT_EQ(e2e::Await(
+                expected, [&] { return ReadBytes(gpl); }, 20s),
+            expected);
   tintra.Sync();
   EXPECT_EQ(tintra.Caption(), "colors - Tintra");  // export leaves the document as it was
 
@@ -100,7 +103,9 @@ TEST_F(Palettes, AGplExportedThroughTheDialogComesBackAsNewRows) {
   // The rows as the list holds them, read back from the saved list.
   tintra.Focus();
   tintra.Key("ctrl+s");
-  EXPECT_EQ(e2e::Await(rows + rows, [&] { return ReadBytes(list); }, 20s), rows + rows);
+  EXPECT_EQ(e2e::Await(
+                rows + rows, [&] { return ReadBytes(list); }, 20s),
+            rows + rows);
   EXPECT_EQ(AwaitCaption(tintra, "colors - Tintra"), "colors - Tintra");
 }
 

@@ -229,10 +229,10 @@ TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
                             L"actDelete", L"act1Up", L"act1Down", L"actStayOnTop", L"actZoom", L"actAbout",
                             L"actHomePage", L"actsmRGBOrder", L"actRGB", L"actBGR", L"actPaste",
                             L"actsmLanguage", L"actLangAuto", L"actLangJapanese", L"actLangEnglish",
-                            // The parts' own: copy formats, contrast, the eyedropper's settings.
+                            // The parts' own: copy formats, contrast, the eyedropper's settings, palettes.
                             L"actEditCopyFormats", L"actSetCompareColor", L"actShowContrast",
                             L"actsmSampling", L"actHotKey", L"actSampling0", L"actSampling1", L"actSampling2",
-                            L"actSampling3", L"actSampling4"};
+                            L"actSampling3", L"actSampling4", L"actExportPalette", L"actImportPalette"};
   ASSERT_EQ(form.ActionList.Actions().size(), std::size(names));
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");
