@@ -166,11 +166,12 @@ bool TPaletteExchange::ImportFrom(const std::wstring& fileName) {
     reason = UiText(IDS_PALETTE_UNREADABLE);
   } else {
     const TPaletteImport imported = ImportPalette(*format, *bytes);
-    if (imported.Ok()) {
+    if (imported.Ok() && !imported.entries.empty()) {
       FList.AppendColors(imported.entries);
       return true;
     }
-    reason = imported.error;
+    // A palette without colours is read fine, but the user expected some.
+    reason = imported.Ok() ? UiText(IDS_PALETTE_NO_COLORS) : imported.error;
   }
   ShowError(UiText(IDS_IMPORT_FAILED, fileName) + L"\n" + reason);
   return false;

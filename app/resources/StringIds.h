@@ -87,6 +87,7 @@
 #define IDS_IMPORT_FAILED 2205
 #define IDS_PALETTE_UNREADABLE 2206
 #define IDS_PALETTE_UNKNOWN_TYPE 2207
+#define IDS_PALETTE_NO_COLORS 2208
 
 // First and last number of the interface's texts, for checks over all of them.
 #define IDS_UI_FIRST 2000

@@ -216,6 +216,8 @@ TEST_F(PaletteExchangeTest, AFileThatCannotBeReadSaysWhyAndAppendsNothing) {
       {L"broken.gpl", std::string("GIMP Palette\n1 2 3 one\n4 five 6 two\n")},
       {L"broken.ase", std::string("ASEF\0\1\0\0\0\0\0\5", 12)},
       {L"empty.css", std::string("no colours here")},
+      {L"empty.json", std::string("[]")},
+      {L"empty.gpl", std::string("GIMP Palette\nName: none\n#\n")},
       {L"huge.gpl", tooLarge},
       {L"picture.bmp", std::string("#123456")},
       {L"gone.gpl", std::nullopt},
