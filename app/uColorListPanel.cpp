@@ -198,6 +198,38 @@ void TColorListPanel::actAddExecute(fw::TObject*) {
   gridItem.FocusCell(FColIndex[ciComment], n);
 }
 
+const std::wstring& TColorListPanel::RowComment(int row) const { return gridItem.Cells(FColIndex[ciComment], row); }
+
+std::vector<TPaletteEntry> TColorListPanel::Rows() const {
+  std::vector<TPaletteEntry> rows;
+  for (int r = 1; r <= FItemCount && r < gridItem.RowCount(); ++r) rows.push_back({RowColor(r), RowComment(r)});
+  return rows;
+}
+
+void TColorListPanel::AppendColors(std::span<const TPaletteEntry> entries) {
+  if (entries.empty()) return;
+  // Text typed into the placeholder is no item.
+  if (FItemCount == 0) gridItem.CancelEdit();
+  const int first = FItemCount + 1;
+  gridItem.SetRowCount(FItemCount + static_cast<int>(entries.size()) + 1);
+  for (const TPaletteEntry& entry : entries) {
+    const int red = static_cast<int>(entry.color & 0xFF), green = static_cast<int>((entry.color >> 8) & 0xFF),
+              blue = static_cast<int>((entry.color >> 16) & 0xFF);
+    const int n = ++FItemCount;
+    gridItem.SetCells(0, n, std::to_wstring(n));
+    gridItem.SetCells(FColIndex[ciSwatch], n, L"");
+    gridItem.SetCells(FColIndex[ciHex], n, ColorToHexText(red, green, blue, FHexOrder));
+    gridItem.SetCells(FColIndex[ciRed], n, std::to_wstring(red));
+    gridItem.SetCells(FColIndex[ciGreen], n, std::to_wstring(green));
+    gridItem.SetCells(FColIndex[ciBlue], n, std::to_wstring(blue));
+    gridItem.SetCells(FColIndex[ciComment], n, entry.comment);
+  }
+  gridItem.FocusCell(gridItem.Col(), first);
+  gridItem.Invalidate();
+  FitCommentColumn();
+  Modified();
+}
+
 void TColorListPanel::actDelExecute(fw::TObject*) {
   if (FItemCount <= 1) return;
   gridItem.DeleteRow(gridItem.Row());

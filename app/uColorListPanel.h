@@ -7,10 +7,14 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "controls/grid/CmbGrid.h"
 #include "core/color/uColor.h"
 #include "core/colorlist/uColorListFile.h"
+#include "core/colorout/uPalette.h"
 #include "core/colorlist/uColumnLayout.h"
 #include "core/support/Stream.h"
 #include "framework/Handles.h"
@@ -47,6 +51,11 @@ class TColorListPanel : public fw::TObject {
   // A row's colour, each channel limited to 0..255 (a non-integer counts as 0).
   TColor RowColor(int row) const;
   TColor CurrentRowColor() const { return RowColor(gridItem.Row()); }
+  const std::wstring& RowComment(int row) const;
+  // Every row as colour and comment.
+  std::vector<TPaletteEntry> Rows() const;
+  // New rows after the last, as one modification; nothing for no entries.
+  void AppendColors(std::span<const TPaletteEntry> entries);
   bool CanDelete() const noexcept { return FItemCount > 1; }
   bool CanMoveUp() const noexcept;
   bool CanMoveDown() const noexcept;

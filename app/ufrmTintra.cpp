@@ -150,7 +150,8 @@ void TfrmTintra::ConnectParts() {
   };
   if (FOptions.TrackMenu) CopyFormats.TrackMenu = FOptions.TrackMenu;
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
-  if (FOptions.DocumentMessageBox) Documents.Document.ShowMessageBox = FOptions.DocumentMessageBox;
+  if (FOptions.DocumentMessageBox)
+    Documents.Document.ShowMessageBox = Palettes.ShowMessageBox = FOptions.DocumentMessageBox;
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
   PickOptions.OnAddToList = [this](fw::TObject*) { actInsert.Execute(); };
   if (FOptions.ShowMessage) PickOptions.ShowMessage = FOptions.ShowMessage;
@@ -177,6 +178,7 @@ void TfrmTintra::BuildMenu() {
   file.AddAction(actOpen);
   file.AddAction(actSave);
   file.AddAction(actSaveAs);
+  Palettes.AddToMenu(file);
   // The recent files are inserted after this separator, before the next.
   tbsmiMRU = &file.AddSeparator();
   file.AddSeparator();

@@ -12,6 +12,7 @@
 #include "app/uContrastPanel.h"
 #include "app/uCopyFormatsPart.h"
 #include "app/uDocumentPart.h"
+#include "app/uPaletteExchange.h"
 #include "app/uPickOptions.h"
 #include "app/uScreenSampler.h"
 #include "app/shell/RestorePos.h"
@@ -110,6 +111,7 @@ class TfrmTintra : public fw::TForm {
   TColorNameLabel ColorName;
   TContrastPanel Contrast;
   TPickOptions PickOptions{*this, Sampler, ActionList};
+  TPaletteExchange Palettes{ActionList, ColorList};
 
   bool PreTranslateMessage(MSG& msg) override;
 

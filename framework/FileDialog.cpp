@@ -33,7 +33,7 @@ bool TFileDialog::Execute(HWND owner) {
   ofn.lStructSize = sizeof(ofn);
   ofn.hwndOwner = owner;
   ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-  ofn.nFilterIndex = 1;
+  ofn.nFilterIndex = FFilterIndex;
   ofn.lpstrFile = name.data();
   ofn.nMaxFile = kNameChars;
   ofn.lpstrInitialDir = FInitialDir.empty() ? nullptr : FInitialDir.c_str();
@@ -48,6 +48,7 @@ bool TFileDialog::Execute(HWND owner) {
     return false;
   }
   FFileName = name.data();
+  FFilterIndex = ofn.nFilterIndex;
   return true;
 }
 

@@ -22,6 +22,9 @@ class TFileDialog : public TObject {
   // Without the dot: "txt".
   const std::wstring& DefaultExt() const noexcept { return FDefaultExt; }
   void SetDefaultExt(std::wstring ext) { FDefaultExt = std::move(ext); }
+  // The type chosen in the filter list, 1-based; preset before Execute.
+  DWORD FilterIndex() const noexcept { return FFilterIndex; }
+  void SetFilterIndex(DWORD index) noexcept { FFilterIndex = index; }
   // OFN_ flags; OFN_EXPLORER is always added.
   DWORD Options() const noexcept { return FOptions; }
   void SetOptions(DWORD options) noexcept { FOptions = options; }
@@ -37,6 +40,7 @@ class TFileDialog : public TObject {
  private:
   std::wstring FFileName, FInitialDir, FFilter, FDefaultExt;
   DWORD FOptions = OFN_HIDEREADONLY | OFN_ENABLESIZING;
+  DWORD FFilterIndex = 1;
 };
 
 class TOpenDialog : public TFileDialog {

@@ -124,6 +124,17 @@
 #define IDS_CONTRAST_SWAP 2164
 
 
+// Palette exchange.
+#define IDS_ACT_EXPORT 2200
+#define IDS_ACT_IMPORT 2201
+#define IDS_FILTER_EXPORT 2202
+#define IDS_FILTER_IMPORT 2203
+#define IDS_EXPORT_FAILED 2204
+#define IDS_IMPORT_FAILED 2205
+#define IDS_PALETTE_UNREADABLE 2206
+#define IDS_PALETTE_UNKNOWN_TYPE 2207
+#define IDS_PALETTE_NO_COLORS 2208
+
 // Reading a list file: not a list; lines that cannot be read ({0} name, {1}
 // count, {2} line numbers, {3} the "and others" word when there are more).
 #define IDS_NOT_A_COLOR_LIST 2230

@@ -106,7 +106,9 @@ class English : public testing::Test {
 };
 
 const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
-    {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "E&xit"}},
+    {"&File",
+     {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...\tCtrl+Shift+S", "&Import...", "&Export...",
+      "E&xit"}},
     {"&Edit",
      // The copy formats show their output for black until the submenu opens.
      {"&Copy",

@@ -44,7 +44,7 @@ std::vector<std::string> Flatten(const MenuEntry& submenu) {
 const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"ファイル(&F)",
      {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S", "名前をつけて保存(&A)...\tCtrl+Shift+S",
-      "-", "-", "終了(&X)"}},
+      "-", "インポート(&I)...", "エクスポート(&E)...", "-", "-", "終了(&X)"}},
     {"編集(&E)",
      // The copy formats show their output for black until the submenu opens.
      {"コピー(&C)", "形式を指定してコピー(&F)", "  #000000", "  #000000", "  rgb(0, 0, 0)", "  hsl(0, 0%, 0%)",

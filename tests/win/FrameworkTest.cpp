@@ -149,7 +149,8 @@ TEST_F(MainWindow, MenuBarLists) {
   ASSERT_NE(bar, nullptr);
   std::vector<std::vector<std::wstring>> expected = {
       {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
-       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"-", L"終了(&X)"},
+       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-", L"-",
+       L"終了(&X)"},
       {L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
       {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
@@ -228,10 +229,10 @@ TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
                             L"actDelete", L"act1Up", L"act1Down", L"actStayOnTop", L"actZoom", L"actAbout",
                             L"actHomePage", L"actsmRGBOrder", L"actRGB", L"actBGR", L"actPaste",
                             L"actsmLanguage", L"actLangAuto", L"actLangJapanese", L"actLangEnglish",
-                            // The parts' own: copy formats, contrast, the eyedropper's settings.
+                            // The parts' own: copy formats, contrast, the eyedropper's settings, palettes.
                             L"actEditCopyFormats", L"actSetCompareColor", L"actShowContrast",
                             L"actsmSampling", L"actHotKey", L"actSampling0", L"actSampling1", L"actSampling2",
-                            L"actSampling3", L"actSampling4"};
+                            L"actSampling3", L"actSampling4", L"actExportPalette", L"actImportPalette"};
   ASSERT_EQ(form.ActionList.Actions().size(), std::size(names));
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");

@@ -1,0 +1,112 @@
+// Palette exchange on the real program: a list exported as a GIMP palette
+// through the save dialog and imported back through the open dialog.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/TintraSession.h"
+
+namespace {
+
+using e2e::TintraSession;
+using namespace std::chrono_literals;
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
+
+std::string HexOf(unsigned long v) {
+  char buf[32];
+  std::snprintf(buf, sizeof(buf), "0x%lx", v);
+  return buf;
+}
+
+class Palettes : public testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/tintra_palette_XXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    Dir = tmpl;
+  }
+  void TearDown() override { std::filesystem::remove_all(Dir); }
+
+  static int IdOf(TintraSession& tintra, const std::string& name) {
+    const std::vector<e2e::MenuEntry> menu = tintra.Menu();
+    const e2e::MenuEntry* e = e2e::FindMenuEntry(menu, name);
+    if (!e) throw std::runtime_error("no menu entry " + name);
+    return e->Id;
+  }
+  // The command, the path typed into its dialog's name box, OK.
+  static void ThroughTheDialog(TintraSession& tintra, const std::string& command, const std::string& path) {
+    tintra.Command(IdOf(tintra, command));
+    unsigned long dialog = 0;
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] {
+          for (const auto& f : e2e::probe::Lines({"find"}))
+            if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[2] == "#32770" && f[3] == "1")
+              dialog = std::stoul(f[0], nullptr, 0);
+          return dialog != 0;
+        },
+        20s));
+    for (const auto& c : e2e::probe::Lines({"controls", HexOf(dialog)})) {
+      if (c.size() > 3 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
+        tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(path));
+        e2e::probe::Lines({"command", HexOf(dialog), "1"});
+        return;
+      }
+    }
+    FAIL() << "the dialog has no name box";
+  }
+  static std::string AwaitCaption(TintraSession& tintra, const std::string& caption) {
+    return e2e::Await(
+        caption, [&] { return tintra.Caption(); }, 20s);
+  }
+
+  std::string Dir;
+};
+
+TEST_F(Palettes, AGplExportedThroughTheDialogComesBackAsNewRows) {
+  const std::string rows = "18,52,86,\"sea\"\r\n255,128,0,\"orange\"\r\n0,0,0,\"black\"\r\n";
+  const std::string list = Dir + "/colors.txt";
+  std::ofstream(list, std::ios::binary) << rows;
+  TintraSession tintra;
+  ThroughTheDialog(tintra, "開く(&O)...", list);
+  ASSERT_EQ(AwaitCaption(tintra, "colors - Tintra"), "colors - Tintra");
+
+  // Typed without extension: the type list's first entry, the GIMP palette.
+  ThroughTheDialog(tintra, "エクスポート(&E)...", Dir + "/out");
+  const std::string gpl = Dir + "/out.gpl";
+  const std::string expected =
+      "GIMP Palette\nName: out\nColumns: 0\n#\n 18  52  86\tsea\n255 128   0\torange\n  0   0   0\tblack\n";
+  EXPECT_EQ(e2e::Await(
+                expected, [&] { return ReadBytes(gpl); }, 20s),
+            expected);
+  tintra.Sync();
+  EXPECT_EQ(tintra.Caption(), "colors - Tintra");  // export leaves the document as it was
+
+  ThroughTheDialog(tintra, "インポート(&I)...", gpl);
+  EXPECT_EQ(AwaitCaption(tintra, "colors(変更) - Tintra"), "colors(変更) - Tintra");
+  // The rows as the list holds them, read back from the saved list.
+  tintra.Focus();
+  tintra.Key("ctrl+s");
+  EXPECT_EQ(e2e::Await(
+                rows + rows, [&] { return ReadBytes(list); }, 20s),
+            rows + rows);
+  EXPECT_EQ(AwaitCaption(tintra, "colors - Tintra"), "colors - Tintra");
+}
+
+}  // namespace
