@@ -19,26 +19,12 @@
 
 namespace {
 
+using e2e::HexOf;
+using e2e::ReadBytes;
 using e2e::TintraSession;
 using e2e::WinControl;
+using e2e::WindowsPath;
 using namespace std::chrono_literals;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
-std::string HexOf(unsigned long v) {
-  char buf[32];
-  std::snprintf(buf, sizeof(buf), "0x%lx", v);
-  return buf;
-}
 
 // A list file, opened through the open dialog.
 class ColorList : public testing::Test {

@@ -17,22 +17,14 @@
 
 namespace {
 
+using e2e::HexOf;
 using e2e::MenuEntry;
+using e2e::ReadBytes;
 using e2e::TintraSession;
 using e2e::WinControl;
+using e2e::WindowsPath;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-std::string HexOf(unsigned long v) {
-  char buf[32];
-  std::snprintf(buf, sizeof(buf), "0x%lx", v);
-  return buf;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // Polls until f gives a value; throws with what was awaited after the timeout.
 template <typename F>
@@ -79,12 +71,6 @@ class Documents : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
-  // The Unix path as the program sees it.
-  static std::string WindowsPath(std::string path) {
-    for (char& c : path)
-      if (c == '/') c = '\\';
-    return "Z:" + path;
-  }
   static int IdOf(TintraSession& tintra, const std::string& name) {
     const auto menu = tintra.Menu();
     const MenuEntry* e = e2e::FindMenuEntry(menu, name);

@@ -19,17 +19,13 @@
 
 namespace {
 
+using e2e::HexOf;
 using e2e::MenuEntry;
 using e2e::TextExtent;
 using e2e::TintraSession;
+using e2e::WindowsPath;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-std::string HexOf(unsigned long v) {
-  char buf[32];
-  std::snprintf(buf, sizeof(buf), "0x%lx", v);
-  return buf;
-}
 
 template <typename F>
 auto WaitFor(F f, const std::string& what, e2e::Millis timeout = 20s) {
@@ -62,12 +58,6 @@ bool Holds(const std::vector<std::string>& texts, const std::string& text) {
   for (const auto& t : texts)
     if (t == text) return true;
   return false;
-}
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
 }
 
 void Press(unsigned long box, int id) { e2e::probe::Lines({"command", HexOf(box), std::to_string(id)}); }

@@ -21,25 +21,11 @@
 
 namespace {
 
+using e2e::HexOf;
+using e2e::ReadBytes;
 using e2e::TintraSession;
+using e2e::WindowsPath;
 using namespace std::chrono_literals;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
-std::string HexOf(unsigned long v) {
-  char buf[32];
-  std::snprintf(buf, sizeof(buf), "0x%lx", v);
-  return buf;
-}
 
 struct TBox {
   unsigned long Handle = 0;
@@ -155,7 +141,9 @@ TEST_F(FullDisk, ASaveThatFindsNoRoomChangesNothingAndRetrySavesLater) {
 
   std::filesystem::remove(Dir + "/filler");
   e2e::probe::Lines({"command", HexOf(box->Handle), "4"});
-  ASSERT_EQ(e2e::Await(std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s), "colors - Tintra");
+  ASSERT_EQ(e2e::Await(
+                std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s),
+            "colors - Tintra");
   tintra.Sync();
   EXPECT_FALSE(FindBox(tintra).has_value());
   const std::string saved = ReadBytes(file);

@@ -28,27 +28,13 @@
 
 namespace {
 
+using e2e::HexOf;
+using e2e::ReadBytes;
 using e2e::TintraSession;
 using e2e::WinControl;
+using e2e::WindowsPath;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string WindowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return "Z:" + path;
-}
-
-std::string HexOf(unsigned long v) {
-  char buf[32];
-  std::snprintf(buf, sizeof(buf), "0x%lx", v);
-  return buf;
-}
 
 long EnvNumber(const char* name, long fallback) {
   const char* text = std::getenv(name);
@@ -208,11 +194,10 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
   ASSERT_FALSE(HasFatalFailure());
 
   static const char* const kKeys[] = {
-      "Tab",    "shift+Tab", "Return",    "Escape",      "Delete",      "BackSpace", "Up",     "Down",
-      "Left",   "Right",     "Prior",     "Next",        "Home",        "End",       "F2",     "space",
-      "ctrl+Insert", "ctrl+Delete", "ctrl+u", "ctrl+d", "ctrl+c",   "ctrl+v",    "ctrl+s", "ctrl+n",
-      "alt+f",  "alt+e",     "alt+v",     "alt+h",       "F10",         "Menu",      "shift+F10", "ctrl+o",
-      "ctrl+n", "ctrl+Insert", "Return",  "Escape",
+      "Tab",    "shift+Tab", "Return", "Escape",    "Delete", "BackSpace", "Up",          "Down",        "Left",
+      "Right",  "Prior",     "Next",   "Home",      "End",    "F2",        "space",       "ctrl+Insert", "ctrl+Delete",
+      "ctrl+u", "ctrl+d",    "ctrl+c", "ctrl+v",    "ctrl+s", "ctrl+n",    "alt+f",       "alt+e",       "alt+v",
+      "alt+h",  "F10",       "Menu",   "shift+F10", "ctrl+o", "ctrl+n",    "ctrl+Insert", "Return",      "Escape",
   };
   std::uniform_int_distribution<int> percent(0, 99);
   e2e::ScreenRect r;
@@ -279,10 +264,11 @@ TEST_F(Soak, RandomInputLeavesTheProgramAnsweringAndTheFileWhole) {
   const std::size_t windowsAfter = WindowCount(*session);
   const TGuiCount guiAfter = GuiCount(*session);
   std::printf("soak: %d restarts after an exit command\n", restarts);
-  std::printf("soak: %d steps, %d clicks, %d drags, %d keys, %d typed, %d boxes answered; windows %zu -> %zu, "
-              "GDI objects %ld -> %ld, USER objects %ld -> %ld\n",
-              steps, clicks, drags, keys, typed, answered, windowsBefore, windowsAfter, guiBefore.Gdi, guiAfter.Gdi,
-              guiBefore.User, guiAfter.User);
+  std::printf(
+      "soak: %d steps, %d clicks, %d drags, %d keys, %d typed, %d boxes answered; windows %zu -> %zu, "
+      "GDI objects %ld -> %ld, USER objects %ld -> %ld\n",
+      steps, clicks, drags, keys, typed, answered, windowsBefore, windowsAfter, guiBefore.Gdi, guiAfter.Gdi,
+      guiBefore.User, guiAfter.User);
   EXPECT_LE(windowsAfter, windowsBefore + 8) << "seed " << seed;
   EXPECT_GT(guiAfter.Gdi, 0);
   EXPECT_LE(guiAfter.Gdi, guiBefore.Gdi + 64) << "seed " << seed;

@@ -13,7 +13,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <functional>
 #include <sstream>
 #include <stdexcept>
@@ -246,6 +248,23 @@ std::optional<std::string> ScreenshotPath(const std::string& name) {
   const char* dir = std::getenv("TINTRA_SCREENSHOT_DIR");
   if (!dir || !*dir) return std::nullopt;
   return std::string(dir) + "/" + name;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return "Z:" + path;
+}
+
+std::string HexOf(unsigned long v) {
+  char buf[32];
+  std::snprintf(buf, sizeof(buf), "0x%lx", v);
+  return buf;
 }
 
 namespace probe {

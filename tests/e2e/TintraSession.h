@@ -119,6 +119,13 @@ bool WaitUntil(Pred holds, Millis timeout = 10s) {
 // TINTRA_SCREENSHOT_DIR is set (scripts/screenshots.sh sets it).
 std::optional<std::string> ScreenshotPath(const std::string& name);
 
+// The bytes of a Unix file; empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
+// A Unix path as the Wine programs see it: "/tmp/x" is "Z:\\tmp\\x".
+std::string WindowsPath(std::string path);
+// A window handle or number as the probe takes it: "0x1a2b".
+std::string HexOf(unsigned long v);
+
 // Probe commands that need no running Tintra.
 namespace probe {
 std::string Path();
