@@ -195,5 +195,13 @@ void TChannelPanel::pboxColorPaint(fw::TObject* sender, HDC dc) {
 void TChannelPanel::PaintSwatchNow() {
   if (!pboxColor.HandleAllocated()) return;
   fw::TWindowDC dc(pboxColor.Handle());
-  if (dc) pboxColorPaint(&pboxColor, dc.Get());
+  if (!dc) return;
+  // Only the colour inside the frame changes: one fill with the DC's own
+  // brush, where the whole paint made and deleted five GDI objects.
+  const RECT inside{2, 2, pboxColor.ClientWidth() - 2, pboxColor.ClientHeight() - 2};
+  if (inside.right <= inside.left || inside.bottom <= inside.top) return;
+  const HGDIOBJ old = ::SelectObject(dc.Get(), ::GetStockObject(DC_BRUSH));
+  ::SetDCBrushColor(dc.Get(), static_cast<COLORREF>(FFactors.Color & 0xFFFFFFu));
+  ::PatBlt(dc.Get(), inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, PATCOPY);
+  ::SelectObject(dc.Get(), old);
 }

@@ -135,14 +135,13 @@ void TScreenSampler::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, in
 void TScreenSampler::SampleAt(POINT p) {
   {
     fw::TWindowDC screen(nullptr);
-    if (FSampling.Size <= 1) {
+    ZoomCapture(screen.Get(), p);
+    if (FSampling.Size <= 1 && ReadScreenPixel) {
       const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
       // Off every screen GetPixel fails; that is no colour, and certainly not white.
       if (colour != CLR_INVALID) Pick(colour);
-      ZoomCapture(screen.Get(), p);
-    } else {
-      ZoomCapture(screen.Get(), p);
-      if (const std::optional<TColor> colour = CapturedArea()) Pick(*colour);
+    } else if (const std::optional<TColor> colour = FSampling.Size <= 1 ? CapturedPixel() : CapturedArea()) {
+      Pick(*colour);
     }
   }
   pboxZoom.Repaint();
@@ -197,8 +196,10 @@ void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
   const TZoomGeometry view = ZoomView();
   const TRectI area = CaptureRect(view, FSampling.Size);
   const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
-  if (!header || header->biWidth != area.Width() || header->biHeight != area.Height())
+  if (!header || header->biWidth != area.Width() || header->biHeight != area.Height()) {
+    FCaptureDC.Reset();
     RecPictureCreate(FZoomPicture, POINT{0, 0}, area.Width(), true, 24, area.Height());
+  }
   // What the copy cannot reach (beyond the screen's edges) shows button face.
   RecPictureFill(FZoomPicture, ButtonFace());
   FCaptured = true;
@@ -206,9 +207,12 @@ void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
   FCaptureRect = area;
   FCaptureView = view;
   if (FMonitors.empty()) RefreshMonitors();
-  fw::TUniqueMemDC mem(::CreateCompatibleDC(screen));
-  if (!mem) return;
-  fw::TSelectObject select(mem.Get(), FZoomPicture.Bitmap);
+  if (!FCaptureDC) {
+    FCaptureDC.Reset(::CreateCompatibleDC(screen));
+    if (!FCaptureDC) return;
+    ::SelectObject(FCaptureDC.Get(), FZoomPicture.Bitmap);
+  }
+  const fw::TUniqueMemDC& mem = FCaptureDC;
   const TRectI onScreen = CapturedScreenRect();
   const bool onOneMonitor =
       std::any_of(FMonitors.begin(), FMonitors.end(), [&](const TMonitor& m) { return Contains(m.Bounds, onScreen); });
@@ -230,6 +234,15 @@ void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
 TRectI TScreenSampler::CapturedScreenRect() const {
   return TRectI{FCapturePoint.x + FCaptureRect.Left, FCapturePoint.y + FCaptureRect.Top,
                 FCapturePoint.x + FCaptureRect.Right, FCapturePoint.y + FCaptureRect.Bottom};
+}
+
+std::optional<TColor> TScreenSampler::CapturedPixel() const {
+  if (!FCaptured || MonitorAt(FMonitors, TPointI{FCapturePoint.x, FCapturePoint.y}) < 0) return std::nullopt;
+  // The copy into the section may still be queued.
+  ::GdiFlush();
+  const std::uint8_t* px = RecPicturePixel(FZoomPicture, -FCaptureRect.Left, -FCaptureRect.Top);
+  if (!px) return std::nullopt;
+  return static_cast<TColor>(RGB(px[2], px[1], px[0]));
 }
 
 std::optional<TColor> TScreenSampler::CapturedArea() const {
@@ -293,9 +306,14 @@ void TScreenSampler::pboxZoomPaint(fw::TObject*, HDC dc) {
   }
   const TZoomGeometry& g = FCaptureView;
   const RECT view{0, 0, pboxZoom.Width(), pboxZoom.Height()};
-  RecPictureStretchBlt(FZoomPicture, dc, g.Origin.X, g.Origin.Y, g.Source.Width() * g.Cell, g.Source.Height() * g.Cell,
-                       g.Source.Left - FCaptureRect.Left, g.Source.Top - FCaptureRect.Top, g.Source.Width(),
-                       g.Source.Height(), SRCCOPY, &view);
+  const int srcX = g.Source.Left - FCaptureRect.Left, srcY = g.Source.Top - FCaptureRect.Top;
+  const int w = g.Source.Width() * g.Cell, h = g.Source.Height() * g.Cell;
+  // Whole cells that fill the view exactly (the default zoom) go in one transfer.
+  const bool fits = g.Origin.X >= 0 && g.Origin.Y >= 0 && g.Origin.X + w <= view.right && g.Origin.Y + h <= view.bottom;
+  if (!fits || !RecPictureBlowUp(FZoomPicture, dc, g.Origin.X, g.Origin.Y, g.Cell, srcX, srcY, g.Source.Width(),
+                                 g.Source.Height()))
+    RecPictureStretchBlt(FZoomPicture, dc, g.Origin.X, g.Origin.Y, w, h, srcX, srcY, g.Source.Width(),
+                         g.Source.Height(), SRCCOPY, &view);
   if (FSampling.Size > 1) DrawOutline(dc, SampleOutline(g, FSampling.Size));
 }
 
@@ -317,7 +335,7 @@ void TScreenSampler::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int 
   }
   const POINT p = ScreenPoint(pboxZoom, x, y);
   fw::TWindowDC screen(nullptr);
-  const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
+  const COLORREF colour = ReadScreenPixel ? ReadScreenPixel(screen.Get(), p.x, p.y) : DefaultScreenPixel(screen.Get(), p.x, p.y);
   if (colour != CLR_INVALID) Pick(colour);
 }
 

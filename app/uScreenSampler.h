@@ -9,6 +9,7 @@
 #include "core/sampling/uPickSettings.h"
 #include "core/sampling/uZoomView.h"
 #include "controls/PaintBoxVel.h"
+#include "framework/Handles.h"
 #include "framework/Image.h"
 #include "framework/Panel.h"
 #include "framework/support/uRecPicture.h"
@@ -38,13 +39,15 @@ class TScreenSampler : public fw::TObject {
   // A colour read from the screen, on every eyedropper move and magnifier click.
   std::function<void(fw::TObject* sender, TColor color)> OnColorPick;
 
-  // Reads one pixel of the screen DC; tests put their own source here.
+  // Where a move reads its one pixel: empty for the magnifier's capture,
+  // which holds it already (one screen read a move, not two); tests put
+  // their own source here.
   using TPixelReader = std::function<COLORREF(HDC screen, int x, int y)>;
   static COLORREF DefaultScreenPixel(HDC screen, int x, int y);
-  TPixelReader ReadScreenPixel = &TScreenSampler::DefaultScreenPixel;
+  TPixelReader ReadScreenPixel;
 
-  // One pixel is read with ReadScreenPixel, as it always was; a square is
-  // taken from the magnifier's capture, so what is picked is what it shows.
+  // The pixel or the square comes from the magnifier's capture, so what is
+  // picked is what it shows.
   void SetSampling(const TSampling& sampling);
   const TSampling& Sampling() const noexcept { return FSampling; }
 
@@ -57,6 +60,8 @@ class TScreenSampler : public fw::TObject {
   // The magnifier's layout at the current zoom.
   TZoomGeometry ZoomView() const;
 
+  // The pointer's pixel in the last capture; none off every monitor.
+  std::optional<TColor> CapturedPixel() const;
   // The sampled square around the pointer's pixel in the last capture;
   // pixels off every screen do not count. Nothing before the first capture
   // or when no pixel of the square lies on a screen.
@@ -82,7 +87,10 @@ class TScreenSampler : public fw::TObject {
   bool SpoitDragging() const noexcept { return FSpoitDragging; }
   const TRecPicture& ZoomPicture() const noexcept { return FZoomPicture; }
   // At shutdown, before the window goes.
-  void FreeZoomPicture() { RecPictureFree(FZoomPicture); }
+  void FreeZoomPicture() {
+    FCaptureDC.Reset();
+    RecPictureFree(FZoomPicture);
+  }
 
   void pboxSpoitPaint(fw::TObject* sender, HDC dc);
   void pboxSpoitMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y);
@@ -117,4 +125,8 @@ class TScreenSampler : public fw::TObject {
   TRectI FCaptureRect{};
   TZoomGeometry FCaptureView;
   TMonitorLayout FMonitors;
+  // Holds FZoomPicture selected from one capture to the next: a memory DC
+  // made and selected at every move cost as much as the copy under Wine.
+  // Declared after the picture, so it lets go of it first.
+  fw::TUniqueMemDC FCaptureDC;
 };

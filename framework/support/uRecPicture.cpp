@@ -284,3 +284,20 @@ void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY
     k += run;
   }
 }
+
+bool RecPictureBlowUp(const TRecPicture& picture, HDC dc, int dstX, int dstY, int cell, int srcX, int srcY, int srcWidth,
+                      int srcHeight) {
+  const BITMAPINFOHEADER* header = RecPictureHeader(picture);
+  if (!header || header->biBitCount != 24 || cell < 1 || cell > 256) return false;
+  const int width = header->biWidth, height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
+  if (srcX < 0 || srcY < 0 || srcWidth <= 0 || srcHeight <= 0 || srcWidth > width - srcX || srcHeight > height - srcY)
+    return false;
+  // A copy into the picture's section may still be on its way.
+  if (picture.Bitmap) ::GdiFlush();
+  // A bottom-up picture counts its source rows from the bottom.
+  const int fromBottom = header->biHeight > 0 ? height - srcY - srcHeight : srcY;
+  const int lines = ::StretchDIBits(dc, dstX, dstY, srcWidth * cell, srcHeight * cell, srcX, fromBottom, srcWidth,
+                                    srcHeight, picture.Bits, reinterpret_cast<const BITMAPINFO*>(header),
+                                    DIB_RGB_COLORS, SRCCOPY);
+  return lines > 0 && static_cast<unsigned long>(lines) != static_cast<unsigned long>(GDI_ERROR);
+}

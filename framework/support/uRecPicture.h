@@ -52,3 +52,10 @@ std::uint8_t* RecPicturePixel(const TRecPicture& picture, int x, int y) noexcept
 // With clip, only the destination pixels inside clip are drawn.
 void RecPictureStretchBlt(const TRecPicture& picture, HDC dc, int dstX, int dstY, int dstWidth, int dstHeight, int srcX,
                           int srcY, int srcWidth, int srcHeight, DWORD rop, const RECT* clip = nullptr);
+
+// Draws the source rectangle of a 24-bit picture enlarged cell times each
+// way with a single transfer (one trip to the X server under Wine, where
+// the row by row drawing takes one a source row). False, and nothing
+// drawn, for other depths or a rectangle outside the picture.
+bool RecPictureBlowUp(const TRecPicture& picture, HDC dc, int dstX, int dstY, int cell, int srcX, int srcY, int srcWidth,
+                      int srcHeight);

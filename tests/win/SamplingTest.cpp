@@ -14,6 +14,7 @@
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
+#include "framework/Handles.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/GdiCount.h"
 #include "tests/win/PatternWindow.h"
@@ -206,6 +207,8 @@ TEST_F(SamplingTest, AFailingColourChangeStillReleasesTheScreen) {
   fw::Application().OnExceptionHook = RecordError;
   Reader = [](HDC, int, int) -> COLORREF { throw std::runtime_error("read failed"); };
   Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  // The first move makes the memory DC the captures keep.
+  DragTo(699, 500);
   const DWORD before = GdiObjectCount();
   for (int i = 0; i < 50; ++i) DragTo(700 + i, 500);
   fw::Application().OnExceptionHook = old;
@@ -360,6 +363,36 @@ TEST_F(SamplingTest, AtTheScreensCornerTheMagnifierShowsWhatIsOnTheScreen) {
   EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 3, 2), RGB(255, 255, 255));
   EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 4, 2), RGB(0, 0, 0));
   EXPECT_EQ(PictureAt(Form.Sampler.ZoomPicture(), 3, 1), face);
+}
+
+// A move takes its pixel from the magnifier's capture instead of a second
+// screen read: the same pixel GetPixel reads and the pattern shows, up to
+// the screen's last row and column; off the screen, no colour.
+TEST_F(SamplingTest, ThePixelFromTheCaptureIsTheOneGetPixelReadsUpToTheScreensEdges) {
+  Form.Show();
+  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+  constexpr int kSide = 5;
+  const POINT corners[] = {{0, 0}, {w - kSide, h - kSide}};
+  // Two windows at opposite corners reach all four edges.
+  TPatternWindow first(corners[0].x, corners[0].y, kSide, kSide), last(corners[1].x, corners[1].y, kSide, kSide);
+  Form.Sampler.ReadScreenPixel = nullptr;
+  fw::TWindowDC screen(nullptr);
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, 5, 5);
+  for (const POINT& corner : corners)
+    for (int y = 0; y < kSide; ++y)
+      for (int x = 0; x < kSide; ++x) {
+        const int sx = corner.x + x, sy = corner.y + y;
+        DragTo(sx, sy);
+        ASSERT_EQ(Current(), Pattern(x, y)) << sx << "," << sy;
+        ASSERT_EQ(Current(), ::GetPixel(screen.Get(), sx, sy)) << sx << "," << sy;
+      }
+  for (const POINT off : {POINT{-1, 5}, POINT{w, 5}, POINT{5, h}, POINT{w, h}}) {
+    Form.ChannelPanel.SetColor(RGB(1, 2, 3));
+    DragTo(off.x, off.y);
+    EXPECT_EQ(Current(), RGB(1, 2, 3)) << off.x << "," << off.y;
+  }
+  Send(Form.Sampler.pboxSpoit.Handle(), WM_LBUTTONUP, 0, 0, 0);
+  EXPECT_TRUE(Reads.empty());
 }
 
 // Area sampling reads the square from the magnifier's own capture: on a
