@@ -42,13 +42,21 @@ class TScriptedDialog : public fw::TSaveDialog {
   std::wstring Answer;
 };
 
-// Can play a disk that fills up halfway through the file.
+// Can play a disk that fills up halfway through the file, or one whose
+// error shows only when the file is closed (every byte was taken).
 class TTestDocument : public TDocument {
  public:
   bool DiskFull = false;
+  bool CloseFails = false;
 
  protected:
   void WriteFileContent(const std::wstring& name, HANDLE file, const std::vector<std::uint8_t>& bytes) override {
+    if (CloseFails) {
+      TDocument::WriteFileContent(name, file, bytes);
+      // The writer's own close then fails, as a late write error makes it.
+      ::CloseHandle(file);
+      return;
+    }
     if (!DiskFull) return TDocument::WriteFileContent(name, file, bytes);
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size() / 2), &written, nullptr);
@@ -293,6 +301,30 @@ TEST_F(Document, AFailedWriteIsNotASave) {
   // Space freed while the box is up: Retry saves.
   answers = {IDRETRY};
   OnBox = [&] { doc.DiskFull = false; };
+  EXPECT_TRUE(doc.Save());
+  EXPECT_EQ(ReadBytes(name), "0123456789");
+  EXPECT_EQ(ReadBytes(Path(L"a.bak")), "old");
+  EXPECT_FALSE(doc.Modified());
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2);
+}
+
+TEST_F(Document, AWriteErrorAtCloseIsNotASave) {
+  const std::wstring name = Path(L"a.txt");
+  EditedFrom(name);
+  WriteBytes(Path(L"a.bak"), "older");
+  doc.OnSaveToStream = [](fw::TObject*, TStream& s) { s.WriteBuffer("0123456789", 10); };
+  doc.CloseFails = true;
+  // Cancel first, then Retry once the error is gone.
+  answers = {IDCANCEL, IDRETRY};
+  EXPECT_FALSE(doc.Save());
+  const std::wstring failed = L"ﾌｧｲﾙ " + name + L" の作成に失敗しました。";
+  EXPECT_EQ(boxes, std::vector<std::wstring>{failed});
+  EXPECT_TRUE(doc.Modified());
+  EXPECT_EQ(ReadBytes(name), "old");
+  EXPECT_EQ(ReadBytes(Path(L"a.bak")), "older");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 2) << "no temporary file left";
+
+  OnBox = [&] { doc.CloseFails = false; };
   EXPECT_TRUE(doc.Save());
   EXPECT_EQ(ReadBytes(name), "0123456789");
   EXPECT_EQ(ReadBytes(Path(L"a.bak")), "old");
