@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds the native sanitizer build (build/native), the i686
-# Windows build (build/win) and, where Wine runs only 64-bit code, the x86_64
-# Windows build the Windows suites then run from (build/win64). With --fuzz
+# Windows build (build/win) and the x86_64 one (build/win64); where Wine runs
+# only 64-bit code, the i686 build is the program alone. With --fuzz
 # also the clang build of the fuzz targets (build/fuzz).
 set -euo pipefail
 # shellcheck source=scripts/env.sh
@@ -30,6 +30,8 @@ targets=()
 build native build/native -DTINTRA_WIN_BUILD_DIR="$TINTRA_WIN_DIR"
 if [[ $TINTRA_WIN_PRESET == mingw ]]; then
   build mingw build/win -DTINTRA_TESTS=ON
+  # The x86_64 exe ships too, and its Windows suite runs here as well.
+  build mingw64 build/win64 -DTINTRA_TESTS=ON
 else
   # The i686 tests cannot run here: build the program only, the tests in 64 bits.
   build mingw build/win -DTINTRA_TESTS=OFF

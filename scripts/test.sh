@@ -86,6 +86,32 @@ wine_lane() {
   "$@"
 }
 
+# Both shipped exes stay within 1 MiB; the largest inputs of the i686 link
+# show where the bytes go (scripts/size_report.py).
+size_suite() {
+  local start=$SECONDS p=0 f=0 exe size verdict limit=1048576
+  echo "== size"
+  for exe in "$BUILD/win/Tintra.exe" "$BUILD/win64/Tintra.exe"; do
+    if [[ ! -f $exe ]]; then
+      echo "size: $exe is missing"
+      f=$((f + 1))
+      continue
+    fi
+    size=$(stat -c %s "$exe")
+    if ((size <= limit)); then
+      p=$((p + 1))
+      verdict="within 1 MiB"
+    else
+      f=$((f + 1))
+      verdict="OVER 1 MiB"
+    fi
+    echo "size: ${exe#"$TINTRA_ROOT"/} $size bytes, $verdict ($((limit - size)) bytes to spare)"
+  done
+  [[ -f $BUILD/win/Tintra.map ]] && python3 "$here/size_report.py" "$BUILD/win/Tintra.map" --top 10
+  echo "size $p $f $((SECONDS - start))" >>"$results"
+}
+size_suite
+
 t_env=$SECONDS
 lane_logs=()
 run_lane() {
@@ -110,6 +136,15 @@ second_lane() {
   fi
 }
 run_lane second wine_lane "${TINTRA_PREFIX_NAME}-2" second_lane
+# Where the main lane runs the i686 build, the x86_64 one passes the same
+# Windows suite in a 64-bit prefix of its own.
+if [[ $TINTRA_WINE_BITS == 32 ]]; then
+  x64_lane() {
+    export TINTRA_WINE_BITS=64
+    wine_lane "${TINTRA_PREFIX_NAME}-x64" run_ctest wine-x64 --gtest-counts --test-dir "$BUILD/win64" -L wine
+  }
+  run_lane x64 x64_lane
+fi
 main_lane() {
   tintra_xvfb_start || return 1
   tintra_prefix_init || return 1
