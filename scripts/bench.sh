@@ -50,5 +50,20 @@ for exe in "$TINTRA_WIN_DIR"/bench/win_*.exe; do
   want "$name" || continue
   echo "== $name (Wine, display $DISPLAY)"
   timeout 900 wine "$exe" </dev/null || rc=1
+  if [[ $name == win_sampling ]]; then
+    # The calls into the window system one move makes, from Wine's relay
+    # log between the markers the --trace run writes (its own SendMessage
+    # and ScreenToClient that stand in for the mouse are left out).
+    log="$BUILD/win_sampling-trace.log"
+    WINEDEBUG=+relay,+debugstr timeout 900 wine "$exe" --trace 20 </dev/null >"$log" 2>&1 || rc=1
+    awk -v moves=20 '
+      /OutputDebugStringA "tintra-trace-begin/ { block++; on = 1; next }
+      /OutputDebugStringA "tintra-trace-end/ { on = 0 }
+      on && /:Call (user32|gdi32|win32u)\./ && !/SendMessageW|ScreenToClient/ { calls[block]++ }
+      END {
+        split("1x1 move|9x9 mean move|floor without GetPixel", what, "|")
+        for (b = 1; b <= 3; b++) printf "window-system calls per %s: %.1f\n", what[b], calls[b] / moves
+      }' "$log"
+  fi
 done
 exit "$rc"
