@@ -44,10 +44,10 @@ class EditVelTest : public testing::Test {
 
 struct TFilterCase {
   int Kind;
-  const wchar_t* Text;
+  std::wstring Text;
   int SelStart, SelLength;
   wchar_t Key;
-  const wchar_t* Expected;
+  std::wstring Expected;
   bool Beep;
 };
 
@@ -68,9 +68,9 @@ TEST_F(EditVelTest, FilterKindsAcceptAndRefuseAsTheRulesSay) {
       {1, L"-12", 0, 3, L'-', L"-", false},
       {1, L"12", 2, 0, dot, L"12", true},
       // Decimals: one separator, or one replacing the whole text.
-      {3, L"15", 2, 0, dot, std::wstring(L"15").append(1, dot).c_str(), false},
-      {3, std::wstring(L"1").append(1, dot).append(L"5").c_str(), 3, 0, dot,
-       std::wstring(L"1").append(1, dot).append(L"5").c_str(), true},
+      {3, L"15", 2, 0, dot, std::wstring(L"15").append(1, dot), false},
+      {3, std::wstring(L"1").append(1, dot).append(L"5"), 3, 0, dot, std::wstring(L"1").append(1, dot).append(L"5"),
+       true},
       {3, L"15", 0, 0, L'-', L"-15", false},
       {4, L"15", 0, 0, L'-', L"15", true},
       // Hexadecimal: lower case turned upper, the rest refused.
@@ -83,7 +83,6 @@ TEST_F(EditVelTest, FilterKindsAcceptAndRefuseAsTheRulesSay) {
   };
   for (const TFilterCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "kind " << c.Kind << " key " << static_cast<int>(c.Key));
-    // The literals built above die with their full expression: copy them first.
     Edit.SetInputKind(c.Kind);
     Edit.SetText(c.Text);
     Select(c.SelStart, c.SelLength);
