@@ -405,9 +405,19 @@ void Xdotool(const std::vector<std::string>& args) {
   std::vector<std::string> argv = {"xdotool"};
   argv.insert(argv.end(), args.begin(), args.end());
   // "mousemove --sync" to where the pointer already is waits for a move
-  // that never comes, for seconds.
-  if (args.size() >= 4 && args[0] == "mousemove" && args[1] == "--sync" && PointerAt(args[2], args[3]))
-    argv.erase(argv.begin() + 2);
+  // that never comes, for seconds: at the start of the chain, and after a
+  // move to the same point within it.
+  std::string lastX, lastY;
+  for (std::size_t i = 1; i + 3 < argv.size(); ++i) {
+    if (argv[i] != "mousemove") continue;
+    const bool sync = argv[i + 1] == "--sync";
+    const std::string& x = argv[i + (sync ? 2 : 1)];
+    const std::string& y = argv[i + (sync ? 3 : 2)];
+    const bool there = lastX.empty() ? i == 1 && PointerAt(x, y) : x == lastX && y == lastY;
+    lastX = x;
+    lastY = y;
+    if (sync && there) argv.erase(argv.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+  }
   ProcessResult r = RunProcess(argv, 20s);
   if (r.ExitCode != 0) Throw(Joined(argv) + " failed: " + r.Err);
 }
