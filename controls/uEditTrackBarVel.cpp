@@ -133,7 +133,8 @@ void TCustomEditTrackBarVel::HandleCreated() {
 
 void TCustomEditTrackBarVel::PositionButtons() {
   TCustomEditVel::PositionButtons();
-  const TSpinButtonRects r = SpinButtonRects(Width(), Height(), FButtons.Contains(etbvbTrackBar), RightToLeft());
+  const TSpinButtonRects r =
+      SpinButtonRects(Width(), Height(), FButtons.Contains(etbvbTrackBar), RightToLeft(), Scaled(kEditButtonWidth));
   FUpButton.SetBounds(r.Up.Left, r.Up.Top, r.Up.Width(), r.Up.Height());
   FDownButton.SetBounds(r.Down.Left, r.Down.Top, r.Down.Width(), r.Down.Height());
 }
@@ -141,7 +142,7 @@ void TCustomEditTrackBarVel::PositionButtons() {
 void TCustomEditTrackBarVel::UpdateEditRect() {
   if (!HandleAllocated() || !MultiLine()) return;
   ApplyFormatRect(EditTrackBarFormatRect(Width(), Height(), FButtons.Contains(etbvbUpDown),
-                                         FButtons.Contains(etbvbTrackBar), RightToLeft()));
+                                         FButtons.Contains(etbvbTrackBar), RightToLeft(), Scaled(kEditButtonWidth)));
   InvalidateButtons();
 }
 

@@ -73,6 +73,11 @@ void TCustomEditVel::WMSize(int, int) {
   UpdateEditRect();
 }
 
+void TCustomEditVel::DpiChanged(int, int) {
+  PositionButtons();
+  UpdateEditRect();
+}
+
 void TCustomEditVel::SetButtonShown(bool value) {
   if (value == FButtonShown) return;
   FButtonShown = value;
@@ -101,7 +106,7 @@ void TCustomEditVel::ButtonClick() {
 }
 
 void TCustomEditVel::PositionButtons() {
-  const TRectI r = EmbeddedButtonRect(Width(), Height(), RightToLeft());
+  const TRectI r = EmbeddedButtonRect(Width(), Height(), RightToLeft(), Scaled(kEditButtonWidth));
   FButton.SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 

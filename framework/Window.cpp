@@ -7,6 +7,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "core/sampling/uMonitorLayout.h"
 #include "core/support/Exception.h"
 #include "framework/Handles.h"
 
@@ -542,6 +543,8 @@ void TWindow::ApplyBounds() {
 }
 
 void TWindow::SetBounds(int left, int top, int width, int height) {
+  FSetBounds = RECT{left, top, left + width, top + height};
+  FSetBoundsDpi = FDpi;
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   FLeft = left;
   FTop = top;
@@ -549,6 +552,40 @@ void TWindow::SetBounds(int left, int top, int width, int height) {
   FHeight = height;
   ApplyBounds();
   if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+}
+
+int TWindow::Scaled(int designed) const noexcept { return LogicalToPhysical(designed, FDpi); }
+
+void TWindow::CollectDpiTree(std::vector<TWindow*>& tree) {
+  tree.push_back(this);
+  for (TWindow* child : FChildren) {
+    // Pop-ups that a control keeps as its children place themselves on the screen.
+    if (child->FHandle && !(::GetWindowLongW(child->FHandle, GWL_STYLE) & WS_CHILD)) continue;
+    child->CollectDpiTree(tree);
+  }
+}
+
+void TWindow::ChangeDpi(int dpi) {
+  if (dpi <= 0) dpi = kDefaultDpi;
+  if (dpi == FDpi) return;
+  const int old = FDpi;
+  std::vector<TWindow*> tree;
+  CollectDpiTree(tree);
+  // All first: a parent's resize places its children, which must read the new DPI.
+  for (TWindow* w : tree) w->FDpi = dpi;
+  for (TWindow* w : tree) {
+    if (w != this && w->FSetBoundsDpi > 0) {
+      const RECT& r = w->FSetBounds;
+      const int from = w->FSetBoundsDpi;
+      w->FLeft = MulDivRound(r.left, dpi, from);
+      w->FTop = MulDivRound(r.top, dpi, from);
+      w->FWidth = MulDivRound(r.right, dpi, from) - w->FLeft;
+      w->FHeight = MulDivRound(r.bottom, dpi, from) - w->FTop;
+      w->ApplyBounds();
+    }
+    w->DpiChanged(old, dpi);
+  }
+  for (TWindow* w : tree) w->Realign();
 }
 
 void TWindow::SetAlign(TAlign align) {
