@@ -65,6 +65,7 @@ void TForm::ApplyMonitorDpi() {
 }
 
 void TForm::ChangeFormDpi(int dpi) {
+  if (dpi <= 0 || dpi == Dpi()) return;
   ChangeDpi(dpi);
   if (OnDpiChange) OnDpiChange(this);
 }
