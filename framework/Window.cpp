@@ -177,6 +177,18 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
     if (FControlId == 0) FControlId = NextAutoControlId();
     params.Menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId));
   }
+  if (parent && (params.Style & WS_CHILD) && parent->FDpi != FDpi) {
+    // Made later inside a window already at another DPI: the bounds given
+    // before were designed at the DPI of their time.
+    if (FSetBoundsDpi > 0) {
+      const RECT& r = FSetBounds;
+      FLeft = MulDivRound(r.left, parent->FDpi, FSetBoundsDpi);
+      FTop = MulDivRound(r.top, parent->FDpi, FSetBoundsDpi);
+      FWidth = MulDivRound(r.right, parent->FDpi, FSetBoundsDpi) - FLeft;
+      FHeight = MulDivRound(r.bottom, parent->FDpi, FSetBoundsDpi) - FTop;
+    }
+    FDpi = parent->FDpi;
+  }
   int x = FLeft, y = FTop, w = FWidth, h = FHeight;
   HWND wnd;
   if (params.ClassName) {

@@ -100,6 +100,36 @@ class Dpi : public testing::TestWithParam<TDpiCase> {
 // Room a push button needs around its text, as in the English layout test.
 int Margin(const TextExtent& e) { return e.ClassName == "Button" || e.ClassName == "BUTTON" ? 6 : 0; }
 
+void ExpectTextsFit(const std::vector<TextExtent>& extents, int minTextHeight) {
+  EXPECT_FALSE(extents.empty());
+  for (const TextExtent& e : extents) {
+    SCOPED_TRACE(e.ClassName + " \"" + e.Text + "\" id " + std::to_string(e.Id));
+    EXPECT_LE(e.TextWidth + Margin(e), e.ClientWidth);
+    EXPECT_LE(e.TextHeight, e.ClientHeight);
+    EXPECT_GE(e.TextHeight, minTextHeight);
+  }
+}
+
+// A visible top-level window of the program other than the main window.
+unsigned long OtherTopLevel(TintraSession& tintra) {
+  unsigned long found = 0;
+  e2e::WaitUntil([&] {
+    for (const auto& f : e2e::probe::Lines({"find"}))
+      if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[3] == "1" &&
+          std::stoul(f[0], nullptr, 0) != tintra.Handle())
+        found = std::stoul(f[0], nullptr, 0);
+    return found != 0;
+  });
+  return found;
+}
+
+bool IsOpen(TintraSession& tintra, unsigned long box) {
+  for (const auto& f : e2e::probe::Lines({"find"}))
+    if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[3] == "1" && std::stoul(f[0], nullptr, 0) == box)
+      return true;
+  return false;
+}
+
 TEST_P(Dpi, TheWindowGrowsWithoutOverlapOrCutTextAndPicksTheExactPixel) {
   const TDpiCase& c = GetParam();
   SetCheckerRoot();
@@ -140,14 +170,7 @@ TEST_P(Dpi, TheWindowGrowsWithoutOverlapOrCutTextAndPicksTheExactPixel) {
   EXPECT_EQ(dock.Rect.Height(), c.DockHeight);
 
   // Every text whole, in a font that grew too.
-  const std::vector<TextExtent> extents = tintra.TextExtents();
-  EXPECT_FALSE(extents.empty());
-  for (const TextExtent& e : extents) {
-    SCOPED_TRACE(e.ClassName + " \"" + e.Text + "\" id " + std::to_string(e.Id));
-    EXPECT_LE(e.TextWidth + Margin(e), e.ClientWidth);
-    EXPECT_LE(e.TextHeight, e.ClientHeight);
-    EXPECT_GE(e.TextHeight, c.MinTextHeight);
-  }
+  ExpectTextsFit(tintra.TextExtents(), c.MinTextHeight);
 
   // The record for the closing note: where the main controls are at this DPI.
   const std::pair<const char*, int> named[] = {
@@ -174,6 +197,32 @@ TEST_P(Dpi, TheWindowGrowsWithoutOverlapOrCutTextAndPicksTheExactPixel) {
   tintra.Drag(spoitNow.Rect.CenterX(), spoitNow.Rect.CenterY(), kX + 1, kY, 4);
   EXPECT_EQ(e2e::Await(TRgb{0, 64, 192}, [&] { return EditorRgb(tintra); }), (TRgb{0, 64, 192}));
   if (auto path = e2e::ScreenshotPath("main-window-" + std::to_string(c.Dpi) + "dpi.png")) tintra.Screenshot(*path);
+
+  // The dialogs built in code grow the same way (at 96 DPI the English
+  // layout test checks them).
+  if (c.Dpi == 96) return;
+  const std::vector<e2e::MenuEntry> menu = tintra.Menu();
+  for (const char* item : {"バージョン情報(&A)...", "ホットキー(&K)...", "形式の編集(&E)..."}) {
+    SCOPED_TRACE(item);
+    const e2e::MenuEntry* entry = e2e::FindMenuEntry(menu, item);
+    ASSERT_NE(entry, nullptr);
+    tintra.Command(entry->Id);
+    const unsigned long box = OtherTopLevel(tintra);
+    ASSERT_NE(box, 0u);
+    ExpectTextsFit(tintra.TextExtents(box), c.MinTextHeight);
+    const WinControl dialog = e2e::probe::Window(box);
+    // The probe's window lines: handle, parent, class, id, text, left, top, right, bottom, visible.
+    for (const auto& f : e2e::probe::Lines({"controls", e2e::HexOf(box)})) {
+      ASSERT_GE(f.size(), 10u);
+      const ScreenRect r{std::stoi(f[5]), std::stoi(f[6]), std::stoi(f[7]), std::stoi(f[8])};
+      if (std::stoul(f[1], nullptr, 0) == box && f[9] == "1") {
+        EXPECT_TRUE(Inside(r, dialog.Rect)) << f[2] << " id " << f[3] << " \"" << f[4] << "\"";
+      }
+    }
+    std::printf("DPI %d:   dialog %s %s\n", c.Dpi, item, Describe(dialog).c_str());
+    e2e::probe::Lines({"post", e2e::HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsOpen(tintra, box); }));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Tintra, Dpi, testing::ValuesIn(kCases),

@@ -103,6 +103,21 @@ TEST_F(DpiScaling, BoundsSetAtAnotherDpiAreKeptAtThatDpi) {
   EXPECT_TRUE(Same(BoundsInParent(Spoit), RECT{10, 10, 43, 43})) << Text(BoundsInParent(Spoit));
 }
 
+TEST_F(DpiScaling, AControlMadeLaterTakesItsParentsDpi) {
+  Form.ChangeDpi(144);
+  fw::TPanel designed, placed;
+  designed.SetBounds(9, 6, 24, 24);  // before Create: designed at 96 DPI
+  designed.Create(&Panel);
+  placed.Create(&Panel);
+  placed.SetBounds(9, 6, 24, 24);  // after Create: pixels at 144 DPI
+  EXPECT_EQ(designed.Dpi(), 144);
+  EXPECT_TRUE(Same(BoundsInParent(designed), RECT{14, 9, 50, 45})) << Text(BoundsInParent(designed));
+  EXPECT_TRUE(Same(BoundsInParent(placed), RECT{9, 6, 33, 30})) << Text(BoundsInParent(placed));
+  Form.ChangeDpi(96);
+  EXPECT_TRUE(Same(BoundsInParent(designed), RECT{9, 6, 33, 30})) << Text(BoundsInParent(designed));
+  EXPECT_TRUE(Same(BoundsInParent(placed), RECT{6, 4, 22, 20})) << Text(BoundsInParent(placed));
+}
+
 TEST_F(DpiScaling, TheFormFontFollowsAndTheOldFontIsDeleted) {
   EXPECT_EQ(FontHeight(Name), 13);
   const DWORD before = GdiObjectCount();
