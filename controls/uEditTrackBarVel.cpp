@@ -121,14 +121,21 @@ void TCustomEditTrackBarVel::EditParams(TCreateParams& params) {
 
 void TCustomEditTrackBarVel::HandleCreated() {
   // The glyphs are the program's own and outlive the edit: no copies to make.
-  if (!Button().Glyph()) Button().SetSharedGlyph(ControlGlyphs().TrackBarDivider);
-  if (!FUpButton.Glyph()) FUpButton.SetSharedGlyph(ControlGlyphs().SpinUp);
-  if (!FDownButton.Glyph()) FDownButton.SetSharedGlyph(ControlGlyphs().SpinDown);
+  if (!Button().Glyph()) Button().SetSharedGlyph(GlyphAtDpi(ControlGlyphs().TrackBarDivider, Dpi()));
+  if (!FUpButton.Glyph()) FUpButton.SetSharedGlyph(GlyphAtDpi(ControlGlyphs().SpinUp, Dpi()));
+  if (!FDownButton.Glyph()) FDownButton.SetSharedGlyph(GlyphAtDpi(ControlGlyphs().SpinDown, Dpi()));
   const bool upDown = FButtons.Contains(etbvbUpDown);
   FUpButton.SetVisible(upDown);
   FDownButton.SetVisible(upDown);
   // Hosts the buttons, places them and applies the formatting rectangle.
   TCustomEditVel::HandleCreated();
+}
+
+void TCustomEditTrackBarVel::DpiChanged(int oldDpi, int newDpi) {
+  // The base scales the embedded button's glyph and places every button.
+  for (TSpeedButtonVel* b : {&FUpButton, &FDownButton})
+    if (IsControlGlyph(b->Glyph())) b->SetSharedGlyph(GlyphAtDpi(b->Glyph(), Dpi()));
+  TCustomEditVel::DpiChanged(oldDpi, newDpi);
 }
 
 void TCustomEditTrackBarVel::PositionButtons() {

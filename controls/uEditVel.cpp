@@ -58,7 +58,7 @@ void TCustomEditVel::EditParams(TCreateParams& params) {
 
 void TCustomEditVel::HandleCreated() {
   // The glyph is the program's own and outlives the edit: no copy to make.
-  if (!FButton.Glyph()) FButton.SetSharedGlyph(ControlGlyphs().EditEllipsis);
+  if (!FButton.Glyph()) FButton.SetSharedGlyph(GlyphAtDpi(ControlGlyphs().EditEllipsis, Dpi()));
   for (TSpeedButtonVel* b : FHosted) {
     b->SetHost(Handle());
     b->SetEnabled(Enabled());
@@ -74,6 +74,8 @@ void TCustomEditVel::WMSize(int, int) {
 }
 
 void TCustomEditVel::DpiChanged(int, int) {
+  // Only the program's glyphs are shared; one of the user's is the user's.
+  if (IsControlGlyph(FButton.Glyph())) FButton.SetSharedGlyph(GlyphAtDpi(FButton.Glyph(), Dpi()));
   PositionButtons();
   UpdateEditRect();
 }

@@ -9,6 +9,8 @@
 
 #include <string_view>
 
+#include "controls/uControlGlyphs.h"
+#include "controls/uEditTrackBarVel.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
@@ -154,6 +156,37 @@ TEST_F(DpiScaling, WmDpiChangedTakesTheSuggestedRectangleAndScalesTheControls) {
   // A repeated message for the same DPI changes nothing more.
   ::SendMessageW(Form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(changes, 1);
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !::GetObjectW(bitmap, sizeof(info), &info)) return SIZE{0, 0};
+  return SIZE{info.bmWidth, info.bmHeight};
+}
+
+TEST_F(DpiScaling, AChannelEditorsButtonsAndTheirGlyphsGrow) {
+  TEditTrackBarVel edit;
+  edit.SetBounds(40, 92, 60, 21);
+  edit.SetButtons({etbvbUpDown, etbvbTrackBar});
+  edit.Create(&Panel);
+  const SIZE up = BitmapSize(ControlGlyphs().SpinUp), divider = BitmapSize(ControlGlyphs().TrackBarDivider);
+  ASSERT_GT(up.cx, 0);
+  const struct {
+    int Dpi;
+    int ButtonWidth;  // 12 at 96 DPI
+    int Factor2;      // twice the glyph's growth
+  } steps[] = {{144, 18, 3}, {192, 24, 4}, {96, 12, 2}, {144, 18, 3}};
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.Dpi);
+    Form.ChangeDpi(s.Dpi);
+    EXPECT_EQ(edit.UpButton().Width(), s.ButtonWidth);
+    EXPECT_EQ(edit.Button().Width(), s.ButtonWidth);
+    EXPECT_EQ(edit.UpButton().Left() + s.ButtonWidth, edit.Button().Left()) << "side by side";
+    EXPECT_EQ(BitmapSize(edit.UpButton().Glyph()).cx, (up.cx * s.Factor2 + 1) / 2);
+    EXPECT_EQ(BitmapSize(edit.Button().Glyph()).cy, (divider.cy * s.Factor2 + 1) / 2);
+  }
+  // Each DPI's copy is made once and shared.
+  EXPECT_EQ(edit.UpButton().Glyph(), GlyphAtDpi(ControlGlyphs().SpinUp, 144));
 }
 
 // A red first column and a blue last row in 16 x 16 pixel art.
