@@ -7,6 +7,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "core/controls/uDpiScale.h"
 #include "core/sampling/uMonitorLayout.h"
 #include "core/support/Exception.h"
 #include "framework/Handles.h"
@@ -180,13 +181,7 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   if (parent && (params.Style & WS_CHILD) && parent->FDpi != FDpi) {
     // Made later inside a window already at another DPI: the bounds given
     // before were designed at the DPI of their time.
-    if (FSetBoundsDpi > 0) {
-      const RECT& r = FSetBounds;
-      FLeft = MulDivRound(r.left, parent->FDpi, FSetBoundsDpi);
-      FTop = MulDivRound(r.top, parent->FDpi, FSetBoundsDpi);
-      FWidth = MulDivRound(r.right, parent->FDpi, FSetBoundsDpi) - FLeft;
-      FHeight = MulDivRound(r.bottom, parent->FDpi, FSetBoundsDpi) - FTop;
-    }
+    ScaleSetBounds(parent->FDpi);
     FDpi = parent->FDpi;
   }
   int x = FLeft, y = FTop, w = FWidth, h = FHeight;
@@ -555,7 +550,7 @@ void TWindow::ApplyBounds() {
 }
 
 void TWindow::SetBounds(int left, int top, int width, int height) {
-  FSetBounds = RECT{left, top, left + width, top + height};
+  FSetBounds = TRectI{left, top, left + width, top + height};
   FSetBoundsDpi = FDpi;
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   FLeft = left;
@@ -577,6 +572,17 @@ void TWindow::CollectDpiTree(std::vector<TWindow*>& tree) {
   }
 }
 
+bool TWindow::ScaleSetBounds(int dpi) noexcept {
+  if (FSetBoundsDpi <= 0) return false;
+  // By the edges, so controls that touch or keep apart at one DPI do so at any.
+  const TRectI r = ScaleRectForDpi(FSetBounds, FSetBoundsDpi, dpi);
+  FLeft = r.Left;
+  FTop = r.Top;
+  FWidth = r.Width();
+  FHeight = r.Height();
+  return true;
+}
+
 void TWindow::ChangeDpi(int dpi) {
   if (dpi <= 0) dpi = kDefaultDpi;
   if (dpi == FDpi) return;
@@ -586,15 +592,7 @@ void TWindow::ChangeDpi(int dpi) {
   // All first: a parent's resize places its children, which must read the new DPI.
   for (TWindow* w : tree) w->FDpi = dpi;
   for (TWindow* w : tree) {
-    if (w != this && w->FSetBoundsDpi > 0) {
-      const RECT& r = w->FSetBounds;
-      const int from = w->FSetBoundsDpi;
-      w->FLeft = MulDivRound(r.left, dpi, from);
-      w->FTop = MulDivRound(r.top, dpi, from);
-      w->FWidth = MulDivRound(r.right, dpi, from) - w->FLeft;
-      w->FHeight = MulDivRound(r.bottom, dpi, from) - w->FTop;
-      w->ApplyBounds();
-    }
+    if (w != this && w->ScaleSetBounds(dpi)) w->ApplyBounds();
     w->DpiChanged(old, dpi);
   }
   for (TWindow* w : tree) w->Realign();

@@ -11,6 +11,8 @@
 #include <typeinfo>
 #include <vector>
 
+#include "core/support/uGeometry.h"
+
 namespace fw {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -269,6 +271,8 @@ class TWindow : public TObject {
   void ApplyBounds();
   void CaptureBounds();
   void CollectDpiTree(std::vector<TWindow*>& tree);
+  // The bounds last given to SetBounds, at dpi; false when none were given.
+  bool ScaleSetBounds(int dpi) noexcept;
 
   HWND FHandle = nullptr;
   const std::type_info* FCreatedType = nullptr;
@@ -277,7 +281,7 @@ class TWindow : public TObject {
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   int FDpi = 96;
   // What SetBounds was last given, and the DPI it was given at (0: never).
-  RECT FSetBounds{};
+  TRectI FSetBounds{0, 0, 0, 0};
   int FSetBoundsDpi = 0;
   TAlign FAlign = TAlign::alNone;
   bool FVisible = true;

@@ -2,14 +2,10 @@
 
 #include "core/sampling/uMonitorLayout.h"
 
-TRectI ScaleDesignedRect(const TRectI& designed, int dpi) {
-  return TRectI{LogicalToPhysical(designed.Left, dpi), LogicalToPhysical(designed.Top, dpi),
-                LogicalToPhysical(designed.Right, dpi), LogicalToPhysical(designed.Bottom, dpi)};
-}
-
-TRectI DesignedRectOf(const TRectI& physical, int dpi) {
-  return TRectI{PhysicalToLogical(physical.Left, dpi), PhysicalToLogical(physical.Top, dpi),
-                PhysicalToLogical(physical.Right, dpi), PhysicalToLogical(physical.Bottom, dpi)};
+TRectI ScaleRectForDpi(const TRectI& rect, int fromDpi, int toDpi) {
+  const int from = fromDpi > 0 ? fromDpi : kDefaultDpi, to = toDpi > 0 ? toDpi : kDefaultDpi;
+  return TRectI{MulDivRound(rect.Left, to, from), MulDivRound(rect.Top, to, from), MulDivRound(rect.Right, to, from),
+                MulDivRound(rect.Bottom, to, from)};
 }
 
 std::int32_t ScaledOuterSize(std::int32_t outer, std::int32_t designedFrame, std::int32_t frame, int fromDpi,

@@ -6,12 +6,9 @@
 
 #include "core/support/uGeometry.h"
 
-// A designed rectangle (left, top, right, bottom at 96 DPI) in pixels at dpi.
-TRectI ScaleDesignedRect(const TRectI& designed, int dpi);
-
-// The designed rectangle that a rectangle in pixels at dpi stands for; the
-// inverse of ScaleDesignedRect for every dpi of 96 and more.
-TRectI DesignedRectOf(const TRectI& physical, int dpi);
+// A rectangle given in pixels at fromDpi (the designed numbers at 96), in
+// pixels at toDpi. Going up from 96 and back down gives the rectangle back.
+TRectI ScaleRectForDpi(const TRectI& rect, int fromDpi, int toDpi);
 
 // A window's outer size (one axis) for its designed client area at another
 // DPI: outer was designed around a frame (caption, menu bar, borders) of

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(ScaleDesignedRect, GrowsByTheFactorRoundingEachEdgeHalfUp) {
+TEST(ScaleRectForDpi, GrowsADesignedRectByTheFactorRoundingEachEdgeHalfUp) {
   // The red channel editor, 40,92 60 x 21 at 96 DPI.
   const TRectI editor{40, 92, 100, 113};
   const struct {
@@ -22,10 +22,10 @@ TEST(ScaleDesignedRect, GrowsByTheFactorRoundingEachEdgeHalfUp) {
       {168, {70, 161, 175, 198}},  // 197.75
       {192, {80, 184, 200, 226}},  {288, {120, 276, 300, 339}},
   };
-  for (const auto& c : cases) EXPECT_EQ(ScaleDesignedRect(editor, c.Dpi), c.Expected) << c.Dpi;
+  for (const auto& c : cases) EXPECT_EQ(ScaleRectForDpi(editor, 96, c.Dpi), c.Expected) << c.Dpi;
 }
 
-TEST(ScaleDesignedRect, ControlsThatTouchOrKeepApartAtNinetySixDoSoAtEveryDpi) {
+TEST(ScaleRectForDpi, ControlsThatTouchOrKeepApartAtNinetySixDoSoAtEveryDpi) {
   // Pairs from the channel panel: a label ending where its editor begins,
   // editors one above the other, and the eyedropper over the colour name.
   const struct {
@@ -40,7 +40,7 @@ TEST(ScaleDesignedRect, ControlsThatTouchOrKeepApartAtNinetySixDoSoAtEveryDpi) {
   };
   for (int dpi = 96; dpi <= 480; ++dpi) {
     for (const auto& p : pairs) {
-      const TRectI a = ScaleDesignedRect(p.A, dpi), b = ScaleDesignedRect(p.B, dpi);
+      const TRectI a = ScaleRectForDpi(p.A, 96, dpi), b = ScaleRectForDpi(p.B, 96, dpi);
       const int gap = p.Horizontal ? b.Left - a.Right : b.Top - a.Bottom;
       if (p.Gap == 0)
         EXPECT_EQ(gap, 0) << dpi;
@@ -50,13 +50,27 @@ TEST(ScaleDesignedRect, ControlsThatTouchOrKeepApartAtNinetySixDoSoAtEveryDpi) {
   }
 }
 
-TEST(DesignedRectOf, GivesTheDesignedRectBackAtEveryDpiFromNinetySixUp) {
+TEST(ScaleRectForDpi, UpFromNinetySixAndBackGivesTheDesignedRect) {
   for (int dpi = 96; dpi <= 480; dpi += 3) {
     for (int v = -40; v <= 600; v += 7) {
       const TRectI designed{v, v + 1, v + 13, v + 29};
-      ASSERT_EQ(DesignedRectOf(ScaleDesignedRect(designed, dpi), dpi), designed) << dpi << " " << v;
+      ASSERT_EQ(ScaleRectForDpi(ScaleRectForDpi(designed, 96, dpi), dpi, 96), designed) << dpi << " " << v;
     }
   }
+}
+
+TEST(ScaleRectForDpi, BetweenTwoHighDpisAndWithoutADpi) {
+  const struct {
+    TRectI Rect;
+    int From, To;
+    TRectI Expected;
+  } cases[] = {
+      {{60, 138, 150, 170}, 144, 192, {80, 184, 200, 227}},  // 226.67: from the 144 pixels, not the design
+      {{10, 10, 43, 43}, 144, 192, {13, 13, 57, 57}},
+      {{-15, -3, 0, 9}, 96, 144, {-23, -5, 0, 14}},  // halves away from zero, as MulDiv
+      {{40, 92, 100, 113}, 0, -5, {40, 92, 100, 113}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScaleRectForDpi(c.Rect, c.From, c.To), c.Expected);
 }
 
 TEST(ScaledOuterSize, KeepsTheNewFrameAndGrowsTheDesignedClientArea) {
