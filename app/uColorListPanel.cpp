@@ -11,6 +11,7 @@
 #include "core/color/uHexColor.h"
 #include "core/colorlist/uColorListCell.h"
 #include "core/colorlist/uColorListFile.h"
+#include "core/sampling/uMonitorLayout.h"
 #include "core/support/uUserError.h"
 #include "framework/Beep.h"
 #include "framework/support/uAnsiCodecWin.h"
@@ -80,6 +81,17 @@ void TColorListPanel::Create(fw::TWindow& parent) {
   gridItem.Create(&parent);
 }
 
+void TColorListPanel::DpiChanged() {
+  // The editor holds the font that goes now.
+  EndListEdit();
+  LOGFONTW lf = UiFont(IDS_FONT_FIXED, 13);
+  lf.lfHeight = gridItem.Scaled(lf.lfHeight);
+  fw::TUniqueFont font(::CreateFontIndirectW(&lf));
+  if (!font) return;
+  gridItem.SetFont(font.Get());
+  FListFont = std::move(font);
+}
+
 // ---- Column map, hex order, layout
 
 void TColorListPanel::UpdateColIndex() {
@@ -119,7 +131,8 @@ TColumnLayout TColorListPanel::ListColumns() const {
   TColumnLayout layout{};
   for (int c = 0; c < kListColumnCount; ++c) {
     layout.Ids[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(gridItem.Objects(c, 0));
-    layout.Widths[static_cast<std::size_t>(c)] = gridItem.ColWidths(c);
+    // Kept at 96 DPI, so a stored layout means the same on any monitor.
+    layout.Widths[static_cast<std::size_t>(c)] = PhysicalToLogical(gridItem.ColWidths(c), gridItem.Dpi());
   }
   return layout;
 }
@@ -127,7 +140,7 @@ TColumnLayout TColorListPanel::ListColumns() const {
 void TColorListPanel::SetListColumns(const TColumnLayout& layout) {
   for (int c = 0; c < kListColumnCount; ++c) {
     gridItem.SetObjects(c, 0, layout.Ids[static_cast<std::size_t>(c)]);
-    gridItem.SetColWidths(c, layout.Widths[static_cast<std::size_t>(c)]);
+    gridItem.SetColWidths(c, gridItem.Scaled(layout.Widths[static_cast<std::size_t>(c)]));
   }
   UpdateColIndex();
 }

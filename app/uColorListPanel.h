@@ -33,6 +33,8 @@ class TColorListPanel : public fw::TObject {
 
   // Creates the grid on parent, filling it.
   void Create(fw::TWindow& parent);
+  // The list's font again at the grid's DPI, after the window went to another.
+  void DpiChanged();
 
   TComboGrid gridItem;
 

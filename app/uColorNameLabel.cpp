@@ -10,11 +10,20 @@ void TColorNameLabel::Create(fw::TWindow& parent) {
   FFont.Reset(::CreateFontIndirectW(&lf));
   lblColorName.SetControlId(ControlIds::lblColorName);
   // Above the swatch, below the eyedropper, clear of the magnifier.
-  lblColorName.SetBounds(2, 29, 92, 13);
+  lblColorName.SetBounds(2, 30, 92, 12);
   lblColorName.SetFont(FFont.Get());
   lblColorName.OnTick = [this] { Write(); };
   lblColorName.Create(&parent, FText);
   FShown = FText;
+}
+
+void TColorNameLabel::DpiChanged() {
+  LOGFONTW lf = UiFont(IDS_FONT_UI, 12);
+  lf.lfHeight = lblColorName.Scaled(lf.lfHeight);
+  fw::TUniqueFont font(::CreateFontIndirectW(&lf));
+  if (!font) return;
+  lblColorName.SetFont(font.Get());
+  FFont = std::move(font);
 }
 
 void TColorNameLabel::SetColor(TColor color) {

@@ -14,6 +14,8 @@ class TColorNameLabel {
 
  public:
   void Create(fw::TWindow& parent);
+  // The font again at the label's DPI, after the window went to another.
+  void DpiChanged();
   // Cheap for the eyedropper's every move: a new name is written at once
   // when the last one is older than kInterval, otherwise when that time is
   // up, so a drag across many colours writes the label ten times a second.

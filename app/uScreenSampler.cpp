@@ -73,6 +73,7 @@ void TScreenSampler::Create(fw::TWindow& parent) {
   ImageSpoit.SetControlId(ControlIds::ImageSpoit);
   ImageSpoit.SetVisible(false);
   ImageSpoit.SetBounds(9, 6, 24, 24);
+  ImageSpoit.SetScalesWithDpi(true);
   ImageSpoit.Create(&parent);
   ImageSpoit.SetPicture(
       static_cast<HBITMAP>(::LoadImageW(fw::Application().Handle(), L"BMSPOIT", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));

@@ -18,8 +18,9 @@ std::wstring ResourceString(UINT id) {
   return n > 0 && text ? std::wstring(text, static_cast<size_t>(n)) : std::wstring();
 }
 
-fw::TUniqueFont MakeFont(UINT face, int height, bool bold, bool underline) {
+fw::TUniqueFont MakeFont(UINT face, int height, bool bold, bool underline, const fw::TWindow& at) {
   LOGFONTW lf = UiFont(face, height);
+  lf.lfHeight = at.Scaled(lf.lfHeight);
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   lf.lfUnderline = underline ? TRUE : FALSE;
   return fw::TUniqueFont(::CreateFontIndirectW(&lf));
@@ -91,10 +92,36 @@ TfrmAbout::TfrmAbout(fw::TWindow* owner) {
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
   const LOGFONTW font = UiFont(IDS_FONT_FIXED, 13);
   SetFontFace(font.lfFaceName, 13, font.lfCharSet);
-  FTitleFont = MakeFont(IDS_FONT_UI, 15, true, false);
-  FPFont = MakeFont(IDS_FONT_UI, 13, false, false);
-  FLinkFont = MakeFont(IDS_FONT_FIXED, 13, false, true);
+  FTitleFont = MakeFont(IDS_FONT_UI, 15, true, false, *this);
+  FPFont = MakeFont(IDS_FONT_UI, 13, false, false, *this);
+  FLinkFont = MakeFont(IDS_FONT_FIXED, 13, false, true, *this);
+  OnDpiChange = [this](fw::TObject* s) { FormDpiChange(s); };
   Create(owner, 288, 145);
+}
+
+void TfrmAbout::FormDpiChange(fw::TObject*) {
+  fw::TUniqueFont title = MakeFont(IDS_FONT_UI, 15, true, false, *this);
+  fw::TUniqueFont p = MakeFont(IDS_FONT_UI, 13, false, false, *this);
+  fw::TUniqueFont link = MakeFont(IDS_FONT_FIXED, 13, false, true, *this);
+  const struct {
+    fw::TLabel& Label;
+    HFONT Font;  // null: the form's, already replaced
+    bool FixedWidth;
+  } labels[] = {{lblProductName, title.Get(), false}, {lblVersion, p.Get(), false}, {lblCredits, p.Get(), true},
+                {Comments, nullptr, true},             {lblEMail, link.Get(), false}};
+  // Measured again in the new fonts: text does not grow exactly by the factor.
+  for (const auto& l : labels) {
+    if (l.Font) l.Label.SetFont(l.Font);
+    fw::TWindowDC screen(nullptr);
+    fw::TSelectObject select(screen.Get(), l.Label.Font());
+    const std::wstring text = l.Label.Text();
+    SIZE extent{};
+    ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    l.Label.SetBounds(l.Label.Left(), l.Label.Top(), l.FixedWidth ? l.Label.Width() : extent.cx, extent.cy);
+  }
+  FTitleFont = std::move(title);
+  FPFont = std::move(p);
+  FLinkFont = std::move(link);
 }
 
 TfrmAbout::~TfrmAbout() { DestroyHandle(); }

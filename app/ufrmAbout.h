@@ -39,6 +39,7 @@ class TfrmAbout : public fw::TDialog {
   fw::TButton btnClose;
 
   void FormCreate(fw::TObject* sender);
+  void FormDpiChange(fw::TObject* sender);
   void lblEMailClick(fw::TObject* sender);
 
  private:

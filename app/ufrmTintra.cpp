@@ -167,6 +167,7 @@ void TfrmTintra::ConnectParts() {
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
   OnShow = [this](fw::TObject* s) { FormShow(s); };
   OnResize = [this](fw::TObject* s) { FormResize(s); };
+  OnDpiChange = [this](fw::TObject* s) { FormDpiChange(s); };
   OnCloseQuery = [this](fw::TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
   OnClose = [this](fw::TObject* s) { FormClose(s); };
   OnDestroy = [this](fw::TObject* s) { FormDestroy(s); };

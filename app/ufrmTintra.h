@@ -151,6 +151,7 @@ class TfrmTintra : public fw::TForm {
   void FormCreate(fw::TObject* sender);
   void FormShow(fw::TObject* sender);
   void FormResize(fw::TObject* sender);
+  void FormDpiChange(fw::TObject* sender);
   void FormCloseQuery(fw::TObject* sender, bool& canClose);
   void FormClose(fw::TObject* sender);
   void FormDestroy(fw::TObject* sender);

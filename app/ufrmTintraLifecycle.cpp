@@ -33,6 +33,8 @@ int DesktopColorBits() {
 
 void TfrmTintra::FormCreate(fw::TObject*) {
   CreateComponents();
+  // Before the stored position and columns, which are kept at 96 DPI.
+  ApplyMonitorDpi();
 
   for (auto& a : ActionList.Actions()) a->SetHint(HintOfCaption(a->Caption(), UiLanguage()));
   // A new language needs a new start: the menus and the layout are made once.
@@ -163,7 +165,18 @@ bool TfrmTintra::PreTranslateMessage(MSG& msg) {
   return PickOptions.PreTranslateMessage(msg) || fw::TForm::PreTranslateMessage(msg);
 }
 
+void TfrmTintra::FormDpiChange(fw::TObject*) {
+  ColorList.DpiChanged();
+  ColorName.DpiChanged();
+  Sampler.SetViewDpi(Dpi());
+}
+
 LRESULT TfrmTintra::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_DISPLAYCHANGE) {
+    // Monitors came, went or moved: the eyedropper must not pick from stale bounds.
+    fw::Guarded([&] { Sampler.RefreshMonitors(); });
+    return fw::TForm::WndProc(msg, wParam, lParam);
+  }
   if (msg != WM_HOTKEY) return fw::TForm::WndProc(msg, wParam, lParam);
   fw::Guarded([&] { PickOptions.WmHotKey(wParam); });
   return 0;

@@ -20,3 +20,10 @@ struct TControlGlyphs {
 // draw them without copies of their own.
 void SetControlGlyphs(const TControlGlyphs& glyphs) noexcept;
 const TControlGlyphs& ControlGlyphs() noexcept;
+
+// One of the glyphs (or a copy made here of one) grown for dpi, each pixel
+// repeated, made once and kept for the process like the glyph itself; the
+// glyph itself at 96 DPI or when no copy can be made.
+HBITMAP GlyphAtDpi(HBITMAP glyph, int dpi) noexcept;
+// True for a glyph of the table above or a copy GlyphAtDpi made of one.
+bool IsControlGlyph(HBITMAP glyph) noexcept;

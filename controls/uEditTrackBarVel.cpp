@@ -121,9 +121,9 @@ void TCustomEditTrackBarVel::EditParams(TCreateParams& params) {
 
 void TCustomEditTrackBarVel::HandleCreated() {
   // The glyphs are the program's own and outlive the edit: no copies to make.
-  if (!Button().Glyph()) Button().SetSharedGlyph(ControlGlyphs().TrackBarDivider);
-  if (!FUpButton.Glyph()) FUpButton.SetSharedGlyph(ControlGlyphs().SpinUp);
-  if (!FDownButton.Glyph()) FDownButton.SetSharedGlyph(ControlGlyphs().SpinDown);
+  if (!Button().Glyph()) Button().SetSharedGlyph(GlyphAtDpi(ControlGlyphs().TrackBarDivider, Dpi()));
+  if (!FUpButton.Glyph()) FUpButton.SetSharedGlyph(GlyphAtDpi(ControlGlyphs().SpinUp, Dpi()));
+  if (!FDownButton.Glyph()) FDownButton.SetSharedGlyph(GlyphAtDpi(ControlGlyphs().SpinDown, Dpi()));
   const bool upDown = FButtons.Contains(etbvbUpDown);
   FUpButton.SetVisible(upDown);
   FDownButton.SetVisible(upDown);
@@ -131,9 +131,17 @@ void TCustomEditTrackBarVel::HandleCreated() {
   TCustomEditVel::HandleCreated();
 }
 
+void TCustomEditTrackBarVel::DpiChanged(int oldDpi, int newDpi) {
+  // The base scales the embedded button's glyph and places every button.
+  for (TSpeedButtonVel* b : {&FUpButton, &FDownButton})
+    if (IsControlGlyph(b->Glyph())) b->SetSharedGlyph(GlyphAtDpi(b->Glyph(), Dpi()));
+  TCustomEditVel::DpiChanged(oldDpi, newDpi);
+}
+
 void TCustomEditTrackBarVel::PositionButtons() {
   TCustomEditVel::PositionButtons();
-  const TSpinButtonRects r = SpinButtonRects(Width(), Height(), FButtons.Contains(etbvbTrackBar), RightToLeft());
+  const TSpinButtonRects r =
+      SpinButtonRects(Width(), Height(), FButtons.Contains(etbvbTrackBar), RightToLeft(), Scaled(kEditButtonWidth));
   FUpButton.SetBounds(r.Up.Left, r.Up.Top, r.Up.Width(), r.Up.Height());
   FDownButton.SetBounds(r.Down.Left, r.Down.Top, r.Down.Width(), r.Down.Height());
 }
@@ -141,7 +149,7 @@ void TCustomEditTrackBarVel::PositionButtons() {
 void TCustomEditTrackBarVel::UpdateEditRect() {
   if (!HandleAllocated() || !MultiLine()) return;
   ApplyFormatRect(EditTrackBarFormatRect(Width(), Height(), FButtons.Contains(etbvbUpDown),
-                                         FButtons.Contains(etbvbTrackBar), RightToLeft()));
+                                         FButtons.Contains(etbvbTrackBar), RightToLeft(), Scaled(kEditButtonWidth)));
   InvalidateButtons();
 }
 

@@ -119,6 +119,7 @@ class TCustomEditTrackBarVel : public TCustomEditVel {
 
   void EditParams(TCreateParams& params) override;
   void HandleCreated() override;
+  void DpiChanged(int oldDpi, int newDpi) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void Change() override;
   void KeyDown(WORD& key, fw::TShiftState shift) override;

@@ -58,7 +58,7 @@ void TCustomEditVel::EditParams(TCreateParams& params) {
 
 void TCustomEditVel::HandleCreated() {
   // The glyph is the program's own and outlives the edit: no copy to make.
-  if (!FButton.Glyph()) FButton.SetSharedGlyph(ControlGlyphs().EditEllipsis);
+  if (!FButton.Glyph()) FButton.SetSharedGlyph(GlyphAtDpi(ControlGlyphs().EditEllipsis, Dpi()));
   for (TSpeedButtonVel* b : FHosted) {
     b->SetHost(Handle());
     b->SetEnabled(Enabled());
@@ -69,6 +69,13 @@ void TCustomEditVel::HandleCreated() {
 }
 
 void TCustomEditVel::WMSize(int, int) {
+  PositionButtons();
+  UpdateEditRect();
+}
+
+void TCustomEditVel::DpiChanged(int, int) {
+  // Only the program's glyphs are shared; one of the user's is the user's.
+  if (IsControlGlyph(FButton.Glyph())) FButton.SetSharedGlyph(GlyphAtDpi(FButton.Glyph(), Dpi()));
   PositionButtons();
   UpdateEditRect();
 }
@@ -101,7 +108,7 @@ void TCustomEditVel::ButtonClick() {
 }
 
 void TCustomEditVel::PositionButtons() {
-  const TRectI r = EmbeddedButtonRect(Width(), Height(), RightToLeft());
+  const TRectI r = EmbeddedButtonRect(Width(), Height(), RightToLeft(), Scaled(kEditButtonWidth));
   FButton.SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 

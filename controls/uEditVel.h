@@ -81,6 +81,7 @@ class TCustomEditVel : public fw::TCustomEdit {
   void EditParams(TCreateParams& params) override;
   void HandleCreated() override;
   void WMSize(int cx, int cy) override;
+  void DpiChanged(int oldDpi, int newDpi) override;
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void Change() override;
   void KeyPress(wchar_t& key) override;

@@ -1,10 +1,12 @@
 #include "controls/uSizeGripVel.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "controls/uControlGlyphs.h"
 #include "framework/Application.h"
+#include "framework/Dpi.h"
 #include "core/support/Exception.h"
 
 namespace {
@@ -52,6 +54,11 @@ void TSizeGripVel::LoadPicture() {
   HBITMAP bitmap = ::CreateDIBitmap(screen.Get(), header, CBM_INIT, dib.data() + tableEnd,
                                     reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
   if (!bitmap) throw Exception(L"TSizeGripVel.LoadPicture: CreateDIBitmap failed");
+  if (Dpi() != 96) {
+    fw::TUniqueBitmap designed(bitmap);
+    bitmap = fw::StretchBitmapNearest(designed.Get(), Scaled(header->biWidth), Scaled(std::abs(header->biHeight)));
+    if (!bitmap) throw Exception(L"TSizeGripVel.LoadPicture: the picture could not be scaled");
+  }
   SetPicture(bitmap);
   SetTransparent(true);
   SetTransparentColor(kSilver);
@@ -106,6 +113,13 @@ void TSizeGripVel::WMCaptureChanged(HWND newCapture) {
 LRESULT TSizeGripVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SYSCOLORCHANGE) fw::Guarded([this] { LoadPicture(); });
   return fw::TImage::WndProc(msg, wParam, lParam);
+}
+
+void TSizeGripVel::DpiChanged(int, int) {
+  fw::Guarded([this] {
+    LoadPicture();
+    PlaceInCorner();
+  });
 }
 
 void TSizeGripVel::ParentResized() {

@@ -29,6 +29,7 @@ class TSizeGripVel : public fw::TImage {
   void WMCaptureChanged(HWND newCapture) override;
   void HandleDestroying() override;
   void ParentResized() override;
+  void DpiChanged(int oldDpi, int newDpi) override;
 
  private:
   fw::TForm& OwnerForm() const;

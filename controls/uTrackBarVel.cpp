@@ -88,7 +88,7 @@ void TfrmPopup::Build(HWND owner, const TTrackBarScale& scale, const TTrackBarMa
   TrackBar.SetRange(settings.Min, settings.Max);
   TrackBar.SetLineSize(settings.LineSize);
   TrackBar.SetPageSize(settings.PageSize);
-  TrackBar.SetThumbLength(layout.ThumbLength);
+  TrackBar.SetThumbLength(Scaled(layout.ThumbLength));
   TrackBar.Create(&Panel);
   TrackBar.SetPosition(settings.Position);
   SetActiveControl(&TrackBar);

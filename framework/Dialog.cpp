@@ -13,6 +13,9 @@ void TDialog::Create(TWindow* owner, int clientWidth, int clientHeight) {
   SetBounds((::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
   TWindow* root = owner && owner->HandleAllocated() ? FromHandle(::GetAncestor(owner->Handle(), GA_ROOT)) : owner;
   TForm::Create(root, kStyle, kExStyle);
+  // Grown to the monitor's DPI: centred again.
+  SetBounds((::GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (::GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
+            Height());
 }
 
 TButton* TDialog::FindButton(bool cancel) const {

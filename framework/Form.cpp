@@ -1,7 +1,11 @@
 #include "framework/Form.h"
 
-#include "framework/Application.h"
+#include <vector>
+
+#include "core/controls/uDpiScale.h"
 #include "core/support/Exception.h"
+#include "framework/Application.h"
+#include "framework/Dpi.h"
 
 namespace fw {
 
@@ -36,6 +40,52 @@ void TForm::Create(TWindow* parent, DWORD style, DWORD exStyle) {
   CreateHandle(parent, p);
   if (FMenu) ::SetMenu(Handle(), FMenu->Handle() ? FMenu->Handle() : FMenu->Build());
   if (OnCreate) OnCreate(this);
+  ApplyMonitorDpi();
+}
+
+void TForm::ApplyMonitorDpi() {
+  if (!Handle()) return;
+  const int dpi = WindowDpi(Handle());
+  if (dpi == Dpi()) return;
+  const int old = Dpi();
+  // The outer size was designed around the frame of the old DPI; the frame
+  // is already drawn at the new one (a larger caption and menu bar), and
+  // the client area grows by the factor.
+  const auto style = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(::GetWindowLongW(Handle(), GWL_EXSTYLE));
+  const SIZE designed = FrameSize(style, exStyle, ::GetMenu(Handle()) != nullptr, old);
+  const int designedHeight = Height();
+  const RECT client = ClientRect();
+  const int width = ScaledOuterSize(Width(), designed.cx, Width() - (client.right - client.left), old, dpi);
+  ChangeFormDpi(dpi);
+  // Wider first: the narrow window may have wrapped its menu bar onto two lines.
+  SetBounds(Left(), Top(), width, Height());
+  const int frame = Height() - ClientHeight();
+  SetBounds(Left(), Top(), width, ScaledOuterSize(designedHeight, designed.cy, frame, old, dpi));
+}
+
+void TForm::ChangeFormDpi(int dpi) {
+  if (dpi <= 0 || dpi == Dpi()) return;
+  ChangeDpi(dpi);
+  if (OnDpiChange) OnDpiChange(this);
+}
+
+void TForm::DpiChanged(int, int) {
+  if (!FFormFont) return;
+  LOGFONTW lf = FFormLogFont;
+  lf.lfHeight = Scaled(lf.lfHeight);
+  TUniqueFont font(::CreateFontIndirectW(&lf));
+  if (!font) return;
+  // The old font goes only when no control holds it any more.
+  const HFONT old = FFormFont.Get();
+  std::vector<TWindow*> pending{this};
+  while (!pending.empty()) {
+    TWindow* w = pending.back();
+    pending.pop_back();
+    if (w->Font() == old) w->SetFont(font.Get());
+    pending.insert(pending.end(), w->Children().begin(), w->Children().end());
+  }
+  FFormFont = std::move(font);
 }
 
 void TForm::SetFontFace(const std::wstring& face, int height, BYTE charSet) {
@@ -45,6 +95,8 @@ void TForm::SetFontFace(const std::wstring& face, int height, BYTE charSet) {
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  FFormLogFont = lf;
+  lf.lfHeight = Scaled(height);
   FFormFont.Reset(::CreateFontIndirectW(&lf));
   SetFont(FFormFont.Get());
 }
@@ -171,6 +223,18 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (OnShow) OnShow(this);
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another DPI. The system's rectangle keeps the
+      // window's place under the pointer; a move of our own (a stored
+      // position on another monitor) already has the size it wants.
+      const bool own = ApplyingBounds();
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      ChangeFormDpi(LOWORD(wParam));
+      if (!own && Handle())
+        ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_INITMENUPOPUP:
       if (FMenu) FMenu->Popup(reinterpret_cast<HMENU>(wParam));
       return 0;

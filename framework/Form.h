@@ -49,7 +49,8 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
   void SetWindowState(TWindowState state);
   void SetVisible(bool visible) override;
 
-  // The form's font, handed to every child created after it is set.
+  // The form's font, handed to every child created after it is set; the
+  // height is at 96 DPI and follows the form's DPI.
   void SetFontFace(const std::wstring& face, int height, BYTE charSet);
   HFONT FormFont() const noexcept { return FFormFont.Get(); }
 
@@ -58,6 +59,11 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
 
   // Accelerators and Tab movement; true when the message was consumed.
   bool PreTranslateMessage(MSG& msg) override;
+
+  // Takes the form to the DPI of the monitor it is on: the client area, the
+  // controls and the font grow by the same factor. Create does it after
+  // OnCreate; a form may do it sooner, before a stored position applies.
+  void ApplyMonitorDpi();
 
   // Moves the focus to the next (or previous) control in tab order.
   void SelectNext(bool backwards);
@@ -72,15 +78,21 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
   TCloseQueryEvent OnCloseQuery;
   TNotifyEvent OnClose;
   TNotifyEvent OnDestroy;
+  // After the form and its controls went to another DPI (Dpi() tells it).
+  TNotifyEvent OnDpiChange;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool MenuCommand(WORD id) override;
   // Inside ShowModal: the form is shown, active and focused; the loop follows.
   virtual void ModalShown() {}
+  void DpiChanged(int oldDpi, int newDpi) override;
 
  private:
+  void ChangeFormDpi(int dpi);
+
   TUniqueFont FFormFont;
+  LOGFONTW FFormLogFont{};  // the height at 96 DPI
   TUniqueAccel FAccel;
   TMainMenu* FMenu = nullptr;
   TActionList* FActions = nullptr;

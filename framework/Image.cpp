@@ -1,5 +1,7 @@
 #include "framework/Image.h"
 
+#include "framework/Dpi.h"
+
 namespace fw {
 
 TUniqueBitmap CreateTransparencyMask(HDC src, int width, int height, COLORREF transparent) {
@@ -34,6 +36,25 @@ void TImage::Create(TWindow* parent) {
 }
 
 void TImage::SetPicture(HBITMAP bitmap) {
+  FDesignedPicture.Reset();
+  if (FScalesWithDpi && bitmap && Dpi() != 96) {
+    FDesignedPicture.Reset(bitmap);
+    BITMAP info{};
+    ::GetObjectW(bitmap, sizeof(info), &info);
+    bitmap = StretchBitmapNearest(bitmap, Scaled(info.bmWidth), Scaled(info.bmHeight));
+  }
+  ShowPicture(bitmap);
+}
+
+void TImage::DpiChanged(int, int) {
+  if (!FScalesWithDpi || !FPicture) return;
+  if (!FDesignedPicture) FDesignedPicture = std::move(FPicture);
+  BITMAP info{};
+  if (!::GetObjectW(FDesignedPicture.Get(), sizeof(info), &info)) return;
+  ShowPicture(StretchBitmapNearest(FDesignedPicture.Get(), Scaled(info.bmWidth), Scaled(info.bmHeight)));
+}
+
+void TImage::ShowPicture(HBITMAP bitmap) {
   FPicture.Reset(bitmap);
   BITMAP info{};
   if (bitmap && ::GetObjectW(bitmap, sizeof(info), &info)) {

@@ -32,15 +32,24 @@ class TImage : public TWindow {
   COLORREF TransparentColor() const;
   void SetTransparentColor(COLORREF colour);
 
+  // The picture is redrawn at the control's DPI, each pixel repeated or
+  // dropped; the one given stays the source.
+  void SetScalesWithDpi(bool scales) noexcept { FScalesWithDpi = scales; }
+
   // Draws the picture as the control shows it.
   void DrawPicture(HDC dc, int x, int y) const;
 
  protected:
   bool Paint(HDC dc, const RECT& clip) override;
   bool WMEraseBkgnd(HDC dc) override;
+  void DpiChanged(int oldDpi, int newDpi) override;
 
  private:
+  void ShowPicture(HBITMAP bitmap);
+
   TUniqueBitmap FPicture;
+  TUniqueBitmap FDesignedPicture;  // with FScalesWithDpi, the picture given at 96 DPI
+  bool FScalesWithDpi = false;
   int FPictureWidth = 0, FPictureHeight = 0;
   bool FTransparent = false;
   std::optional<COLORREF> FTransparentColor;

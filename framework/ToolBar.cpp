@@ -17,10 +17,22 @@ void TToolBar::Create(TWindow* parent, TImageList& images) {
       WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
   CreateHandle(parent, p);
   ::SendMessageW(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Handle()));
-  ::SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(16, 16));
-  ::SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(23, 22));
+  FImages = &images;
+  ApplySizes();
   Application().ApplyHintSettings(ToolTips());
+}
+
+void TToolBar::ApplySizes() {
+  // The bar lets go of the old list before it is destroyed.
+  ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, 0);
+  FImages->SetImageSize(Scaled(16), Scaled(16));
+  ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages->Handle()));
+  ::SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(Scaled(16), Scaled(16)));
+  ::SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(Scaled(23), Scaled(22)));
+}
+
+void TToolBar::DpiChanged(int, int) {
+  if (Handle() && FImages) ApplySizes();
 }
 
 HWND TToolBar::ToolTips() const noexcept {

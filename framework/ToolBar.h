@@ -24,12 +24,15 @@ class TToolBar : public TWindow {
  protected:
   bool CNCommand(WORD code, WORD id) override;
   bool CNNotify(NMHDR* hdr, LRESULT& result) override;
+  void DpiChanged(int oldDpi, int newDpi) override;
 
  private:
   void Refresh(TAction& action);
+  void ApplySizes();
   BYTE StateOf(const TAction& action) const noexcept;
 
   TActionList& FActions;
+  TImageList* FImages = nullptr;  // the images are drawn at the bar's DPI
   std::wstring FTipText;
 };
 

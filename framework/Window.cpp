@@ -7,6 +7,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "core/controls/uDpiScale.h"
+#include "core/sampling/uMonitorLayout.h"
 #include "core/support/Exception.h"
 #include "framework/Handles.h"
 
@@ -175,6 +177,12 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   if ((params.Style & WS_CHILD) && !params.Menu) {
     if (FControlId == 0) FControlId = NextAutoControlId();
     params.Menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId));
+  }
+  if (parent && (params.Style & WS_CHILD) && parent->FDpi != FDpi) {
+    // Made later inside a window already at another DPI: the bounds given
+    // before were designed at the DPI of their time.
+    ScaleSetBounds(parent->FDpi);
+    FDpi = parent->FDpi;
   }
   int x = FLeft, y = FTop, w = FWidth, h = FHeight;
   HWND wnd;
@@ -542,6 +550,8 @@ void TWindow::ApplyBounds() {
 }
 
 void TWindow::SetBounds(int left, int top, int width, int height) {
+  FSetBounds = TRectI{left, top, left + width, top + height};
+  FSetBoundsDpi = FDpi;
   if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
   FLeft = left;
   FTop = top;
@@ -549,6 +559,43 @@ void TWindow::SetBounds(int left, int top, int width, int height) {
   FHeight = height;
   ApplyBounds();
   if (FParent && FAlign != TAlign::alNone) FParent->Realign();
+}
+
+int TWindow::Scaled(int designed) const noexcept { return LogicalToPhysical(designed, FDpi); }
+
+void TWindow::CollectDpiTree(std::vector<TWindow*>& tree) {
+  tree.push_back(this);
+  for (TWindow* child : FChildren) {
+    // Pop-ups that a control keeps as its children place themselves on the screen.
+    if (child->FHandle && !(::GetWindowLongW(child->FHandle, GWL_STYLE) & WS_CHILD)) continue;
+    child->CollectDpiTree(tree);
+  }
+}
+
+bool TWindow::ScaleSetBounds(int dpi) noexcept {
+  if (FSetBoundsDpi <= 0) return false;
+  // By the edges, so controls that touch or keep apart at one DPI do so at any.
+  const TRectI r = ScaleRectForDpi(FSetBounds, FSetBoundsDpi, dpi);
+  FLeft = r.Left;
+  FTop = r.Top;
+  FWidth = r.Width();
+  FHeight = r.Height();
+  return true;
+}
+
+void TWindow::ChangeDpi(int dpi) {
+  if (dpi <= 0) dpi = kDefaultDpi;
+  if (dpi == FDpi) return;
+  const int old = FDpi;
+  std::vector<TWindow*> tree;
+  CollectDpiTree(tree);
+  // All first: a parent's resize places its children, which must read the new DPI.
+  for (TWindow* w : tree) w->FDpi = dpi;
+  for (TWindow* w : tree) {
+    if (w != this && w->ScaleSetBounds(dpi)) w->ApplyBounds();
+    w->DpiChanged(old, dpi);
+  }
+  for (TWindow* w : tree) w->Realign();
 }
 
 void TWindow::SetAlign(TAlign align) {

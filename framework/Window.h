@@ -11,6 +11,8 @@
 #include <typeinfo>
 #include <vector>
 
+#include "core/support/uGeometry.h"
+
 namespace fw {
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
@@ -180,6 +182,17 @@ class TWindow : public TObject {
   // Lays out the aligned children inside the client area.
   void Realign();
 
+  // The DPI this window's pixels are at: 96, the DPI its layout numbers are
+  // written for, until its form takes the DPI of its monitor.
+  int Dpi() const noexcept { return FDpi; }
+  // A length designed at 96 DPI, in this window's pixels.
+  int Scaled(int designed) const noexcept;
+  // Takes the window and its child windows to another DPI. Each child's
+  // bounds come from those last given to SetBounds, at the DPI they were
+  // given at (the designed numbers, unless changed since), so going back
+  // and forth adds no rounding; then each scales what else it draws.
+  void ChangeDpi(int dpi);
+
   TNotifyEvent OnResize;
 
  protected:
@@ -215,6 +228,11 @@ class TWindow : public TObject {
   // After the parent's size changed and its aligned children were laid out:
   // for controls kept at a distance from the parent's edges.
   virtual void ParentResized() {}
+  // Inside ChangeDpi, once this window's bounds are at the new DPI; every
+  // window of the tree already answers Dpi() with the new value.
+  virtual void DpiChanged(int /*oldDpi*/, int /*newDpi*/) {}
+  // True inside this window's own move or resize.
+  bool ApplyingBounds() const noexcept { return FApplyingBounds; }
   // Drawing, from WM_PAINT and WM_PRINTCLIENT alike; false means "not painted here".
   virtual bool Paint(HDC /*dc*/, const RECT& /*clip*/) { return false; }
   virtual bool WMEraseBkgnd(HDC /*dc*/) { return false; }
@@ -252,12 +270,19 @@ class TWindow : public TObject {
   void RemoveChild(TWindow* child);
   void ApplyBounds();
   void CaptureBounds();
+  void CollectDpiTree(std::vector<TWindow*>& tree);
+  // The bounds last given to SetBounds, at dpi; false when none were given.
+  bool ScaleSetBounds(int dpi) noexcept;
 
   HWND FHandle = nullptr;
   const std::type_info* FCreatedType = nullptr;
   TWindow* FParent = nullptr;
   std::vector<TWindow*> FChildren;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  int FDpi = 96;
+  // What SetBounds was last given, and the DPI it was given at (0: never).
+  TRectI FSetBounds{0, 0, 0, 0};
+  int FSetBoundsDpi = 0;
   TAlign FAlign = TAlign::alNone;
   bool FVisible = true;
   bool FEnabled = true;

@@ -1,6 +1,7 @@
 #include "app/shell/RestorePos.h"
 
-#include "core/shell/uFitToWorkArea.h"
+#include "core/sampling/uMonitorLayout.h"
+#include "framework/Dpi.h"
 #include "framework/support/uRegistry.h"
 
 TRestorePos::TRestorePos(fw::TForm& owner) : FOwner(owner) {}
@@ -23,12 +24,32 @@ TRectI TRestorePos::PrimaryWorkArea() {
   return TRectI{r.left, r.top, r.right, r.bottom};
 }
 
+TMonitorLayout TRestorePos::Monitors() const {
+  if (WorkArea) {
+    const TRectI work = WorkArea();
+    return {TMonitor{work, work, FOwner.Dpi(), true}};
+  }
+  TMonitorLayout layout = fw::DisplayMonitors();
+  if (layout.empty()) {
+    const TRectI work = PrimaryWorkArea();
+    layout.push_back(TMonitor{work, work, FOwner.Dpi(), true});
+  }
+  return layout;
+}
+
 void TRestorePos::RestorePosition() {
   if (FRegistryKey.empty() || FRegistryName.empty()) return;
   const std::wstring record = GetRegistryVal(HKEY_CURRENT_USER, FRegistryKey, FRegistryName);
   if (record.empty()) return;
-  const TRectI current{FOwner.Left(), FOwner.Top(), FOwner.Left() + FOwner.Width(), FOwner.Top() + FOwner.Height()};
-  const TRestoredPos pos = RestoredPos(record, current, WorkArea());
+  const TMonitorLayout layout = Monitors();
+  // A damaged field keeps what the form has now, in the record's terms.
+  const TRectI work = layout[static_cast<std::size_t>(PrimaryMonitor(layout))].Work;
+  const int dpi = FOwner.Dpi();
+  const int left = PhysicalToLogical(FOwner.Left() - work.Left, dpi);
+  const int top = PhysicalToLogical(FOwner.Top() - work.Top, dpi);
+  const TRectI current{left, top, left + PhysicalToLogical(FOwner.Width(), dpi),
+                       top + PhysicalToLogical(FOwner.Height(), dpi)};
+  const TRestoredPos pos = RestoredMonitorPos(record, current, layout);
   FOwner.SetBounds(pos.Bounds.Left, pos.Bounds.Top, pos.Bounds.Width(), pos.Bounds.Height());
   if (pos.Maximized) FOwner.SetWindowState(fw::TWindowState::wsMaximized);
   FRestorePending = false;
@@ -41,9 +62,12 @@ void TRestorePos::SavePosition(bool destroying) {
   if (!FOwner.Handle()) return;
   WINDOWPLACEMENT wp{sizeof(wp)};
   if (!::GetWindowPlacement(FOwner.Handle(), &wp)) return;
+  const TMonitorLayout layout = Monitors();
+  // The normal position is in workspace coordinates: from the primary work area's corner.
+  const TRectI work = layout[static_cast<std::size_t>(PrimaryMonitor(layout))].Work;
   const RECT& n = wp.rcNormalPosition;
-  const std::wstring text =
-      PosRecordText(TRectI{n.left, n.top, n.right, n.bottom}, static_cast<std::int32_t>(wp.showCmd));
+  const TRectI normal{n.left + work.Left, n.top + work.Top, n.right + work.Left, n.bottom + work.Top};
+  const std::wstring text = StoredPosRecordText(normal, static_cast<std::int32_t>(wp.showCmd), layout);
   SetRegistryVal(HKEY_CURRENT_USER, FRegistryKey, FRegistryName, text);
   FSaved = true;
 }

@@ -1,13 +1,15 @@
 #pragma once
 // Keeps a form's normal bounds and maximized state in one registry text
-// value of the current user and puts the form back there.
+// value of the current user and puts the form back there: on the monitor it
+// was on, in 96-DPI units, so the window keeps its size across DPIs.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
-#include "framework/Form.h"
+#include "core/sampling/uMonitorLayout.h"
 #include "core/support/uGeometry.h"
+#include "framework/Form.h"
 
 class TRestorePos : public fw::TObject {
  public:
@@ -28,11 +30,13 @@ class TRestorePos : public fw::TObject {
   // Raises ERegistryError when the write fails.
   virtual void SavePosition(bool destroying);
 
-  // The primary screen's work area; tests put their own here.
-  std::function<TRectI()> WorkArea = &PrimaryWorkArea;
+  // One monitor with this work area instead of the system's monitors; tests put their own here.
+  std::function<TRectI()> WorkArea;
   static TRectI PrimaryWorkArea();
 
  private:
+  TMonitorLayout Monitors() const;
+
   fw::TForm& FOwner;
   std::wstring FRegistryKey;
   std::wstring FRegistryName;

@@ -1,5 +1,7 @@
 #include "controls/grid/CmbGrid.h"
 
+#include "core/sampling/uMonitorLayout.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -115,6 +117,8 @@ void TComboGrid::SetFixedRows(int count) {
 }
 
 void TComboGrid::SetDefaultRowHeight(int height) {
+  FRowHeightSet = height;
+  FRowHeightDpi = Dpi();
   FRowHeight = std::max(height, 1);
   RequestLayout();
   Invalidate();
@@ -130,6 +134,16 @@ void TComboGrid::SetColWidths(int col, int width) {
   width = std::max(width, kMinColWidth);
   if (FWidths[static_cast<size_t>(col)] == width) return;
   FWidths[static_cast<size_t>(col)] = width;
+  RequestLayout();
+  Invalidate();
+  PlaceEditor();
+}
+
+void TComboGrid::DpiChanged(int oldDpi, int newDpi) {
+  // The row height from what was set, the column widths (dragged by the
+  // user since) from what they are; going up and back gives them back.
+  FRowHeight = std::max(MulDivRound(FRowHeightSet, newDpi, FRowHeightDpi), 1);
+  for (int& w : FWidths) w = std::max(MulDivRound(w, newDpi, oldDpi), static_cast<int>(kMinColWidth));
   RequestLayout();
   Invalidate();
   PlaceEditor();

@@ -180,6 +180,7 @@ class TComboGrid : public fw::TWindow {
   void HandleCreated() override;
   void HandleDestroying() override;
   void WMSize(int cx, int cy) override;
+  void DpiChanged(int oldDpi, int newDpi) override;
   bool Paint(HDC dc, const RECT& clip) override;
   bool WMEraseBkgnd(HDC) override { return true; }
   bool WMMouseDown(fw::TMouseButton button, fw::TShiftState shift, int x, int y) override;
@@ -241,6 +242,9 @@ class TComboGrid : public fw::TWindow {
   int FColCount = 5;
   int FFixedCols = 1, FFixedRows = 1;
   int FRowHeight = 24;
+  // What SetDefaultRowHeight was given, at which DPI.
+  int FRowHeightSet = 24;
+  int FRowHeightDpi = 96;
   int FDefaultColWidth = 64;
   int FLineWidth = 1;
   TGridOptions FOptions = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;

@@ -4,11 +4,12 @@
 
 #include "core/support/uGeometry.h"
 
+// At 96 DPI; the controls pass the width scaled to theirs.
 constexpr int kEditButtonWidth = 12;
 
 // The embedded button of the button edit base (the track-bar button of an
 // edit-trackbar).
-TRectI EmbeddedButtonRect(int width, int height, bool rightToLeft);
+TRectI EmbeddedButtonRect(int width, int height, bool rightToLeft, int buttonWidth = kEditButtonWidth);
 
 // The base's formatting rectangle with its embedded button shown.
 TRectI EditVelFormatRect(int width, int height, int buttonWidth, bool rightToLeft);
@@ -18,7 +19,9 @@ struct TSpinButtonRects {
 };
 
 // The spin buttons stand just inside the track-bar button, when it is shown.
-TSpinButtonRects SpinButtonRects(int width, int height, bool trackBarShown, bool rightToLeft);
+TSpinButtonRects SpinButtonRects(int width, int height, bool trackBarShown, bool rightToLeft,
+                                 int buttonWidth = kEditButtonWidth);
 
-// The edit-trackbar's formatting rectangle: 12 pixels less per shown group.
-TRectI EditTrackBarFormatRect(int width, int height, bool upDownShown, bool trackBarShown, bool rightToLeft);
+// The edit-trackbar's formatting rectangle: one button width less per shown group.
+TRectI EditTrackBarFormatRect(int width, int height, bool upDownShown, bool trackBarShown, bool rightToLeft,
+                              int buttonWidth = kEditButtonWidth);

@@ -155,6 +155,21 @@ std::wstring MonitorPosRecordText(const TRectI& normal, std::int32_t showState, 
   return text;
 }
 
+std::wstring StoredPosRecordText(const TRectI& normal, std::int32_t showState, const TMonitorLayout& layout) {
+  std::wstring text = MonitorPosRecordText(normal, showState, layout);
+  const int i = MonitorOfRect(layout, normal);
+  if (i >= 0 && !layout[i].Primary) return text;
+  // Cut before the monitor's two fields.
+  std::size_t cut = text.size();
+  for (int commas = 0, k = 0; k < static_cast<int>(text.size()); ++k)
+    if (text[k] == L',' && ++commas == 5) {
+      cut = k;
+      break;
+    }
+  text.resize(cut);
+  return text;
+}
+
 TRestoredPos RestoredMonitorPos(std::wstring_view record, const TRectI& designed, const TMonitorLayout& layout) {
   std::size_t pos = 0;
   const std::int32_t left = GetIntToken(record, pos, L',', designed.Left);

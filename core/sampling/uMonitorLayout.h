@@ -64,6 +64,11 @@ TRectI FitToMonitor(const TRectI& window, const TMonitorLayout& layout);
 // belongs to the primary monitor.
 std::wstring MonitorPosRecordText(const TRectI& normal, std::int32_t showState, const TMonitorLayout& layout);
 
+// The record as stored: MonitorPosRecordText, but on the primary monitor
+// only the first five fields, as older versions wrote (and read) it; a
+// record without a monitor belongs to the primary one anyway.
+std::wstring StoredPosRecordText(const TRectI& normal, std::int32_t showState, const TMonitorLayout& layout);
+
 // Puts the window back on the monitor named by the record, or on the
 // primary monitor when that one is gone, at that monitor's DPI. Missing or
 // unusable fields take the designed bounds, given in logical units relative
