@@ -9,6 +9,7 @@
 #include "core/sampling/uNudge.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
+#include "framework/Dpi.h"
 #include "framework/Handles.h"
 #include "framework/support/uDraw3DFrame.h"
 
@@ -28,21 +29,6 @@ POINT ScreenPoint(const fw::TWindow& control, int x, int y) {
   POINT p{x, y};
   ::ClientToScreen(control.Handle(), &p);
   return p;
-}
-
-TRectI ToRect(const RECT& r) { return TRectI{r.left, r.top, r.right, r.bottom}; }
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-  MONITORINFO info{};
-  info.cbSize = sizeof(info);
-  if (!::GetMonitorInfoW(monitor, &info)) return TRUE;
-  try {
-    reinterpret_cast<TMonitorLayout*>(data)->push_back(
-        {ToRect(info.rcMonitor), ToRect(info.rcWork), kDefaultDpi, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
-  } catch (...) {
-    return FALSE;  // nothing may cross the callback; fewer monitors only count fewer pixels
-  }
-  return TRUE;
 }
 
 bool Contains(const TRectI& outer, const TRectI& inner) {
@@ -187,11 +173,7 @@ void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShift
   ImageSpoit.Invalidate(true);
 }
 
-void TScreenSampler::RefreshMonitors() {
-  TMonitorLayout layout;
-  ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&layout));
-  FMonitors = std::move(layout);
-}
+void TScreenSampler::RefreshMonitors() { FMonitors = fw::DisplayMonitors(); }
 
 void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
   const TZoomGeometry view = ZoomView();
