@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -29,17 +28,6 @@ void SetLogPixels(int dpi) {
 }
 
 void ClearLogPixels() { e2e::RunProcess({"wine", "reg", "delete", kDesktopKey, "/v", "LogPixels", "/f"}); }
-
-// One-pixel squares of #FF8000 and #0040C0, #FF8000 where x + y is even.
-void SetCheckerRoot() {
-  const std::string path = "/tmp/tintra-e2e-dpi-checker.xbm";
-  std::ofstream xbm(path);
-  xbm << "#define c_width 8\n#define c_height 8\nstatic unsigned char c_bits[] = {\n";
-  for (int row = 0; row < 8; ++row) xbm << (row % 2 ? "0xaa" : "0x55") << (row < 7 ? ",\n" : "};\n");
-  xbm.close();
-  const auto r = e2e::RunProcess({"xsetroot", "-bitmap", path, "-fg", "#FF8000", "-bg", "#0040C0"});
-  if (r.ExitCode != 0) throw std::runtime_error("xsetroot failed: " + r.Err);
-}
 
 struct TRgb {
   int R = 0, G = 0, B = 0;
@@ -132,7 +120,7 @@ bool IsOpen(TintraSession& tintra, unsigned long box) {
 
 TEST_P(Dpi, TheWindowGrowsWithoutOverlapOrCutTextAndPicksTheExactPixel) {
   const TDpiCase& c = GetParam();
-  SetCheckerRoot();
+  e2e::SetCheckerRoot();
   TintraSession tintra;
 
   // Sizes: the controls grew by the DPI's factor.

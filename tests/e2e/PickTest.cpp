@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,16 +29,6 @@ std::ostream& operator<<(std::ostream& out, const TRgb& c) {
   return out << "(" << c.R << ", " << c.G << ", " << c.B << ")";
 }
 
-// One-pixel squares of #FF8000 and #0040C0, #FF8000 where x + y is even.
-void SetCheckerRoot() {
-  const std::string path = "/tmp/tintra-e2e-checker.xbm";
-  std::ofstream xbm(path);
-  xbm << "#define c_width 8\n#define c_height 8\nstatic unsigned char c_bits[] = {\n";
-  for (int row = 0; row < 8; ++row) xbm << (row % 2 ? "0xaa" : "0x55") << (row < 7 ? ",\n" : "};\n");
-  xbm.close();
-  auto r = e2e::RunProcess({"xsetroot", "-bitmap", path, "-fg", "#FF8000", "-bg", "#0040C0"});
-  if (r.ExitCode != 0) throw std::runtime_error("xsetroot failed: " + r.Err);
-}
 constexpr int kX = 1000, kY = 800;  // x + y even: #FF8000
 
 TRgb EditorRgb(TintraSession& tintra) {
@@ -51,7 +40,7 @@ TRgb EditorRgbWhen(TintraSession& tintra, TRgb expected) {
 }
 
 TEST(Pick, EachSampledAreaFromTheMenuPicksItsKnownColour) {
-  SetCheckerRoot();
+  e2e::SetCheckerRoot();
   TintraSession tintra;
   const e2e::WinControl spoit = tintra.Control(ControlIds::pboxSpoit);
   // Counted by hand: the centre's colour has 5 of 9, 13 of 25, 41 of 81.
@@ -94,7 +83,7 @@ std::pair<int, int> Pointer() {
 }
 
 TEST(Pick, ArrowKeysMoveTheHeldEyedropperByOneOrTenPixels) {
-  SetCheckerRoot();
+  e2e::SetCheckerRoot();
   TintraSession tintra;
   const e2e::WinControl spoit = tintra.Control(ControlIds::pboxSpoit);
   // Keys go to the focused window; with no window manager, that is Tintra's only when asked.
@@ -160,7 +149,7 @@ class TOtherProgram {
 };
 
 TEST(Pick, TheHotKeyPicksUnderThePointerWhileAnotherProgramIsActive) {
-  SetCheckerRoot();
+  e2e::SetCheckerRoot();
   e2e::probe::RegDelete(e2e::kSettingsKey);
   e2e::probe::RegSet(e2e::kSettingsKey, "PickHotKey", "6,120");  // Ctrl+Shift+F9 (Ctrl+Alt+F9 is X's console switch)
   e2e::probe::RegSet(e2e::kSettingsKey, "PickHotKeyAdd", "1");

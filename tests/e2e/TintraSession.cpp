@@ -267,6 +267,18 @@ std::string HexOf(unsigned long v) {
   return buf;
 }
 
+void SetCheckerRoot() {
+  const std::string path = "/tmp/tintra-e2e-checker-" + std::to_string(::getpid()) + ".xbm";
+  std::ofstream xbm(path);
+  xbm << "#define c_width 8\n#define c_height 8\nstatic unsigned char c_bits[] = {\n";
+  // One value a line: xsetroot refuses a long line as a bad bitmap.
+  for (int row = 0; row < 8; ++row) xbm << (row % 2 ? "0xaa" : "0x55") << (row < 7 ? ",\n" : "};\n");
+  xbm.close();
+  const ProcessResult r = RunProcess({"xsetroot", "-bitmap", path, "-fg", "#FF8000", "-bg", "#0040C0"});
+  std::remove(path.c_str());
+  if (r.ExitCode != 0) Throw("xsetroot failed: " + r.Err);
+}
+
 namespace probe {
 
 std::string Path() { return EnvOr("TINTRA_PROBE", WinBuildDir() + "/tests/e2e/probe/tintra_probe.exe"); }

@@ -125,6 +125,9 @@ std::string ReadBytes(const std::string& path);
 std::string WindowsPath(std::string path);
 // A window handle or number as the probe takes it: "0x1a2b".
 std::string HexOf(unsigned long v);
+// Tiles the X root with one-pixel squares of #FF8000 and #0040C0,
+// #FF8000 where x + y is even.
+void SetCheckerRoot();
 
 // Probe commands that need no running Tintra.
 namespace probe {
