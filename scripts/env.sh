@@ -16,6 +16,9 @@ mkdir -p "$BUILD"
 # Paths inside the checkout count as relative for the compiler cache, so
 # every checkout of the same sources shares its entries.
 export CCACHE_BASEDIR="$TINTRA_ROOT"
+# Debug information names the build directory, which by default makes every
+# checkout's -g objects its own; the tests do not read that name.
+export CCACHE_NOHASHDIR=1
 
 # GetACP() answers 932 only with a real glibc locale; LANG alone gives 1252.
 if [[ ! -e $BUILD/locale/ja_JP.UTF-8/LC_CTYPE ]]; then
