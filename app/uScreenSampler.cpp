@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <utility>
 #include <vector>
 
 #include "app/ControlIds.h"
