@@ -1,6 +1,6 @@
 // Arbitrary bytes as a settings file: reading what was written gives the same
 // settings and the same bytes again; and arbitrary names and texts set into a
-// file read back exactly after writing.
+// file read back exactly, in memory and after writing.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -53,12 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool accepted = edited.SetValue(parts[0], parts[1], parts[2]);
     Check(accepted == (TIniFile::ValidSectionName(parts[0]) && TIniFile::ValidKeyName(parts[1])));
     if (!accepted) continue;
-    const std::optional<TIniFile> reread = TIniFile::FromBytes(edited.ToBytes());
-    Check(reread.has_value());
-    const std::optional<std::wstring> value = reread->Value(parts[0], parts[1]);
+    const std::optional<std::wstring> value = edited.Value(parts[0], parts[1]);
     Check(value.has_value());
     Check(*value == parts[2]);
   }
+  // Once, not after every set: a reread per set made each input quadratic.
   CheckStable(edited);
   return 0;
 }
