@@ -19,11 +19,9 @@
 
 namespace {
 
-using e2e::HexOf;
 using e2e::ReadBytes;
 using e2e::TintraSession;
 using e2e::WinControl;
-using e2e::WindowsPath;
 using namespace std::chrono_literals;
 
 // A list file, opened through the open dialog.
@@ -37,41 +35,18 @@ class ColorList : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(Dir); }
 
-  // Opens the file with these bytes through the open dialog's name box.
+  // Opens the file with these bytes through the open dialog.
   void Open(TintraSession& tintra, const std::string& bytes) {
     std::ofstream(File, std::ios::binary) << bytes;
-    tintra.Command(IdOf(tintra, "開く(&O)..."));
-    unsigned long dialog = 0;
-    ASSERT_TRUE(e2e::WaitUntil(
-        [&] {
-          for (const auto& f : e2e::probe::Lines({"find"}))
-            if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[2] == "#32770" && f[3] == "1")
-              dialog = std::stoul(f[0], nullptr, 0);
-          return dialog != 0;
-        },
-        20s));
-    for (const auto& c : e2e::probe::Lines({"controls", HexOf(dialog)})) {
-      if (c.size() > 3 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
-        tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(File));
-        e2e::probe::Lines({"command", HexOf(dialog), "1"});
-        EXPECT_EQ(e2e::Await(
-                      std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s),
-                  "colors - Tintra");
-        return;
-      }
-    }
-    FAIL() << "the open dialog has no name box";
-  }
-  static int IdOf(TintraSession& tintra, const std::string& name) {
-    const std::vector<e2e::MenuEntry> menu = tintra.Menu();
-    const e2e::MenuEntry* e = e2e::FindMenuEntry(menu, name);
-    if (!e) throw std::runtime_error("no menu entry " + name);
-    return e->Id;
+    tintra.ThroughFileDialog("開く(&O)...", File);
+    EXPECT_EQ(e2e::Await(
+                  std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s),
+              "colors - Tintra");
   }
   // Copies the current row and reads the Windows clipboard back.
   static std::string CopiedRow(TintraSession& tintra, const std::string& expected) {
     return e2e::Await(expected, [&] {
-      tintra.Command(IdOf(tintra, "コピー(&C)"));
+      tintra.Command(tintra.MenuId("コピー(&C)"));
       tintra.Sync();
       return e2e::probe::Clipboard().value_or("");
     });

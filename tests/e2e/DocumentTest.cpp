@@ -17,50 +17,16 @@
 
 namespace {
 
-using e2e::HexOf;
 using e2e::MenuEntry;
+using e2e::kIdCancel;
+using e2e::kIdNo;
 using e2e::ReadBytes;
 using e2e::TintraSession;
+using e2e::WaitFor;
 using e2e::WinControl;
 using e2e::WindowsPath;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// Polls until f gives a value; throws with what was awaited after the timeout.
-template <typename F>
-auto WaitFor(F f, const std::string& what, e2e::Millis timeout = 20s) {
-  const auto deadline = Clock::now() + timeout;
-  for (;;) {
-    if (auto value = f()) return *value;
-    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + what);
-    std::this_thread::sleep_for(100ms);
-  }
-}
-
-// A visible dialog or message box of the program.
-std::optional<unsigned long> FindBox(TintraSession& tintra) {
-  for (const auto& f : e2e::probe::Lines({"find"}))
-    if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[2] == "#32770" && f[3] == "1")
-      return std::stoul(f[0], nullptr, 0);
-  return std::nullopt;
-}
-
-std::vector<WinControl> ChildrenOf(unsigned long hwnd) {
-  std::vector<WinControl> out;
-  for (const auto& f : e2e::probe::Lines({"controls", HexOf(hwnd)})) {
-    WinControl c;
-    c.Handle = std::stoul(f[0], nullptr, 0);
-    c.ClassName = f[2];
-    c.Id = std::stoi(f[3]);
-    c.Text = f[4];
-    out.push_back(c);
-  }
-  return out;
-}
-
-void Press(unsigned long box, int id) { e2e::probe::Lines({"command", HexOf(box), std::to_string(id)}); }
-
-constexpr int kIdOk = 1, kIdCancel = 2, kIdNo = 7;
 
 class Documents : public testing::Test {
  protected:
@@ -71,31 +37,9 @@ class Documents : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
-  static int IdOf(TintraSession& tintra, const std::string& name) {
-    const auto menu = tintra.Menu();
-    const MenuEntry* e = e2e::FindMenuEntry(menu, name);
-    if (!e) throw std::runtime_error("no menu entry " + name);
-    return e->Id;
-  }
   static void WaitForCaption(TintraSession& tintra, const std::string& caption) {
     WaitFor([&]() -> std::optional<bool> { return tintra.Caption() == caption ? std::optional(true) : std::nullopt; },
             "the caption " + caption + " (it is " + tintra.Caption() + ")");
-  }
-  // The command, the name typed into its dialog's name box, OK.
-  static void ThroughTheDialog(TintraSession& tintra, const std::string& command, const std::string& path) {
-    tintra.Command(IdOf(tintra, command));
-    const unsigned long dialog = WaitFor([&] { return FindBox(tintra); }, "the file dialog");
-    for (const WinControl& c : ChildrenOf(dialog)) {
-      if (c.ClassName == "ComboBoxEx32" && c.Id == 1148) {
-        tintra.SetText(c.Handle, WindowsPath(path));
-        Press(dialog, kIdOk);
-        return;
-      }
-    }
-    throw std::runtime_error("the file dialog has no name box");
-  }
-  static void OpenThroughTheDialog(TintraSession& tintra, const std::string& path) {
-    ThroughTheDialog(tintra, "開く(&O)...", path);
   }
 
   std::string dir;
@@ -105,11 +49,11 @@ TEST_F(Documents, OpenSaveWithBackupAndSaveAsThroughTheDialogs) {
   const std::string file = dir + "/colors.txt";
   std::ofstream(file, std::ios::binary) << "255,0,0,\"old\"\r\n";
   TintraSession tintra;
-  OpenThroughTheDialog(tintra, file);
+  tintra.ThroughFileDialog("開く(&O)...", file);
   WaitForCaption(tintra, "colors - Tintra");
   EXPECT_FALSE(e2e::probe::RegGet(e2e::kSettingsKey, "DataDir"));  // opening remembers no folder
 
-  tintra.Command(IdOf(tintra, "上書き保存(&S)"));
+  tintra.Command(tintra.MenuId("上書き保存(&S)"));
   const std::string backup = dir + "/colors.bak";
   WaitFor([&]() -> std::optional<bool> { return std::filesystem::exists(backup) ? std::optional(true) : std::nullopt; },
           "the backup");
@@ -117,7 +61,7 @@ TEST_F(Documents, OpenSaveWithBackupAndSaveAsThroughTheDialogs) {
   EXPECT_EQ(ReadBytes(backup), "255,0,0,\"old\"\r\n");
   EXPECT_EQ(tintra.Caption(), "colors - Tintra");
 
-  ThroughTheDialog(tintra, "名前をつけて保存(&A)...", dir + "/new");
+  tintra.ThroughFileDialog("名前をつけて保存(&A)...", dir + "/new");
   WaitForCaption(tintra, "new - Tintra");
   EXPECT_TRUE(std::filesystem::exists(dir + "/new.txt"));  // the filter's default extension
   EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "DataDir"), WindowsPath(dir));
@@ -129,7 +73,7 @@ TEST_F(Documents, TheLastFileReopensAndARecentFileIsListedAfterARestart) {
   std::ofstream(file, std::ios::binary) << "0,0,255,\"\"\r\n";
   {
     TintraSession first;
-    OpenThroughTheDialog(first, file);
+    first.ThroughFileDialog("開く(&O)...", file);
     WaitForCaption(first, "red & blue - Tintra");
     first.Close();
     ASSERT_TRUE(first.WaitForExit(30s)) << "an unmodified document closes without a question";
@@ -159,27 +103,27 @@ TEST_F(Documents, TheLastFileReopensAndARecentFileIsListedAfterARestart) {
 TEST_F(Documents, TheQuestionOnCloseCancelKeepsTheWindowNoDiscards) {
   TintraSession tintra;
   // A list edit is the only thing that modifies a document.
-  tintra.Command(IdOf(tintra, "追加(&A)"));
+  tintra.Command(tintra.MenuId("追加(&A)"));
   const auto deadline = Clock::now() + 3s;
   while (tintra.Caption() != "(無題)(変更) - Tintra") {
     if (Clock::now() > deadline) GTEST_SKIP() << "the add command does not modify the document yet";
     std::this_thread::sleep_for(100ms);
   }
   tintra.Close();
-  unsigned long box = WaitFor([&] { return FindBox(tintra); }, "the save question");
+  unsigned long box = WaitFor([&] { return tintra.FindTopLevel(); }, "the save question");
   bool asked = false;
-  for (const WinControl& c : ChildrenOf(box)) asked |= c.Text == "(無題) は変更されています。保存しますか？";
+  for (const WinControl& c : tintra.ControlsOf(box)) asked |= c.Text == "(無題) は変更されています。保存しますか？";
   EXPECT_TRUE(asked);
-  Press(box, kIdCancel);
-  WaitFor([&]() -> std::optional<bool> { return FindBox(tintra) ? std::nullopt : std::optional(true); },
+  tintra.Press(box, kIdCancel);
+  WaitFor([&]() -> std::optional<bool> { return tintra.FindTopLevel() ? std::nullopt : std::optional(true); },
           "the question to go");
   tintra.Sync();
   EXPECT_TRUE(tintra.Running());
   EXPECT_EQ(tintra.Caption(), "(無題)(変更) - Tintra");
 
   tintra.Close();
-  box = WaitFor([&] { return FindBox(tintra); }, "the save question again");
-  Press(box, kIdNo);
+  box = WaitFor([&] { return tintra.FindTopLevel(); }, "the save question again");
+  tintra.Press(box, kIdNo);
   EXPECT_TRUE(tintra.WaitForExit(30s));
 }
 
@@ -188,17 +132,17 @@ TEST_F(Documents, TheQuestionOnCloseCancelKeepsTheWindowNoDiscards) {
 TEST_F(Documents, EndingTheSessionAsksAsClosingDoesAndWritesTheSettings) {
   TintraSession tintra;
   e2e::probe::RegDelete(e2e::kSettingsKey);
-  tintra.Command(IdOf(tintra, "追加(&A)"));
+  tintra.Command(tintra.MenuId("追加(&A)"));
   WaitForCaption(tintra, "(無題)(変更) - Tintra");
 
   auto endSession = [] { return e2e::RunProcess({"wineboot", "--end-session"}, 60s); };
   e2e::ProcessResult refused;
   std::thread first([&] { refused = endSession(); });
-  unsigned long box = WaitFor([&] { return FindBox(tintra); }, "the save question at the end of the session");
+  unsigned long box = WaitFor([&] { return tintra.FindTopLevel(); }, "the save question at the end of the session");
   bool asked = false;
-  for (const WinControl& c : ChildrenOf(box)) asked |= c.Text == "(無題) は変更されています。保存しますか？";
+  for (const WinControl& c : tintra.ControlsOf(box)) asked |= c.Text == "(無題) は変更されています。保存しますか？";
   EXPECT_TRUE(asked);
-  Press(box, kIdCancel);
+  tintra.Press(box, kIdCancel);
   first.join();
   EXPECT_NE(refused.ExitCode, 0) << "Cancel refuses the end of the session";
   tintra.Sync();
@@ -208,8 +152,8 @@ TEST_F(Documents, EndingTheSessionAsksAsClosingDoesAndWritesTheSettings) {
 
   e2e::ProcessResult ended;
   std::thread second([&] { ended = endSession(); });
-  box = WaitFor([&] { return FindBox(tintra); }, "the save question again");
-  Press(box, kIdNo);
+  box = WaitFor([&] { return tintra.FindTopLevel(); }, "the save question again");
+  tintra.Press(box, kIdNo);
   second.join();
   EXPECT_EQ(ended.ExitCode, 0);
   EXPECT_TRUE(tintra.WaitForExit(30s));

@@ -20,37 +20,19 @@
 namespace {
 
 using e2e::HexOf;
+using e2e::kIdCancel;
+using e2e::kIdNo;
+using e2e::kIdOk;
+using e2e::kIdYes;
 using e2e::MenuEntry;
 using e2e::TextExtent;
 using e2e::TintraSession;
-using e2e::WindowsPath;
+using e2e::WaitFor;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
-template <typename F>
-auto WaitFor(F f, const std::string& what, e2e::Millis timeout = 20s) {
-  const auto deadline = Clock::now() + timeout;
-  for (;;) {
-    if (auto value = f()) return *value;
-    if (Clock::now() > deadline) throw std::runtime_error("timed out waiting for " + what);
-    std::this_thread::sleep_for(100ms);
-  }
-}
-
-// A visible top-level window of the program with this class (and title, when given).
-std::optional<unsigned long> FindTopLevel(TintraSession& tintra, const std::string& cls,
-                                          const std::string& title = {}) {
-  for (const auto& f : e2e::probe::Lines({"find"}))
-    if (f.size() >= 6 && std::stoul(f[1]) == tintra.WindowsPid() && (cls.empty() || f[2] == cls) && f[3] == "1" &&
-        (title.empty() || f[5] == title))
-      return std::stoul(f[0], nullptr, 0);
-  return std::nullopt;
-}
-
-std::vector<std::string> TextsOf(unsigned long hwnd) {
+std::vector<std::string> TextsOf(TintraSession& tintra, unsigned long hwnd) {
   std::vector<std::string> texts;
-  for (const auto& f : e2e::probe::Lines({"controls", HexOf(hwnd)}))
-    if (f.size() > 4) texts.push_back(f[4]);
+  for (const e2e::WinControl& c : tintra.ControlsOf(hwnd)) texts.push_back(c.Text);
   return texts;
 }
 
@@ -59,10 +41,6 @@ bool Holds(const std::vector<std::string>& texts, const std::string& text) {
     if (t == text) return true;
   return false;
 }
-
-void Press(unsigned long box, int id) { e2e::probe::Lines({"command", HexOf(box), std::to_string(id)}); }
-
-constexpr int kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7;
 
 // Room a control needs around its text: a push button's frame and focus
 // rectangle; static text draws from its very edge.
@@ -186,15 +164,15 @@ TEST_F(English, TheAboutBoxIsInEnglishAndFits) {
   const MenuEntry* about = e2e::FindMenuEntry(menu, "&About Tintra...");
   ASSERT_NE(about, nullptr);
   tintra.Command(about->Id);
-  const unsigned long box = WaitFor([&] { return FindTopLevel(tintra, "", "About Tintra"); }, "About Tintra");
-  EXPECT_TRUE(Holds(TextsOf(box), "Close"));
+  const unsigned long box = WaitFor([&] { return tintra.FindTopLevel("", "About Tintra"); }, "About Tintra");
+  EXPECT_TRUE(Holds(TextsOf(tintra, box), "Close"));
   const auto extents = tintra.TextExtents(box);
   ExpectTextsFit(extents);
   PrintRects(extents);
   e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
   WaitFor(
       [&]() -> std::optional<bool> {
-        return FindTopLevel(tintra, "", "About Tintra") ? std::nullopt : std::optional(true);
+        return tintra.FindTopLevel("", "About Tintra") ? std::nullopt : std::optional(true);
       },
       "the about box to close");
 }
@@ -220,15 +198,15 @@ TEST_F(English, TheFormatAndHotKeyDialogsAndTheContrastReadoutAreInEnglishAndFit
     const MenuEntry* item = e2e::FindMenuEntry(menu, d.Item);
     ASSERT_NE(item, nullptr);
     tintra.Command(item->Id);
-    const unsigned long box = WaitFor([&] { return FindTopLevel(tintra, "", d.Title); }, d.Title);
-    const auto texts = TextsOf(box);
+    const unsigned long box = WaitFor([&] { return tintra.FindTopLevel("", d.Title); }, d.Title);
+    const auto texts = TextsOf(tintra, box);
     for (const std::string& t : d.Texts) EXPECT_TRUE(Holds(texts, t)) << t << " in " << testing::PrintToString(texts);
     const auto extents = tintra.TextExtents(box);
     ExpectTextsFit(extents);
     PrintRects(extents);
     e2e::probe::Lines({"post", HexOf(box), "16" /* WM_CLOSE */, "0", "0"});
     WaitFor(
-        [&]() -> std::optional<bool> { return FindTopLevel(tintra, "", d.Title) ? std::nullopt : std::optional(true); },
+        [&]() -> std::optional<bool> { return tintra.FindTopLevel("", d.Title) ? std::nullopt : std::optional(true); },
         std::string("the dialog to close: ") + d.Title);
   }
 
@@ -258,32 +236,31 @@ TEST_F(English, TheSaveQuestionAndTheSaveDialogAreInEnglish) {
       "the modified caption (it is " + tintra.Caption() + ")");
 
   tintra.Close();
-  const unsigned long question = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the save question");
-  const auto texts = TextsOf(question);
+  const unsigned long question = WaitFor([&] { return tintra.FindTopLevel("#32770"); }, "the save question");
+  const auto texts = TextsOf(tintra, question);
   EXPECT_TRUE(Holds(texts, "Do you want to save changes to \"Untitled\"?"));
   ExpectTextsFit(tintra.TextExtents(question));
-  Press(question, kIdYes);
+  tintra.Press(question, kIdYes);
 
   // Yes on an untitled document asks for a name: the save dialog with the English filter.
   const unsigned long dialog = WaitFor(
       [&]() -> std::optional<unsigned long> {
-        auto found = FindTopLevel(tintra, "#32770");
+        auto found = tintra.FindTopLevel("#32770");
         return found && *found != question ? found : std::nullopt;
       },
       "the save dialog");
   bool filter = false;
-  for (const auto& f : e2e::probe::Lines({"controls", HexOf(dialog)}))
-    filter |= f.size() > 4 && f[4] == "Text Files (*.txt)";
+  for (const e2e::WinControl& c : tintra.ControlsOf(dialog)) filter |= c.Text == "Text Files (*.txt)";
   EXPECT_TRUE(filter) << "no file type \"Text Files (*.txt)\"";
-  Press(dialog, kIdCancel);
+  tintra.Press(dialog, kIdCancel);
 
   // A cancelled save cancels the close.
-  WaitFor([&]() -> std::optional<bool> { return FindTopLevel(tintra, "#32770") ? std::nullopt : std::optional(true); },
+  WaitFor([&]() -> std::optional<bool> { return tintra.FindTopLevel("#32770") ? std::nullopt : std::optional(true); },
           "the dialog to go");
   tintra.Sync();
   EXPECT_TRUE(tintra.Running());
   tintra.Close();
-  Press(WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the save question again"), kIdNo);
+  tintra.Press(WaitFor([&] { return tintra.FindTopLevel("#32770"); }, "the save question again"), kIdNo);
   EXPECT_TRUE(tintra.WaitForExit(30s));
 }
 
@@ -294,9 +271,9 @@ TEST_F(English, AChosenLanguageIsKeptAndTakesEffectAtTheNextStart) {
     const MenuEntry* japanese = e2e::FindMenuEntry(menu, "日本語");
     ASSERT_NE(japanese, nullptr);
     tintra.Command(japanese->Id);
-    const unsigned long note = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the note on the change");
-    EXPECT_TRUE(Holds(TextsOf(note), "The new language takes effect the next time you start Tintra."));
-    Press(note, kIdOk);
+    const unsigned long note = WaitFor([&] { return tintra.FindTopLevel("#32770"); }, "the note on the change");
+    EXPECT_TRUE(Holds(TextsOf(tintra, note), "The new language takes effect the next time you start Tintra."));
+    tintra.Press(note, kIdOk);
     EXPECT_EQ(e2e::probe::RegGet(e2e::kSettingsKey, "Language"), "1");
     EXPECT_EQ(tintra.Caption(), "Untitled - Tintra");  // this run stays English
     tintra.Close();
@@ -325,12 +302,7 @@ TEST_F(English, AListFileKeepsTheSystemCodePage) {
   {
     TintraSession tintra;
     const auto menu = tintra.Menu();
-    tintra.Command(e2e::FindMenuEntry(menu, "&Open...")->Id);
-    const unsigned long dialog = WaitFor([&] { return FindTopLevel(tintra, "#32770"); }, "the open dialog");
-    for (const auto& f : e2e::probe::Lines({"controls", HexOf(dialog)}))
-      if (f.size() > 3 && f[2] == "ComboBoxEx32" && f[3] == "1148")
-        tintra.SetText(std::stoul(f[0], nullptr, 0), WindowsPath(file));
-    Press(dialog, kIdOk);
+    tintra.ThroughFileDialog("&Open...", file);
     WaitFor(
         [&]() -> std::optional<bool> {
           return tintra.Caption() == "cafe - Tintra" ? std::optional(true) : std::nullopt;

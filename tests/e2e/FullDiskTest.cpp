@@ -21,7 +21,6 @@
 
 namespace {
 
-using e2e::HexOf;
 using e2e::ReadBytes;
 using e2e::TintraSession;
 using e2e::WindowsPath;
@@ -30,23 +29,18 @@ using namespace std::chrono_literals;
 struct TBox {
   unsigned long Handle = 0;
   std::string Text;
-  bool Retry = false, FileDialog = false;
+  bool Retry = false;
 };
 
 std::optional<TBox> FindBox(TintraSession& tintra) {
-  for (const auto& f : e2e::probe::Lines({"find"})) {
-    if (f.size() < 4 || std::stoul(f[1]) != tintra.WindowsPid() || f[2] != "#32770" || f[3] != "1") continue;
-    TBox box;
-    box.Handle = std::stoul(f[0], nullptr, 0);
-    for (const auto& c : e2e::probe::Lines({"controls", HexOf(box.Handle)})) {
-      if (c.size() < 5) continue;
-      if (c[2] == "Static" && !c[4].empty()) box.Text += c[4];
-      if (c[2] == "Button" && c[3] == "4") box.Retry = true;
-      if (c[2] == "ComboBoxEx32" && c[3] == "1148") box.FileDialog = true;
-    }
-    return box;
+  const std::optional<unsigned long> handle = tintra.FindTopLevel();
+  if (!handle) return std::nullopt;
+  TBox box{*handle};
+  for (const e2e::WinControl& c : tintra.ControlsOf(box.Handle)) {
+    if (c.ClassName == "Static") box.Text += c.Text;
+    if (c.ClassName == "Button" && c.Id == e2e::kIdRetry) box.Retry = true;
   }
-  return std::nullopt;
+  return box;
 }
 
 // Several pages of list: more than removing the small old backup frees.
@@ -56,13 +50,6 @@ std::string LongList() {
   return text;
 }
 
-int IdOf(TintraSession& tintra, const std::string& name) {
-  const auto menu = tintra.Menu();
-  const e2e::MenuEntry* e = e2e::FindMenuEntry(menu, name);
-  if (!e) throw std::runtime_error("no menu entry " + name);
-  return e->Id;
-}
-
 class FullDisk : public testing::Test {
  protected:
   void SetUp() override {
@@ -70,6 +57,8 @@ class FullDisk : public testing::Test {
     char tmpl[] = "/tmp/tintra_full_XXXXXX";
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
     Dir = tmpl;
+    File = Dir + "/colors.txt";
+    Backup = Dir + "/colors.bak";
     const e2e::ProcessResult r = e2e::RunProcess({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", Dir});
     if (r.ExitCode != 0) GTEST_SKIP() << "mount -t tmpfs is not permitted here: " << r.Err;
     Mounted = true;
@@ -98,91 +87,67 @@ class FullDisk : public testing::Test {
     }
   }
 
-  std::string Dir;
+  // Opens the list, adds a colour, fills the volume and saves: the box the
+  // failed save shows.
+  void SaveOntoAFullDisk(TintraSession& tintra, std::optional<TBox>& box) {
+    std::ofstream(File, std::ios::binary) << Before;
+    std::ofstream(Backup, std::ios::binary) << OlderBackup;
+    tintra.ThroughFileDialog("開く(&O)...", File);
+    ASSERT_EQ(e2e::Await(std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s), "colors - Tintra");
+    tintra.Command(tintra.MenuId("追加(&A)"));
+    ASSERT_EQ(e2e::Await(std::string("colors(変更) - Tintra"), [&] { return tintra.Caption(); }),
+              "colors(変更) - Tintra");
+    Fill();
+    tintra.Command(tintra.MenuId("上書き保存(&S)"));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (box = FindBox(tintra)).has_value(); }, 20s))
+        << "no failure box; the caption is " << tintra.Caption() << ", the file holds [" << ReadBytes(File)
+        << "], the backup [" << ReadBytes(Backup) << "]";
+  }
+
+  std::string Dir, File, Backup;
+  const std::string Before = LongList(), OlderBackup = "1,2,3,\"older\"\r\n";
   bool Mounted = false;
 };
 
 // The new content is written beside the file before the backup is made, so
 // a full disk changes nothing and Retry saves once there is room.
 TEST_F(FullDisk, ASaveThatFindsNoRoomChangesNothingAndRetrySavesLater) {
-  const std::string file = Dir + "/colors.txt", backup = Dir + "/colors.bak";
-  const std::string before = LongList(), olderBackup = "1,2,3,\"older\"\r\n";
-  std::ofstream(file, std::ios::binary) << before;
-  std::ofstream(backup, std::ios::binary) << olderBackup;
-
   TintraSession tintra;
-  tintra.Command(IdOf(tintra, "開く(&O)..."));
-  std::optional<TBox> dialog;
-  ASSERT_TRUE(e2e::WaitUntil([&] { return (dialog = FindBox(tintra)) && dialog->FileDialog; }, 20s));
-  for (const auto& c : e2e::probe::Lines({"controls", HexOf(dialog->Handle)})) {
-    if (c.size() >= 4 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
-      tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(file));
-      e2e::probe::Lines({"command", HexOf(dialog->Handle), "1"});
-      break;
-    }
-  }
-  ASSERT_EQ(e2e::Await(std::string("colors - Tintra"), [&] { return tintra.Caption(); }), "colors - Tintra");
-  tintra.Command(IdOf(tintra, "追加(&A)"));
-  ASSERT_EQ(e2e::Await(std::string("colors(変更) - Tintra"), [&] { return tintra.Caption(); }),
-            "colors(変更) - Tintra");
-
-  Fill();
-  tintra.Command(IdOf(tintra, "上書き保存(&S)"));
   std::optional<TBox> box;
-  ASSERT_TRUE(e2e::WaitUntil([&] { return (box = FindBox(tintra)).has_value(); }, 20s))
-      << "no failure box; the caption is " << tintra.Caption() << ", the file holds [" << ReadBytes(file)
-      << "], the backup [" << ReadBytes(backup) << "]";
+  SaveOntoAFullDisk(tintra, box);
+  if (HasFatalFailure()) return;
   std::printf("full disk: the box says %s\n", box->Text.c_str());
-  EXPECT_NE(box->Text.find(WindowsPath(file)), std::string::npos) << box->Text;
+  EXPECT_NE(box->Text.find(WindowsPath(File)), std::string::npos) << box->Text;
   // Nothing on the disk has changed while the box asks.
-  EXPECT_EQ(ReadBytes(file), before);
-  EXPECT_EQ(ReadBytes(backup), olderBackup);
+  EXPECT_EQ(ReadBytes(File), Before);
+  EXPECT_EQ(ReadBytes(Backup), OlderBackup);
   ASSERT_TRUE(box->Retry) << "the box offers no Retry: " << box->Text;
 
   std::filesystem::remove(Dir + "/filler");
-  e2e::probe::Lines({"command", HexOf(box->Handle), "4"});
+  tintra.Press(box->Handle, e2e::kIdRetry);
   ASSERT_EQ(e2e::Await(
                 std::string("colors - Tintra"), [&] { return tintra.Caption(); }, 20s),
             "colors - Tintra");
   tintra.Sync();
   EXPECT_FALSE(FindBox(tintra).has_value());
-  const std::string saved = ReadBytes(file);
-  EXPECT_EQ(saved.substr(0, before.size()), before);
-  EXPECT_GT(saved.size(), before.size()) << "the added item is saved";
-  EXPECT_EQ(ReadBytes(backup), before);
+  const std::string saved = ReadBytes(File);
+  EXPECT_EQ(saved.substr(0, Before.size()), Before);
+  EXPECT_GT(saved.size(), Before.size()) << "the added item is saved";
+  EXPECT_EQ(ReadBytes(Backup), Before);
 }
 
 // Without Retry the list stays modified and the disk as it was.
 TEST_F(FullDisk, ACancelledSaveOnAFullDiskKeepsTheListModified) {
-  const std::string file = Dir + "/colors.txt", backup = Dir + "/colors.bak";
-  const std::string before = LongList(), olderBackup = "1,2,3,\"older\"\r\n";
-  std::ofstream(file, std::ios::binary) << before;
-  std::ofstream(backup, std::ios::binary) << olderBackup;
   TintraSession tintra;
-  tintra.Command(IdOf(tintra, "開く(&O)..."));
-  std::optional<TBox> dialog;
-  ASSERT_TRUE(e2e::WaitUntil([&] { return (dialog = FindBox(tintra)) && dialog->FileDialog; }, 20s));
-  for (const auto& c : e2e::probe::Lines({"controls", HexOf(dialog->Handle)})) {
-    if (c.size() >= 4 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
-      tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(file));
-      e2e::probe::Lines({"command", HexOf(dialog->Handle), "1"});
-      break;
-    }
-  }
-  ASSERT_EQ(e2e::Await(std::string("colors - Tintra"), [&] { return tintra.Caption(); }), "colors - Tintra");
-  tintra.Command(IdOf(tintra, "追加(&A)"));
-  ASSERT_EQ(e2e::Await(std::string("colors(変更) - Tintra"), [&] { return tintra.Caption(); }),
-            "colors(変更) - Tintra");
-  Fill();
-  tintra.Command(IdOf(tintra, "上書き保存(&S)"));
   std::optional<TBox> box;
-  ASSERT_TRUE(e2e::WaitUntil([&] { return (box = FindBox(tintra)).has_value(); }, 20s)) << "no failure box";
-  e2e::probe::Lines({"command", HexOf(box->Handle), box->Retry ? "2" : "1"});
+  SaveOntoAFullDisk(tintra, box);
+  if (HasFatalFailure()) return;
+  tintra.Press(box->Handle, box->Retry ? e2e::kIdCancel : e2e::kIdOk);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !FindBox(tintra).has_value(); }, 20s));
   tintra.Sync();
   EXPECT_EQ(tintra.Caption(), "colors(変更) - Tintra");
-  EXPECT_EQ(ReadBytes(file), before);
-  EXPECT_EQ(ReadBytes(backup), olderBackup);
+  EXPECT_EQ(ReadBytes(File), Before);
+  EXPECT_EQ(ReadBytes(Backup), OlderBackup);
 }
 
 }  // namespace

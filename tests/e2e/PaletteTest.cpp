@@ -15,10 +15,8 @@
 
 namespace {
 
-using e2e::HexOf;
 using e2e::ReadBytes;
 using e2e::TintraSession;
-using e2e::WindowsPath;
 using namespace std::chrono_literals;
 
 class Palettes : public testing::Test {
@@ -30,33 +28,6 @@ class Palettes : public testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(Dir); }
 
-  static int IdOf(TintraSession& tintra, const std::string& name) {
-    const std::vector<e2e::MenuEntry> menu = tintra.Menu();
-    const e2e::MenuEntry* e = e2e::FindMenuEntry(menu, name);
-    if (!e) throw std::runtime_error("no menu entry " + name);
-    return e->Id;
-  }
-  // The command, the path typed into its dialog's name box, OK.
-  static void ThroughTheDialog(TintraSession& tintra, const std::string& command, const std::string& path) {
-    tintra.Command(IdOf(tintra, command));
-    unsigned long dialog = 0;
-    ASSERT_TRUE(e2e::WaitUntil(
-        [&] {
-          for (const auto& f : e2e::probe::Lines({"find"}))
-            if (f.size() >= 4 && std::stoul(f[1]) == tintra.WindowsPid() && f[2] == "#32770" && f[3] == "1")
-              dialog = std::stoul(f[0], nullptr, 0);
-          return dialog != 0;
-        },
-        20s));
-    for (const auto& c : e2e::probe::Lines({"controls", HexOf(dialog)})) {
-      if (c.size() > 3 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
-        tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(path));
-        e2e::probe::Lines({"command", HexOf(dialog), "1"});
-        return;
-      }
-    }
-    FAIL() << "the dialog has no name box";
-  }
   static std::string AwaitCaption(TintraSession& tintra, const std::string& caption) {
     return e2e::Await(
         caption, [&] { return tintra.Caption(); }, 20s);
@@ -70,11 +41,11 @@ TEST_F(Palettes, AGplExportedThroughTheDialogComesBackAsNewRows) {
   const std::string list = Dir + "/colors.txt";
   std::ofstream(list, std::ios::binary) << rows;
   TintraSession tintra;
-  ThroughTheDialog(tintra, "開く(&O)...", list);
+  tintra.ThroughFileDialog("開く(&O)...", list);
   ASSERT_EQ(AwaitCaption(tintra, "colors - Tintra"), "colors - Tintra");
 
   // Typed without extension: the type list's first entry, the GIMP palette.
-  ThroughTheDialog(tintra, "エクスポート(&E)...", Dir + "/out");
+  tintra.ThroughFileDialog("エクスポート(&E)...", Dir + "/out");
   const std::string gpl = Dir + "/out.gpl";
   const std::string expected =
       "GIMP Palette\nName: out\nColumns: 0\n#\n 18  52  86\tsea\n255 128   0\torange\n  0   0   0\tblack\n";
@@ -84,7 +55,7 @@ TEST_F(Palettes, AGplExportedThroughTheDialogComesBackAsNewRows) {
   tintra.Sync();
   EXPECT_EQ(tintra.Caption(), "colors - Tintra");  // export leaves the document as it was
 
-  ThroughTheDialog(tintra, "インポート(&I)...", gpl);
+  tintra.ThroughFileDialog("インポート(&I)...", gpl);
   EXPECT_EQ(AwaitCaption(tintra, "colors(変更) - Tintra"), "colors(変更) - Tintra");
   // The rows as the list holds them, read back from the saved list.
   tintra.Focus();

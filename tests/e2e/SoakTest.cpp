@@ -139,23 +139,7 @@ class Soak : public testing::Test {
   void TearDown() override { std::filesystem::remove_all(Dir); }
 
   void Open(TintraSession& tintra) {
-    const auto menu = tintra.Menu();
-    const e2e::MenuEntry* open = e2e::FindMenuEntry(menu, "開く(&O)...");
-    ASSERT_NE(open, nullptr);
-    tintra.Command(open->Id);
-    std::optional<TBox> dialog;
-    ASSERT_TRUE(e2e::WaitUntil([&] {
-      for (const TBox& b : Boxes(tintra))
-        if (b.FileDialog) dialog = b;
-      return dialog.has_value();
-    }));
-    for (const auto& c : e2e::SplitLines(e2e::probe::Run({"controls", HexOf(dialog->Handle)}).Out)) {
-      if (c.size() >= 4 && c[2] == "ComboBoxEx32" && c[3] == "1148") {
-        tintra.SetText(std::stoul(c[0], nullptr, 0), WindowsPath(File));
-        e2e::probe::Run({"command", HexOf(dialog->Handle), "1"});
-        break;
-      }
-    }
+    tintra.ThroughFileDialog("開く(&O)...", File);
     ASSERT_EQ(e2e::Await(std::string("soak - Tintra"), [&] { return tintra.Caption(); }), "soak - Tintra");
   }
 

@@ -562,10 +562,46 @@ WinControl TintraSession::Window() { return probe::Window(FHandle); }
 
 std::string TintraSession::Caption() { return Window().Text; }
 
-std::vector<WinControl> TintraSession::Controls() {
+std::vector<WinControl> TintraSession::ControlsOf(unsigned long hwnd) {
   std::vector<WinControl> controls;
-  for (const auto& f : probe::Lines({"controls", Hex(FHandle)})) controls.push_back(ParseControl(f));
+  for (const auto& f : probe::Lines({"controls", Hex(hwnd)})) controls.push_back(ParseControl(f));
   return controls;
+}
+
+std::vector<WinControl> TintraSession::Controls() { return ControlsOf(FHandle); }
+
+int TintraSession::MenuId(const std::string& name) {
+  const std::vector<MenuEntry> menu = Menu();
+  const MenuEntry* e = FindMenuEntry(menu, name);
+  if (!e) Throw("no menu entry " + name);
+  return e->Id;
+}
+
+std::optional<unsigned long> TintraSession::FindTopLevel(const std::string& cls, const std::string& title) {
+  for (const auto& f : probe::Lines({"find"}))
+    if (f.size() >= 6 && ToULong(f[1]) == FWindowsPid && (cls.empty() || f[2] == cls) && f[3] == "1" &&
+        (title.empty() || f[5] == title))
+      return ToULong(f[0]);
+  return std::nullopt;
+}
+
+void TintraSession::Press(unsigned long dialog, int id) { probe::Lines({"command", Hex(dialog), std::to_string(id)}); }
+
+void TintraSession::ThroughFileDialog(const std::string& command, const std::string& path) {
+  Command(MenuId(command));
+  // The file dialog is the one with a name box; a message box may come first.
+  const auto [dialog, nameBox] = WaitFor(
+      [&]() -> std::optional<std::pair<unsigned long, unsigned long>> {
+        for (const auto& f : probe::Lines({"find"})) {
+          if (f.size() < 4 || ToULong(f[1]) != FWindowsPid || f[2] != "#32770" || f[3] != "1") continue;
+          for (const WinControl& c : ControlsOf(ToULong(f[0])))
+            if (c.ClassName == "ComboBoxEx32" && c.Id == 1148) return std::pair(ToULong(f[0]), c.Handle);
+        }
+        return std::nullopt;
+      },
+      "the file dialog of " + command);
+  SetText(nameBox, WindowsPath(path));
+  Press(dialog, kIdOk);
 }
 
 WinControl TintraSession::Control(int id) {

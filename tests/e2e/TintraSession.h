@@ -12,6 +12,7 @@
 #include <chrono>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -115,6 +116,21 @@ bool WaitUntil(Pred holds, Millis timeout = 10s) {
       true, [&] { return static_cast<bool>(holds()); }, timeout);
 }
 
+// Polls until find() gives a value and returns it; throws, naming what was
+// awaited, when the timeout passes first.
+template <typename Find>
+auto WaitFor(Find find, const std::string& what, Millis timeout = 20s) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (auto value = find()) return *value;
+    if (std::chrono::steady_clock::now() > deadline) throw std::runtime_error("timed out waiting for " + what);
+    std::this_thread::sleep_for(50ms);
+  }
+}
+
+// Button IDs of dialogs and message boxes.
+inline constexpr int kIdOk = 1, kIdCancel = 2, kIdRetry = 4, kIdYes = 6, kIdNo = 7;
+
 // Where a documentation screenshot of that name goes: only when
 // TINTRA_SCREENSHOT_DIR is set (scripts/screenshots.sh sets it).
 std::optional<std::string> ScreenshotPath(const std::string& name);
@@ -194,6 +210,20 @@ class TintraSession {
   // Every visible descendant with text of hwnd, a window of this program
   // (the main window when 0).
   std::vector<TextExtent> TextExtents(unsigned long hwnd = 0);
+
+  // The ID of the menu command with this caption (as MenuEntry::Name);
+  // throws when there is none.
+  int MenuId(const std::string& name);
+  // A visible top-level window of this program with this class (any, when
+  // empty) and, when given, this title: its dialogs and message boxes.
+  std::optional<unsigned long> FindTopLevel(const std::string& cls = "#32770", const std::string& title = {});
+  // The descendants of one of the program's windows.
+  std::vector<WinControl> ControlsOf(unsigned long hwnd);
+  // Presses a dialog's button: WM_COMMAND with its ID.
+  void Press(unsigned long dialog, int id);
+  // Runs the menu command that opens a file dialog, puts the Unix path into
+  // the dialog's name box and presses OK.
+  void ThroughFileDialog(const std::string& command, const std::string& path);
 
   void SetText(unsigned long hwnd, const std::string& text);
   void Command(int id);
