@@ -220,9 +220,14 @@ TRectI TScreenSampler::CapturedScreenRect() const {
 
 std::optional<TColor> TScreenSampler::CapturedPixel() const {
   if (!FCaptured || MonitorAt(FMonitors, TPointI{FCapturePoint.x, FCapturePoint.y}) < 0) return std::nullopt;
+  return CapturedPixelAt(TPointI{FCapturePoint.x, FCapturePoint.y});
+}
+
+std::optional<TColor> TScreenSampler::CapturedPixelAt(TPointI screen) const {
   // The copy into the section may still be queued.
   ::GdiFlush();
-  const std::uint8_t* px = RecPicturePixel(FZoomPicture, -FCaptureRect.Left, -FCaptureRect.Top);
+  const int x = screen.X - FCapturePoint.x - FCaptureRect.Left, y = screen.Y - FCapturePoint.y - FCaptureRect.Top;
+  const std::uint8_t* px = RecPicturePixel(FZoomPicture, x, y);
   if (!px) return std::nullopt;
   return static_cast<TColor>(RGB(px[2], px[1], px[0]));
 }
@@ -309,10 +314,9 @@ void TScreenSampler::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int 
   if (FSampling.Size > 1 && FCaptured && x >= 0 && y >= 0 && x < pboxZoom.Width() && y < pboxZoom.Height()) {
     // The outline covers part of the view: take the captured pixel the point shows, not the line.
     const TPointI source = ViewToSource(FCaptureView, TPointI{x, y});
-    ::GdiFlush();
-    if (const std::uint8_t* px =
-            RecPicturePixel(FZoomPicture, source.X - FCaptureRect.Left, source.Y - FCaptureRect.Top))
-      Pick(RGB(px[2], px[1], px[0]));
+    if (const std::optional<TColor> colour =
+            CapturedPixelAt(TPointI{FCapturePoint.x + source.X, FCapturePoint.y + source.Y}))
+      Pick(*colour);
     return;
   }
   const POINT p = ScreenPoint(pboxZoom, x, y);

@@ -62,6 +62,8 @@ class TScreenSampler : public fw::TObject {
 
   // The pointer's pixel in the last capture; none off every monitor.
   std::optional<TColor> CapturedPixel() const;
+  // A screen pixel as the last capture holds it; none outside the capture.
+  std::optional<TColor> CapturedPixelAt(TPointI screen) const;
   // The sampled square around the pointer's pixel in the last capture;
   // pixels off every screen do not count. Nothing before the first capture
   // or when no pixel of the square lies on a screen.
