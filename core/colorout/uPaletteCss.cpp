@@ -1,6 +1,7 @@
 #include "core/colorout/uPaletteCss.h"
 
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "core/colorout/uColorChannels.h"
@@ -63,12 +64,16 @@ std::wstring PropertyBefore(std::wstring_view text, std::size_t pos) {
 
 std::vector<std::string> CssPropertyNames(std::span<const TPaletteEntry> entries) {
   std::vector<std::string> names;
-  std::set<std::string> taken;
+  std::unordered_set<std::string> taken;
+  // Where each base's numbering goes on: counting from 2 every time made a
+  // list of one shared comment quadratic (minutes for the largest).
+  std::unordered_map<std::string, int> nextNumber;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     std::string base = NameFromComment(entries[i].comment);
     if (base.empty()) base = "color-" + std::to_string(i + 1);
     std::string name = base;
-    for (int n = 2; taken.count(name) != 0; ++n) name = base + "-" + std::to_string(n);
+    int& n = nextNumber.try_emplace(base, 2).first->second;
+    while (taken.count(name) != 0) name = base + "-" + std::to_string(n++);
     taken.insert(name);
     names.push_back(std::move(name));
   }

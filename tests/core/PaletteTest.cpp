@@ -73,6 +73,20 @@ TEST(PaletteExport, CssNamesAreTrimmedAndUnique) {
   EXPECT_EQ(CssPropertyNames(entries), expected);
 }
 
+// Numbers go on past names taken by other entries, and a list of one shared
+// comment as long as an import allows is named in linear time (it hung).
+TEST(PaletteExport, CssNamesNumberOnPastTakenOnes) {
+  const Entries entries = {{0, L"a-3"}, {0, L"a"}, {0, L"a"}, {0, L"a"}, {0, L"a-2"}, {0, L"a"}};
+  const std::vector<std::string> expected = {"a-3", "a", "a-2", "a-4", "a-2-2", "a-5"};
+  EXPECT_EQ(CssPropertyNames(entries), expected);
+
+  const Entries same(kMaxPaletteEntries, TPaletteEntry{0, L"sky"});
+  const std::vector<std::string> names = CssPropertyNames(same);
+  ASSERT_EQ(names.size(), same.size());
+  EXPECT_EQ(names[1], "sky-2");
+  EXPECT_EQ(names.back(), "sky-" + std::to_string(kMaxPaletteEntries));
+}
+
 TEST(PaletteExport, JsonEscapesComments) {
   EXPECT_EQ(ExportJson(kSmall),
             "[\n"
