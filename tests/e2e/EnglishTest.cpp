@@ -301,14 +301,13 @@ TEST_F(English, AListFileKeepsTheSystemCodePage) {
   std::ofstream(file, std::ios::binary) << bytes;
   {
     TintraSession tintra;
-    const auto menu = tintra.Menu();
     tintra.ThroughFileDialog("&Open...", file);
     WaitFor(
         [&]() -> std::optional<bool> {
           return tintra.Caption() == "cafe - Tintra" ? std::optional(true) : std::nullopt;
         },
         "the caption of the opened file (it is " + tintra.Caption() + ")");
-    tintra.Command(e2e::FindMenuEntry(menu, "&Save")->Id);
+    tintra.Command(tintra.MenuId("&Save"));
     WaitFor(
         [&]() -> std::optional<bool> {
           return std::filesystem::exists(dir + "/cafe.bak") ? std::optional(true) : std::nullopt;
