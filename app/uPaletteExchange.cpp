@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "framework/FileDialog.h"
 #include "framework/Handles.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
@@ -134,11 +135,9 @@ void TPaletteExchange::AddToMenu(fw::TMenuItem& menu) {
 std::pair<TPaletteFormat, std::wstring> TPaletteExchange::ExportTarget(const TPaletteFileChoice& choice) {
   // .txt reads as text with hex colours but is no type written.
   if (HasExtension(choice.FileName)) {
-    std::wstring ext = choice.FileName.substr(choice.FileName.rfind(L'.'));
-    for (wchar_t& c : ext)
-      if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    const std::wstring_view ext = std::wstring_view(choice.FileName).substr(choice.FileName.rfind(L'.'));
     for (std::size_t i = 0; i < kExportExtensions.size(); ++i)
-      if (ext == kExportExtensions[i]) return {kExportFormats[i], choice.FileName};
+      if (AsciiEqualNoCase(ext, kExportExtensions[i])) return {kExportFormats[i], choice.FileName};
   }
   const std::size_t listed = choice.FilterIndex >= 1 && choice.FilterIndex <= static_cast<int>(kExportFormats.size())
                                  ? choice.FilterIndex - 1

@@ -1,7 +1,6 @@
 // Start-up, the settings kept in the registry, and shutdown of the main window.
 #include <windows.h>
 
-#include <cwctype>
 
 #include "app/ufrmTintra.h"
 #include "app/uUiText.h"
@@ -18,9 +17,7 @@ namespace {
 
 bool SkipsLastFile(const std::vector<std::wstring>& args) {
   if (args.empty()) return false;
-  std::wstring first = args.front();
-  for (wchar_t& c : first) c = static_cast<wchar_t>(std::towlower(c));
-  return first == L"-n";
+  return AsciiEqualNoCase(args.front(), L"-n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/colorout/uColorChannels.h"
 #include "core/colorout/uColorSpaces.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
@@ -158,14 +159,6 @@ constexpr TNamedColor kNamed[] = {
     {L"yellowgreen", MakeColor(154, 205, 50)},
 };
 
-wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool SameIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
 
 const std::array<TOkLab, std::size(kNamed)>& NamedLabs() {
   static const std::array<TOkLab, std::size(kNamed)> labs = [] {
@@ -182,7 +175,7 @@ std::span<const TNamedColor> CssNamedColors() { return kNamed; }
 
 std::optional<TColor> CssNamedColor(std::wstring_view name) {
   for (const TNamedColor& named : kNamed)
-    if (SameIgnoringAsciiCase(name, named.name)) return named.color;
+    if (AsciiEqualNoCase(name, named.name)) return named.color;
   return std::nullopt;
 }
 

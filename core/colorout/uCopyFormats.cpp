@@ -6,6 +6,7 @@
 #include "core/colorout/uColorNames.h"
 #include "core/colorout/uColorSpaces.h"
 #include "core/colorout/uDecimalText.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
@@ -13,6 +14,18 @@ constexpr TCopyFormat kBuiltIn[] = {
     TCopyFormat::HexUpper, TCopyFormat::HexLower, TCopyFormat::CssRgb,    TCopyFormat::CssHsl,
     TCopyFormat::CssHwb,   TCopyFormat::CssOklch, TCopyFormat::ColorRef,  TCopyFormat::DelphiHex,
     TCopyFormat::Floats,   TCopyFormat::Decimal,  TCopyFormat::Name,
+};
+
+struct TStableName {
+  TCopyFormat Format;
+  std::wstring_view Name;
+};
+
+constexpr TStableName kStableNames[] = {
+    {TCopyFormat::HexUpper, L"hex"},       {TCopyFormat::HexLower, L"hex-lower"}, {TCopyFormat::CssRgb, L"rgb"},
+    {TCopyFormat::CssHsl, L"hsl"},         {TCopyFormat::CssHwb, L"hwb"},         {TCopyFormat::CssOklch, L"oklch"},
+    {TCopyFormat::ColorRef, L"colorref"},  {TCopyFormat::DelphiHex, L"delphi"},   {TCopyFormat::Floats, L"floats"},
+    {TCopyFormat::Decimal, L"decimal"},    {TCopyFormat::Name, L"name"},
 };
 
 std::wstring Hex(unsigned value, int digits, bool upper) {
@@ -42,6 +55,18 @@ std::wstring Oklch(TColor color) {
 }  // namespace
 
 std::span<const TCopyFormat> BuiltInCopyFormats() { return kBuiltIn; }
+
+std::wstring_view CopyFormatStableName(TCopyFormat format) {
+  for (const TStableName& entry : kStableNames)
+    if (entry.Format == format) return entry.Name;
+  return {};
+}
+
+std::optional<TCopyFormat> CopyFormatFromStableName(std::wstring_view name) {
+  for (const TStableName& entry : kStableNames)
+    if (AsciiEqualNoCase(entry.Name, name)) return entry.Format;
+  return std::nullopt;
+}
 
 std::wstring FormatColor(TCopyFormat format, TColor color) {
   color &= 0xFFFFFFu;

@@ -1,7 +1,9 @@
 #pragma once
 // The built-in text formats a colour is copied as.
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/color/uColor.h"
 
@@ -21,6 +23,12 @@ enum class TCopyFormat {
 
 // Every built-in format in the order a menu lists them.
 std::span<const TCopyFormat> BuiltInCopyFormats();
+
+// The name a format keeps whatever the interface language or the menu's
+// order: the command line and the stored copy-on-pick choice use it.
+std::wstring_view CopyFormatStableName(TCopyFormat format);
+// The format of a stable name, ASCII case ignored; none for another text.
+std::optional<TCopyFormat> CopyFormatFromStableName(std::wstring_view name);
 
 // The colour's text in the format; the bits above the 24 colour bits are
 // ignored. OKLCH gives L and C to four decimals and the hue to two, with

@@ -6,27 +6,18 @@
 #include "core/colorout/uPaletteCss.h"
 #include "core/colorout/uPaletteGpl.h"
 #include "core/colorout/uPaletteJson.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
-bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  text = text.substr(text.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    wchar_t c = text[i];
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
-}
 
 }  // namespace
 
 std::optional<TPaletteFormat> PaletteFormatFromFileName(std::wstring_view fileName) {
-  if (EndsWithIgnoringCase(fileName, L".gpl")) return TPaletteFormat::Gpl;
-  if (EndsWithIgnoringCase(fileName, L".css") || EndsWithIgnoringCase(fileName, L".txt")) return TPaletteFormat::Css;
-  if (EndsWithIgnoringCase(fileName, L".json")) return TPaletteFormat::Json;
-  if (EndsWithIgnoringCase(fileName, L".ase")) return TPaletteFormat::Ase;
+  if (AsciiEndsWithNoCase(fileName, L".gpl")) return TPaletteFormat::Gpl;
+  if (AsciiEndsWithNoCase(fileName, L".css") || AsciiEndsWithNoCase(fileName, L".txt")) return TPaletteFormat::Css;
+  if (AsciiEndsWithNoCase(fileName, L".json")) return TPaletteFormat::Json;
+  if (AsciiEndsWithNoCase(fileName, L".ase")) return TPaletteFormat::Ase;
   return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include "core/colorout/uColorChannels.h"
 #include "core/colorout/uCopyFormats.h"
 #include "core/support/uUtf8.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ std::string NameFromComment(std::wstring_view comment) {
   std::wstring name;
   bool gap = false;
   for (wchar_t c : comment) {
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    c = AsciiLower(c);
     const bool keep = IsAsciiAlnum(c) || (c >= 0x80 && !IsWideSpace(c));
     if (!keep) {
       gap = true;

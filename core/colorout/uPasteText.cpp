@@ -7,16 +7,16 @@
 
 #include "core/colorout/uColorChannels.h"
 #include "core/colorout/uColorNames.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
 bool IsSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\f' || c == L'\v' || c == 0x3000; }
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-wchar_t Lower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
 
 int HexDigit(wchar_t c) {
   if (IsDigit(c)) return c - L'0';
-  c = Lower(c);
+  c = AsciiLower(c);
   if (c >= L'a' && c <= L'f') return c - L'a' + 10;
   return -1;
 }
@@ -30,7 +30,7 @@ std::wstring_view Trim(std::wstring_view text) {
 bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (Lower(text[i]) != prefix[i]) return false;
+    if (AsciiLower(text[i]) != prefix[i]) return false;
   return true;
 }
 
@@ -64,7 +64,7 @@ std::optional<TComponent> ParseComponent(std::wstring_view text) {
     ++i;
   } else {
     const std::size_t unitStart = i;
-    while (i < text.size() && Lower(text[i]) >= L'a' && Lower(text[i]) <= L'z') ++i;
+    while (i < text.size() && AsciiLower(text[i]) >= L'a' && AsciiLower(text[i]) <= L'z') ++i;
     component.unit = text.substr(unitStart, i - unitStart);
   }
   if (i != text.size()) return std::nullopt;

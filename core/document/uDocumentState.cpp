@@ -22,14 +22,7 @@ std::size_t ExtensionStart(std::wstring_view path) {
 
 // The file system compares names without case; ".BAK" is a backup too.
 bool IsBackupExtension(std::wstring_view ext) {
-  constexpr std::wstring_view kBak = L".bak";
-  if (ext.size() != kBak.size()) return false;
-  for (std::size_t i = 0; i < ext.size(); ++i) {
-    wchar_t c = ext[i];
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    if (c != kBak[i]) return false;
-  }
-  return true;
+  return AsciiEqualNoCase(ext, L".bak");
 }
 
 }  // namespace

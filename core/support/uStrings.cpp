@@ -47,3 +47,20 @@ std::size_t CommonPrefixLength(std::wstring_view a, std::wstring_view b) {
   }
   return i;
 }
+
+std::wstring AsciiLowered(std::wstring_view text) {
+  std::wstring lowered(text);
+  for (wchar_t& c : lowered) c = AsciiLower(c);
+  return lowered;
+}
+
+bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  return true;
+}
+
+bool AsciiEndsWithNoCase(std::wstring_view text, std::wstring_view suffix) noexcept {
+  return text.size() >= suffix.size() && AsciiEqualNoCase(text.substr(text.size() - suffix.size()), suffix);
+}

@@ -5,6 +5,15 @@
 #include <string>
 #include <string_view>
 
+// ASCII letters only: file extensions, CSS keywords and format names
+// compare without case whatever the user's locale does with other letters.
+constexpr wchar_t AsciiLower(wchar_t c) noexcept {
+  return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+std::wstring AsciiLowered(std::wstring_view text);
+bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept;
+bool AsciiEndsWithNoCase(std::wstring_view text, std::wstring_view suffix) noexcept;
+
 // Removes a trailing "(&X)..." or "(&X)" accelerator: "開く(&O)..." -> "開く".
 std::wstring StripAccelerator(std::wstring_view caption);
 

@@ -5,10 +5,12 @@
 #include <array>
 #include <clocale>
 #include <cmath>
+#include <set>
 #include <string>
 
 #include "core/colorout/uColorChannels.h"
 #include "core/colorout/uDecimalText.h"
+#include "core/support/uStrings.h"
 
 namespace {
 
@@ -116,6 +118,20 @@ TEST(FixedText, RoundsHalfAwayFromZeroWithoutTheLocale) {
   };
   for (const Case& c : cases) EXPECT_EQ(FixedText(c.x, c.decimals), c.text) << c.x << " " << c.decimals;
   EXPECT_EQ(FixedText(std::nan(""), 2), L"0.00");
+}
+
+TEST(CopyFormats, StableNamesAreUniqueAndReadBackWithoutCase) {
+  std::set<std::wstring> seen;
+  for (const TCopyFormat format : BuiltInCopyFormats()) {
+    const std::wstring name(CopyFormatStableName(format));
+    ASSERT_FALSE(name.empty());
+    EXPECT_TRUE(seen.insert(name).second) << std::string(name.begin(), name.end());
+    EXPECT_EQ(CopyFormatFromStableName(AsciiLowered(name)), format);
+    std::wstring upper = name;
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - 32 : c);
+    EXPECT_EQ(CopyFormatFromStableName(upper), format);
+  }
+  for (const wchar_t* bad : {L"", L"hex ", L"he", L"\u0130hex"}) EXPECT_FALSE(CopyFormatFromStableName(bad));
 }
 
 }  // namespace
