@@ -55,7 +55,17 @@ constexpr Art kPaste = {"................", ".....kkkkkk.....", ".kkkkkssssk.kkk
                         "kYYYYkwwwwwwwwk.", "kYYYYkwkkkkkkwk.", "kYYYYkwwwwwwwwk.", "kYYYYkwkkkkwwwk.",
                         "kYYYYkwwwwwwwwk.", ".kkkkkkkkkkkkkk.", "................", "................"};
 
-constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd, kDelete, kUp, kDown, kPin, kZoom, kPaste};
+constexpr Art kUndo = {"................", "................", "....k...........", "...kbk..........",
+                       "..kbbkkkkkkk....", ".kbbbbbbbbbbkk..", "..kbbkkkkkkbbbk.", "...kbk.....kbbk.",
+                       "....k.......kbbk", "............kbbk", "............kbbk", "...........kbbk.",
+                       "......kkkkkbbbk.", "......kbbbbbkk..", "......kkkkkk....", "................"};
+constexpr Art kRedo = {"................", "................", "...........k....", "..........kbk...",
+                       "....kkkkkkkbbk..", "..kkbbbbbbbbbbk.", ".kbbbkkkkkkbbk..", ".kbbk.....kbk...",
+                       "kbbk.......k....", "kbbk............", "kbbk............", ".kbbk...........",
+                       ".kbbbkkkkk......", "..kkbbbbbk......", "....kkkkkk......", "................"};
+
+constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd,   kDelete, kUp,
+                                               kDown, kPin,  kZoom, kPaste, kUndo,   kRedo};
 
 }  // namespace
 

@@ -55,6 +55,31 @@ std::wstring TColorList::CellText(int index, TListColumnId column, std::uint8_t 
   return {};
 }
 
+// ---- Columns
+
+TListColumnId TColorList::ColumnAt(int position) const noexcept {
+  if (position < 0 || position >= kListColumnCount) return lcNumber;
+  return static_cast<TListColumnId>(FColumnIds[static_cast<std::size_t>(position)]);
+}
+
+bool TColorList::SetColumnIds(const TColumnIds& ids) {
+  if (!ValidColumnIds(ids)) return false;
+  FColumnIds = ids;
+  for (int p = 0; p < kListColumnCount; ++p) FPositions[static_cast<std::size_t>(ids[static_cast<std::size_t>(p)])] = p;
+  return true;
+}
+
+void TColorList::MoveColumn(int from, int to) {
+  if (from < 1 || to < 1 || from >= kListColumnCount || to >= kListColumnCount || from == to) return;
+  TColumnIds ids = FColumnIds;
+  const auto a = ids.begin() + from, b = ids.begin() + to;
+  if (from < to)
+    std::rotate(a, a + 1, b + 1);
+  else
+    std::rotate(b, a, a + 1);
+  SetColumnIds(ids);
+}
+
 // ---- Steps
 
 std::size_t TColorList::BytesOf(const TStep& step) noexcept {

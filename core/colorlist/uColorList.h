@@ -3,6 +3,7 @@
 // can make as one step of a history that undoes and redoes it exactly. A
 // saved point in the history decides whether the list is modified.
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -12,6 +13,7 @@
 #include "core/color/uColor.h"
 #include "core/colorlist/uColorListFile.h"
 #include "core/colorlist/uColorListRows.h"
+#include "core/colorlist/uColumnLayout.h"
 
 // The identities of the list's columns; where each stands on screen is the
 // view's layout.
@@ -48,6 +50,16 @@ class TColorList {
   // the limited channels), the row number counted from 1, the swatch empty.
   std::wstring CellText(int index, TListColumnId column, std::uint8_t hexOrder) const;
   TColorListSnapshot Snapshot() const { return FRows.Snapshot(); }
+
+  // --- Which column stands at each screen position; the row number first.
+  using TColumnIds = std::array<std::int32_t, kListColumnCount>;
+  const TColumnIds& ColumnIds() const noexcept { return FColumnIds; }
+  TListColumnId ColumnAt(int position) const noexcept;
+  int PositionOf(TListColumnId column) const noexcept { return FPositions[static_cast<std::size_t>(column)]; }
+  // False, and nothing changes, for anything but a permutation with the row number first.
+  bool SetColumnIds(const TColumnIds& ids);
+  // The row number never moves.
+  void MoveColumn(int from, int to);
 
   // --- Steps. Each is one undo step; one that changes nothing adds none.
   // A new last item, made current.
@@ -107,6 +119,8 @@ class TColorList {
   static std::size_t BytesOf(const TStep& step) noexcept;
 
   TColorListRows FRows;
+  TColumnIds FColumnIds{0, 1, 2, 3, 4, 5, 6};
+  TColumnIds FPositions{0, 1, 2, 3, 4, 5, 6};
   int FCurrent = -1;
   std::deque<TStep> FSteps;
   std::size_t FDone = 0;

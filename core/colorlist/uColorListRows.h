@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "core/colorlist/uColorListFile.h"
+#include "core/colorlist/uColorListItem.h"
 
 // An unchanging copy of the items at one moment; safe to read on another
 // thread while the list goes on changing.

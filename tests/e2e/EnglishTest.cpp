@@ -79,7 +79,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "E&xit"}},
     {"&Edit",
      // The copy formats show their output for black until the submenu opens.
-     {"&Copy",
+     {"&Undo\tCtrl+Z",
+      "&Redo\tCtrl+Y",
+      "&Copy",
       "Copy as &Format",
       "#000000",
       "#000000",

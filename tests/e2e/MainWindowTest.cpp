@@ -47,7 +47,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "-", "インポート(&I)...", "エクスポート(&E)...", "-", "-", "終了(&X)"}},
     {"編集(&E)",
      // The copy formats show their output for black until the submenu opens.
-     {"コピー(&C)", "形式を指定してコピー(&F)", "  #000000", "  #000000", "  rgb(0, 0, 0)", "  hsl(0, 0%, 0%)",
+     {"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-", "コピー(&C)", "形式を指定してコピー(&F)", "  #000000", "  #000000", "  rgb(0, 0, 0)", "  hsl(0, 0%, 0%)",
       "  hwb(0 0% 100%)", "  oklch(0.0000 0.0000 0.00)", "  0x000000", "  $00000000", "  0.000, 0.000, 0.000", "  0",
       "  black", "  -", "  形式の編集(&E)...", "貼り付け(&P)\tCtrl+V", "比較色に設定(&K)", "-",
       "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete", "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
@@ -169,11 +169,11 @@ TEST(MainWindow, ButtonBarHoldsTheCommandsInMenuOrderWithTheirImages) {
     images.push_back(b.Image);
   }
   const std::vector<std::string> expectedNames = {
-      "開く(&O)...", "上書き保存(&S)",     "|",        "コピー(&C)",          "貼り付け(&P)",
-      "|",           "追加(&A)",           "削除(&D)", "一行上に移動(&U)",    "一行下に移動(&D)",
-      "|",           "常に手前に表示(&S)", "|",        "拡大ウィンドウの表示"};
+      "開く(&O)...", "上書き保存(&S)",     "|",        "元に戻す(&U)",     "やり直し(&R)",     "|",
+      "コピー(&C)",  "貼り付け(&P)",       "|",        "追加(&A)",         "削除(&D)",         "一行上に移動(&U)",
+      "一行下に移動(&D)", "|",             "常に手前に表示(&S)", "|",        "拡大ウィンドウの表示"};
   EXPECT_EQ(names, expectedNames);
-  const std::vector<int> expectedImages = {0, 1, -1, 2, 9, -1, 3, 4, 5, 6, -1, 7, -1, 8};
+  const std::vector<int> expectedImages = {0, 1, -1, 10, 11, -1, 2, 9, -1, 3, 4, 5, 6, -1, 7, -1, 8};
   EXPECT_EQ(images, expectedImages);
 
   for (const auto& b : buttons->Buttons) {

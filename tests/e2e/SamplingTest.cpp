@@ -239,8 +239,8 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
 // The last button of the button bar is the magnifier's.
 void ClickZoomButton(TintraSession& tintra) {
   const WinControl bar = tintra.Control(ControlIds::ToolBar);
-  // Nine 23-pixel buttons and four 6-pixel separators before its centre.
-  tintra.Click(bar.Rect.Left + 9 * 23 + 4 * 6 + 11, bar.Rect.Top + 11);
+  // Eleven 23-pixel buttons and five 6-pixel separators before its centre.
+  tintra.Click(bar.Rect.Left + 11 * 23 + 5 * 6 + 11, bar.Rect.Top + 11);
 }
 
 bool ZoomChecked(TintraSession& tintra) {
