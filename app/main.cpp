@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/document/uListRecovery.h"
 #include "app/ole/uOLE2Color.h"
 #include "app/uProgramResources.h"
 #include "app/uRunMainForm.h"
@@ -50,6 +51,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TMainWindowOptions options;
     options.SettingsKey = kSettingsKey;
     options.Arguments = ProgramArguments();
+    options.RecoveryFolder = DefaultRecoveryFolder();
     return std::make_unique<TfrmTintra>(std::move(options));
   });
   if (ole) ::OleUninitialize();

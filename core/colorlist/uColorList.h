@@ -95,6 +95,9 @@ class TColorList {
   // Modified without a step (an edit that ended without a change); the next
   // step, undo or redo decides again.
   void MarkModified() noexcept { FDirty = true; }
+  // No state of the history is saved anywhere (a list restored after a
+  // crash, a palette read as a new list): modified until saved.
+  void ForgetSavedPoint() noexcept { FSavedDropped = true; }
   // The oldest steps go once the history holds more; their undo with them.
   void SetHistoryLimit(std::size_t bytes);
   std::size_t HistoryBytes() const noexcept { return FHistoryBytes; }
