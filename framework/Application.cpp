@@ -4,6 +4,7 @@
 
 #include "core/support/Exception.h"
 #include "core/support/uUtf8.h"
+#include "framework/OSError.h"
 
 namespace fw {
 
@@ -99,15 +100,20 @@ bool TApplication::DispatchOne(MSG& msg) {
 int TApplication::Run() {
   MSG msg;
   for (;;) {
-    BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (r == 0 || r == -1) break;
+    const BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (r == 0) return static_cast<int>(msg.wParam);
+    // msg holds nothing defined then: the loop cannot go on.
+    if (r == -1) {
+      const EOSError failure(::GetLastError());
+      ShowException(failure);
+      return kRunFailed;
+    }
     try {
       DispatchOne(msg);
     } catch (...) {
       HandleException();
     }
   }
-  return static_cast<int>(msg.wParam);
 }
 
 bool TApplication::RunModalLoop(const std::function<bool()>& done) {

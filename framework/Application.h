@@ -60,7 +60,10 @@ class TApplication : private TWindowHost {
   void SetMainForm(TWindow* form) noexcept { FMainForm = form; }
   HWND MainFormHandle() const noexcept;
 
-  // Runs until WM_QUIT; an exception escaping a handler is shown and the loop goes on.
+  // Runs until WM_QUIT and answers its code; an exception escaping a handler
+  // is shown and the loop goes on. A message queue that fails is shown and
+  // ends the loop with kRunFailed.
+  static constexpr int kRunFailed = 1;
   int Run();
   // A modal loop: runs the messages as Run does (accelerators, error
   // display) until done() answers true. WM_QUIT ends it too and is posted

@@ -71,7 +71,10 @@ void TForm::ChangeFormDpi(int dpi) {
 }
 
 void TForm::DpiChanged(int, int) {
-  if (!FFormFont) return;
+  if (FFormFont) ReplaceFormFont();
+}
+
+void TForm::ReplaceFormFont() {
   LOGFONTW lf = FFormLogFont;
   lf.lfHeight = Scaled(lf.lfHeight);
   TUniqueFont font(::CreateFontIndirectW(&lf));
@@ -82,7 +85,7 @@ void TForm::DpiChanged(int, int) {
   while (!pending.empty()) {
     TWindow* w = pending.back();
     pending.pop_back();
-    if (w->Font() == old) w->SetFont(font.Get());
+    if (old ? w->Font() == old : w == this) w->SetFont(font.Get());
     pending.insert(pending.end(), w->Children().begin(), w->Children().end());
   }
   FFormFont = std::move(font);
@@ -96,9 +99,8 @@ void TForm::SetFontFace(const std::wstring& face, int height, BYTE charSet) {
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
   FFormLogFont = lf;
-  lf.lfHeight = Scaled(height);
-  FFormFont.Reset(::CreateFontIndirectW(&lf));
-  SetFont(FFormFont.Get());
+  // Also once the window and its controls exist: each holder of the old font gets the new one first.
+  ReplaceFormFont();
 }
 
 void TForm::SetMainMenu(TMainMenu* menu) {

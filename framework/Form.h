@@ -90,6 +90,9 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
 
  private:
   void ChangeFormDpi(int dpi);
+  // A new font from the form's face at its DPI, for the form and every
+  // control that held the old one.
+  void ReplaceFormFont();
 
   TUniqueFont FFormFont;
   LOGFONTW FFormLogFont{};  // the height at 96 DPI

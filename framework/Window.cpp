@@ -672,8 +672,11 @@ void TWindow::Realign() {
     c->ApplyBounds();
   };
   // Same order as form designers use: top, bottom, left, right, then client.
+  // A copy: a size handler placed on the way may add or remove children.
+  const std::vector<TWindow*> children = FChildren;
   for (TAlign pass : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
-    for (TWindow* c : FChildren) {
+    for (TWindow* c : children) {
+      if (std::find(FChildren.begin(), FChildren.end(), c) == FChildren.end()) continue;  // gone meanwhile
       if (c->FAlign != pass || !c->FVisible) continue;
       switch (pass) {
         case TAlign::alTop:

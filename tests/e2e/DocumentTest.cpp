@@ -11,7 +11,6 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "tests/e2e/TintraSession.h"
 
@@ -26,7 +25,6 @@ using e2e::WaitFor;
 using e2e::WinControl;
 using e2e::WindowsPath;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 class Documents : public testing::Test {
  protected:
@@ -104,11 +102,7 @@ TEST_F(Documents, TheQuestionOnCloseCancelKeepsTheWindowNoDiscards) {
   TintraSession tintra;
   // A list edit is the only thing that modifies a document.
   tintra.Command(tintra.MenuId("追加(&A)"));
-  const auto deadline = Clock::now() + 3s;
-  while (tintra.Caption() != "(無題)(変更) - Tintra") {
-    if (Clock::now() > deadline) GTEST_SKIP() << "the add command does not modify the document yet";
-    std::this_thread::sleep_for(100ms);
-  }
+  WaitForCaption(tintra, "(無題)(変更) - Tintra");
   tintra.Close();
   unsigned long box = WaitFor([&] { return tintra.FindTopLevel(); }, "the save question");
   bool asked = false;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/Edit.h"
+#include "framework/Form.h"
 #include "framework/Panel.h"
 #include "tests/win/EditTestSupport.h"
 
@@ -139,6 +140,64 @@ TEST(ControlIds, GivenIdsStayAndTheOthersAreDistinctAndSurviveRecreation) {
   EXPECT_EQ(::GetDlgCtrlID(edit.Handle()), before);
   // A top-level window carries its menu there, not an ID.
   EXPECT_EQ(host.Form.ControlId(), 0);
+}
+
+// A panel whose resizing removes a sibling placed after it and adds
+// another: the layout goes on with the children that are still there.
+struct TRearranging : fw::TPanel {
+  std::unique_ptr<fw::TPanel>* Doomed = nullptr;
+  std::unique_ptr<fw::TPanel>* Born = nullptr;
+  fw::TWindow* Parent = nullptr;
+  void WMSize(int, int) override {
+    if (Doomed && *Doomed) Doomed->reset();
+    if (Born && !*Born) {
+      *Born = std::make_unique<fw::TPanel>();
+      (*Born)->SetAlign(fw::TAlign::alClient);
+      (*Born)->Create(Parent);
+    }
+  }
+};
+
+TEST(WindowLayout, ChildrenComingAndGoingDuringALayoutAreSafe) {
+  THostForm host;
+  TRearranging top;
+  std::unique_ptr<fw::TPanel> doomed = std::make_unique<fw::TPanel>(), born;
+  fw::TPanel bottom;
+  top.SetHeight(30);
+  top.SetAlign(fw::TAlign::alTop);
+  top.Create(&host.Panel);
+  doomed->SetAlign(fw::TAlign::alClient);
+  doomed->Create(&host.Panel);
+  bottom.SetHeight(40);
+  bottom.SetAlign(fw::TAlign::alBottom);
+  bottom.Create(&host.Panel);
+  top.Doomed = &doomed;
+  top.Born = &born;
+  top.Parent = &host.Panel;
+  host.Panel.SetBounds(0, 0, 300, 180);
+  EXPECT_FALSE(doomed);
+  ASSERT_TRUE(born);
+  EXPECT_EQ(bottom.Top(), 140);
+  EXPECT_EQ(born->Top(), 30);
+  EXPECT_EQ(born->Height(), 110);
+}
+
+// The face set again on a window that exists: its controls draw with the
+// new font, never with the one just deleted.
+TEST(FormFont, ANewFaceReachesTheControlsThatExist) {
+  fw::TForm form;
+  form.SetFontFace(L"Tahoma", 13, DEFAULT_CHARSET);
+  form.SetBounds(200, 200, 200, 100);
+  form.Create(nullptr, WS_POPUP);
+  fw::TCustomEdit edit;
+  edit.Create(&form);
+  form.SetFontFace(L"Tahoma", 20, DEFAULT_CHARSET);
+  const HFONT font = reinterpret_cast<HFONT>(::SendMessageW(edit.Handle(), WM_GETFONT, 0, 0));
+  EXPECT_EQ(font, form.Font());
+  EXPECT_EQ(::GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+  LOGFONTW lf{};
+  ::GetObjectW(font, sizeof lf, &lf);
+  EXPECT_EQ(lf.lfHeight, 20);
 }
 
 }  // namespace
