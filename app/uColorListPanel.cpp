@@ -73,6 +73,14 @@ void TColorListPanel::Create(fw::TWindow& parent) {
     handled = true;
     OnContextMenu(this, x, y);
   };
+  gridItem.Accessible.TableName = UiText(IDS_A11Y_LIST);
+  gridItem.Accessible.RowCount = [this] { return FList.Count(); };
+  gridItem.Accessible.RowName = [this](int row) {
+    if (row < 1 || row > FList.Count()) return std::wstring();
+    const std::wstring& comment = FList.Item(row - 1).Comment;
+    const std::wstring hex = FList.CellText(row - 1, lcHex, FHexOrder);
+    return comment.empty() ? hex : hex + L", " + comment;
+  };
   UpdateColIndex();
   gridItem.Create(&parent);
 }

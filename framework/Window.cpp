@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+
+#include "framework/Accessible.h"
 #include <map>
 #include <unordered_map>
 
@@ -74,6 +76,8 @@ TShiftState TShiftState::FromKeyboard() noexcept {
   s.Middle = ::GetKeyState(VK_MBUTTON) < 0;
   return s;
 }
+
+TWindow::TWindow() = default;
 
 TWindow::~TWindow() {
   // Whoever is still inside one of this window's messages must not touch it again.
@@ -304,7 +308,20 @@ LRESULT CALLBACK TWindow::StaticSubclassProc(HWND wnd, UINT msg, WPARAM wParam, 
   return result;
 }
 
+void TWindow::SetAccessibleSource(TAccessibleSource* source) {
+  FAccessibility.reset();
+  if (source) FAccessibility = std::make_unique<TAccessibility>(*this, *source);
+}
+
+void TWindow::NotifyAccessible(DWORD event, long child) const noexcept {
+  if (FAccessibility) FAccessibility->Notify(event, child);
+}
+
 LRESULT TWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETOBJECT && FAccessibility) {
+    if (const LRESULT answer = FAccessibility->Answer(wParam, lParam)) return answer;
+  }
+  if (msg == WM_DESTROY && FAccessibility) FAccessibility->Disconnect();
   if (msg == WM_NCDESTROY) {
     HandleDestroying();
     return FSubclassed ? 0 : ::DefWindowProcW(FHandle, msg, wParam, lParam);

@@ -86,9 +86,12 @@ class TWindowHost {
 // outermost message of this window has returned. A plain delete there is
 // survived by the base class, which touches nothing after a handler that
 // deleted it; a derived handler checks a TLifeGuard before going on.
+class TAccessibility;
+class TAccessibleSource;
+
 class TWindow : public TObject {
  public:
-  TWindow() = default;
+  TWindow();
   ~TWindow() override;
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
@@ -125,6 +128,12 @@ class TWindow : public TObject {
 
   HWND Handle() const noexcept { return FHandle; }
   bool HandleAllocated() const noexcept { return FHandle != nullptr; }
+
+  // Screen readers read the window through source from now on (the system's
+  // own object when null); it must live as long as the window.
+  void SetAccessibleSource(TAccessibleSource* source);
+  // After a change a screen reader should hear of, with the changed part.
+  void NotifyAccessible(DWORD event, long child = 0) const noexcept;
   TWindow* Parent() const noexcept { return FParent; }
   const std::vector<TWindow*>& Children() const noexcept { return FChildren; }
 
@@ -277,6 +286,7 @@ class TWindow : public TObject {
   HWND FHandle = nullptr;
   const std::type_info* FCreatedType = nullptr;
   TWindow* FParent = nullptr;
+  std::unique_ptr<TAccessibility> FAccessibility;
   std::vector<TWindow*> FChildren;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   int FDpi = 96;

@@ -157,6 +157,9 @@
 #define IDS_RECOVERY_ASK 2311
 #define IDS_RECOVERY_BAD 2312
 
+// What screen readers read: the names of the program's own controls.
+#define IDS_A11Y_LIST 2600
+
 // First and last number of the interface's texts, for checks over all of them.
 #define IDS_UI_FIRST 2000
-#define IDS_UI_LAST 2312
+#define IDS_UI_LAST 2600

@@ -37,6 +37,7 @@ bool FormatNumber(const std::wstring& format, const std::wstring& text, std::wst
 
 TComboGrid::TComboGrid() {
   FStore.Resize(FColCount, FRowCount);
+  SetAccessibleSource(&Accessible);
   FWidths.assign(static_cast<size_t>(FColCount), FDefaultColWidth);
 }
 
@@ -45,6 +46,8 @@ TComboGrid::~TComboGrid() {
   // on a half-destroyed owner.
   FDestroying = true;
   FEditor.reset();
+  // Cut off before the source goes, not when the window does after it.
+  SetAccessibleSource(nullptr);
 }
 
 void TComboGrid::Create(fw::TWindow* parent) {
@@ -81,6 +84,7 @@ void TComboGrid::SetRowCount(int count) {
   if (FEditing && FEditRow >= count) EndEdit();
   FRowCount = count;
   if (FSource == &FStore) FStore.Resize(FColCount, FRowCount);
+  NotifyAccessible(EVENT_OBJECT_REORDER);
   if (count < old) {
     FRow = std::min(FRow, count - 1);
     FTopRow = std::min(FTopRow, count - 1);
@@ -431,8 +435,16 @@ bool TComboGrid::FocusCell(int col, int row) {
   FRow = row;
   InvalidateCell(FCol, FRow);
   ScrollIntoView(col, row);
+  NotifyCurrentCell();
   if (OnClick) OnClick(this);
   return true;
+}
+
+void TComboGrid::NotifyCurrentCell() const noexcept {
+  if (!Focused()) return;
+  const long cell = Accessible.CellId(FCol, FRow);
+  NotifyAccessible(EVENT_OBJECT_FOCUS, cell);
+  NotifyAccessible(EVENT_OBJECT_SELECTION, cell);
 }
 
 void TComboGrid::MoveBy(int dcol, int drow) {
@@ -674,6 +686,7 @@ void TComboGrid::FinishEdit() {
     FEditTyped = false;
     FSource->SetCellText(FEditCol, FEditRow, FEditText);
     InvalidateCell(FEditCol, FEditRow);
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE, Accessible.CellId(FEditCol, FEditRow));
   }
   if (OnEditEnd) OnEditEnd(this);
 }
@@ -708,7 +721,10 @@ void TComboGrid::EditorFocusLost(HWND next) {
   FinishEdit();
 }
 
-void TComboGrid::WMSetFocus(HWND) { InvalidateCell(FCol, FRow); }
+void TComboGrid::WMSetFocus(HWND) {
+  InvalidateCell(FCol, FRow);
+  NotifyCurrentCell();
+}
 
 void TComboGrid::WMKillFocus(HWND) { InvalidateCell(FCol, FRow); }
 

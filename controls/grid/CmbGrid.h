@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/grid/GridAccessible.h"
 #include "controls/grid/GridCellSource.h"
 #include "framework/Events.h"
 #include "framework/Handles.h"
@@ -166,6 +167,9 @@ class TComboGrid : public fw::TWindow {
   // Rows first..last, or to the end for last -1.
   void InvalidateRows(int first, int last) const noexcept;
 
+  // What a screen reader reads: the owner names the table and its rows.
+  TGridAccessible Accessible{*this};
+
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
   fw::TNotifyEvent OnEditEnd;
@@ -228,6 +232,8 @@ class TComboGrid : public fw::TWindow {
   void MoveBy(int dcol, int drow);
   bool TabTarget(bool backwards, int& col, int& row) const noexcept;
   void HideEditorWindow(bool focusGrid);
+  // Tells screen readers which cell is current.
+  void NotifyCurrentCell() const noexcept;
   // Hands what was typed to the cell source, then fires OnEditEnd.
   void FinishEdit();
   // Follows the edited cell: hidden while it is out of view, shown again in place.
