@@ -12,6 +12,7 @@
 #include "core/sampling/uMonitorLayout.h"
 #include "core/support/uUserError.h"
 #include "framework/Beep.h"
+#include "framework/Theme.h"
 #include "framework/support/uAnsiCodecWin.h"
 
 namespace {
@@ -323,6 +324,8 @@ void TColorListPanel::gridItemDrawCell(fw::TObject*, HDC dc, int col, int row, c
   if (row < 1 || col != ColIndex(lcSwatch)) return;
   fw::TUniqueBrush brush(::CreateSolidBrush(RowColor(row)));
   ::FillRect(dc, &rect, brush.Get());
+  // The true colour stays; a frame in the theme's text colour keeps it apart from any background.
+  if (fw::ThemeHighContrast()) ::FrameRect(dc, &rect, fw::ThemeBrush(fw::TThemeRole::WindowText));
   if (col == gridItem.Col() && row == gridItem.Row()) ::DrawFocusRect(dc, &rect);
 }
 

@@ -8,6 +8,7 @@
 #include "framework/Application.h"
 #include "framework/Dpi.h"
 #include "core/support/Exception.h"
+#include "framework/Theme.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ void TSizeGripVel::LoadPicture() {
   const size_t tableEnd = header->biSize + colours * sizeof(RGBQUAD);
   if (tableEnd > dib.size()) throw Exception(L"TSizeGripVel.LoadPicture: bad picture");
   auto* table = reinterpret_cast<RGBQUAD*>(dib.data() + header->biSize);
-  const RGBQUAD highlight = Quad(::GetSysColor(COLOR_BTNHIGHLIGHT));
-  const RGBQUAD shadow = Quad(::GetSysColor(COLOR_BTNSHADOW));
+  const RGBQUAD highlight = Quad(fw::ThemeColor(fw::TThemeRole::Light));
+  const RGBQUAD shadow = Quad(fw::ThemeColor(fw::TThemeRole::Shadow));
   for (DWORD i = 0; i < colours; ++i) {
     if (Is(table[i], 255, 255, 255))
       table[i] = highlight;

@@ -1,4 +1,5 @@
 #include "controls/uSpeedButtonVel.h"
+#include "framework/Theme.h"
 
 #include <memory>
 #include <vector>
@@ -12,8 +13,16 @@ class TFaceCache {
  public:
   // Null when the face cannot be kept (no memory DC, say).
   HDC Face(HBITMAP glyph, int width, int height, bool down, bool enabled) {
-    const TKey key{glyph, width, height, down, enabled, ::GetSysColor(COLOR_BTNFACE),
-                   ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW)};
+    using fw::TThemeRole;
+    const TKey key{glyph,
+                   width,
+                   height,
+                   down,
+                   enabled,
+                   fw::ThemeColor(TThemeRole::Face),
+                   fw::ThemeColor(TThemeRole::Light),
+                   fw::ThemeColor(TThemeRole::Shadow),
+                   fw::ThemeColor(TThemeRole::FaceText)};
     for (const auto& e : FEntries)
       if (e->Key == key) return e->DC.Get();
     // System colours changed (or a first sight): faces of old colours go.
@@ -37,7 +46,7 @@ class TFaceCache {
     HBITMAP Glyph;
     int Width, Height;
     bool Down, Enabled;
-    COLORREF Face, Highlight, Shadow;
+    COLORREF Face, Highlight, Shadow, Text;
     bool operator==(const TKey&) const = default;
   };
   struct TEntry {
@@ -179,7 +188,7 @@ void TSpeedButtonVel::Update() const noexcept {
 
 void DrawSpeedButtonFace(HDC dc, const RECT& rect, bool down, bool enabled, HBITMAP glyph) {
   RECT r = rect;
-  ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::FillRect(dc, &r, fw::ThemeBrush(fw::TThemeRole::Face));
   ::DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
   BITMAP bm{};
   if (!glyph || !::GetObjectW(glyph, sizeof(bm), &bm)) return;

@@ -1,4 +1,5 @@
 #include "framework/Panel.h"
+#include "framework/Theme.h"
 
 namespace fw {
 
@@ -41,8 +42,9 @@ void TLabel::SetFontColor(COLORREF color) {
 
 HBRUSH TLabel::CNCtlColor(HDC dc) {
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, FFontColor == CLR_INVALID ? ::GetSysColor(COLOR_BTNTEXT) : FFontColor);
-  return ::GetSysColorBrush(COLOR_BTNFACE);
+  // A colour of the program's own gives way to the user's in high contrast.
+  ::SetTextColor(dc, FFontColor == CLR_INVALID || ThemeHighContrast() ? ThemeColor(TThemeRole::FaceText) : FFontColor);
+  return ThemeBrush(TThemeRole::Face);
 }
 
 bool TLabel::CNCommand(WORD code, WORD) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "framework/Accessible.h"
+#include "framework/Theme.h"
 #include <map>
 #include <unordered_map>
 
@@ -359,9 +360,14 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (OnResize) OnResize(this);
       return r;
     }
+    case WM_SETTINGCHANGE:
+      // High contrast on or off: the whole palette changes, as with new colours.
+      if (wParam == SPI_SETHIGHCONTRAST && !FParent) return ::SendMessageW(FHandle, WM_SYSCOLORCHANGE, 0, 0);
+      break;
     case WM_SYSCOLORCHANGE: {
       // Only top-level windows hear of it; each window passes it on, so
       // every control can rebuild what it drew in system colours.
+      if (!FParent) RefreshTheme();
       LRESULT r = DefaultProc(msg, wParam, lParam);
       // Handles, not objects: a child may go while another one is told.
       std::vector<HWND> children;
@@ -369,6 +375,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (child->FHandle) children.push_back(child->FHandle);
       for (HWND child : children)
         if (::IsWindow(child)) ::SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
+      if (!FParent) ::RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
       return r;
     }
     case WM_MOVE: {
@@ -391,7 +398,7 @@ LRESULT TWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (WMEraseBkgnd(reinterpret_cast<HDC>(wParam))) return 1;
       if (!FSubclassed) {
         RECT r = ClientRect();
-        ::FillRect(reinterpret_cast<HDC>(wParam), &r, ::GetSysColorBrush(COLOR_BTNFACE));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &r, ThemeBrush(TThemeRole::Face));
         return 1;
       }
       break;

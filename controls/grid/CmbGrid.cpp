@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "controls/grid/ComboInplaceEdit.h"
+#include "framework/Theme.h"
 
 namespace {
 
@@ -986,8 +987,8 @@ void TComboGrid::DrawButtonCell(HDC dc, int col, int row, const RECT& rect, TGri
   ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   std::wstring caption = kind.Items.empty() ? std::wstring() : kind.Items[0].Text;
   if (caption == kUseCellData) caption = Cells(col, row);
-  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-  ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
+  ::SetBkColor(dc, fw::ThemeColor(fw::TThemeRole::Face));
+  ::SetTextColor(dc, fw::ThemeColor(fw::TThemeRole::FaceText));
   RECT text = rect;
   ::InflateRect(&text, -2, -2);
   if (pressed) ::OffsetRect(&text, 1, 1);
@@ -1004,7 +1005,7 @@ void TComboGrid::DrawButtonCell(HDC dc, int col, int row, const RECT& rect, TGri
 void TComboGrid::DrawCheckCell(HDC dc, int col, int row, const RECT& rect, bool pressed) {
   const TCellKind& kind = CellKinds(col);
   RECT r = rect;
-  ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::FillRect(dc, &r, fw::ThemeBrush(fw::TThemeRole::Face));
   ::DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   ::InflateRect(&r, -1, -1);
   ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
@@ -1013,11 +1014,13 @@ void TComboGrid::DrawCheckCell(HDC dc, int col, int row, const RECT& rect, bool 
   const std::wstring& text = Cells(col, row);
   const auto it =
       std::find_if(kind.Items.begin(), kind.Items.end(), [&](const TCellItem& i) { return i.Text == text; });
-  const int fill = pressed ? COLOR_BTNFACE : it == kind.Items.end() ? COLOR_GRAYTEXT : COLOR_WINDOW;
-  ::FillRect(dc, &box, ::GetSysColorBrush(fill));
+  const fw::TThemeRole fill = pressed                      ? fw::TThemeRole::Face
+                              : it == kind.Items.end() ? fw::TThemeRole::GrayText
+                                                       : fw::TThemeRole::Window;
+  ::FillRect(dc, &box, fw::ThemeBrush(fill));
   ::DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
   if (it != kind.Items.end() && it->Number == 0) {
-    fw::TUniquePen pen(::CreatePen(PS_SOLID, 2, ::GetSysColor(COLOR_BTNTEXT)));
+    fw::TUniquePen pen(::CreatePen(PS_SOLID, 2, fw::ThemeColor(fw::TThemeRole::FaceText)));
     fw::TSelectObject use(dc, pen.Get());
     ::MoveToEx(dc, box.left + 3, box.top + 3, nullptr);
     ::LineTo(dc, box.right - 3, box.bottom - 3);
@@ -1076,7 +1079,7 @@ void TComboGrid::DrawMoveMark(HDC dc) {
   } else {
     return;
   }
-  ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+  ::FillRect(dc, &r, fw::ThemeBrush(fw::TThemeRole::Selection));
 }
 
 void TComboGrid::PaintTo(HDC dc, const RECT& clip) {
@@ -1085,9 +1088,9 @@ void TComboGrid::PaintTo(HDC dc, const RECT& clip) {
   if (Font()) ::SelectObject(dc, Font());
   ::SelectObject(dc, ::GetStockObject(DC_BRUSH));
   ::SetBkMode(dc, OPAQUE);
-  ::FillRect(dc, &clip, ::GetSysColorBrush(COLOR_WINDOW));
+  ::FillRect(dc, &clip, fw::ThemeBrush(fw::TThemeRole::Window));
 
-  const HBRUSH fixedLine = ::GetSysColorBrush(COLOR_BTNSHADOW), bodyLine = ::GetSysColorBrush(COLOR_BTNFACE);
+  const HBRUSH fixedLine = fw::ThemeBrush(fw::TThemeRole::Shadow), bodyLine = fw::ThemeBrush(fw::TThemeRole::Face);
   std::vector<int> cols;
   for (int c = 0; c < FFixedCols; ++c) cols.push_back(c);
   for (int c = FLeftCol; c < FColCount && ColLeft(c) < client.right; ++c) cols.push_back(c);
@@ -1101,13 +1104,13 @@ void TComboGrid::PaintTo(HDC dc, const RECT& clip) {
       RECT hit;
       if (!::IntersectRect(&hit, &outer, &clip)) continue;
       const TGridDrawState state = StateOf(col, row);
-      COLORREF back = ::GetSysColor(COLOR_WINDOW), fore = ::GetSysColor(COLOR_WINDOWTEXT);
+      COLORREF back = fw::ThemeColor(fw::TThemeRole::Window), fore = fw::ThemeColor(fw::TThemeRole::WindowText);
       if (state & gdFixed) {
-        back = ::GetSysColor(COLOR_BTNFACE);
-        fore = ::GetSysColor(COLOR_BTNTEXT);
+        back = fw::ThemeColor(fw::TThemeRole::Face);
+        fore = fw::ThemeColor(fw::TThemeRole::FaceText);
       } else if ((state & gdSelected) && (!(state & gdFocused) || (FOptions & goDrawFocusSelected))) {
-        back = ::GetSysColor(COLOR_HIGHLIGHT);
-        fore = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+        back = fw::ThemeColor(fw::TThemeRole::Selection);
+        fore = fw::ThemeColor(fw::TThemeRole::SelectionText);
       }
       ::SetBkColor(dc, back);
       ::SetTextColor(dc, fore);
@@ -1118,7 +1121,7 @@ void TComboGrid::PaintTo(HDC dc, const RECT& clip) {
         const bool vert = fixed ? (FOptions & goFixedVertLine) : (FOptions & goVertLine);
         const bool horz = fixed ? (FOptions & goFixedHorzLine) : (FOptions & goHorzLine);
         const HBRUSH line = fixed ? fixedLine : bodyLine;
-        const HBRUSH none = ::GetSysColorBrush(fixed ? COLOR_BTNFACE : COLOR_WINDOW);
+        const HBRUSH none = fw::ThemeBrush(fixed ? fw::TThemeRole::Face : fw::TThemeRole::Window);
         const RECT right{rect.right, rect.top, outer.right, outer.bottom};
         const RECT bottom{rect.left, rect.bottom, outer.right, outer.bottom};
         ::FillRect(dc, &right, vert ? line : none);

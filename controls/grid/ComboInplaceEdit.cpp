@@ -7,6 +7,7 @@
 #include "controls/grid/InplaceListBox.h"
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
+#include "framework/Theme.h"
 
 namespace {
 
@@ -217,7 +218,7 @@ void TComboInplaceEdit::PaintButton(HDC dc) {
   const bool pressed = FButtonPressX >= 0;
   ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   const int cx = (r.left + r.right) / 2 + (pressed ? 1 : 0), cy = (r.top + r.bottom) / 2 - 2 + (pressed ? 1 : 0);
-  fw::TUniquePen pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNTEXT)));
+  fw::TUniquePen pen(::CreatePen(PS_SOLID, 1, fw::ThemeColor(fw::TThemeRole::FaceText)));
   fw::TSelectObject use(dc, pen.Get());
   for (int i = 0; i < 4; ++i) {
     const int half = 3 - i;

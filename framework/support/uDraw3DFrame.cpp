@@ -1,13 +1,10 @@
 #include "framework/support/uDraw3DFrame.h"
 
 #include "framework/Handles.h"
+#include "framework/Theme.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kSilver = RGB(192, 192, 192);
-constexpr COLORREF kGrey = RGB(128, 128, 128);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // Three points, two segments; LineTo leaves each end point unpainted.
 void Stroke(HDC dc, COLORREF colour, POINT a, POINT b, POINT c) {
@@ -30,10 +27,15 @@ void Draw3DFrame(HDC dc, const RECT& rect, bool raised, std::optional<COLORREF> 
   // Under three pixels a side the strokes would run back out of rect.
   const int saved = ::SaveDC(dc);
   ::IntersectClipRect(dc, l, t, r, b);
-  Stroke(dc, raised ? kWhite : kGrey, {l, b - 2}, {l, t}, {r - 1, t});
-  Stroke(dc, raised ? kSilver : kBlack, {l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1});
-  Stroke(dc, raised ? kBlack : kWhite, {l, b - 1}, {r - 1, b - 1}, {r - 1, t});
-  Stroke(dc, raised ? kGrey : kSilver, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t + 1});
+  using fw::TThemeRole;
+  const COLORREF outerLight = fw::ThemeColor(TThemeRole::FrameOuterLight),
+                 innerLight = fw::ThemeColor(TThemeRole::FrameInnerLight),
+                 innerShadow = fw::ThemeColor(TThemeRole::FrameInnerShadow),
+                 outerShadow = fw::ThemeColor(TThemeRole::FrameOuterShadow);
+  Stroke(dc, raised ? outerLight : innerShadow, {l, b - 2}, {l, t}, {r - 1, t});
+  Stroke(dc, raised ? innerLight : outerShadow, {l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1});
+  Stroke(dc, raised ? outerShadow : outerLight, {l, b - 1}, {r - 1, b - 1}, {r - 1, t});
+  Stroke(dc, raised ? innerShadow : innerLight, {l + 1, b - 2}, {r - 2, b - 2}, {r - 2, t + 1});
   if (saved) ::RestoreDC(dc, saved);
   ::MoveToEx(dc, oldPosition.x, oldPosition.y, nullptr);
 
