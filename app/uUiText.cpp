@@ -7,6 +7,7 @@
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
 #include "framework/support/uRegistry.h"
+#include "controls/uEditTrackBarAccessible.h"
 
 namespace {
 
@@ -86,4 +87,5 @@ void InstallUiTexts() {
   clipboardBusy = UiText(IDS_CLIPBOARD_BUSY);
   fw::kClipboardBusyText = clipboardBusy.c_str();
   SetOutOfMemoryText(UiText(IDS_OUT_OF_MEMORY));
+  SetEditTrackBarTexts({UiText(IDS_A11Y_UP), UiText(IDS_A11Y_DOWN), UiText(IDS_A11Y_SLIDER), UiText(IDS_A11Y_PRESS)});
 }

@@ -1,8 +1,15 @@
 #include "controls/uEditTrackBarVel.h"
 
 #include "controls/uControlGlyphs.h"
-
 #include "controls/uTrackBarVel.h"
+
+namespace {
+
+// A press asked for from outside (a screen reader's default action), done
+// outside the call that asked.
+constexpr UINT kWmPressPart = WM_APP + 0x3E1;
+
+}  // namespace
 
 TModifierKeys AsyncModifierKeys() noexcept {
   return TModifierKeys{::GetAsyncKeyState(VK_SHIFT) < 0, ::GetAsyncKeyState(VK_CONTROL) < 0,
@@ -65,6 +72,7 @@ TCustomEditTrackBarVel::TCustomEditTrackBarVel() {
   FModel.SetDecimalSeparator(DecimalSeparator());
   FModel.OnPositionSet = [this](TEditTrackBarModel&) { PositionSet(); };
   SetButtonShown(true);
+  SetAccessibleSource(&Accessible);
   for (TTimerSpeedButtonVel* b : {&FUpButton, &FDownButton}) {
     HostButton(*b);
     b->OnMouseDown = [this](fw::TObject* s, fw::TMouseButton mb, fw::TShiftState sh, int x, int y) {
@@ -78,7 +86,25 @@ TCustomEditTrackBarVel::TCustomEditTrackBarVel() {
   FDownButton.OnClick = [this](fw::TObject*) { SpinClick(sbDown); };
 }
 
-TCustomEditTrackBarVel::~TCustomEditTrackBarVel() = default;
+TCustomEditTrackBarVel::~TCustomEditTrackBarVel() {
+  // Cut off before the source goes, not when the window does after it.
+  SetAccessibleSource(nullptr);
+}
+
+void TCustomEditTrackBarVel::PressPart(int part) {
+  if (HandleAllocated()) ::PostMessageW(Handle(), kWmPressPart, static_cast<WPARAM>(part), 0);
+}
+
+void TCustomEditTrackBarVel::PressNow(int part) {
+  if (part == 1 || part == 2) {
+    SpinClick(part == 1 ? sbUp : sbDown);
+    EndModify();
+  } else if (part == 3 && !FPopup) {
+    if (!Focused() && CanFocus()) SetFocus();
+    // As a click: the pop-up opens and, with no button held, closes again.
+    OpenPopup(Button().Width() / 2, Button().Height() / 2);
+  }
+}
 
 void TCustomEditTrackBarVel::PositionSet() {
   if (FChangeLock != 0) return;
@@ -160,6 +186,10 @@ void TCustomEditTrackBarVel::InvalidateButtons() {
 }
 
 LRESULT TCustomEditTrackBarVel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kWmPressPart) {
+    PressNow(static_cast<int>(wParam));
+    return 0;
+  }
   if ((msg == WM_SETFOCUS || msg == WM_KILLFOCUS) && FPopup && FPopup->Handle()) {
     // The drag in the pop-up is part of editing here: the edit keeps its
     // focus state, and nobody hears of the round trip.

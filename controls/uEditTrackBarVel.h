@@ -10,6 +10,7 @@
 
 #include "core/controls/uAutoRepeat.h"
 #include "core/controls/uEditTrackBarModel.h"
+#include "controls/uEditTrackBarAccessible.h"
 #include "controls/uEditVel.h"
 #include "framework/Timer.h"
 
@@ -99,6 +100,12 @@ class TCustomEditTrackBarVel : public TCustomEditVel {
   // The open pop-up track bar, null while closed.
   TfrmPopup* Popup() const noexcept { return FPopup.get(); }
 
+  // What a screen reader reads; the owner names the editor and its range.
+  TEditTrackBarAccessible Accessible{*this};
+  // Presses a button as a click does, once the current message is done:
+  // 1 up, 2 down, 3 the pop-up button.
+  void PressPart(int part);
+
 
   fw::TNotifyEvent OnModifyStart;
   fw::TNotifyEvent OnModifyEnd;
@@ -128,6 +135,7 @@ class TCustomEditTrackBarVel : public TCustomEditVel {
 
  private:
   void PositionSet();
+  void PressNow(int part);
   void BeginModify();
   void EndModify();
   void SpinClick(TSpinButton button);

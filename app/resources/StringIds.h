@@ -159,7 +159,11 @@
 
 // What screen readers read: the names of the program's own controls.
 #define IDS_A11Y_LIST 2600
+#define IDS_A11Y_UP 2601
+#define IDS_A11Y_DOWN 2602
+#define IDS_A11Y_SLIDER 2603
+#define IDS_A11Y_PRESS 2604
 
 // First and last number of the interface's texts, for checks over all of them.
 #define IDS_UI_FIRST 2000
-#define IDS_UI_LAST 2600
+#define IDS_UI_LAST 2604
