@@ -55,7 +55,13 @@ constexpr Art kPaste = {"................", ".....kkkkkk.....", ".kkkkkssssk.kkk
                         "kYYYYkwwwwwwwwk.", "kYYYYkwkkkkkkwk.", "kYYYYkwwwwwwwwk.", "kYYYYkwkkkkwwwk.",
                         "kYYYYkwwwwwwwwk.", ".kkkkkkkkkkkkkk.", "................", "................"};
 
-constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd, kDelete, kUp, kDown, kPin, kZoom, kPaste};
+// The dropper of 画面から取得, tip at the lower left as on the cursor.
+constexpr Art kPick = {"................", "...........kkk..", "..........kgggk.", ".........kggggk.",
+                       "......k.kggggk..", ".......kkgggk...", "......kwwkkk....", ".....kwwwkk.....",
+                       "....kwwwk.k.....", "...kwwwk........", "..kwwwk.........", "..kwwk..........",
+                       ".kbbk...........", ".kbk............", "..k.............", "................"};
+constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd, kDelete, kUp, kDown, kPin, kZoom, kPaste,
+                                               kPick};
 
 }  // namespace
 

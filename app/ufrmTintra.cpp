@@ -139,14 +139,15 @@ void TfrmTintra::ConnectParts() {
   Contrast.CurrentColor = [this] { return ChannelPanel.Factors().Color; };
   Contrast.SetCurrentColor = [this](TColor color) { ChannelPanel.SetColor(color); };
   CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
-  CopyFormats.CopyColor = [this] {
-    ColorList.EndListEdit();
-    return ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
-  };
+  // What is shown is what is copied: the edit menu takes the swatch's
+  // colour, the list's shortcut menu the row it was opened on.
+  CopyFormats.CopyColor = [this] { return ChannelPanel.Factors().Color; };
   ColorList.OnContextMenu = [this](fw::TObject*, int x, int y) {
     fw::TAction* const before[] = {&actCopy};
     fw::TAction* const after[] = {&actPaste, &Contrast.actSetCompare, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
-    CopyFormats.ShowContextMenu(before, after, x, y);
+    ColorList.EndListEdit();
+    const TColor row = ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
+    CopyFormats.ShowContextMenu(before, after, x, y, row);
   };
   if (FOptions.TrackMenu) CopyFormats.TrackMenu = FOptions.TrackMenu;
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
@@ -154,6 +155,11 @@ void TfrmTintra::ConnectParts() {
     Documents.Document.ShowMessageBox = Palettes.ShowMessageBox = FOptions.DocumentMessageBox;
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
   PickOptions.OnAddToList = [this](fw::TObject*) { actInsert.Execute(); };
+  PickOptions.OnStartPickMode = [this](fw::TObject*) { Pick.StartPick(); };
+  Pick.OnPicked = [this](TColor color) { PickModePicked(color); };
+  Pick.Mode.ColorText = [this](TColor color) { return CopyFormats.PickText(color); };
+  TrayIcon.OnPick = [this](fw::TObject*) { Pick.StartPick(); };
+  TrayIcon.OnExit = [this](fw::TObject*) { Close(); };
   if (FOptions.ShowMessage) PickOptions.ShowMessage = FOptions.ShowMessage;
 
   AppProperty.SetTitle(L"Tintra");
@@ -186,7 +192,10 @@ void TfrmTintra::BuildMenu() {
   file.AddAction(actExit);
 
   fw::TMenuItem& edit = MainMenu.Add(UiText(IDS_MENU_EDIT));
+  edit.AddAction(Pick.actPickFromScreen);
+  edit.AddSeparator();
   edit.AddAction(actCopy);
+  edit.AddAction(CopyFormats.actCopyCurrent);
   CopyFormats.AddToMenu(MainMenu, edit);
   edit.AddAction(actPaste);
   edit.AddAction(Contrast.actSetCompare);
@@ -209,6 +218,9 @@ void TfrmTintra::BuildMenu() {
   tbsmiHexOrder->AddAction(actBGR);
   tbsmiHexOrder->OnPopup = [this](fw::TObject* s) { tbsmiHexOrderPopup(s); };
   PickOptions.AddMenuItems(settings);
+  settings.AddAction(Pick.actPickFreeze);
+  CopyFormats.AddPickMenu(MainMenu, settings);
+  settings.AddAction(TrayIcon.actTrayIcon);
   tbsmiLanguage = &settings.Add(fw::TMenuItem::Submenu(L""));
   tbsmiLanguage->SetAction(&actsmLanguage);
   actsmLanguage.SetLinkSubitems(tbsmiLanguage);
@@ -226,6 +238,8 @@ void TfrmTintra::BuildToolBar() {
   ToolBar.SetBounds(0, 0, 400, 26);
   ToolBar.SetAlign(fw::TAlign::alClient);
   for (fw::TAction* a : {&actOpen, &actSave}) ToolBar.AddAction(*a);
+  ToolBar.AddSeparator();
+  ToolBar.AddAction(Pick.actPickFromScreen);
   ToolBar.AddSeparator();
   for (fw::TAction* a : {&actCopy, &actPaste}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
@@ -272,6 +286,7 @@ void TfrmTintra::CreateComponents() {
   ChannelPanel.Create(Panel2);
   ColorName.Create(Panel2);
   Sampler.Create(Panel2);
+  Sampler.pboxSpoit.SetHint(UiText(IDS_SPOIT_HINT));
   SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
   SizeGripVel1.Create(&Panel2, this);
 
@@ -330,6 +345,12 @@ void TfrmTintra::actPasteExecute(fw::TObject*) {
     ChannelPanel.SetColor(*color);
   else if (const auto hex = PastedTextToColor(text, ColorList.HexOrder()))
     ChannelPanel.SetColor(*hex);
+}
+
+void TfrmTintra::PickModePicked(TColor color) {
+  ChannelPanel.SetColor(color);
+  fw::Guarded([&] { CopyFormats.CopyOnPick(color); });
+  if (PickOptions.HotKeyAddsToList()) actInsert.Execute();
 }
 
 void TfrmTintra::ListSelectColor(TColor color) {

@@ -14,7 +14,9 @@
 #include "app/uDocumentPart.h"
 #include "app/uPaletteExchange.h"
 #include "app/uPickOptions.h"
+#include "app/uPickPart.h"
 #include "app/uScreenSampler.h"
+#include "app/uTrayIconPart.h"
 #include "app/shell/RestorePos.h"
 #include "app/shell/uActionSubMenu.h"
 #include "app/shell/uAppProperty.h"
@@ -112,6 +114,8 @@ class TfrmTintra : public fw::TForm {
   TContrastPanel Contrast;
   TPickOptions PickOptions{*this, Sampler, ActionList};
   TPaletteExchange Palettes{ActionList, ColorList};
+  TPickPart Pick{ActionList, Sampler};
+  TTrayIconPart TrayIcon{ActionList};
 
   bool PreTranslateMessage(MSG& msg) override;
 
@@ -132,6 +136,8 @@ class TfrmTintra : public fw::TForm {
   void UpdateCaption();
   void UpdateListActions();
   void ListSelectColor(TColor color);
+  // A colour of the pick mode: current, copied and added as chosen.
+  void PickModePicked(TColor color);
 
   void actExitExecute(fw::TObject* sender);
   void actAboutExecute(fw::TObject* sender);
