@@ -3,7 +3,6 @@
 #include <algorithm>
 
 bool TScreenSnapshot::Take(const TMonitorLayout& monitors) {
-  Free();
   if (monitors.empty()) return false;
   TRectI all = monitors.front().Bounds;
   for (const TMonitor& m : monitors)
@@ -11,6 +10,14 @@ bool TScreenSnapshot::Take(const TMonitorLayout& monitors) {
                  std::max(all.Bottom, m.Bounds.Bottom)};
   fw::TWindowDC screen(nullptr);
   if (!screen) return false;
+  // The same screens again: the section of the last copy takes the new one,
+  // with its pages already in memory.
+  if (Taken() && all == FBounds) {
+    CopyScreenRect(FDC.Get(), POINT{0, 0}, TPixelSource{screen.Get(), {}}, all, monitors);
+    ::GdiFlush();
+    return true;
+  }
+  Free();
   // A section the same depth as the pixels it holds: no conversion on the
   // copy, nor on the reads from it.
   BITMAPINFO info{};

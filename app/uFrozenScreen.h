@@ -17,7 +17,8 @@
 // The copy alone, without a window: the command line and the benchmarks use it too.
 class TScreenSnapshot {
  public:
-  // Copies what every monitor shows now; false when GDI refuses.
+  // Copies what every monitor shows now; false when GDI refuses. A copy
+  // already taken of the same screens is overwritten in place.
   bool Take(const TMonitorLayout& monitors);
   void Free() noexcept;
   bool Taken() const noexcept { return static_cast<bool>(FDC); }

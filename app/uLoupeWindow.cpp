@@ -25,13 +25,20 @@ TZoomGeometry TLoupeWindow::ViewGeometry(int dpi, int zoom) {
 
 int TLoupeWindow::Px(int designed) const noexcept { return LogicalToPhysical(designed, FDpi); }
 
-void TLoupeWindow::PlaceAt(const TRectI& bounds, int dpi) {
+void TLoupeWindow::PlaceAt(const TRectI& bounds, int dpi, bool raise) {
   FDpi = dpi > 0 ? dpi : 96;
-  const bool moved = !(bounds == FBounds);
+  const bool resized = bounds.Width() != FBounds.Width() || bounds.Height() != FBounds.Height();
+  const bool moved = bounds.Left != FBounds.Left || bounds.Top != FBounds.Top;
   FBounds = bounds;
-  UINT flags = SWP_NOACTIVATE | SWP_SHOWWINDOW;
-  if (!moved && ::IsWindowVisible(Handle())) flags |= SWP_NOMOVE | SWP_NOSIZE;
-  // Topmost again each time: the frozen screen came after it, or another topmost window did.
+  UINT flags = SWP_NOACTIVATE;
+  if (!moved) flags |= SWP_NOMOVE;
+  if (!resized) flags |= SWP_NOSIZE;
+  // Reordering costs as much as the move itself under Wine: only when asked.
+  if (!raise) flags |= SWP_NOZORDER;
+  if (raise || !::IsWindowVisible(Handle())) flags |= SWP_SHOWWINDOW;
+  if ((flags & (SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER)) == (SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER) &&
+      !(flags & SWP_SHOWWINDOW))
+    return;
   ::SetWindowPos(Handle(), HWND_TOPMOST, bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), flags);
 }
 

@@ -38,9 +38,9 @@ class TLoupeWindow : public fw::TWindow {
   TDisplayColor DisplayColor;
   std::wstring Marker;
 
-  // Moves it to bounds (physical pixels) at that monitor's DPI, above every
-  // other window, shown and not activated.
-  void PlaceAt(const TRectI& bounds, int dpi);
+  // Moves it to bounds (physical pixels) at that monitor's DPI, shown and
+  // not activated; raise puts it above every other window again.
+  void PlaceAt(const TRectI& bounds, int dpi, bool raise = false);
   // Paints what it holds at once, not at the next paint message.
   void PaintNow();
   int LoupeDpi() const noexcept { return FDpi; }

@@ -1,6 +1,7 @@
 #include "app/uPickMode.h"
 
 #include <memory>
+#include <utility>
 
 #include "app/resources/StringIds.h"
 #include "app/uScreenSampler.h"
@@ -114,6 +115,7 @@ bool TPickMode::Start(const TPickRequest& request) {
   FColor.reset();
   FLast = POINT{INT_MIN, INT_MIN};
   FActive = true;
+  FRaise = true;
   FCursor = std::make_unique<fw::TSystemCursorScope>(fw::CursorEntry(crSpoit));
   if (request.Freeze) FFrozen.Freeze(FMonitors, fw::CursorEntry(crSpoit), UiText(IDS_PICK_FROZEN_TITLE));
   if (request.StartAt) ::SetCursorPos(request.StartAt->x, request.StartAt->y);
@@ -229,8 +231,9 @@ void TPickMode::Update(POINT at) {
   const TZoomGeometry view = TLoupeWindow::ViewGeometry(dpi, FZoom);
   const TLoupePlacement place =
       PlaceLoupe(FMonitors, pointer, TLoupeWindow::kWidth, TLoupeWindow::kHeight, CaptureRect(view, FSampling.Size));
-  // Moved first: the copy must not catch the loupe where it was.
-  FLoupe.PlaceAt(place.Bounds, place.Dpi);
+  // Moved first: the copy must not catch the loupe where it was. Raised
+  // when it first shows and when the frozen screen came over it.
+  FLoupe.PlaceAt(place.Bounds, place.Dpi, std::exchange(FRaise, false));
   const COLORREF fill = ::GetSysColor(COLOR_BTNFACE);
   if (const std::optional<TPixelSource> frozen = FFrozen.Source()) {
     FLoupe.Capture.Capture(*frozen, at, view, FSampling.Size, FMonitors, fill);
@@ -266,6 +269,7 @@ void TPickMode::ToggleFreeze() {
     FFrozen.Thaw();
   else
     FFrozen.Freeze(FMonitors, fw::CursorEntry(crSpoit), UiText(IDS_PICK_FROZEN_TITLE));
+  FRaise = true;
   Update(FLast);
 }
 

@@ -57,8 +57,10 @@ class TPickMode {
   TDisplayColor& DisplayColor() noexcept { return FLoupe.DisplayColor; }
   std::wstring& Marker() noexcept { return FLoupe.Marker; }
 
-  // Where the pointer is asked for; tests give their own.
+  // Where the pointer is asked for; tests and benchmarks give their own.
   std::function<POINT()> CursorPos;
+  // What a move of the pointer does: the loupe follows and reads there.
+  void PointerMoved() { Follow(); }
 
  private:
   class TMessageWindow;
@@ -83,6 +85,7 @@ class TPickMode {
   int FZoom = 8;
   bool FActive = false;
   bool FMovePosted = false;
+  bool FRaise = false;
   // Buttons pressed during the pick whose release must not reach a window either.
   int FButtonsDown = 0;
   POINT FLast{INT_MIN, INT_MIN};
