@@ -55,13 +55,22 @@ constexpr Art kPaste = {"................", ".....kkkkkk.....", ".kkkkkssssk.kkk
                         "kYYYYkwwwwwwwwk.", "kYYYYkwkkkkkkwk.", "kYYYYkwwwwwwwwk.", "kYYYYkwkkkkwwwk.",
                         "kYYYYkwwwwwwwwk.", ".kkkkkkkkkkkkkk.", "................", "................"};
 
+constexpr Art kUndo = {"................", "................", "....k...........", "...kbk..........",
+                       "..kbbkkkkkkk....", ".kbbbbbbbbbbkk..", "..kbbkkkkkkbbbk.", "...kbk.....kbbk.",
+                       "....k.......kbbk", "............kbbk", "............kbbk", "...........kbbk.",
+                       "......kkkkkbbbk.", "......kbbbbbkk..", "......kkkkkk....", "................"};
+constexpr Art kRedo = {"................", "................", "...........k....", "..........kbk...",
+                       "....kkkkkkkbbk..", "..kkbbbbbbbbbbk.", ".kbbbkkkkkkbbk..", ".kbbk.....kbk...",
+                       "kbbk.......k....", "kbbk............", "kbbk............", ".kbbk...........",
+                       ".kbbbkkkkk......", "..kkbbbbbk......", "....kkkkkk......", "................"};
+
 // The dropper of 画面から取得, tip at the lower left as on the cursor.
 constexpr Art kPick = {"................", "...........kkk..", "..........kgggk.", ".........kggggk.",
                        "......k.kggggk..", ".......kkgggk...", "......kwwkkk....", ".....kwwwkk.....",
                        "....kwwwk.k.....", "...kwwwk........", "..kwwwk.........", "..kwwk..........",
                        ".kbbk...........", ".kbk............", "..k.............", "................"};
-constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd, kDelete, kUp, kDown, kPin, kZoom, kPaste,
-                                               kPick};
+constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd,   kDelete, kUp,   kDown,
+                                               kPin,  kZoom, kPaste, kUndo, kRedo, kPick};
 
 }  // namespace
 

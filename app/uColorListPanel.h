@@ -1,7 +1,8 @@
 #pragma once
-// The main window's colour list: the grid whose cells are the list, its
-// column map and byte order, and the list file read and written through it.
-// It changes nothing outside itself; what the rest must hear goes up as events.
+// The main window's colour list: the grid as a view of the list model, the
+// column layout and byte order, the commands that change the list (each one
+// step of its history), and the list file read and written through it. It
+// changes nothing outside itself; what the rest must hear goes up as events.
 #include <windows.h>
 
 #include <array>
@@ -13,9 +14,10 @@
 
 #include "controls/grid/CmbGrid.h"
 #include "core/color/uColor.h"
+#include "core/colorlist/uColorList.h"
 #include "core/colorlist/uColorListFile.h"
-#include "core/colorout/uPalette.h"
 #include "core/colorlist/uColumnLayout.h"
+#include "core/colorout/uPalette.h"
 #include "core/support/Stream.h"
 #include "framework/Handles.h"
 
@@ -23,8 +25,9 @@
 using TColorDragFunc = std::function<void(TColor color)>;
 using TColorEvent = std::function<void(fw::TObject* sender, TColor color)>;
 
-class TColorListPanel : public fw::TObject {
+class TColorListPanel : public fw::TObject, private TGridCellSource {
   fw::TUniqueFont FListFont;  // outlives the grid that draws with it
+  TColorList FList;           // outlives the grid that shows it
 
  public:
   // currentColor answers the colour a new row takes; colorDrag starts the
@@ -37,30 +40,45 @@ class TColorListPanel : public fw::TObject {
   void DpiChanged();
 
   TComboGrid gridItem;
+  // The list as it is; read only, every change goes through the commands here.
+  const TColorList& List() const noexcept { return FList; }
 
   // A row was chosen or its channels edited: its colour, each channel limited to 0..255.
   TColorEvent OnSelectColor;
-  // The user changed the content.
+  // The content changed, or the modified state may have (Modified()).
   fw::TNotifyEvent OnModified;
-  // The item count or the current row changed (CanDelete, CanMoveUp, CanMoveDown).
+  // The item count, the current row or the history changed (CanDelete, CanUndo, ...).
   fw::TNotifyEvent OnListChange;
   // A shortcut menu is asked for over the grid, at a screen point.
   std::function<void(fw::TObject* sender, int screenX, int screenY)> OnContextMenu;
 
-  int ItemCount() const noexcept { return FItemCount; }
+  int ItemCount() const noexcept { return FList.Count(); }
   // Screen position of column identity 1..6 (0 is the fixed row number).
-  int ColIndex(int identity) const noexcept { return FColIndex[static_cast<std::size_t>(identity)]; }
-  // A row's colour, each channel limited to 0..255 (a non-integer counts as 0).
+  int ColIndex(int identity) const noexcept { return FList.PositionOf(static_cast<TListColumnId>(identity)); }
+  // A grid row's colour, each channel limited to 0..255; black off the list.
   TColor RowColor(int row) const;
   TColor CurrentRowColor() const { return RowColor(gridItem.Row()); }
   const std::wstring& RowComment(int row) const;
   // Every row as colour and comment.
   std::vector<TPaletteEntry> Rows() const;
-  // New rows after the last, as one modification; nothing for no entries.
-  void AppendColors(std::span<const TPaletteEntry> entries);
-  bool CanDelete() const noexcept { return FItemCount > 1; }
+  // New rows after the last, as one step named label; nothing for no entries.
+  void AppendColors(std::span<const TPaletteEntry> entries, TListStepLabel label);
+  // A whole list at once (restored or read from a palette): the history starts again.
+  void ReplaceItems(std::vector<TColorListItem> items);
+  bool CanDelete() const noexcept { return FList.CanDelete(); }
   bool CanMoveUp() const noexcept;
   bool CanMoveDown() const noexcept;
+
+  // The history. Labels are the string IDs of the steps' names.
+  bool CanUndo() const noexcept { return FList.CanUndo(); }
+  bool CanRedo() const noexcept { return FList.CanRedo(); }
+  TListStepLabel UndoLabel() const noexcept { return FList.UndoLabel(); }
+  TListStepLabel RedoLabel() const noexcept { return FList.RedoLabel(); }
+  void Undo();
+  void Redo();
+  bool Modified() const noexcept { return FList.Modified(); }
+  // The document was saved or read: this state is the unmodified one now.
+  void MarkSaved() noexcept { FList.MarkSaved(); }
 
   std::uint8_t HexOrder() const noexcept { return FHexOrder; }
   // Sets the order and rewrites the headers and every hex cell.
@@ -93,11 +111,17 @@ class TColorListPanel : public fw::TObject {
   void actUpExecute(fw::TObject* sender);
   void actDownExecute(fw::TObject* sender);
 
-  // Rebuilds the column map from the identities in the header row.
+  // The headers and the column settings from the layout.
   void UpdateColIndex();
   void RefreshHexColumn();
 
  private:
+  // The grid's cells, read from the list.
+  std::wstring CellText(int col, int row) const override;
+  void SetCellText(int col, int row, const std::wstring& text) override;
+  void MoveRow(int from, int to) override;
+  void MoveColumn(int from, int to) override;
+
   void gridItemDrawCell(fw::TObject* sender, HDC dc, int col, int row, const RECT& rect, TGridDrawState state);
   void gridItemSelectCell(fw::TObject* sender, int col, int row, bool& canSelect);
   void gridItemEditEnd(fw::TObject* sender);
@@ -106,15 +130,19 @@ class TColorListPanel : public fw::TObject {
   void gridItemRowMoved(fw::TObject* sender, int fromIndex, int toIndex);
   void gridItemColumnMoved(fw::TObject* sender, int fromIndex, int toIndex);
 
+  // The grid's rows follow the list: one per item, or the placeholder.
+  void ShowRows(const TListChange& change);
   void SelectRow(int row);
-  void Modified();
+  void ReportModified();
   void ListChanged();
+  void UndoOrRedo(bool undo);
 
   std::function<TColor()> FCurrentColor;
   TColorDragFunc FColorDrag;
-  int FItemCount = 0;
-  std::array<int, kListColumnCount> FColIndex{0, 1, 2, 3, 4, 5, 6};
+  std::array<std::wstring, kListColumnCount> FCaptions;  // by position
   std::uint8_t FHexOrder = 0;
   bool FDetached = false;
   bool FEndingListEdit = false;
+  // The last finished edit was a step of the history.
+  bool FEditStepped = false;
 };

@@ -30,7 +30,8 @@ TDocumentPart::TDocumentPart(TColorListPanel& list) : FList(list) {
     if (!FList.DocumentLoadFromStream(s, stream)) Clear();
   };
   Document.OnSaveToStream = [this](fw::TObject* s, TStream& stream) { FList.DocumentSaveToStream(s, stream); };
-  FList.OnModified = [this](fw::TObject*) { Document.Change(); };
+  // The list's history decides: undoing back to the saved state is unmodified again.
+  FList.OnModified = [this](fw::TObject*) { Document.SetModified(FList.Modified()); };
   FList.OnCheckRead = [this](const TColorListReadResult& read) { CheckRead(read); };
 
   TBXMRUList.SetMaxItems(5);
@@ -118,7 +119,11 @@ void TDocumentPart::TitleChanged() {
   if (OnTitleChange) OnTitleChange(this);
 }
 
-void TDocumentPart::DocumentModifiedChange(fw::TObject*) { TitleChanged(); }
+void TDocumentPart::DocumentModifiedChange(fw::TObject*) {
+  // Saved, opened or new: the list's history keeps this state as the saved one.
+  if (!Document.Modified()) FList.MarkSaved();
+  TitleChanged();
+}
 
 void TDocumentPart::DocumentFilenameChanged(fw::TObject*) {
   TitleChanged();

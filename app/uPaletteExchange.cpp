@@ -166,7 +166,7 @@ bool TPaletteExchange::ImportFrom(const std::wstring& fileName) {
   } else {
     const TPaletteImport imported = ImportPalette(*format, *bytes);
     if (imported.Ok() && !imported.entries.empty()) {
-      FList.AppendColors(imported.entries);
+      FList.AppendColors(imported.entries, IDS_STEP_IMPORT);
       return true;
     }
     // A palette without colours is read fine, but the user expected some.

@@ -12,7 +12,7 @@ TPickPart::TPickPart(fw::TActionList& actions, TScreenSampler& sampler)
   actPickFromScreen.SetCategory(L"020_編集");
   actPickFromScreen.SetCaption(UiText(IDS_ACT_PICK_SCREEN));
   actPickFromScreen.SetShortCut(fw::TShortCut{'K', true, false, false});
-  actPickFromScreen.SetImageIndex(10);
+  actPickFromScreen.SetImageIndex(12);
   actPickFromScreen.OnExecute = [this](fw::TObject*) { StartPick(); };
   actPickFreeze.SetCategory(L"070_設定");
   actPickFreeze.SetCaption(UiText(IDS_ACT_PICK_FREEZE));

@@ -25,6 +25,8 @@ TfrmTintra::TfrmTintra(TMainWindowOptions options)
       actSave(ActionList.Add(L"actSave")),
       actSaveAs(ActionList.Add(L"actSaveAs")),
       actExit(ActionList.Add(L"actExit")),
+      actUndo(ActionList.Add(L"actUndo")),
+      actRedo(ActionList.Add(L"actRedo")),
       actCopy(ActionList.Add(L"actCopy")),
       actInsert(ActionList.Add(L"actInsert")),
       actDelete(ActionList.Add(L"actDelete")),
@@ -76,6 +78,8 @@ void TfrmTintra::SetUpActions() {
       {actSave, L"010_ファイル", IDS_ACT_SAVE, Ctrl('S'), 1},
       {actSaveAs, L"010_ファイル", IDS_ACT_SAVE_AS, Ctrl('S', true), -1},
       {actExit, L"010_ファイル", IDS_ACT_EXIT, {}, -1},
+      {actUndo, L"020_編集", IDS_ACT_UNDO, Ctrl('Z'), 10},
+      {actRedo, L"020_編集", IDS_ACT_REDO, Ctrl('Y'), 11},
       {actCopy, L"020_編集", IDS_ACT_COPY, {}, 2},
       {actInsert, L"020_編集", IDS_ACT_INSERT, Ctrl(VK_INSERT), 3},
       {actDelete, L"020_編集", IDS_ACT_DELETE, Ctrl(VK_DELETE), 4},
@@ -100,6 +104,7 @@ void TfrmTintra::SetUpActions() {
     d.Action.SetShortCut(d.ShortCut);
     d.Action.SetImageIndex(d.Image);
   }
+  actRedo.AddSecondaryShortCut(Ctrl('Z', true));
   actZoom.SetChecked(true);
   actRGB.SetGroupIndex(1);
   actBGR.SetGroupIndex(1);
@@ -110,6 +115,8 @@ void TfrmTintra::SetUpActions() {
   actSave.OnExecute = [this](fw::TObject* s) { Documents.actSaveExecute(s); };
   actSaveAs.OnExecute = [this](fw::TObject* s) { Documents.actSaveAsExecute(s); };
   actExit.OnExecute = [this](fw::TObject* s) { actExitExecute(s); };
+  actUndo.OnExecute = [this](fw::TObject*) { ColorList.Undo(); };
+  actRedo.OnExecute = [this](fw::TObject*) { ColorList.Redo(); };
   actCopy.OnExecute = [this](fw::TObject* s) { actCopyExecute(s); };
   actPaste.OnExecute = [this](fw::TObject* s) { actPasteExecute(s); };
   actInsert.OnExecute = [this](fw::TObject* s) { ColorList.actAddExecute(s); };
@@ -192,6 +199,9 @@ void TfrmTintra::BuildMenu() {
   file.AddAction(actExit);
 
   fw::TMenuItem& edit = MainMenu.Add(UiText(IDS_MENU_EDIT));
+  edit.AddAction(actUndo);
+  edit.AddAction(actRedo);
+  edit.AddSeparator();
   edit.AddAction(Pick.actPickFromScreen);
   edit.AddSeparator();
   edit.AddAction(actCopy);
@@ -239,9 +249,9 @@ void TfrmTintra::BuildToolBar() {
   ToolBar.SetAlign(fw::TAlign::alClient);
   for (fw::TAction* a : {&actOpen, &actSave}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
-  ToolBar.AddAction(Pick.actPickFromScreen);
+  for (fw::TAction* a : {&actUndo, &actRedo}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
-  for (fw::TAction* a : {&actCopy, &actPaste}) ToolBar.AddAction(*a);
+  for (fw::TAction* a : {&Pick.actPickFromScreen, &actCopy, &actPaste}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
   for (fw::TAction* a : {&actInsert, &actDelete, &act1Up, &act1Down}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
@@ -253,7 +263,8 @@ void TfrmTintra::BuildToolBar() {
 void TfrmTintra::CreateForm() {
   AppProperty.Loaded();
   SetText(L"Tintra");
-  SetBounds(331, 57, 507, 304);
+  // Wide enough for the whole button bar and every column of the list.
+  SetBounds(331, 57, 580, 304);
   const LOGFONTW font = UiFont(IDS_FONT_UI, 13);
   SetFontFace(font.lfFaceName, 13, font.lfCharSet);
   BuildMenu();
@@ -367,6 +378,29 @@ void TfrmTintra::UpdateListActions() {
   act1Up.SetEnabled(ColorList.CanMoveUp());
   act1Down.SetEnabled(ColorList.CanMoveDown());
   actDelete.SetEnabled(ColorList.CanDelete());
+  UpdateHistoryActions();
+}
+
+void TfrmTintra::UpdateHistoryActions() {
+  struct TSide {
+    fw::TAction& Action;
+    bool Can;
+    TListStepLabel Label;
+    UINT Plain, Named;
+  };
+  const TSide sides[] = {
+      {actUndo, ColorList.CanUndo(), ColorList.UndoLabel(), IDS_ACT_UNDO, IDS_ACT_UNDO_NAMED},
+      {actRedo, ColorList.CanRedo(), ColorList.RedoLabel(), IDS_ACT_REDO, IDS_ACT_REDO_NAMED},
+  };
+  for (const TSide& side : sides) {
+    const std::wstring name = side.Can ? UiText(side.Label) : std::wstring();
+    std::wstring caption = name.empty() ? UiText(side.Plain) : UiText(side.Named, name);
+    if (caption != side.Action.Caption()) {
+      side.Action.SetHint(HintOfCaption(caption, UiLanguage()));
+      side.Action.SetCaption(std::move(caption));
+    }
+    side.Action.SetEnabled(side.Can);
+  }
 }
 
 void TfrmTintra::UpdateCaption() {

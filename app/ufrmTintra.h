@@ -70,6 +70,8 @@ class TfrmTintra : public fw::TForm {
   fw::TAction& actSave;
   fw::TAction& actSaveAs;
   fw::TAction& actExit;
+  fw::TAction& actUndo;
+  fw::TAction& actRedo;
   fw::TAction& actCopy;
   fw::TAction& actInsert;
   fw::TAction& actDelete;
@@ -135,6 +137,8 @@ class TfrmTintra : public fw::TForm {
   void CreateComponents();
   void UpdateCaption();
   void UpdateListActions();
+  // The captions say what undo and redo would undo and redo.
+  void UpdateHistoryActions();
   void ListSelectColor(TColor color);
   // A colour of the pick mode: current, copied and added as chosen.
   void PickModePicked(TColor color);

@@ -128,14 +128,17 @@ TAction* TActionList::FindByName(const std::wstring& name) const noexcept {
 
 HACCEL TActionList::CreateAccelerators() const {
   std::vector<ACCEL> table;
-  for (auto& a : FActions) {
-    TShortCut sc = a->ShortCut();
-    if (sc.Empty()) continue;
+  auto add = [&table](const TShortCut& sc, WORD id) {
+    if (sc.Empty()) return;
     BYTE flags = FVIRTKEY;
     if (sc.Ctrl) flags |= FCONTROL;
     if (sc.Shift) flags |= FSHIFT;
     if (sc.Alt) flags |= FALT;
-    table.push_back(ACCEL{flags, sc.Key, a->Id()});
+    table.push_back(ACCEL{flags, sc.Key, id});
+  };
+  for (auto& a : FActions) {
+    add(a->ShortCut(), a->Id());
+    for (const TShortCut& sc : a->SecondaryShortCuts()) add(sc, a->Id());
   }
   if (table.empty()) return nullptr;
   return ::CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));

@@ -39,6 +39,9 @@ class TAction : public TObject {
   void SetCategory(std::wstring category) { FCategory = std::move(category); }
   TShortCut ShortCut() const noexcept { return FShortCut; }
   void SetShortCut(TShortCut shortCut);
+  // More keys for the command; menus show only the first.
+  const std::vector<TShortCut>& SecondaryShortCuts() const noexcept { return FSecondaryShortCuts; }
+  void AddSecondaryShortCut(TShortCut shortCut) { FSecondaryShortCuts.push_back(shortCut); }
   int ImageIndex() const noexcept { return FImageIndex; }
   void SetImageIndex(int index);
   bool Checked() const noexcept { return FChecked; }
@@ -67,6 +70,7 @@ class TAction : public TObject {
   WORD FId;
   std::wstring FCaption, FHint, FCategory;
   TShortCut FShortCut;
+  std::vector<TShortCut> FSecondaryShortCuts;
   int FImageIndex = -1;
   bool FChecked = false;
   int FGroupIndex = 0;

@@ -190,10 +190,34 @@ void TForm::SelectNext(bool backwards) {
   if (next) ::SetFocus(next);
 }
 
+namespace {
+
+// Undo, redo, cut, copy, paste and select all belong to the edit box that
+// has the focus, as in any Windows program; the window's commands keep
+// these keys everywhere else.
+bool IsEditBoxKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  switch (msg.wParam) {
+    case 'Z':
+    case 'Y':
+    case 'X':
+    case 'C':
+    case 'V':
+    case 'A':
+      break;
+    default:
+      return false;
+  }
+  if (::GetKeyState(VK_CONTROL) >= 0 || ::GetKeyState(VK_MENU) < 0) return false;
+  return (::SendMessageW(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+}
+
+}  // namespace
+
 bool TForm::PreTranslateMessage(MSG& msg) {
   if (!Handle()) return false;
   if (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd)) return false;
-  if (FAccel && ::TranslateAcceleratorW(Handle(), FAccel.Get(), &msg)) return true;
+  if (FAccel && !IsEditBoxKey(msg) && ::TranslateAcceleratorW(Handle(), FAccel.Get(), &msg)) return true;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 &&
       ::GetKeyState(VK_MENU) >= 0) {
     LRESULT code = ::SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg));

@@ -141,6 +141,22 @@
 #define IDS_UNREADABLE_LINES 2231
 #define IDS_UNREADABLE_MORE 2232
 
+// Undo and redo ({0} the step's name), the steps' names, and the list
+// found again after a crash ({n} colours, {name} its file; {0} a file, {1} where it went).
+#define IDS_ACT_UNDO 2300
+#define IDS_ACT_REDO 2301
+#define IDS_ACT_UNDO_NAMED 2302
+#define IDS_ACT_REDO_NAMED 2303
+#define IDS_STEP_ADD 2304
+#define IDS_STEP_DELETE 2305
+#define IDS_STEP_UP 2306
+#define IDS_STEP_DOWN 2307
+#define IDS_STEP_MOVE 2308
+#define IDS_STEP_EDIT 2309
+#define IDS_STEP_IMPORT 2310
+#define IDS_RECOVERY_ASK 2311
+#define IDS_RECOVERY_BAD 2312
+
 // The pick mode: its commands and options, the loupe and the frozen screen,
 // the notification-area icon, and the command line's usage and messages.
 #define IDS_ACT_PICK_SCREEN 2400

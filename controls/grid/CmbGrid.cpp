@@ -15,11 +15,6 @@ namespace {
 // Posted once per burst of row-count changes: the scroll bars follow then.
 constexpr UINT WM_GRIDLAYOUT = WM_APP + 0x4C1;
 
-const std::wstring& EmptyText() {
-  static const std::wstring empty;
-  return empty;
-}
-
 // The display format of a text column: the digits after its point give the
 // decimals shown ("0.00" two); anything else shows the raw text.
 bool FormatNumber(const std::wstring& format, const std::wstring& text, std::wstring& out) {
@@ -40,7 +35,7 @@ bool FormatNumber(const std::wstring& format, const std::wstring& text, std::wst
 }  // namespace
 
 TComboGrid::TComboGrid() {
-  FCells.assign(5, std::vector<TCell>(static_cast<size_t>(FColCount)));
+  FStore.Resize(FColCount, FRowCount);
   FWidths.assign(static_cast<size_t>(FColCount), FDefaultColWidth);
 }
 
@@ -70,7 +65,7 @@ void TComboGrid::SetColCount(int count) {
   if (count == FColCount) return;
   if (FEditing && FEditCol >= count) EndEdit();
   FColCount = count;
-  for (auto& row : FCells) row.resize(static_cast<size_t>(count));
+  if (FSource == &FStore) FStore.Resize(FColCount, FRowCount);
   FWidths.resize(static_cast<size_t>(count), FDefaultColWidth);
   FCol = std::min(FCol, count - 1);
   FLeftCol = std::clamp(FLeftCol, FFixedCols, count - 1);
@@ -83,10 +78,9 @@ void TComboGrid::SetRowCount(int count) {
   const int old = RowCount();
   if (count == old) return;
   if (FEditing && FEditRow >= count) EndEdit();
-  if (count > old) {
-    FCells.resize(static_cast<size_t>(count), std::vector<TCell>(static_cast<size_t>(FColCount)));
-  } else {
-    FCells.resize(static_cast<size_t>(count));
+  FRowCount = count;
+  if (FSource == &FStore) FStore.Resize(FColCount, FRowCount);
+  if (count < old) {
     FRow = std::min(FRow, count - 1);
     FTopRow = std::min(FTopRow, count - 1);
   }
@@ -161,28 +155,29 @@ void TComboGrid::SetOptions(TGridOptions options) {
   Invalidate();
 }
 
-const std::wstring& TComboGrid::Cells(int col, int row) const {
-  if (col < 0 || col >= FColCount || row < 0 || row >= RowCount()) return EmptyText();
-  return FCells[static_cast<size_t>(row)][static_cast<size_t>(col)].Text;
+void TComboGrid::SetCellSource(TGridCellSource* source) {
+  if (FEditing) CancelEdit();
+  FSource = source ? source : &FStore;
+  FStore.Resize(FColCount, FSource == &FStore ? FRowCount : 0);
+  Invalidate();
+}
+
+std::wstring TComboGrid::Cells(int col, int row) const {
+  if (col < 0 || col >= FColCount || row < 0 || row >= RowCount()) return {};
+  if (FEditing && col == FEditCol && row == FEditRow) return FEditText;
+  return FSource->CellText(col, row);
 }
 
 void TComboGrid::SetCells(int col, int row, const std::wstring& text) {
   if (col < 0 || col >= FColCount || row < 0 || row >= RowCount()) return;
-  std::wstring& cell = FCells[static_cast<size_t>(row)][static_cast<size_t>(col)].Text;
-  if (cell == text) return;
-  cell = text;
+  if (FSource == &FStore && FStore.Text(col, row) == text) return;
+  FSource->SetCellText(col, row, text);
   InvalidateCell(col, row);
 }
 
-std::intptr_t TComboGrid::Objects(int col, int row) const {
-  if (col < 0 || col >= FColCount || row < 0 || row >= RowCount()) return 0;
-  return FCells[static_cast<size_t>(row)][static_cast<size_t>(col)].Object;
-}
+std::intptr_t TComboGrid::Objects(int col, int row) const { return FStore.Object(col, row); }
 
-void TComboGrid::SetObjects(int col, int row, std::intptr_t value) {
-  if (col < 0 || col >= FColCount || row < 0 || row >= RowCount()) return;
-  FCells[static_cast<size_t>(row)][static_cast<size_t>(col)].Object = value;
-}
+void TComboGrid::SetObjects(int col, int row, std::intptr_t value) { FStore.SetObject(col, row, value); }
 
 TCellKind& TComboGrid::CellKinds(int col) {
   col = std::max(col, 0);
@@ -281,6 +276,20 @@ void TComboGrid::InvalidateRow(int row) const noexcept {
   r.top = RowTop(row);
   r.bottom = r.top + FRowHeight + FLineWidth;
   ::InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TComboGrid::InvalidateRows(int first, int last) const noexcept {
+  if (!HandleAllocated()) return;
+  if (first < FFixedRows) {
+    Invalidate();
+    return;
+  }
+  first = std::max(first, FTopRow);
+  if (last >= 0 && last < first) return;
+  RECT r = ClientRect();
+  r.top = RowTop(first);
+  if (last >= 0) r.bottom = std::min(r.bottom, static_cast<LONG>(RowTop(last) + FRowHeight + FLineWidth));
+  if (r.top < r.bottom) ::InvalidateRect(Handle(), &r, FALSE);
 }
 
 // ---- Scrolling
@@ -588,6 +597,8 @@ void TComboGrid::ShowEditor() {
   FEditCol = FCol;
   FEditRow = FRow;
   FEditOriginal = Cells(FCol, FRow);
+  FEditText = FEditOriginal;
+  FEditTyped = false;
   FEditor->SetText(FEditOriginal);
   FEditing = true;
   FEditorScrolledOut = false;
@@ -654,19 +665,32 @@ void TComboGrid::EndEdit() {
   if (!FEditing) return;
   const bool hadFocus = FEditor && FEditor->Focused();
   HideEditorWindow(true);
-  if (!hadFocus && !FDestroying && OnEditEnd) OnEditEnd(this);
+  if (!hadFocus && !FDestroying) FinishEdit();
+}
+
+void TComboGrid::FinishEdit() {
+  if (FEditTyped && FEditRow < RowCount() && FEditCol < FColCount) {
+    FEditTyped = false;
+    FSource->SetCellText(FEditCol, FEditRow, FEditText);
+    InvalidateCell(FEditCol, FEditRow);
+  }
+  if (OnEditEnd) OnEditEnd(this);
 }
 
 void TComboGrid::CancelEdit() {
   if (!FEditing) return;
+  // The source may have heard of this edit already (an editor scrolled away
+  // ends a part of it): it hears the original text again.
+  FEditText = FEditOriginal;
+  FEditTyped = true;
   if (FEditor) FEditor->SetText(FEditOriginal);
-  SetCells(FEditCol, FEditRow, FEditOriginal);
   EndEdit();
 }
 
 void TComboGrid::EditorTextChanged(const std::wstring& text) {
-  if (!FEditing || FEditRow >= RowCount() || FEditCol >= FColCount) return;
-  FCells[static_cast<size_t>(FEditRow)][static_cast<size_t>(FEditCol)].Text = text;
+  if (!FEditing) return;
+  FEditText = text;
+  FEditTyped = true;
 }
 
 void TComboGrid::EditorFocusLost(HWND next) {
@@ -680,7 +704,7 @@ void TComboGrid::EditorFocusLost(HWND next) {
     ::ShowWindow(FEditor->Handle(), SW_HIDE);
     InvalidateCell(FEditCol, FEditRow);
   }
-  if (OnEditEnd) OnEditEnd(this);
+  FinishEdit();
 }
 
 void TComboGrid::WMSetFocus(HWND) { InvalidateCell(FCol, FRow); }
@@ -692,7 +716,8 @@ void TComboGrid::WMKillFocus(HWND) { InvalidateCell(FCol, FRow); }
 void TComboGrid::DeleteRow(int row) {
   if (row < FFixedRows || row >= RowCount() || RowCount() <= FFixedRows + 1) return;
   if (FEditing) EndEdit();
-  FCells.erase(FCells.begin() + row);
+  if (FSource == &FStore) FStore.DeleteRow(row);
+  --FRowCount;
   FRow = std::min(FRow, RowCount() - 1);
   FTopRow = std::min(FTopRow, RowCount() - 1);
   RequestLayout();
@@ -702,7 +727,8 @@ void TComboGrid::DeleteRow(int row) {
 void TComboGrid::InsertRow(int row) {
   row = std::clamp(row, FFixedRows, RowCount());
   if (FEditing) EndEdit();
-  FCells.insert(FCells.begin() + row, std::vector<TCell>(static_cast<size_t>(FColCount)));
+  if (FSource == &FStore) FStore.InsertRow(row);
+  ++FRowCount;
   RequestLayout();
   Invalidate();
 }
@@ -710,7 +736,7 @@ void TComboGrid::InsertRow(int row) {
 void TComboGrid::ExchangeRows(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount() || a == b) return;
   if (FEditing) EndEdit();
-  std::swap(FCells[static_cast<size_t>(a)], FCells[static_cast<size_t>(b)]);
+  if (FSource == &FStore) FStore.ExchangeRows(a, b);
   InvalidateRow(a);
   InvalidateRow(b);
 }
@@ -718,11 +744,7 @@ void TComboGrid::ExchangeRows(int a, int b) {
 void TComboGrid::MoveRow(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= RowCount() || toIndex >= RowCount() || fromIndex == toIndex) return;
   if (FEditing) EndEdit();
-  auto from = FCells.begin() + fromIndex, to = FCells.begin() + toIndex;
-  if (fromIndex < toIndex)
-    std::rotate(from, from + 1, to + 1);
-  else
-    std::rotate(to, from, from + 1);
+  FSource->MoveRow(fromIndex, toIndex);
   if (FRow == fromIndex)
     FRow = toIndex;
   else if (fromIndex < FRow && FRow <= toIndex)
@@ -735,16 +757,19 @@ void TComboGrid::MoveRow(int fromIndex, int toIndex) {
 void TComboGrid::MoveColumn(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= FColCount || toIndex >= FColCount || fromIndex == toIndex) return;
   if (FEditing) EndEdit();
-  auto move = [fromIndex, toIndex](auto& v) {
-    auto from = v.begin() + fromIndex, to = v.begin() + toIndex;
-    if (fromIndex < toIndex)
-      std::rotate(from, from + 1, to + 1);
-    else
-      std::rotate(to, from, from + 1);
-  };
-  for (auto& row : FCells) move(row);
-  move(FWidths);
-  if (FCol == fromIndex) FCol = toIndex;
+  FSource->MoveColumn(fromIndex, toIndex);
+  const auto from = FWidths.begin() + fromIndex, to = FWidths.begin() + toIndex;
+  if (fromIndex < toIndex)
+    std::rotate(from, from + 1, to + 1);
+  else
+    std::rotate(to, from, from + 1);
+  // The current cell stays on its column, wherever the moved one passes it.
+  if (FCol == fromIndex)
+    FCol = toIndex;
+  else if (fromIndex < FCol && FCol <= toIndex)
+    --FCol;
+  else if (toIndex <= FCol && FCol < fromIndex)
+    ++FCol;
   RequestLayout();
   Invalidate();
 }
@@ -1136,6 +1161,10 @@ LRESULT TComboGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GRIDLAYOUT:
       if (FLayoutPending) UpdateScrollBars();
       return 0;
+    case WM_SETFONT:
+      // The editor took the font at its creation; the old one may be deleted now.
+      if (FEditor && FEditor->HandleAllocated()) FEditor->SetFont(reinterpret_cast<HFONT>(wParam));
+      break;
     case WM_VSCROLL:
     case WM_HSCROLL:
       if (lParam == 0) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/grid/GridCellSource.h"
 #include "framework/Events.h"
 #include "framework/Handles.h"
 #include "framework/Window.h"
@@ -77,8 +78,13 @@ class TComboGrid : public fw::TWindow {
   void SetColCount(int count);
   // Amortised constant time per row: no repaint of rows out of view, and the
   // scroll bars follow once per burst of changes.
-  int RowCount() const noexcept { return static_cast<int>(FCells.size()); }
+  int RowCount() const noexcept { return FRowCount; }
   void SetRowCount(int count);
+  // The cells from now on; null for the grid's own store. The source
+  // outlives the grid or is replaced first; its owner changes the row
+  // count and repaints what changed.
+  void SetCellSource(TGridCellSource* source);
+  TGridCellSource& CellSource() const noexcept { return *FSource; }
   int FixedCols() const noexcept { return FFixedCols; }
   int FixedRows() const noexcept { return FFixedRows; }
   void SetFixedCols(int count);
@@ -96,8 +102,10 @@ class TComboGrid : public fw::TWindow {
   bool DefaultDrawing() const noexcept { return FDefaultDrawing; }
   void SetDefaultDrawing(bool value) noexcept { FDefaultDrawing = value; }
 
-  const std::wstring& Cells(int col, int row) const;
+  // The text shown: the cell source's, or what is being typed into the cell.
+  std::wstring Cells(int col, int row) const;
   void SetCells(int col, int row, const std::wstring& text);
+  // The integer slot of a cell of the grid's own store.
   std::intptr_t Objects(int col, int row) const;
   void SetObjects(int col, int row, std::intptr_t value);
 
@@ -139,8 +147,9 @@ class TComboGrid : public fw::TWindow {
   const std::wstring& EditedOriginal() const noexcept { return FEditOriginal; }
   TComboInplaceEdit* InplaceEditor() const noexcept { return FEditor.get(); }
 
-  // Row and column operations; texts and objects move with their rows and
-  // columns, cell kinds stay with positions.
+  // Row and column operations; texts and objects of the own store move with
+  // their rows and columns, cell kinds stay with positions. With a source of
+  // its own the owner has changed the data, and these follow it on screen.
   void DeleteRow(int row);
   void InsertRow(int row);
   void ExchangeRows(int a, int b);
@@ -154,6 +163,8 @@ class TComboGrid : public fw::TWindow {
   void PaintTo(HDC dc, const RECT& clip);
   void InvalidateCell(int col, int row) const noexcept;
   void InvalidateRow(int row) const noexcept;
+  // Rows first..last, or to the end for last -1.
+  void InvalidateRows(int first, int last) const noexcept;
 
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;
@@ -201,10 +212,6 @@ class TComboGrid : public fw::TWindow {
   virtual void DrawCell(HDC dc, int col, int row, const RECT& rect, TGridDrawState state);
 
  private:
-  struct TCell {
-    std::wstring Text;
-    std::intptr_t Object = 0;
-  };
   enum class TGridState { gsNormal, gsColSizing, gsColMoving, gsRowMoving, gsButtonDown };
 
   bool IsFixed(int col, int row) const noexcept { return col < FFixedCols || row < FFixedRows; }
@@ -221,6 +228,8 @@ class TComboGrid : public fw::TWindow {
   void MoveBy(int dcol, int drow);
   bool TabTarget(bool backwards, int& col, int& row) const noexcept;
   void HideEditorWindow(bool focusGrid);
+  // Hands what was typed to the cell source, then fires OnEditEnd.
+  void FinishEdit();
   // Follows the edited cell: hidden while it is out of view, shown again in place.
   void PlaceEditor();
   bool EditedCellInView() const noexcept;
@@ -236,7 +245,9 @@ class TComboGrid : public fw::TWindow {
   bool IsPressable(int col, int row) noexcept;
   void ReleasePressed(bool fire, int x, int y);
 
-  std::vector<std::vector<TCell>> FCells;
+  TGridCellStore FStore;
+  TGridCellSource* FSource = &FStore;
+  int FRowCount = 5;
   std::vector<int> FWidths;
   std::vector<TCellKind> FKinds;
   int FColCount = 5;
@@ -257,6 +268,9 @@ class TComboGrid : public fw::TWindow {
   bool FEditorScrolledOut = false;
   int FEditCol = -1, FEditRow = -1;
   std::wstring FEditOriginal;
+  std::wstring FEditText;
+  // Typed since the source last heard of the edit.
+  bool FEditTyped = false;
 
   TGridState FState = TGridState::gsNormal;
   int FSizingCol = -1, FSizingStart = 0, FSizingWidth = 0;

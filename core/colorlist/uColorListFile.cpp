@@ -252,21 +252,28 @@ bool ParseLine(std::basic_string_view<TChar> text, std::basic_string<TChar>& scr
   return ok && index == 4;
 }
 
-}  // namespace
+void AppendLine(std::wstring& text, std::wstring_view red, std::wstring_view green, std::wstring_view blue,
+                std::wstring_view comment) {
+  // A line break inside a cell would split the item in two on reading.
+  text += SanitizeCommentText(std::wstring(red));
+  text += L',';
+  text += SanitizeCommentText(std::wstring(green));
+  text += L',';
+  text += SanitizeCommentText(std::wstring(blue));
+  text += L',';
+  AppendQuoted(text, SanitizeCommentText(std::wstring(comment)));
+  text += L"\r\n";
+}
 
-std::string ColorListWrite(const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi) {
+std::wstring LinesOf(const TColorListSnapshot& items) {
   std::wstring text;
-  for (const TColorListRow& row : rows) {
-    // A line break inside a cell would split the item in two on reading.
-    text += SanitizeCommentText(row.Red);
-    text += L',';
-    text += SanitizeCommentText(row.Green);
-    text += L',';
-    text += SanitizeCommentText(row.Blue);
-    text += L',';
-    AppendQuoted(text, SanitizeCommentText(row.Comment));
-    text += L"\r\n";
-  }
+  items.ForEach([&](const TColorListItem& item) {
+    AppendLine(text, std::to_wstring(item.Red), std::to_wstring(item.Green), std::to_wstring(item.Blue), item.Comment);
+  });
+  return text;
+}
+
+std::string Encoded(const std::wstring& text, const TAnsiCodec& ansi) {
   std::string bytes;
   // ANSI bytes that happen to look like a byte-order mark would be read back
   // in the wrong encoding.
@@ -275,6 +282,24 @@ std::string ColorListWrite(const std::vector<TColorListRow>& rows, const TAnsiCo
     return bytes;
   bytes.assign(kUtf8Bom);
   bytes += Utf8Encode(text);
+  return bytes;
+}
+
+}  // namespace
+
+std::string ColorListWrite(const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi) {
+  std::wstring text;
+  for (const TColorListRow& row : rows) AppendLine(text, row.Red, row.Green, row.Blue, row.Comment);
+  return Encoded(text, ansi);
+}
+
+std::string ColorListWrite(const TColorListSnapshot& items, const TAnsiCodec& ansi) {
+  return Encoded(LinesOf(items), ansi);
+}
+
+std::string ColorListWriteUtf8(const TColorListSnapshot& items) {
+  std::string bytes(kUtf8Bom);
+  bytes += Utf8Encode(LinesOf(items));
   return bytes;
 }
 
@@ -405,6 +430,11 @@ TColorListReadResult ColorListLoadFromStreamChecked(TStream& stream, const TAnsi
 
 void ColorListSaveToStream(TStream& stream, const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi) {
   const std::string bytes = ColorListWrite(rows, ansi);
+  stream.WriteBuffer(bytes.data(), bytes.size());
+}
+
+void ColorListSaveToStream(TStream& stream, const TColorListSnapshot& items, const TAnsiCodec& ansi) {
+  const std::string bytes = ColorListWrite(items, ansi);
   stream.WriteBuffer(bytes.data(), bytes.size());
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/colorlist/uColorListItem.h"
+#include "core/colorlist/uColorListRows.h"
 #include "core/support/Stream.h"
 
 // The texts of one list row's red, green, blue and comment cells.
@@ -16,12 +18,6 @@ struct TColorListRow {
   std::wstring Red, Green, Blue, Comment;
 };
 
-// One line the reader accepted. No range check: 300 or -5 come back as such.
-struct TColorListItem {
-  std::int32_t Red = 0, Green = 0, Blue = 0;
-  std::wstring Comment;
-  bool operator==(const TColorListItem&) const = default;
-};
 
 // The system's ANSI code page, supplied by the platform layer.
 class TAnsiCodec {
@@ -42,6 +38,9 @@ class TAnsiCodec {
 
 // The whole file; no rows give no bytes.
 std::string ColorListWrite(const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi);
+std::string ColorListWrite(const TColorListSnapshot& items, const TAnsiCodec& ansi);
+// The same lines, always UTF-8 with its byte-order mark.
+std::string ColorListWriteUtf8(const TColorListSnapshot& items);
 
 // What reading a file found: the acceptable lines, and the lines that hold
 // something but could not be read (a save would lose them).
@@ -80,6 +79,7 @@ std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstri
 std::vector<TColorListItem> ColorListLoadFromStream(TStream& stream, const TAnsiCodec& ansi);
 TColorListReadResult ColorListLoadFromStreamChecked(TStream& stream, const TAnsiCodec& ansi);
 void ColorListSaveToStream(TStream& stream, const std::vector<TColorListRow>& rows, const TAnsiCodec& ansi);
+void ColorListSaveToStream(TStream& stream, const TColorListSnapshot& items, const TAnsiCodec& ansi);
 
 // An item of a line as an integer: leading spaces, an optional sign, then
 // decimal digits or hexadecimal ones after $, x, X, 0x or 0X; nothing after

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "tests/e2e/TintraSession.h"
 
 namespace {
@@ -64,8 +65,9 @@ class ClipboardE2E : public testing::Test {
     });
     ASSERT_GE(edits.size(), 3u);
     for (size_t i = 0; i < 3; ++i) Rgb[i] = edits[i].Handle;
-    // Keys go to the window under the pointer: into the red editor.
-    Tintra.Click(edits[0].Rect.Left + 10, edits[0].Rect.CenterY());
+    // Ctrl+V in the list is the window's paste.
+    const WinControl grid = Tintra.Control(ControlIds::gridItem);
+    Tintra.Click(grid.Rect.Left + 80, grid.Rect.Top + 28);
   }
   std::array<std::string, 3> Channels() {
     Tintra.Sync();
@@ -108,6 +110,20 @@ TEST_F(ClipboardE2E, PastedHexTextBecomesTheCurrentColour) {
   TXclipFeed feed("0xFF8000");
   for (int i = 0; i < 3; ++i) Tintra.Key("ctrl+v");
   EXPECT_EQ(Channels(), (std::array<std::string, 3>{"0", "0", "255"}));
+}
+
+// In an editor the keys are the edit box's own: the text is pasted into it.
+TEST_F(ClipboardE2E, PasteInAChannelEditorPastesItsText) {
+  const WinControl green = e2e::probe::Window(Rgb[1]);
+  Tintra.Click(green.Rect.Left + 10, green.Rect.CenterY());
+  TXclipFeed feed("200");
+  const auto deadline = std::chrono::steady_clock::now() + 10s;
+  do {
+    Tintra.Key("ctrl+a ctrl+v");
+    if (Channels() == std::array<std::string, 3>{"0", "200", "0"}) break;
+    std::this_thread::sleep_for(200ms);
+  } while (std::chrono::steady_clock::now() < deadline);
+  EXPECT_EQ(Channels(), (std::array<std::string, 3>{"0", "200", "0"}));
 }
 
 TEST_F(ClipboardE2E, CopyIsReadableFromX) {

@@ -80,8 +80,8 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"&Edit",
      // The copy formats show their output for black until the submenu opens.
      // ("&1 Hex  #000000" goes with the recent files.)
-     {"Pick from &Screen\tCtrl+K", "&Copy", "Copy Current Colo&r\tCtrl+Shift+C", "Copy as &Format",
-      "&2 Hex lower case  #000000", "&3 CSS rgb()  rgb(0, 0, 0)", "&4 CSS hsl()  hsl(0, 0%, 0%)",
+     {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Pick from &Screen\tCtrl+K", "&Copy", "Copy Curre&nt Color\tCtrl+Shift+C",
+      "Copy as &Format", "&2 Hex lower case  #000000", "&3 CSS rgb()  rgb(0, 0, 0)", "&4 CSS hsl()  hsl(0, 0%, 0%)",
       "&5 CSS hwb()  hwb(0 0% 100%)", "&6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "&7 COLORREF  0x000000",
       "&8 Delphi  $00000000", "&9 Floats 0..1  0.000, 0.000, 0.000", "&0 Decimal  0", "&A Name  black",
       "&Edit Formats...",

@@ -241,8 +241,8 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
 // The last button of the button bar is the magnifier's.
 void ClickZoomButton(TintraSession& tintra) {
   const WinControl bar = tintra.Control(ControlIds::ToolBar);
-  // Ten 23-pixel buttons and five 6-pixel separators before its centre.
-  tintra.Click(bar.Rect.Left + 10 * 23 + 5 * 6 + 11, bar.Rect.Top + 11);
+  // Twelve 23-pixel buttons and five 6-pixel separators before its centre.
+  tintra.Click(bar.Rect.Left + 12 * 23 + 5 * 6 + 11, bar.Rect.Top + 11);
 }
 
 bool ZoomChecked(TintraSession& tintra) {

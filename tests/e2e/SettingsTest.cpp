@@ -48,7 +48,7 @@ TEST(Settings, ACleanStartAndExitWritesTheDesignedValues) {
     CloseAndWait(tintra);
   }
   auto values = e2e::RegExport(e2e::kSettingsKey);
-  EXPECT_EQ(values["PosMain"], "331,57,507,304,1");
+  EXPECT_EQ(values["PosMain"], "331,57,580,304,1");
   EXPECT_EQ(values["ZoomWindow"], "1");
   EXPECT_EQ(values["HexOrder"], "0");
   EXPECT_EQ(values["Columns"].rfind("0,32,1,32,2,70,", 0), 0u) << values["Columns"];
@@ -80,7 +80,7 @@ TEST(Settings, ATintraIniBesideTheProgramHoldsTheSettingsInstead) {
   EXPECT_EQ(ini.rfind("\xEF\xBB\xBF; kept\r\n", 0), 0u) << ini;
   EXPECT_NE(ini.find("[Tintra]\r\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("HexOrder=1\r\n"), std::string::npos) << "the stored byte order came back and went out";
-  EXPECT_NE(ini.find("PosMain=331,57,507,304,1\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("PosMain=331,57,580,304,1\r\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("ZoomWindow=1\r\n"), std::string::npos) << ini;
   EXPECT_TRUE(e2e::RegExport(e2e::kSettingsKey).empty()) << "nothing in the registry";
 }
@@ -125,7 +125,7 @@ TEST(Settings, DamagedPositionKeepsTheDesignedSize) {
   auto window = tintra.Window();
   EXPECT_EQ(window.Rect.Left, 10);
   EXPECT_EQ(window.Rect.Top, 20);
-  EXPECT_EQ(window.Rect.Width(), 507);
+  EXPECT_EQ(window.Rect.Width(), 580);
   EXPECT_EQ(window.Rect.Height(), 304);
 }
 

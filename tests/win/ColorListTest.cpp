@@ -410,17 +410,18 @@ TEST(ColorListLayout, ADamagedStoredLayoutStartsWithTheDesignedOne) {
     options.SettingsKey = key;
     TfrmTintra form(options);
     EXPECT_NO_THROW(form.CreateForm());
-    for (int c = 0; c < 7; ++c) EXPECT_EQ(form.ColorList.gridItem.Objects(c, 0), c);
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(form.ColorList.List().ColumnAt(c), c);
     EXPECT_EQ(form.ColorList.gridItem.ColWidths(0), 32);
     // The column map itself still refuses an identity it cannot place.
-    form.ColorList.gridItem.SetObjects(3, 0, 9);
+    TColumnLayout damaged = form.ColorList.ListColumns();
+    damaged.Ids[3] = 9;
     try {
-      form.ColorList.UpdateColIndex();
+      form.ColorList.SetListColumns(damaged);
       ADD_FAILURE() << "no error";
     } catch (const EUserError& e) {
       EXPECT_STREQ(e.Message().c_str(), L"TfrmTintra.UpdateColIndex: Illegal Index");
     }
-    form.ColorList.gridItem.SetObjects(3, 0, 3);
+    EXPECT_EQ(form.ColorList.List().ColumnAt(3), 3);
   }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
   ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());

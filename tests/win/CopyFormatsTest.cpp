@@ -101,7 +101,13 @@ class CopyFormatsTest : public testing::Test {
     Form.CreateForm();
     Form.ChannelPanel.UpdateFromRGB();
   }
-  HMENU CopyAsMenu() { return ::GetSubMenu(::GetSubMenu(::GetMenu(Form.Handle()), 1), 4); }
+  // The edit menu's first submenu.
+  HMENU CopyAsMenu() {
+    HMENU edit = ::GetSubMenu(::GetMenu(Form.Handle()), 1);
+    for (int i = 0; i < ::GetMenuItemCount(edit); ++i)
+      if (HMENU sub = ::GetSubMenu(edit, i)) return sub;
+    return nullptr;
+  }
   // What the menu loop sends as the submenu opens.
   std::vector<std::wstring> OpenCopyAs() {
     ::SendMessageW(Form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(CopyAsMenu()), 0);

@@ -127,7 +127,7 @@ TEST_F(MainWindow, FrameAsDesigned) {
   GetWindowRect(form.Handle(), &r);
   EXPECT_EQ(r.left, 331);
   EXPECT_EQ(r.top, 57);
-  EXPECT_EQ(r.right - r.left, 507);
+  EXPECT_EQ(r.right - r.left, 580);
   EXPECT_EQ(r.bottom - r.top, 304);
   // The editors' panel on the right, the list and its button bar on the rest.
   RECT client, right, left;
@@ -151,8 +151,9 @@ TEST_F(MainWindow, MenuBarLists) {
       {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
        L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-", L"-",
        L"終了(&X)"},
-      {L"画面から取得(&S)\tCtrl+K", L"-", L"コピー(&C)", L"現在の色をコピー(&R)\tCtrl+Shift+C", L"形式を指定してコピー(&F)",
-       L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+      {L"元に戻す(&U)\tCtrl+Z", L"やり直し(&R)\tCtrl+Y", L"-", L"画面から取得(&S)\tCtrl+K", L"-", L"コピー(&C)",
+       L"現在の色をコピー(&N)\tCtrl+Shift+C", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-",
+       L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
       {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
       {L"１６進数表記の並び順(&O)", L"取得範囲(&P)", L"ホットキー(&K)...", L"画面を固定して取得(&F)", L"取得時にコピー(&C)",
@@ -185,23 +186,24 @@ TEST_F(MainWindow, ButtonBarLists) {
   HWND tb = FindControl(form.Handle(), ControlIds::ToolBar);
   ASSERT_TRUE(tb);
   // Image numbers as ButtonImages lays them out: open, save, copy, add,
-  // delete, up, down, stay on top, magnifier, paste, pick.
+  // delete, up, down, stay on top, magnifier, paste, undo, redo, pick.
   const struct {
     const wchar_t* Tip;  // nullptr: a separator
     int Image;
   } expected[] = {
       {L"開く", 0},         {L"上書き保存", 1},
-      {nullptr, 0},         {L"画面から取得", 10},
-      {nullptr, 0},         {L"コピー", 2},
+      {nullptr, 0},         {L"元に戻す", 10},
+      {L"やり直し", 11},    {nullptr, 0},
+      {L"画面から取得", 12}, {L"コピー", 2},
       {L"貼り付け", 9},     {nullptr, 0},
       {L"追加", 3},         {L"削除", 4},
       {L"一行上に移動", 5}, {L"一行下に移動", 6},
       {nullptr, 0},         {L"常に手前に表示", 7},
       {nullptr, 0},         {L"拡大ウィンドウの表示", 8},
   };
-  ASSERT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), 16);
+  ASSERT_EQ(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0), static_cast<LRESULT>(std::size(expected)));
   HMENU bar = GetMenu(form.Handle());
-  for (int i = 0; i < 16; ++i) {
+  for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
     TBBUTTON b{};
     SendMessageW(tb, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
     if (!expected[i].Tip) {
@@ -216,7 +218,7 @@ TEST_F(MainWindow, ButtonBarLists) {
     ASSERT_GT(GetMenuStringW(bar, static_cast<UINT>(b.idCommand), item, 128, MF_BYCOMMAND), 0) << i;
     EXPECT_TRUE(std::wstring(item).starts_with(expected[i].Tip)) << i;
   }
-  const int zoom = 15, save = 1;
+  const int zoom = static_cast<int>(std::size(expected)) - 1, save = 1;
   TBBUTTON zoomButton{}, saveButton{};
   SendMessageW(tb, TB_GETBUTTON, zoom, reinterpret_cast<LPARAM>(&zoomButton));
   SendMessageW(tb, TB_GETBUTTON, save, reinterpret_cast<LPARAM>(&saveButton));
@@ -228,7 +230,7 @@ TEST_F(MainWindow, ButtonBarLists) {
 }
 
 TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
-  const wchar_t* names[] = {L"actNew", L"actOpen", L"actSave", L"actSaveAs", L"actExit", L"actCopy", L"actInsert",
+  const wchar_t* names[] = {L"actNew", L"actOpen", L"actSave", L"actSaveAs", L"actExit", L"actUndo", L"actRedo", L"actCopy", L"actInsert",
                             L"actDelete", L"act1Up", L"act1Down", L"actStayOnTop", L"actZoom", L"actAbout",
                             L"actHomePage", L"actsmRGBOrder", L"actRGB", L"actBGR", L"actPaste",
                             L"actsmLanguage", L"actLangAuto", L"actLangJapanese", L"actLangEnglish",

@@ -127,7 +127,7 @@ TEST_F(Lifecycle, AStartShowsWhatTheRegistryHoldsAndAStopWritesWhatTheUserLeft) 
       << testing::PrintToString(Reg(L"Columns"));
   EXPECT_EQ(Reg(L"LastFile"), File);
   EXPECT_EQ(Reg(L"HexOrder"), L"0");
-  EXPECT_EQ(Reg(L"PosMain"), L"331,57,507,304,1");
+  EXPECT_EQ(Reg(L"PosMain"), L"331,57,580,304,1");
   EXPECT_EQ(Reg(L"H1", kKey + L"\\History"), File);
   EXPECT_EQ(Reg(L"H2", kKey + L"\\History"), L"C:\\older.txt");
   EXPECT_TRUE(gErrors.empty());

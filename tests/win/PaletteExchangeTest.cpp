@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resources/StringIds.h"
 #include "app/ufrmTintra.h"
 #include "app/uPaletteExchange.h"
 #include "core/colorout/uPalette.h"
@@ -72,7 +73,7 @@ class PaletteExchangeTest : public testing::Test {
   }
   // The list holds kThree, saved as far as the document knows.
   void FillThree() {
-    Form.ColorList.AppendColors(kThree);
+    Form.ColorList.AppendColors(kThree, IDS_STEP_IMPORT);
     Form.Documents.Document.SetModified(false);
   }
   // A part on the form's list whose dialog answers choice.
@@ -181,7 +182,7 @@ TEST_F(PaletteExchangeTest, ImportOfEachTypeAppendsTheRowsAsOneChange) {
   for (const auto& f : files) {
     SCOPED_TRACE(f.Name);
     Form.Documents.Clear();
-    Form.ColorList.AppendColors(std::vector<TPaletteEntry>{{RGB(1, 2, 3), L"kept"}});
+    Form.ColorList.AppendColors(std::vector<TPaletteEntry>{{RGB(1, 2, 3), L"kept"}}, IDS_STEP_IMPORT);
     Form.Documents.Document.SetModified(false);
     WriteBytes(Path(f.Name), f.Bytes);
     Choice = TPaletteFileChoice{Path(f.Name), 1};
