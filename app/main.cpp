@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/document/uListRecovery.h"
 #include "app/ole/uOLE2Color.h"
 #include "app/uCommandLinePick.h"
 #include "app/uProgramResources.h"
@@ -56,6 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     TMainWindowOptions options;
     options.SettingsKey = kSettingsKey;
     options.Arguments = ProgramArguments();
+    options.RecoveryFolder = DefaultRecoveryFolder();
     return std::make_unique<TfrmTintra>(std::move(options));
   });
   if (ole) ::OleUninitialize();

@@ -246,14 +246,15 @@ void TColorListPanel::AppendColors(std::span<const TPaletteEntry> entries, TList
   ReportModified();
 }
 
-void TColorListPanel::ReplaceItems(std::vector<TColorListItem> items) {
+void TColorListPanel::ReplaceItems(std::vector<TColorListItem> items, int current) {
   gridItem.CancelEdit();
   FList.ReplaceAll(std::move(items));
+  FList.ForgetSavedPoint();
   gridItem.SetRowCount(std::max(FList.Count(), 1) + 1);
   gridItem.Invalidate();
-  gridItem.FocusCell(gridItem.Col(), 1);
+  gridItem.FocusCell(gridItem.Col(), std::clamp(current, 0, std::max(FList.Count() - 1, 0)) + 1);
   FitCommentColumn();
-  ListChanged();
+  ReportModified();
 }
 
 void TColorListPanel::actDelExecute(fw::TObject*) {

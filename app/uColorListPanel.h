@@ -63,8 +63,9 @@ class TColorListPanel : public fw::TObject, private TGridCellSource {
   std::vector<TPaletteEntry> Rows() const;
   // New rows after the last, as one step named label; nothing for no entries.
   void AppendColors(std::span<const TPaletteEntry> entries, TListStepLabel label);
-  // A whole list at once (restored or read from a palette): the history starts again.
-  void ReplaceItems(std::vector<TColorListItem> items);
+  // A whole list at once, saved nowhere yet (restored, or read from a
+  // palette): the history starts again, and the list is modified until saved.
+  void ReplaceItems(std::vector<TColorListItem> items, int current = 0);
   bool CanDelete() const noexcept { return FList.CanDelete(); }
   bool CanMoveUp() const noexcept;
   bool CanMoveDown() const noexcept;

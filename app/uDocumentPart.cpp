@@ -31,7 +31,10 @@ TDocumentPart::TDocumentPart(TColorListPanel& list) : FList(list) {
   };
   Document.OnSaveToStream = [this](fw::TObject* s, TStream& stream) { FList.DocumentSaveToStream(s, stream); };
   // The list's history decides: undoing back to the saved state is unmodified again.
-  FList.OnModified = [this](fw::TObject*) { Document.SetModified(FList.Modified()); };
+  FList.OnModified = [this](fw::TObject*) {
+    Document.SetModified(FList.Modified());
+    if (OnContentChange) OnContentChange(this);
+  };
   FList.OnCheckRead = [this](const TColorListReadResult& read) { CheckRead(read); };
 
   TBXMRUList.SetMaxItems(5);

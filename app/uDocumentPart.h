@@ -26,6 +26,8 @@ class TDocumentPart : public fw::TObject {
 
   // The file name or the modified flag changed: the caption follows.
   fw::TNotifyEvent OnTitleChange;
+  // The list changed, after the document heard of it.
+  fw::TNotifyEvent OnContentChange;
   // "(file title)(変更) - title", or "(無題) - title" when untitled.
   std::wstring Caption(const std::wstring& appTitle) const;
 

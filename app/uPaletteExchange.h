@@ -47,9 +47,16 @@ class TPaletteExchange : public fw::TObject {
   bool ExportTo(const TPaletteFileChoice& choice);
   // False, with a message shown and nothing appended, when the file cannot be read.
   bool ImportFrom(const std::wstring& fileName);
+  // A palette file opened as a document: its colours become a new list, so
+  // that a save asks for a name and never writes the list over the palette.
+  // False, with nothing changed, for a file that is not a palette Tintra
+  // reads (a list file among them).
+  bool OpenAsList(const std::wstring& fileName);
 
  private:
   void ShowError(const std::wstring& text);
+  // The palette's colours, or the reason there are none.
+  TPaletteImport Read(const std::wstring& fileName, TPaletteFormat format) const;
 
   TColorListPanel& FList;
   TChoosePaletteFile FChoose;

@@ -52,12 +52,9 @@ std::wstring UiText(UINT id, TUiLanguage language) {
 
 std::wstring UiText(UINT id) { return UiText(id, UiLanguage()); }
 
-std::wstring UiText(UINT id, std::wstring_view arg) {
-  std::wstring text = UiText(id);
-  const std::size_t at = text.find(L"{0}");
-  if (at != std::wstring::npos) text.replace(at, 3, arg);
-  return text;
-}
+std::wstring UiText(UINT id, std::wstring_view arg) { return FillFields(UiText(id), {{L"{0}", arg}}); }
+
+std::wstring UiText(UINT id, std::initializer_list<TTextField> fields) { return FillFields(UiText(id), fields); }
 
 LOGFONTW UiFont(UINT faceId, int height) {
   LOGFONTW lf{};

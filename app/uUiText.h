@@ -9,6 +9,7 @@
 
 #include "core/document/uDocumentState.h"
 #include "core/shell/uUiLanguage.h"
+#include "core/support/uStrings.h"
 
 // Until set, the user's Windows interface language decides.
 TUiLanguage UiLanguage();
@@ -19,6 +20,8 @@ std::wstring UiText(UINT id);
 std::wstring UiText(UINT id, TUiLanguage language);
 // The text with "{0}" replaced by arg.
 std::wstring UiText(UINT id, std::wstring_view arg);
+// The text with each "{key}" replaced, in one pass.
+std::wstring UiText(UINT id, std::initializer_list<TTextField> fields);
 
 // A font of the interface: the table's face with the language's character set.
 LOGFONTW UiFont(UINT faceId, int height);

@@ -12,6 +12,7 @@
 #include "core/colorout/uPasteText.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
+#include "core/colorout/uColorChannels.h"
 
 namespace {
 
@@ -138,7 +139,11 @@ void TfrmTintra::ConnectParts() {
   Sampler.OnColorPick = [this](fw::TObject*, TColor color) { ChannelPanel.SetColor(color); };
   ColorList.OnSelectColor = [this](fw::TObject*, TColor color) { ListSelectColor(color); };
   ColorList.OnListChange = [this](fw::TObject*) { UpdateListActions(); };
-  Documents.OnTitleChange = [this](fw::TObject*) { UpdateCaption(); };
+  Documents.OnTitleChange = [this](fw::TObject*) {
+    UpdateCaption();
+    KeepForRecovery();
+  };
+  Documents.OnContentChange = [this](fw::TObject*) { KeepForRecovery(); };
   ChannelPanel.OnColorChange = [this](TColor color) {
     ColorName.SetColor(color);
     Contrast.SetTextColor(color);
@@ -161,6 +166,7 @@ void TfrmTintra::ConnectParts() {
   if (FOptions.DocumentMessageBox)
     Documents.Document.ShowMessageBox = Palettes.ShowMessageBox = FOptions.DocumentMessageBox;
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
+  Documents.Document.OnOpenForeign = [this](const std::wstring& name) { return Palettes.OpenAsList(name); };
   PickOptions.OnAddToList = [this](fw::TObject*) { actInsert.Execute(); };
   PickOptions.OnStartPickMode = [this](fw::TObject*) { Pick.StartPick(); };
   Pick.OnPicked = [this](TColor color) { PickModePicked(color); };
@@ -338,7 +344,7 @@ void TfrmTintra::tbsmiHexOrderPopup(fw::TObject*) {
 }
 
 void CopyColorToClipboard(HWND owner, TColor color, std::uint8_t order) {
-  const std::wstring text = ColorToHexText(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF, order);
+  const std::wstring text = ColorToHexText(RedOf(color), GreenOf(color), BlueOf(color), order);
   if (text.empty()) return;
   // "#" and hexadecimal digits only, so each character is one ANSI byte.
   fw::ClipboardSetText(owner, std::string(text.begin(), text.end()));
@@ -368,9 +374,9 @@ void TfrmTintra::ListSelectColor(TColor color) {
   // Through the RGB path also when the colour is the current one: the other
   // channels then show what the row's RGB gives.
   TColorFactors& f = ChannelPanel.Factors();
-  f.Red = static_cast<std::int32_t>(color & 0xFF);
-  f.Grn = static_cast<std::int32_t>((color >> 8) & 0xFF);
-  f.Blu = static_cast<std::int32_t>((color >> 16) & 0xFF);
+  f.Red = RedOf(color);
+  f.Grn = GreenOf(color);
+  f.Blu = BlueOf(color);
   ChannelPanel.UpdateFromRGB();
 }
 
@@ -401,6 +407,15 @@ void TfrmTintra::UpdateHistoryActions() {
     }
     side.Action.SetEnabled(side.Can);
   }
+}
+
+void TfrmTintra::KeepForRecovery() {
+  const bool keep = Documents.Document.Modified() && ColorList.ItemCount() > 0;
+  if (keep)
+    Recovery.Keep(ColorList.List().Snapshot(), Documents.Document.FileName(), ColorList.List().Current());
+  else if (FRecoveryKept)
+    Recovery.Forget();
+  FRecoveryKept = keep;
 }
 
 void TfrmTintra::UpdateCaption() {

@@ -8,6 +8,7 @@
 
 #include "app/uChannelPanel.h"
 #include "app/uColorListPanel.h"
+#include "app/document/uListRecovery.h"
 #include "app/uColorNameLabel.h"
 #include "app/uContrastPanel.h"
 #include "app/uCopyFormatsPart.h"
@@ -53,6 +54,8 @@ struct TMainWindowOptions {
   std::function<void(const std::wstring& text)> ShowLanguageNote;
   // Opens the list's shortcut menu and answers the chosen command.
   TTrackMenuFunc TrackMenu;
+  // Where an unsaved list is kept against a crash; empty keeps nothing.
+  std::wstring RecoveryFolder;
 };
 
 class TfrmTintra : public fw::TForm {
@@ -122,9 +125,12 @@ class TfrmTintra : public fw::TForm {
   bool PreTranslateMessage(MSG& msg) override;
 
   bool StayOnTop() const noexcept { return FStayOnTop; }
+  // The unsaved list kept against a crash.
+  TListRecovery Recovery{FOptions.RecoveryFolder};
 
  private:
   bool FStayOnTop = false;
+  bool FRecoveryKept = false;
 
   TSizeGripVel SizeGripVel1;
   TRestorePos RestorePos{*this};
@@ -136,6 +142,12 @@ class TfrmTintra : public fw::TForm {
   void BuildToolBar();
   void CreateComponents();
   void UpdateCaption();
+  // The recovery file follows the document: kept while modified, gone when saved.
+  void KeepForRecovery();
+  // Asks about the lists of programs that ended without saving; true when one came back.
+  bool RestoreRecoveredList();
+  // Unless the arguments say -n.
+  void OpenLastFile();
   void UpdateListActions();
   // The captions say what undo and redo would undo and redo.
   void UpdateHistoryActions();

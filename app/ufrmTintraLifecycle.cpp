@@ -1,6 +1,8 @@
 // Start-up, the settings kept in the registry, and shutdown of the main window.
 #include <windows.h>
 
+#include <optional>
+
 
 #include "app/ufrmTintra.h"
 #include "app/uUiText.h"
@@ -14,6 +16,8 @@
 #include "framework/support/uRegistry.h"
 
 namespace {
+
+constexpr UINT kWmRecover = WM_APP + 0x52;
 
 bool SkipsLastFile(const std::vector<std::wstring>& args) {
   if (args.empty()) return false;
@@ -64,12 +68,12 @@ void TfrmTintra::FormShow(fw::TObject*) {
   const std::wstring& key = FOptions.SettingsKey;
   ChannelPanel.UpdateFromRGB();
 
-  if (!SkipsLastFile(FOptions.Arguments) && !key.empty()) {
-    const std::wstring lastFile = GetRegistryLongVal(HKEY_CURRENT_USER, key, L"LastFile");
-    // A file moved or deleted since is reported, and the start-up goes on:
-    // the magnifier state, its cursor and the drop target must not depend on it.
-    if (!lastFile.empty()) fw::Guarded([&] { Documents.Document.LoadFromFile(lastFile); });
-  }
+  // A list a crash left behind comes before the last file, -n or not; it
+  // is asked about once the window shows.
+  if (!Recovery.Orphans().empty())
+    ::PostMessageW(Handle(), kWmRecover, 0, 0);
+  else
+    OpenLastFile();
 
   if (!key.empty() && GetRegistryVal(HKEY_CURRENT_USER, key, L"ZoomWindow") == L"0") actZoom.Execute();
 
@@ -84,6 +88,51 @@ void TfrmTintra::FormShow(fw::TObject*) {
     FOptions.ShowMessage(warning);
   else
     ShowAppMessage(warning);
+}
+
+void TfrmTintra::OpenLastFile() {
+  const std::wstring& key = FOptions.SettingsKey;
+  if (SkipsLastFile(FOptions.Arguments) || key.empty()) return;
+  const std::wstring lastFile = GetRegistryLongVal(HKEY_CURRENT_USER, key, L"LastFile");
+  // A file moved or deleted since is reported, and the start-up goes on:
+  // the magnifier state, its cursor and the drop target must not depend on it.
+  if (!lastFile.empty()) fw::Guarded([&] { Documents.Document.LoadFromFile(lastFile); });
+}
+
+bool TfrmTintra::RestoreRecoveredList() {
+  const std::wstring& title = fw::Application().Title();
+  TDocument& document = Documents.Document;
+  for (const std::wstring& file : Recovery.Orphans()) {
+    std::optional<TRecoveredList> list = TListRecovery::Read(file);
+    if (!list) {
+      // Never deleted unseen: the user may still get at it by hand.
+      const std::wstring aside = TListRecovery::BadName(file);
+      ::MoveFileExW(file.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+      document.ShowMessageBox(Handle(), UiText(IDS_RECOVERY_BAD, {{L"{0}", file}, {L"{1}", aside}}), title,
+                              MB_OK | MB_ICONWARNING);
+      continue;
+    }
+    if (list->Items.empty()) {
+      ::DeleteFileW(file.c_str());
+      continue;
+    }
+    const std::wstring count = std::to_wstring(list->Items.size());
+    const std::wstring name = DocumentShownName(list->FileName, UiDocumentTexts());
+    const std::wstring question = UiText(IDS_RECOVERY_ASK, {{L"{n}", count}, {L"{name}", name}});
+    if (document.ShowMessageBox(Handle(), question, title, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      ::DeleteFileW(file.c_str());
+      continue;
+    }
+    // Ours from now on, so that it never is on disk under no name.
+    Recovery.Adopt(file);
+    ColorList.ReplaceItems(std::move(list->Items), list->Current);
+    document.SetFileName(list->FileName);
+    document.SetModified(true);
+    UpdateCaption();
+    KeepForRecovery();
+    return true;
+  }
+  return false;
 }
 
 void TfrmTintra::ShowLanguageSetting() {
@@ -148,6 +197,9 @@ void TfrmTintra::FormClose(fw::TObject*) {
 
 void TfrmTintra::FormDestroy(fw::TObject*) {
   ColorList.Detach();
+  // A clean end: nothing is left to recover.
+  Recovery.Forget();
+  Recovery.Flush();
   const std::wstring& key = FOptions.SettingsKey;
   if (!key.empty()) {
     fw::Guarded([&] { Documents.SaveRecentFiles(key); });
@@ -175,6 +227,12 @@ LRESULT TfrmTintra::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // Monitors came, went or moved: the eyedropper must not pick from stale bounds.
     fw::Guarded([&] { Sampler.RefreshMonitors(); });
     return fw::TForm::WndProc(msg, wParam, lParam);
+  }
+  if (msg == kWmRecover) {
+    bool restored = false;
+    fw::Guarded([&] { restored = RestoreRecoveredList(); });
+    if (!restored) OpenLastFile();
+    return 0;
   }
   LRESULT result = 0;
   bool taken = false;

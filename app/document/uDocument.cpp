@@ -9,6 +9,7 @@
 #include "framework/Application.h"
 #include "framework/Handles.h"
 #include "framework/support/uRegistry.h"
+#include "framework/support/uSafeFile.h"
 #include "core/support/uUserError.h"
 
 namespace {
@@ -18,29 +19,7 @@ bool FileExists(const std::wstring& name) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Renaming such a target aside would succeed and the new file then could
-// not be written where the user expects it.
-bool CannotBeReplaced(const std::wstring& name) {
-  const DWORD attributes = ::GetFileAttributesW(name.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-}
-
-struct TFileTraits {
-  using THandle = HANDLE;
-  static THandle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(THandle h) noexcept { ::CloseHandle(h); }
-};
-using TUniqueFile = fw::TUniqueHandle<TFileTraits>;
-
-// A new empty file of a unique name in name's folder (the same volume, so it
-// can be renamed over name); empty when none can be made there.
-std::wstring TempNameBeside(const std::wstring& name) {
-  std::wstring dir = FileDirPart(name);
-  if (dir.empty()) dir = L".";
-  wchar_t temp[MAX_PATH + 16] = {};
-  if (dir.size() >= MAX_PATH - 14 || !::GetTempFileNameW(dir.c_str(), L"ttr", 0, temp)) return {};
-  return temp;
-}
+using fw::TUniqueFile;
 
 HWND MainWindow() { return fw::Application().MainFormHandle(); }
 
@@ -138,6 +117,11 @@ void TDocument::LoadFromFile(const std::wstring& name) {
     std::wstring& Name;
     ~TLoading() { Name.clear(); }
   } loading{FLoadingFileName = name};
+  if (OnOpenForeign && OnOpenForeign(name)) {
+    SetFileName(L"");
+    SetModified(true);
+    return;
+  }
   // All of it first: a read error must not leave the content half replaced.
   TMemoryStream content;
   {
@@ -157,15 +141,7 @@ bool TDocument::AskRetry(const std::wstring& text) {
 }
 
 void TDocument::WriteFileContent(const std::wstring& name, HANDLE file, const std::vector<std::uint8_t>& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-    DWORD written = 0;
-    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-      throw EWriteError(L"Cannot write file \"" + name + L"\".");
-    done += written;
-  }
-  if (!::FlushFileBuffers(file)) throw EWriteError(L"Cannot write file \"" + name + L"\".");
+  if (!fw::WriteFileBytes(file, bytes.data(), bytes.size())) throw EWriteError(L"Cannot write file \"" + name + L"\".");
 }
 
 bool TDocument::WriteWholeFile(const std::wstring& name, const std::vector<std::uint8_t>& bytes) {
@@ -187,7 +163,7 @@ bool TDocument::SaveToFile(const std::wstring& name) {
   WriteContent(content);
 
   const std::wstring createFailed = UiText(IDS_CREATE_FAILED, name);
-  while (CannotBeReplaced(name))
+  while (fw::CannotReplace(name))
     if (!AskRetry(createFailed)) return false;
 
   // The new content is written whole beside the file before anything is
@@ -203,7 +179,7 @@ bool TDocument::SaveToFile(const std::wstring& name) {
   std::wstring temp;
   TTempFile tempFile{temp};
   for (;;) {
-    temp = TempNameBeside(name);
+    temp = fw::TempFileBeside(name);
     if (!temp.empty() && WriteWholeFile(temp, content.Bytes())) break;
     if (!temp.empty()) ::DeleteFileW(temp.c_str());
     temp.clear();

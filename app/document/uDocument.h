@@ -51,6 +51,10 @@ class TDocument : public fw::TObject {
   TStreamEvent OnLoadFromStream;
   TStreamEvent OnSaveToStream;
 
+  // A file of another kind asked to be opened: true when the owner took it
+  // as a new untitled content, which the document then holds, modified.
+  std::function<bool(const std::wstring& name)> OnOpenForeign;
+
   // Every question and error box goes through here.
   TMessageBoxFunc ShowMessageBox;
 

@@ -82,9 +82,9 @@ void TColorList::MoveColumn(int from, int to) {
 
 // ---- Steps
 
-std::size_t TColorList::BytesOf(const TStep& step) noexcept {
-  std::size_t bytes = sizeof(TStep);
-  for (const TColorListItem& item : step.Items) bytes += ItemBytes(item);
+std::size_t TColorList::BytesOf(const TColorListRows& run) noexcept {
+  std::size_t bytes = 0;
+  run.ForEach([&](const TColorListItem& item) { bytes += ItemBytes(item); });
   return bytes;
 }
 
@@ -96,12 +96,11 @@ TListChange TColorList::Apply(TStep& step, bool forward) {
                                           : step.Op;
   switch (op) {
     case TOp::Insert:
-      FRows.Insert(step.Index, std::move(step.Items));
-      step.Items.clear();
+      FRows.Paste(step.Index, step.Run);
       change = {step.Index, Count() - 1, true};
       break;
     case TOp::Erase:
-      step.Items = FRows.Erase(step.Index, step.Count);
+      step.Run = FRows.Cut(step.Index, step.Count);
       change = {step.Index, Count() - 1, true};
       break;
     case TOp::Move: {
@@ -112,8 +111,8 @@ TListChange TColorList::Apply(TStep& step, bool forward) {
     }
     case TOp::Set: {
       TColorListItem other = FRows[step.Index];
-      FRows.Set(step.Index, std::move(step.Items[0]));
-      step.Items[0] = std::move(other);
+      FRows.Set(step.Index, std::move(step.Other));
+      step.Other = std::move(other);
       change = {step.Index, step.Index, false};
       break;
     }
@@ -131,8 +130,10 @@ TListChange TColorList::Record(TStep step) {
     FHistoryBytes -= FSteps.back().Bytes;
     FSteps.pop_back();
   }
-  step.Bytes = BytesOf(step);
+  // What the step holds while undone (an insert) or done (an erase).
+  const std::size_t before = BytesOf(step.Run);
   const TListChange change = Apply(step, true);
+  step.Bytes = sizeof(TStep) + std::max(before, BytesOf(step.Run)) + ItemBytes(step.Other);
   FHistoryBytes += step.Bytes;
   FSteps.push_back(std::move(step));
   FDone = FSteps.size();
@@ -159,15 +160,15 @@ void TColorList::SetHistoryLimit(std::size_t bytes) {
 }
 
 TListChange TColorList::Add(TColorListItem item, TListStepLabel label) {
-  TStep step{TOp::Insert, Count(), 0, 1, {}, FCurrent, Count(), label};
-  step.Items.push_back(std::move(item));
-  return Record(std::move(step));
+  std::vector<TColorListItem> items;
+  items.push_back(std::move(item));
+  return Record({TOp::Insert, Count(), 0, 1, TColorListRows(std::move(items)), {}, FCurrent, Count(), label});
 }
 
 TListChange TColorList::Append(std::vector<TColorListItem> items, TListStepLabel label) {
   if (items.empty()) return {};
   const int count = static_cast<int>(items.size());
-  return Record({TOp::Insert, Count(), 0, count, std::move(items), FCurrent, Count(), label});
+  return Record({TOp::Insert, Count(), 0, count, TColorListRows(std::move(items)), {}, FCurrent, Count(), label});
 }
 
 TListChange TColorList::Delete(int index, TListStepLabel label) {
@@ -175,12 +176,12 @@ TListChange TColorList::Delete(int index, TListStepLabel label) {
   int after = FCurrent;
   if (FCurrent > index) --after;
   if (FCurrent == index) after = std::min(index, Count() - 2);
-  return Record({TOp::Erase, index, 0, 1, {}, FCurrent, after, label});
+  return Record({TOp::Erase, index, 0, 1, {}, {}, FCurrent, after, label});
 }
 
 TListChange TColorList::Move(int from, int to, TListStepLabel label) {
   if (from == to || from < 0 || to < 0 || from >= Count() || to >= Count()) return {};
-  return Record({TOp::Move, from, to, 0, {}, FCurrent, FollowMove(FCurrent, from, to), label});
+  return Record({TOp::Move, from, to, 0, {}, {}, FCurrent, FollowMove(FCurrent, from, to), label});
 }
 
 TCellEdit TColorList::SetCell(int index, TListColumnId column, std::wstring_view text, TListStepLabel label,
@@ -204,15 +205,13 @@ TCellEdit TColorList::SetCell(int index, TListColumnId column, std::wstring_view
   } else {
     return TCellEdit::Unchanged;
   }
-  TStep step{TOp::Set, index, 0, 1, {}, index, index, label};
-  step.Items.push_back(std::move(item));
-  const TListChange done = Record(std::move(step));
+  const TListChange done = Record({TOp::Set, index, 0, 1, {}, std::move(item), index, index, label});
   if (change) *change = done;
   return TCellEdit::Changed;
 }
 
 void TColorList::ReplaceAll(std::vector<TColorListItem> items) {
-  FRows.Assign(std::move(items));
+  FRows = TColorListRows(std::move(items));
   FSteps.clear();
   FDone = FSavedAt = 0;
   FSavedDropped = FDirty = false;

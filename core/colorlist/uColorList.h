@@ -95,6 +95,9 @@ class TColorList {
   // Modified without a step (an edit that ended without a change); the next
   // step, undo or redo decides again.
   void MarkModified() noexcept { FDirty = true; }
+  // No state of the history is saved anywhere (a list restored after a
+  // crash, a palette read as a new list): modified until saved.
+  void ForgetSavedPoint() noexcept { FSavedDropped = true; }
   // The oldest steps go once the history holds more; their undo with them.
   void SetHistoryLimit(std::size_t bytes);
   std::size_t HistoryBytes() const noexcept { return FHistoryBytes; }
@@ -102,12 +105,13 @@ class TColorList {
 
  private:
   enum class TOp : std::uint8_t { Insert, Erase, Move, Set };
-  // Insert puts Items at Index; Erase takes Count items at Index (kept in
-  // Items while undone); Move goes from Index to To; Set swaps Items[0] in.
+  // Insert puts Run at Index; Erase takes Count items at Index (kept in Run
+  // while done); Move goes from Index to To; Set swaps Other in.
   struct TStep {
     TOp Op = TOp::Insert;
     int Index = 0, To = 0, Count = 0;
-    std::vector<TColorListItem> Items;
+    TColorListRows Run;
+    TColorListItem Other;
     int CurrentBefore = -1, CurrentAfter = -1;
     TListStepLabel Label = 0;
     std::size_t Bytes = 0;
@@ -116,7 +120,7 @@ class TColorList {
   // Carries the step out forwards (redo) or backwards (undo).
   TListChange Apply(TStep& step, bool forward);
   void Trim();
-  static std::size_t BytesOf(const TStep& step) noexcept;
+  static std::size_t BytesOf(const TColorListRows& run) noexcept;
 
   TColorListRows FRows;
   TColumnIds FColumnIds{0, 1, 2, 3, 4, 5, 6};

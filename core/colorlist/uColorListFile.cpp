@@ -5,6 +5,7 @@
 
 #include "core/colorlist/uColorListCell.h"
 #include "core/colorlist/uCommaText.h"
+#include "core/support/uStrings.h"
 #include "core/support/uUtf8.h"
 
 namespace {
@@ -372,34 +373,22 @@ TColorListReadNotice ColorListReadNoticeOf(const TColorListReadResult& result) {
   return TColorListReadNotice::None;
 }
 
-namespace {
-
-std::wstring Fill(std::wstring text, std::wstring_view key, std::wstring_view value) {
-  const std::size_t at = text.find(key);
-  if (at != std::wstring::npos) text.replace(at, key.size(), value);
-  return text;
-}
-
-}  // namespace
-
 std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstring_view fileName,
                                   const TColorListReadTexts& texts) {
   switch (ColorListReadNoticeOf(result)) {
     case TColorListReadNotice::None:
       break;
     case TColorListReadNotice::NotAColorList:
-      return Fill(texts.NotAList, L"{0}", fileName);
+      return FillFields(texts.NotAList, {{L"{0}", fileName}});
     case TColorListReadNotice::UnreadableLines: {
       std::wstring numbers;
       for (std::size_t n : result.UnreadableLines) {
         if (!numbers.empty()) numbers += L", ";
         numbers += std::to_wstring(n);
       }
-      // Each key once, in order, so a file name holding "{1}" stays as it is.
-      std::wstring text = Fill(texts.Unreadable, L"{1}", std::to_wstring(result.UnreadableCount));
-      text = Fill(text, L"{2}", numbers);
-      text = Fill(text, L"{3}", result.UnreadableCount > result.UnreadableLines.size() ? texts.More : L"");
-      return Fill(text, L"{0}", fileName);
+      const std::wstring count = std::to_wstring(result.UnreadableCount);
+      const std::wstring_view more = result.UnreadableCount > result.UnreadableLines.size() ? texts.More : L"";
+      return FillFields(texts.Unreadable, {{L"{0}", fileName}, {L"{1}", count}, {L"{2}", numbers}, {L"{3}", more}});
     }
   }
   return {};

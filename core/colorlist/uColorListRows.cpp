@@ -7,12 +7,33 @@
 namespace {
 
 // A chunk is split above kMaxChunk into pieces of kPiece, and joined to a
-// neighbour below kMinChunk when the two fit in one.
-constexpr std::size_t kMaxChunk = 512;
+// neighbour below kMinChunk when the two fit in one. Small enough that a
+// chunk copied for its first write after a snapshot costs little.
+constexpr std::size_t kMaxChunk = 256;
 constexpr std::size_t kPiece = kMaxChunk / 2;
 constexpr std::size_t kMinChunk = kMaxChunk / 4;
 
+using TChunk = std::vector<TColorListItem>;
+
+// The items from..to of a chunk: moved when nobody else holds it, else copied.
+TChunk Take(std::shared_ptr<TChunk>& chunk, std::size_t from, std::size_t to) {
+  const auto a = chunk->begin() + static_cast<std::ptrdiff_t>(from), b = chunk->begin() + static_cast<std::ptrdiff_t>(to);
+  if (chunk.use_count() > 1) return TChunk(a, b);
+  std::atomic_thread_fence(std::memory_order_acquire);
+  return TChunk(std::make_move_iterator(a), std::make_move_iterator(b));
+}
+
 }  // namespace
+
+TColorListRows::TColorListRows(std::vector<TColorListItem> items) {
+  FCount = static_cast<int>(items.size());
+  for (std::size_t at = 0; at < items.size(); at += kPiece) {
+    const auto from = items.begin() + static_cast<std::ptrdiff_t>(at);
+    const auto to = items.begin() + static_cast<std::ptrdiff_t>(std::min(at + kPiece, items.size()));
+    FChunks.push_back(std::make_shared<TChunk>(std::make_move_iterator(from), std::make_move_iterator(to)));
+  }
+  UpdateStarts(0);
+}
 
 std::size_t TColorListRows::ChunkOf(int index, int& offset) const {
   const auto it = std::upper_bound(FStarts.begin(), FStarts.end(), index);
@@ -44,37 +65,43 @@ void TColorListRows::UpdateStarts(std::size_t from) {
   }
 }
 
+std::size_t TColorListRows::SplitAt(int index) {
+  if (index >= FCount) return FChunks.size();
+  int offset = 0;
+  const std::size_t chunk = ChunkOf(index, offset);
+  if (offset == 0) return chunk;
+  const std::size_t at = static_cast<std::size_t>(offset), size = FChunks[chunk]->size();
+  auto right = std::make_shared<TChunk>(Take(FChunks[chunk], at, size));
+  if (FChunks[chunk].use_count() > 1)
+    FChunks[chunk] = std::make_shared<TChunk>(Take(FChunks[chunk], 0, at));
+  else
+    FChunks[chunk]->resize(at);
+  FChunks.insert(FChunks.begin() + static_cast<std::ptrdiff_t>(chunk) + 1, std::move(right));
+  UpdateStarts(chunk);
+  return chunk + 1;
+}
+
 void TColorListRows::Rebalance(std::size_t chunk) {
   std::size_t first = chunk;
   if (chunk < FChunks.size()) {
     const std::size_t size = FChunks[chunk]->size();
     if (size > kMaxChunk) {
-      TChunk& whole = Writable(chunk);
       std::vector<std::shared_ptr<TChunk>> pieces;
-      for (std::size_t at = kPiece; at < whole.size(); at += kPiece) {
-        const auto from = whole.begin() + static_cast<std::ptrdiff_t>(at);
-        const auto to = whole.begin() + static_cast<std::ptrdiff_t>(std::min(at + kPiece, whole.size()));
-        pieces.push_back(std::make_shared<TChunk>(std::make_move_iterator(from), std::make_move_iterator(to)));
-      }
-      whole.resize(kPiece);
+      for (std::size_t at = kPiece; at < size; at += kPiece)
+        pieces.push_back(std::make_shared<TChunk>(Take(FChunks[chunk], at, std::min(at + kPiece, size))));
+      Writable(chunk).resize(kPiece);
       FChunks.insert(FChunks.begin() + static_cast<std::ptrdiff_t>(chunk) + 1, pieces.begin(), pieces.end());
     } else if (size == 0) {
       FChunks.erase(FChunks.begin() + static_cast<std::ptrdiff_t>(chunk));
     } else if (size < kMinChunk) {
       // Join with the smaller neighbour when the two fit in one chunk.
-      const bool hasLeft = chunk > 0, hasRight = chunk + 1 < FChunks.size();
-      const std::size_t left = hasLeft ? FChunks[chunk - 1]->size() : kMaxChunk + 1;
-      const std::size_t right = hasRight ? FChunks[chunk + 1]->size() : kMaxChunk + 1;
-      const std::size_t into = left <= right ? chunk - 1 : chunk + 1;
+      const std::size_t left = chunk > 0 ? FChunks[chunk - 1]->size() : kMaxChunk + 1;
+      const std::size_t right = chunk + 1 < FChunks.size() ? FChunks[chunk + 1]->size() : kMaxChunk + 1;
       if (std::min(left, right) + size <= kMaxChunk) {
-        const std::size_t a = std::min(into, chunk), b = a + 1;
+        const std::size_t a = left <= right ? chunk - 1 : chunk, b = a + 1;
+        TChunk moved = Take(FChunks[b], 0, FChunks[b]->size());
         TChunk& target = Writable(a);
-        const TChunk& source = *FChunks[b];
-        if (FChunks[b].use_count() > 1)
-          target.insert(target.end(), source.begin(), source.end());
-        else
-          target.insert(target.end(), std::make_move_iterator(FChunks[b]->begin()),
-                        std::make_move_iterator(FChunks[b]->end()));
+        target.insert(target.end(), std::make_move_iterator(moved.begin()), std::make_move_iterator(moved.end()));
         FChunks.erase(FChunks.begin() + static_cast<std::ptrdiff_t>(b));
         first = a;
       }
@@ -89,69 +116,64 @@ void TColorListRows::Set(int index, TColorListItem item) {
   Writable(chunk)[static_cast<std::size_t>(offset)] = std::move(item);
 }
 
-void TColorListRows::Insert(int index, std::vector<TColorListItem> items) {
-  if (items.empty()) return;
-  const int added = static_cast<int>(items.size());
-  std::size_t chunk = 0;
-  int offset = 0;
-  if (FChunks.empty()) {
-    FChunks.push_back(std::make_shared<TChunk>());
-  } else if (index == FCount) {
-    chunk = FChunks.size() - 1;
-    offset = static_cast<int>(FChunks[chunk]->size());
+void TColorListRows::Paste(int index, TColorListRows& run) {
+  if (run.Empty()) return;
+  const int added = run.FCount;
+  if (static_cast<std::size_t>(added) <= kPiece && !FChunks.empty()) {
+    // A few items go into the chunk that holds the place.
+    int offset = 0;
+    const std::size_t chunk = index == FCount ? FChunks.size() - 1 : ChunkOf(index, offset);
+    if (index == FCount) offset = static_cast<int>(FChunks[chunk]->size());
+    TChunk items;
+    for (auto& piece : run.FChunks) {
+      TChunk taken = Take(piece, 0, piece->size());
+      items.insert(items.end(), std::make_move_iterator(taken.begin()), std::make_move_iterator(taken.end()));
+    }
+    TChunk& target = Writable(chunk);
+    target.insert(target.begin() + offset, std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    FCount += added;
+    Rebalance(chunk);
   } else {
-    chunk = ChunkOf(index, offset);
+    // A long run keeps its chunks; only the two edges may be joined.
+    const std::size_t at = SplitAt(index);
+    FChunks.insert(FChunks.begin() + static_cast<std::ptrdiff_t>(at), run.FChunks.begin(), run.FChunks.end());
+    const std::size_t after = at + run.FChunks.size();
+    FCount += added;
+    UpdateStarts(at);
+    if (after < FChunks.size()) Rebalance(after);
+    if (at > 0) Rebalance(at - 1);
   }
-  TChunk& target = Writable(chunk);
-  if (offset == static_cast<int>(target.size()) && target.empty())
-    target = std::move(items);
-  else
-    target.insert(target.begin() + offset, std::make_move_iterator(items.begin()),
-                  std::make_move_iterator(items.end()));
-  FCount += added;
-  Rebalance(chunk);
+  run.FChunks.clear();
+  run.FStarts.clear();
+  run.FCount = 0;
 }
 
-std::vector<TColorListItem> TColorListRows::Erase(int index, int count) {
-  std::vector<TColorListItem> removed;
-  if (count <= 0) return removed;
-  removed.reserve(static_cast<std::size_t>(count));
-  int offset = 0;
-  std::size_t chunk = ChunkOf(index, offset);
-  const std::size_t first = chunk;
-  int left = count;
-  while (left > 0) {
-    TChunk& items = Writable(chunk);
-    const int take = std::min(left, static_cast<int>(items.size()) - offset);
-    const auto from = items.begin() + offset, to = from + take;
-    removed.insert(removed.end(), std::make_move_iterator(from), std::make_move_iterator(to));
-    items.erase(from, to);
-    left -= take;
-    offset = 0;
-    ++chunk;
+TColorListRows TColorListRows::Cut(int index, int count) {
+  TColorListRows run;
+  if (count <= 0) return run;
+  // Both ends on chunk edges; the chunks between are the run.
+  SplitAt(index + count);
+  const std::size_t first = SplitAt(index);
+  std::size_t stop = first;
+  for (int taken = 0; taken < count; taken += static_cast<int>(FChunks[stop++]->size())) {
   }
+  run.FChunks.assign(FChunks.begin() + static_cast<std::ptrdiff_t>(first),
+                     FChunks.begin() + static_cast<std::ptrdiff_t>(stop));
+  FChunks.erase(FChunks.begin() + static_cast<std::ptrdiff_t>(first), FChunks.begin() + static_cast<std::ptrdiff_t>(stop));
+  run.FCount = count;
+  run.UpdateStarts(0);
   FCount -= count;
-  // Whole chunks emptied on the way go at once; the first one may join a neighbour.
-  const auto emptied = std::remove_if(FChunks.begin() + static_cast<std::ptrdiff_t>(first) + 1,
-                                      FChunks.begin() + static_cast<std::ptrdiff_t>(chunk),
-                                      [](const std::shared_ptr<TChunk>& c) { return c->empty(); });
-  FChunks.erase(emptied, FChunks.begin() + static_cast<std::ptrdiff_t>(chunk));
-  if (first + 1 < FChunks.size() && FChunks[first + 1]->size() < kMinChunk) Rebalance(first + 1);
-  Rebalance(first);
-  return removed;
+  UpdateStarts(std::min(first, FChunks.size()));
+  // The pieces left at either edge join their neighbours when small.
+  if (first < FChunks.size()) Rebalance(first);
+  if (first > 0) Rebalance(first - 1);
+  return run;
 }
 
 void TColorListRows::Move(int from, int to) {
   if (from == to) return;
-  std::vector<TColorListItem> item = Erase(from, 1);
-  Insert(to, std::move(item));
-}
-
-void TColorListRows::Assign(std::vector<TColorListItem> items) {
-  FChunks.clear();
-  FStarts.clear();
-  FCount = 0;
-  Insert(0, std::move(items));
+  TColorListRows item = Cut(from, 1);
+  Paste(to, item);
 }
 
 std::vector<TColorListItem> TColorListRows::Items(int index, int count) const {

@@ -1,11 +1,12 @@
 #pragma once
 // The colour list's items in chunks of at most a few hundred, each chunk
 // shared until it is written (copy on write). An insert, delete or move
-// touches one or two chunks whatever the list's length, and a snapshot for
-// another thread copies only the chunk pointers.
+// touches one or two chunks whatever the list's length; a long run of items
+// is cut out and put back as whole chunks, so undoing an import moves
+// pointers, not items; and a snapshot for another thread copies only the
+// chunk pointers.
 #include <cstddef>
 #include <memory>
-#include <span>
 #include <vector>
 
 #include "core/colorlist/uColorListItem.h"
@@ -29,19 +30,26 @@ class TColorListSnapshot {
 
 class TColorListRows {
  public:
+  TColorListRows() = default;
+  explicit TColorListRows(std::vector<TColorListItem> items);
+
   int Count() const noexcept { return FCount; }
   bool Empty() const noexcept { return FCount == 0; }
   // index within 0..Count()-1.
   const TColorListItem& operator[](int index) const;
+  template <typename TVisit>
+  void ForEach(TVisit&& visit) const {
+    for (const auto& chunk : FChunks)
+      for (const TColorListItem& item : *chunk) visit(item);
+  }
 
   void Set(int index, TColorListItem item);
-  // index within 0..Count().
-  void Insert(int index, std::vector<TColorListItem> items);
-  // The removed items, in order.
-  std::vector<TColorListItem> Erase(int index, int count);
+  // The items of run go before index (0..Count()); run is left empty.
+  void Paste(int index, TColorListRows& run);
+  // The count items from index, taken out.
+  TColorListRows Cut(int index, int count);
   // The item at from ends up at to; the ones between shift by one.
   void Move(int from, int to);
-  void Assign(std::vector<TColorListItem> items);
   std::vector<TColorListItem> Items(int index, int count) const;
 
   TColorListSnapshot Snapshot() const;
@@ -51,6 +59,9 @@ class TColorListRows {
   // Chunk of the item at index, and the item's place in it.
   std::size_t ChunkOf(int index, int& offset) const;
   TChunk& Writable(std::size_t chunk);
+  // The chunk that starts at index, splitting one when index falls inside it;
+  // the chunk count when index is the end.
+  std::size_t SplitAt(int index);
   // Splits a grown chunk and drops or joins a shrunk one; then the starts.
   void Rebalance(std::size_t chunk);
   void UpdateStarts(std::size_t from);

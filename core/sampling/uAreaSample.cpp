@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/colorout/uColorChannels.h"
+
 namespace {
 
 constexpr TColor kRgbMask = 0x00FFFFFF;
@@ -40,9 +42,9 @@ TRectI SampleSquare(TPointI centre, int size) {
 std::optional<TColor> AreaMean(const TPixelBlock& block, TPointI centre, int size) {
   std::uint64_t red = 0, green = 0, blue = 0, count = 0;
   ForEachCounted(block, centre, size, [&](TColor c, std::int64_t, std::int64_t) {
-    red += c & 0xFF;
-    green += c >> 8 & 0xFF;
-    blue += c >> 16 & 0xFF;
+    red += static_cast<std::uint64_t>(RedOf(c));
+    green += static_cast<std::uint64_t>(GreenOf(c));
+    blue += static_cast<std::uint64_t>(BlueOf(c));
     ++count;
   });
   if (count == 0) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "core/support/uHexToInt.h"
 
+#include "core/colorout/uColorChannels.h"
+
 namespace {
 
 std::uint32_t HexDigit(wchar_t ch) {
@@ -19,8 +21,5 @@ std::int32_t HexToInt(std::wstring_view text) {
 }
 
 std::int32_t ColorToRGBValue(std::uint32_t color) {
-  const std::uint32_t red = color & 0xFFu;
-  const std::uint32_t green = (color >> 8) & 0xFFu;
-  const std::uint32_t blue = (color >> 16) & 0xFFu;
-  return static_cast<std::int32_t>(red << 16 | green << 8 | blue);
+  return RedOf(color) << 16 | GreenOf(color) << 8 | BlueOf(color);
 }

@@ -64,3 +64,22 @@ bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept {
 bool AsciiEndsWithNoCase(std::wstring_view text, std::wstring_view suffix) noexcept {
   return text.size() >= suffix.size() && AsciiEqualNoCase(text.substr(text.size() - suffix.size()), suffix);
 }
+
+std::wstring FillFields(std::wstring_view text, std::initializer_list<TTextField> fields) {
+  std::wstring out;
+  out.reserve(text.size());
+  std::size_t at = 0;
+  while (at < text.size()) {
+    bool filled = false;
+    if (text[at] == L'{')
+      for (const auto& [key, value] : fields)
+        if (text.substr(at).starts_with(key)) {
+          out += value;
+          at += key.size();
+          filled = true;
+          break;
+        }
+    if (!filled) out += text[at++];
+  }
+  return out;
+}

@@ -2,8 +2,10 @@
 // Caption and file-name trimming. Lengths count UTF-16 code units; a
 // surrogate pair is never split.
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // ASCII letters only: file extensions, CSS keywords and format names
 // compare without case whatever the user's locale does with other letters.
@@ -13,6 +15,11 @@ constexpr wchar_t AsciiLower(wchar_t c) noexcept {
 std::wstring AsciiLowered(std::wstring_view text);
 bool AsciiEqualNoCase(std::wstring_view a, std::wstring_view b) noexcept;
 bool AsciiEndsWithNoCase(std::wstring_view text, std::wstring_view suffix) noexcept;
+
+// Each "{key}" of the text replaced by its value, in one pass: a value that
+// holds a key (a file name with "{1}" in it) stays as it is.
+using TTextField = std::pair<std::wstring_view, std::wstring_view>;
+std::wstring FillFields(std::wstring_view text, std::initializer_list<TTextField> fields);
 
 // Removes a trailing "(&X)..." or "(&X)" accelerator: "開く(&O)..." -> "開く".
 std::wstring StripAccelerator(std::wstring_view caption);

@@ -3,32 +3,16 @@
 #include <algorithm>
 #include <optional>
 
-#include "framework/Handles.h"
+#include "framework/support/uSafeFile.h"
 
 namespace {
 
-struct TFileTraits {
-  using THandle = HANDLE;
-  static THandle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(THandle h) noexcept { ::CloseHandle(h); }
-};
-using TUniqueFile = fw::TUniqueHandle<TFileTraits>;
+using fw::TUniqueFile;
 
 // One name per process, so two copies of the program on one stick do not
 // write into each other's file.
 std::wstring SideName(const std::wstring& path) {
   return path + L"." + std::to_wstring(::GetCurrentProcessId()) + L".tmp";
-}
-
-bool WriteAll(HANDLE file, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-    DWORD written = 0;
-    if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-    done += written;
-  }
-  return ::FlushFileBuffers(file) != FALSE;
 }
 
 }  // namespace
@@ -71,22 +55,8 @@ TSettingsFileRead ReadSettingsFile(const std::wstring& path) {
 }
 
 bool WriteSettingsFile(const std::wstring& path, const TIniFile& ini) {
-  const std::wstring side = SideName(path);
-  {
-    TUniqueFile file(
-        ::CreateFileW(side.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const bool written = WriteAll(file.Get(), ini.ToBytes());
-    if (!::CloseHandle(file.Release()) || !written) {
-      ::DeleteFileW(side.c_str());
-      return false;
-    }
-  }
-  if (!::MoveFileExW(side.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileW(side.c_str());
-    return false;
-  }
-  return true;
+  const std::string bytes = ini.ToBytes();
+  return fw::ReplaceFileWhole(path, bytes.data(), bytes.size(), SideName(path));
 }
 
 bool CanReplaceSettingsFile(const std::wstring& path) {

@@ -1,4 +1,5 @@
 #include "core/colorlist/uColorList.h"
+#include "core/colorlist/uColorListRecovery.h"
 
 #include <gtest/gtest.h>
 
@@ -235,6 +236,36 @@ TEST(ColorListModel, HistoryKeepsWithinItsBoundDroppingTheOldestSteps) {
   list.Append(Ramp(5000), 99);
   EXPECT_TRUE(list.CanUndo());
   EXPECT_EQ(list.UndoLabel(), 99u);
+}
+
+TEST(ColorListRecovery, KeepsTheListExactlyAndRefusesAnyDamage) {
+  TColorList list;
+  list.ReplaceAll({{300, -5, 7, L" \"quoted\", 日本語 "}, {1, 2, 3, L""}, {0, 0, 0, L"\u2248ab"}});
+  const std::string bytes = RecoveryFileBytes(L"C:\\色\\a.txt", list.Snapshot(), 2);
+  const auto read = ReadRecoveryFile(bytes);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->FileName, L"C:\\色\\a.txt");
+  EXPECT_EQ(read->Items, ItemsOf(list.Snapshot()));
+  EXPECT_EQ(read->Current, 2);
+  const auto untitled = ReadRecoveryFile(RecoveryFileBytes(L"", TColorList().Snapshot(), 0));
+  ASSERT_TRUE(untitled);
+  EXPECT_TRUE(untitled->FileName.empty() && untitled->Items.empty());
+
+  const std::size_t lines = bytes.find("300,");
+  const struct {
+    const char* Name;
+    std::string Bytes;
+  } damaged[] = {
+      {"empty", ""},
+      {"without its mark", bytes.substr(3)},
+      {"cut in the header", bytes.substr(0, 30)},
+      {"cut after a line", bytes.substr(0, bytes.find("\r\n", lines) + 2)},
+      {"a line too many", bytes + "4,5,6,\"x\"\r\n"},
+      {"an unreadable line", bytes + "x\r\n"},
+      {"another version", std::string(bytes).replace(bytes.find('1'), 1, "2")},
+      {"a count that is no number", std::string(bytes).replace(bytes.find("count=3"), 7, "count=x")},
+  };
+  for (const auto& d : damaged) EXPECT_FALSE(ReadRecoveryFile(d.Bytes)) << d.Name;
 }
 
 }  // namespace

@@ -64,6 +64,13 @@ TEST_F(Palettes, AGplExportedThroughTheDialogComesBackAsNewRows) {
                 rows + rows, [&] { return ReadBytes(list); }, 20s),
             rows + rows);
   EXPECT_EQ(AwaitCaption(tintra, "colors - Tintra"), "colors - Tintra");
+
+  // Opened as a document, the palette is a new list: saved under a name of its own.
+  tintra.ThroughFileDialog("開く(&O)...", gpl);
+  EXPECT_EQ(AwaitCaption(tintra, "(無題)(変更) - Tintra"), "(無題)(変更) - Tintra");
+  tintra.ThroughFileDialog("名前をつけて保存(&A)...", Dir + "/from-gpl.txt");
+  EXPECT_EQ(e2e::Await(rows, [&] { return ReadBytes(Dir + "/from-gpl.txt"); }, 20s), rows);
+  EXPECT_EQ(ReadBytes(gpl), expected);
 }
 
 }  // namespace

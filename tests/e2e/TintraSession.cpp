@@ -3,6 +3,7 @@
 #include "core/support/uUtf8.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -434,11 +436,22 @@ void Xdotool(const std::vector<std::string>& args) {
   if (r.ExitCode != 0) Throw(Joined(argv) + " failed: " + r.Err);
 }
 
+std::string RecoveryFolder() {
+  const passwd* user = ::getpwuid(::getuid());
+  return EnvOr("WINEPREFIX", "") + "/drive_c/users/" + (user ? user->pw_name : "root") +
+         "/AppData/Local/Tintra/Recovery";
+}
+
 TintraSession::TintraSession() : TintraSession(Options{}) {}
 
 TintraSession::TintraSession(Options options) {
   RequireEnvironment();
-  if (options.ResetSettings) probe::RegDelete(kSettingsKey);
+  if (options.ResetSettings) {
+    probe::RegDelete(kSettingsKey);
+    // Sessions end by a kill: what an earlier one left to recover is no business of this one.
+    std::error_code ignored;
+    std::filesystem::remove_all(RecoveryFolder(), ignored);
+  }
   Start(options);
   try {
     WaitForWindow(options);

@@ -161,6 +161,9 @@ void RegDelete(const std::string& key);
 WinControl Window(unsigned long hwnd);
 }  // namespace probe
 
+// The Unix folder of the prefix's recovery files.
+std::string RecoveryFolder();
+
 // The program's registry key under HKCU.
 inline constexpr const char* kSettingsKey = "SOFTWARE\\ZORVEK\\Tintra";
 

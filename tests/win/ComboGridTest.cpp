@@ -619,4 +619,75 @@ TEST_F(ComboGridTest, DestroyingTheGridDuringAnEditRunsNoHandler) {
   EXPECT_TRUE(Ends.empty());
 }
 
+// A source that counts what the grid asks of it, as the colour list's model does.
+class TRecordingSource final : public TGridCellSource {
+ public:
+  std::wstring CellText(int col, int row) const override { return L"s" + std::to_wstring(col) + L":" + Cell(row); }
+  void SetCellText(int col, int row, const std::wstring& text) override { Sets.push_back({col, row, text}); }
+  void MoveRow(int from, int to) override { Moves.push_back({from, to}); }
+  void MoveColumn(int from, int to) override { Moves.push_back({-from, -to}); }
+  std::wstring Cell(int row) const { return row == Renamed ? L"renamed" : std::to_wstring(row); }
+  struct TSet {
+    int Col, Row;
+    std::wstring Text;
+    bool operator==(const TSet&) const = default;
+  };
+  std::vector<TSet> Sets;
+  std::vector<std::pair<int, int>> Moves;
+  int Renamed = -1;
+};
+
+// The grid as a view: it shows and edits what lives elsewhere, hands each
+// finished edit over once with what was typed, leaves moving the data to
+// the source, and keeps its current column on the column it was on.
+TEST_F(ComboGridTest, AViewOfAnOutsideSourceEditsAndMovesThroughIt) {
+  TRecordingSource source;
+  Grid->SetCellSource(&source);
+  Grid->SetRowCount(100001);
+  EXPECT_EQ(Grid->Cells(3, 100000), L"s3:100000");
+  const TDibCanvas canvas(400, 280);
+  Grid->PaintTo(canvas.DC(), RECT{0, 0, 400, 280});
+
+  Grid->FocusCell(2, 5);
+  ::SendMessageW(G(), WM_CHAR, L'a', 1);
+  TypeChars(Editor(), L"bc");
+  EXPECT_EQ(Grid->Cells(2, 5), L"abc");  // what is typed shows, the source has not heard of it yet
+  EXPECT_TRUE(source.Sets.empty());
+  PressKey(Editor(), VK_RETURN);
+  EXPECT_EQ(source.Sets, (std::vector<TRecordingSource::TSet>{{2, 5, L"abc"}}));
+  // An edit that typed nothing hands nothing over, and still ends.
+  Ends.clear();
+  PressKey(G(), VK_F2);
+  PressKey(Editor(), VK_RETURN);
+  EXPECT_EQ(source.Sets.size(), 1u);
+  EXPECT_EQ(Ends.size(), 1u);
+  // A change the source made shows after it says which rows to repaint.
+  source.Renamed = 5;
+  Grid->InvalidateRows(5, 5);
+  EXPECT_EQ(Grid->Cells(2, 5), L"s2:renamed");
+
+  Drag(0, 3, 0, 6);
+  Grid->FocusCell(3, 2);
+  Drag(1, 0, 4, 0);  // the column moves across the current one, which stays on its own
+  EXPECT_EQ(source.Moves, (std::vector<std::pair<int, int>>{{3, 6}, {-1, -4}}));
+  EXPECT_EQ(Grid->Col(), 2);
+  Drag(4, 0, 1, 0);
+  EXPECT_EQ(Grid->Col(), 3);
+  Grid->SetCellSource(nullptr);
+}
+
+// The editor must not keep a font its owner has deleted (a move to a
+// monitor of another DPI replaces the list's font).
+TEST_F(ComboGridTest, TheEditorTakesEachNewFontOfTheGrid) {
+  Grid->FocusCell(1, 1);
+  PressKey(G(), VK_F2);
+  PressKey(Editor(), VK_ESCAPE);
+  for (int height : {13, 20}) {
+    fw::TUniqueFont font(::CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+    Grid->SetFont(font.Get());
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(Editor(), WM_GETFONT, 0, 0)), font.Get());
+    Grid->SetFont(nullptr);
+  }
+}
+
 }  // namespace
