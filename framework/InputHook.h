@@ -11,16 +11,6 @@ namespace fw {
 
 class TInputHook {
  public:
-  TInputHook() = default;
-  ~TInputHook() { Remove(); }
-  TInputHook(const TInputHook&) = delete;
-  TInputHook& operator=(const TInputHook&) = delete;
-
-  // True when both hooks are in place (false when another hook object is).
-  bool Install();
-  void Remove() noexcept;
-  bool Installed() const noexcept { return FMouse != nullptr; }
-
   // message is WM_MOUSEMOVE, WM_LBUTTONDOWN, ..., WM_MOUSEWHEEL (delta in
   // wheel units), at a screen point in physical pixels. True swallows it.
   // The handlers run inside the system's input path: they decide and post,
@@ -28,6 +18,16 @@ class TInputHook {
   std::function<bool(UINT message, POINT screen, int wheelDelta)> OnMouse;
   // message is WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN or WM_SYSKEYUP.
   std::function<bool(UINT message, DWORD virtualKey)> OnKey;
+
+  // True when both hooks are in place (false when another hook object is).
+  bool Install();
+  void Remove() noexcept;
+  bool Installed() const noexcept { return FMouse != nullptr; }
+
+  TInputHook() = default;
+  ~TInputHook() { Remove(); }
+  TInputHook(const TInputHook&) = delete;
+  TInputHook& operator=(const TInputHook&) = delete;
 
  private:
   static LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam);
