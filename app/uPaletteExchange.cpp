@@ -20,24 +20,6 @@ constexpr std::array kExportFormats{TPaletteFormat::Gpl, TPaletteFormat::Css, TP
                                     TPaletteFormat::Ase};
 constexpr std::array<const wchar_t*, 4> kExportExtensions{L".gpl", L".css", L".json", L".ase"};
 
-using fw::TUniqueFile;
-
-// At most one byte over the limit is read: the importer refuses the rest by size.
-std::optional<std::string> ReadLimited(const std::wstring& name) {
-  TUniqueFile file(::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
-    if (got == 0) break;
-    bytes.append(buffer, got);
-    if (bytes.size() > kMaxPaletteBytes) break;
-  }
-  return bytes;
-}
 
 std::optional<TPaletteFileChoice> ChooseWithDialog(HWND owner, bool forSave) {
   if (forSave) {
@@ -108,7 +90,8 @@ bool TPaletteExchange::ExportTo(const TPaletteFileChoice& choice) {
 }
 
 TPaletteImport TPaletteExchange::Read(const std::wstring& fileName, TPaletteFormat format) const {
-  const auto bytes = ReadLimited(fileName);
+  // A little over the limit is read: the importer refuses the rest by size.
+  const auto bytes = fw::ReadFileBytes(fileName, kMaxPaletteBytes);
   if (!bytes) return {{}, UiText(IDS_PALETTE_UNREADABLE)};
   TPaletteImport imported = ImportPalette(format, *bytes);
   // A palette without colours is read fine, but the user expected some.

@@ -2,11 +2,31 @@
 // What the Windows-side benchmarks share: a clock, the median of rounds,
 // and twelve plain system edits as the floor for the channel editors.
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "app/uProgramResources.h"
+#include "framework/Application.h"
 #include "framework/Handles.h"
+
+// OLE, the common controls, the application and the program's resources,
+// started as the program starts them, for as long as it lives.
+class TBenchProgram {
+ public:
+  TBenchProgram() {
+    ::OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    fw::Application().Initialize(::GetModuleHandleW(nullptr));
+    InstallProgramResources(::GetModuleHandleW(nullptr));
+  }
+  ~TBenchProgram() { ::OleUninitialize(); }
+  TBenchProgram(const TBenchProgram&) = delete;
+  TBenchProgram& operator=(const TBenchProgram&) = delete;
+};
 
 inline double Now() {
   static const LARGE_INTEGER frequency = [] {

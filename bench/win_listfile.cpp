@@ -54,11 +54,7 @@ TPerLine Measure(TfrmTintra& form, int lines, int rounds) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  ::OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  fw::Application().Initialize(::GetModuleHandleW(nullptr));
-  InstallProgramResources(::GetModuleHandleW(nullptr));
+  TBenchProgram program;
   const int rounds = argc > 1 ? std::max(3, _wtoi(argv[1])) : 5;
   {
     TfrmTintra form;  // no settings: a last file would change what is measured
@@ -73,6 +69,5 @@ int wmain(int argc, wchar_t** argv) {
     std::fflush(stdout);
     form.Documents.Document.SetModified(false);
   }
-  ::OleUninitialize();
   return 0;
 }

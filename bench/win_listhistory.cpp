@@ -77,11 +77,7 @@ struct TList {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  ::OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  fw::Application().Initialize(::GetModuleHandleW(nullptr));
-  InstallProgramResources(::GetModuleHandleW(nullptr));
+  TBenchProgram program;
   const int rounds = argc > 1 ? std::max(3, _wtoi(argv[1])) : 7;
   // Deletes leave two of the ten rows.
   constexpr int kCalls = 8;
@@ -152,6 +148,5 @@ int wmain(int argc, wchar_t** argv) {
                 Median(keeps), Median(firsts));
     std::fflush(stdout);
   }
-  ::OleUninitialize();
   return 0;
 }

@@ -5,16 +5,13 @@
 // the colour, paint it) against the eyedropper move's floor of win_sampling
 // (target 1.5 x), live and with the screen frozen (target: no more than live).
 #include <windows.h>
-#include <ole2.h>
 
 #include <cstdio>
 #include <vector>
 
 #include "app/uFrozenScreen.h"
 #include "app/uPickMode.h"
-#include "app/uProgramResources.h"
 #include "bench/WinBench.h"
-#include "framework/Application.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
 
@@ -58,9 +55,7 @@ double PerCall(int calls, F&& f) {
 }  // namespace
 
 int wmain() {
-  ::OleInitialize(nullptr);
-  fw::Application().Initialize(::GetModuleHandleW(nullptr));
-  InstallProgramResources(::GetModuleHandleW(nullptr));
+  TBenchProgram program;
   const TMonitorLayout monitors = fw::DisplayMonitors();
   if (monitors.empty()) return 1;
   const TRectI screen = monitors.front().Bounds;
@@ -110,6 +105,5 @@ int wmain() {
   std::printf("ratio live / floor %.2f (target 1.5), frozen / live %.2f (target 1.0) [%lu]\n", liveUs / floorUs,
               frozenUs / liveUs, static_cast<unsigned long>(sink & 1));
   ::DestroyWindow(zoom);
-  ::OleUninitialize();
   return 0;
 }

@@ -36,19 +36,6 @@ std::wstring Environment(const wchar_t* name) {
   return n > 0 && n < std::size(buffer) ? std::wstring(buffer, n) : std::wstring();
 }
 
-std::optional<std::string> ReadWhole(const std::wstring& file) {
-  fw::TUniqueFile handle(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!handle) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(handle.Get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
-    if (got == 0) return bytes;
-    bytes.append(buffer, got);
-  }
-}
 
 }  // namespace
 
@@ -176,7 +163,7 @@ std::vector<std::wstring> TListRecovery::Orphans() const {
 }
 
 std::optional<TRecoveredList> TListRecovery::Read(const std::wstring& file) {
-  const std::optional<std::string> bytes = ReadWhole(file);
+  const std::optional<std::string> bytes = fw::ReadFileBytes(file);
   return bytes ? ReadRecoveryFile(*bytes) : std::nullopt;
 }
 

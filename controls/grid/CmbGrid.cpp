@@ -1,6 +1,7 @@
 #include "controls/grid/CmbGrid.h"
 
 #include "core/sampling/uMonitorLayout.h"
+#include "core/support/uMoveIndex.h"
 
 #include <windowsx.h>
 
@@ -745,12 +746,7 @@ void TComboGrid::MoveRow(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= RowCount() || toIndex >= RowCount() || fromIndex == toIndex) return;
   if (FEditing) EndEdit();
   FSource->MoveRow(fromIndex, toIndex);
-  if (FRow == fromIndex)
-    FRow = toIndex;
-  else if (fromIndex < FRow && FRow <= toIndex)
-    --FRow;
-  else if (toIndex <= FRow && FRow < fromIndex)
-    ++FRow;
+  FRow = MovedIndex(FRow, fromIndex, toIndex);
   Invalidate();
 }
 
@@ -758,18 +754,9 @@ void TComboGrid::MoveColumn(int fromIndex, int toIndex) {
   if (fromIndex < 0 || toIndex < 0 || fromIndex >= FColCount || toIndex >= FColCount || fromIndex == toIndex) return;
   if (FEditing) EndEdit();
   FSource->MoveColumn(fromIndex, toIndex);
-  const auto from = FWidths.begin() + fromIndex, to = FWidths.begin() + toIndex;
-  if (fromIndex < toIndex)
-    std::rotate(from, from + 1, to + 1);
-  else
-    std::rotate(to, from, from + 1);
+  MoveElement(FWidths, fromIndex, toIndex);
   // The current cell stays on its column, wherever the moved one passes it.
-  if (FCol == fromIndex)
-    FCol = toIndex;
-  else if (fromIndex < FCol && FCol <= toIndex)
-    --FCol;
-  else if (toIndex <= FCol && FCol < fromIndex)
-    ++FCol;
+  FCol = MovedIndex(FCol, fromIndex, toIndex);
   RequestLayout();
   Invalidate();
 }

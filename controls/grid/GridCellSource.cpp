@@ -2,18 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-template <typename TVector>
-void Rotate(TVector& v, int from, int to) {
-  const auto a = v.begin() + from, b = v.begin() + to;
-  if (from < to)
-    std::rotate(a, a + 1, b + 1);
-  else
-    std::rotate(b, a, a + 1);
-}
-
-}  // namespace
+#include "core/support/uMoveIndex.h"
 
 bool TGridCellStore::Has(int col, int row) const noexcept {
   return col >= 0 && col < FCols && row >= 0 && row < static_cast<int>(FRows.size());
@@ -46,12 +35,12 @@ void TGridCellStore::Resize(int cols, int rows) {
 }
 
 void TGridCellStore::MoveRow(int from, int to) {
-  if (Has(0, from) && Has(0, to)) Rotate(FRows, from, to);
+  if (Has(0, from) && Has(0, to)) MoveElement(FRows, from, to);
 }
 
 void TGridCellStore::MoveColumn(int from, int to) {
   if (!Has(from, 0) || !Has(to, 0)) return;
-  for (auto& row : FRows) Rotate(row, from, to);
+  for (auto& row : FRows) MoveElement(row, from, to);
 }
 
 void TGridCellStore::DeleteRow(int row) {

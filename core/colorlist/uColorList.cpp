@@ -5,6 +5,7 @@
 #include "core/color/uHexColor.h"
 #include "core/colorlist/uColorListCell.h"
 #include "core/colorout/uColorChannels.h"
+#include "core/support/uMoveIndex.h"
 
 namespace {
 
@@ -16,13 +17,6 @@ std::size_t ItemBytes(const TColorListItem& item) noexcept {
   return sizeof(TColorListItem) + heap;
 }
 
-// Where the current item ends up when the item at from goes to to.
-int FollowMove(int current, int from, int to) noexcept {
-  if (current == from) return to;
-  if (from < current && current <= to) return current - 1;
-  if (to <= current && current < from) return current + 1;
-  return current;
-}
 
 }  // namespace
 
@@ -72,11 +66,7 @@ bool TColorList::SetColumnIds(const TColumnIds& ids) {
 void TColorList::MoveColumn(int from, int to) {
   if (from < 1 || to < 1 || from >= kListColumnCount || to >= kListColumnCount || from == to) return;
   TColumnIds ids = FColumnIds;
-  const auto a = ids.begin() + from, b = ids.begin() + to;
-  if (from < to)
-    std::rotate(a, a + 1, b + 1);
-  else
-    std::rotate(b, a, a + 1);
+  MoveElement(ids, from, to);
   SetColumnIds(ids);
 }
 
@@ -181,7 +171,7 @@ TListChange TColorList::Delete(int index, TListStepLabel label) {
 
 TListChange TColorList::Move(int from, int to, TListStepLabel label) {
   if (from == to || from < 0 || to < 0 || from >= Count() || to >= Count()) return {};
-  return Record({TOp::Move, from, to, 0, {}, {}, FCurrent, FollowMove(FCurrent, from, to), label});
+  return Record({TOp::Move, from, to, 0, {}, {}, FCurrent, MovedIndex(FCurrent, from, to), label});
 }
 
 TCellEdit TColorList::SetCell(int index, TListColumnId column, std::wstring_view text, TListStepLabel label,

@@ -4,6 +4,21 @@
 
 namespace fw {
 
+std::optional<std::string> ReadFileBytes(const std::wstring& name, std::size_t limit) {
+  TUniqueFile file(::CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  while (bytes.size() <= limit) {
+    DWORD got = 0;
+    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    bytes.append(buffer, got);
+  }
+  return bytes;
+}
+
 bool WriteFileBytes(HANDLE file, const void* data, std::size_t size) {
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   std::size_t done = 0;

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "framework/Handles.h"
@@ -16,6 +18,10 @@ struct TFileHandleTraits {
   static void Close(THandle h) noexcept { ::CloseHandle(h); }
 };
 using TUniqueFile = TUniqueHandle<TFileHandleTraits>;
+
+// The file's bytes, reading stopped once more than limit came in; nothing
+// when it cannot be opened or read.
+std::optional<std::string> ReadFileBytes(const std::wstring& name, std::size_t limit = SIZE_MAX);
 
 // All the bytes, then flushed; false on any failure.
 bool WriteFileBytes(HANDLE file, const void* data, std::size_t size);

@@ -436,6 +436,17 @@ void Xdotool(const std::vector<std::string>& args) {
   if (r.ExitCode != 0) Throw(Joined(argv) + " failed: " + r.Err);
 }
 
+TTempDir::TTempDir(const std::string& prefix) {
+  std::string pattern = "/tmp/" + prefix + "_XXXXXX";
+  if (!::mkdtemp(pattern.data())) Throw("mkdtemp failed");
+  FPath = pattern;
+}
+
+TTempDir::~TTempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(FPath, ignored);
+}
+
 std::string RecoveryFolder() {
   const passwd* user = ::getpwuid(::getuid());
   return EnvOr("WINEPREFIX", "") + "/drive_c/users/" + (user ? user->pw_name : "root") +

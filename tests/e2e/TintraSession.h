@@ -161,6 +161,19 @@ void RegDelete(const std::string& key);
 WinControl Window(unsigned long hwnd);
 }  // namespace probe
 
+// A new folder under /tmp, removed with all it holds at the end of its scope.
+class TTempDir {
+ public:
+  explicit TTempDir(const std::string& prefix);
+  ~TTempDir();
+  TTempDir(const TTempDir&) = delete;
+  TTempDir& operator=(const TTempDir&) = delete;
+  const std::string& Path() const { return FPath; }
+
+ private:
+  std::string FPath;
+};
+
 // The Unix folder of the prefix's recovery files.
 std::string RecoveryFolder();
 

@@ -24,14 +24,7 @@ const std::string kOriginal = "10,20,30,\"a\"\r\n40,50,60,\"b\"\r\n70,80,90,\"c\
 
 class UndoRecovery : public testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/tintra_undo_XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    Dir = tmpl;
-    File = Dir + "/colors.txt";
-    std::ofstream(File, std::ios::binary) << kOriginal;
-  }
-  void TearDown() override { std::filesystem::remove_all(Dir); }
+  void SetUp() override { std::ofstream(File, std::ios::binary) << kOriginal; }
 
   static void AwaitCaption(TintraSession& tintra, const std::string& caption) {
     EXPECT_EQ(e2e::Await(caption, [&] { return tintra.Caption(); }, 20s), caption);
@@ -46,7 +39,8 @@ class UndoRecovery : public testing::Test {
   static e2e::MenuEntry UndoEntry(TintraSession& tintra) { return tintra.Menu().at(1).Items.at(0); }
   static std::string UndoCaption(TintraSession& tintra) { return UndoEntry(tintra).Caption; }
 
-  std::string Dir, File;
+  e2e::TTempDir Temp{"tintra_undo"};
+  const std::string Dir = Temp.Path(), File = Dir + "/colors.txt";
 };
 
 TEST_F(UndoRecovery, TenStepsUndoneAndRedoneByKeysAndMenuGiveTheFilesBack) {
