@@ -78,16 +78,16 @@ class TPlainEdits {
 
 // The floor of an eyedropper move: one GetPixel beside one 13 x 9 BitBlt
 // and one StretchDIBits of 13 x 9 to 104 x 72 into zoom, with per-move DCs.
-class TFloor {
+class TSamplingFloor {
  public:
-  explicit TFloor(HWND zoom) : FZoom(zoom), FMem(::CreateCompatibleDC(nullptr)) {
+  explicit TSamplingFloor(HWND zoom) : FZoom(zoom), FMem(::CreateCompatibleDC(nullptr)) {
     FInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, 9, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     FBitmap.Reset(::CreateDIBSection(nullptr, &FInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
     FBits = bits;
     FOld = ::SelectObject(FMem.Get(), FBitmap.Get());
   }
-  ~TFloor() { ::SelectObject(FMem.Get(), FOld); }
+  ~TSamplingFloor() { ::SelectObject(FMem.Get(), FOld); }
   // The floor the targets are set against reads the pixel with GetPixel
   // beside the copy, as the program once did; without it, the least a
   // move can do now.

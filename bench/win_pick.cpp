@@ -74,7 +74,7 @@ int wmain() {
   // A window for the floor's StretchDIBits, as the magnifier is.
   HWND zoom = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 40, 40, 104, 72, nullptr,
                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
-  TFloor floor(zoom);
+  TSamplingFloor floor(zoom);
   TPickMode live, frozen;
   int move = 0;
   for (TPickMode* mode : {&live, &frozen}) mode->CursorPos = [&] { return MovePoint(move); };

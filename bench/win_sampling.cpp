@@ -110,7 +110,7 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   ::SendMessageW(form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  TFloor floor(form.Sampler.pboxZoom.Handle());
+  TSamplingFloor floor(form.Sampler.pboxZoom.Handle());
   if (traceMoves) {
     int move = 0;
     for (const TSampling sampling : {TSampling{}, TSampling{9, TSampleMode::Mean}}) {
