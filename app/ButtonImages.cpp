@@ -64,8 +64,13 @@ constexpr Art kRedo = {"................", "................", "...........k....
                        "kbbk.......k....", "kbbk............", "kbbk............", ".kbbk...........",
                        ".kbbbkkkkk......", "..kkbbbbbk......", "....kkkkkk......", "................"};
 
-constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd,   kDelete, kUp,
-                                               kDown, kPin,  kZoom, kPaste, kUndo,   kRedo};
+// The dropper of 画面から取得, tip at the lower left as on the cursor.
+constexpr Art kPick = {"................", "...........kkk..", "..........kgggk.", ".........kggggk.",
+                       "......k.kggggk..", ".......kkgggk...", "......kwwkkk....", ".....kwwwkk.....",
+                       "....kwwwk.k.....", "...kwwwk........", "..kwwwk.........", "..kwwk..........",
+                       ".kbbk...........", ".kbk............", "..k.............", "................"};
+constexpr const std::string_view* kImages[] = {kOpen, kSave, kCopy, kAdd,   kDelete, kUp,   kDown,
+                                               kPin,  kZoom, kPaste, kUndo, kRedo, kPick};
 
 }  // namespace
 

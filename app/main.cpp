@@ -10,6 +10,7 @@
 
 #include "app/document/uListRecovery.h"
 #include "app/ole/uOLE2Color.h"
+#include "app/uCommandLinePick.h"
 #include "app/uProgramResources.h"
 #include "app/uRunMainForm.h"
 #include "app/uUiText.h"
@@ -45,6 +46,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   SetUiLanguage(ChooseUiLanguage(kSettingsKey));
   InstallProgramResources(instance);
   if (notice) ShowAppMessage(UiLanguage() == TUiLanguage::Japanese ? notice->Japanese : notice->English);
+  // --pick, --help and their faults end here, without the main window.
+  if (const std::optional<int> code = RunCommandLine(ProgramArguments(), kSettingsKey)) {
+    if (ole) ::OleUninitialize();
+    return *code;
+  }
   const int result = RunMainForm(app, [] {
     // Before any window: a failure ends the program after its message.
     RegisterVelColorFormat();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/color/uColor.h"
+#include "core/colorout/uPickCopyFormat.h"
 #include "framework/Action.h"
 #include "framework/Menu.h"
 
@@ -28,9 +29,11 @@ class TCopyFormatsPart {
 
   // 形式の編集...: the template dialog.
   fw::TAction& actEditFormats;
+  // 現在の色をコピー: the current colour in the pick's format, hex when none.
+  fw::TAction& actCopyCurrent;
 
-  // The colour a copy takes; the part asks it when a menu opens and again
-  // when an item is chosen.
+  // The colour the edit menu's copy takes, the current colour; the part
+  // asks it when a menu opens and again when an item is chosen.
   std::function<TColor()> CopyColor;
   // The window that owns the clipboard and the dialog.
   std::function<fw::TWindow*()> Owner;
@@ -39,10 +42,20 @@ class TCopyFormatsPart {
 
   // Adds the submenu to an edit menu before the menu is built.
   fw::TMenuItem& AddToMenu(fw::TMainMenu& menu, fw::TMenuItem& parent);
-  // Shows a shortcut menu: the actions before, the copy submenu, the actions
-  // after (a null entry is a separator), and runs what is chosen.
+  // The 取得時にコピー submenu of the settings menu.
+  fw::TMenuItem& AddPickMenu(fw::TMainMenu& menu, fw::TMenuItem& parent);
+  // Shows a shortcut menu: the actions before, the copy submenu for color,
+  // the actions after (a null entry is a separator), and runs what is chosen.
   void ShowContextMenu(std::span<fw::TAction* const> before, std::span<fw::TAction* const> after, int screenX,
-                       int screenY);
+                       int screenY, TColor color);
+
+  // What a pick copies; stored at once when there is a settings key.
+  const TPickCopyFormat& PickFormat() const noexcept { return FPickFormat; }
+  void SetPickFormat(TPickCopyFormat format);
+  // Puts a picked colour on the clipboard in the pick's format (nothing for none).
+  void CopyOnPick(TColor color);
+  // The picked colour as the loupe names it: the pick's format, hex for none.
+  std::wstring PickText(TColor color) const { return CurrentColorCopyText(FPickFormat, color); }
 
   const std::vector<std::wstring>& Templates() const noexcept { return FTemplates; }
   // Replaces the templates, rebuilds the menu and stores them when there is
@@ -53,15 +66,22 @@ class TCopyFormatsPart {
 
   // Copies the colour as the built-in format at index, or past the built-ins
   // as the user template index - built-in count.
-  void CopyAs(std::size_t index);
-  // The text an item shows and copies for the colour.
+  void CopyAs(std::size_t index) { CopyAs(index, CopyColor ? CopyColor() : 0); }
+  void CopyAs(std::size_t index, TColor color);
+  // The text an item copies for the colour, and what it shows: a built-in
+  // format's label with an access key beside that text.
   std::wstring OutputOf(std::size_t index, TColor color) const;
+  std::wstring CaptionOf(std::size_t index, TColor color) const;
   std::size_t FormatCount() const noexcept;
 
  private:
   void FillItems(fw::TMenuItem& submenu, TColor color);
   void SubmenuPopup();
+  void PickMenuPopup();
   void RebuildTemplateItems();
+  // Template items of a submenu after anchor, a separator first.
+  void RebuildTemplates(fw::TMenuItem& anchor, std::vector<fw::TMenuItem*>& items, bool forPick);
+  void CopyText(const std::wstring& text);
   void actEditFormatsExecute(fw::TObject* sender);
   HWND OwnerHandle() const;
 
@@ -74,4 +94,8 @@ class TCopyFormatsPart {
   // (a separator first).
   std::vector<fw::TMenuItem*> FBuiltInItems;
   std::vector<fw::TMenuItem*> FTemplateItems;
+  // The pick's submenu: none, the built-ins, then the templates likewise.
+  std::vector<fw::TMenuItem*> FPickItems;
+  std::vector<fw::TMenuItem*> FPickTemplateItems;
+  TPickCopyFormat FPickFormat;
 };

@@ -62,7 +62,9 @@ void TPickOptions::Load(const std::wstring& key) {
   auto read = [&](const wchar_t* name) { return GetRegistryVal(HKEY_CURRENT_USER, key, name); };
   SetSampling(ParseSampling(read(L"SampleSize"), read(L"SampleMode")));
   FSampler.SetZoom(ParseZoomFactor(read(L"ZoomFactor")));
+  FKey = key;
   FAddToList = read(L"PickHotKeyAdd") == L"1";
+  FStartsPickMode = read(L"PickHotKeyMode") != L"0";
   // A key another program took meanwhile stays chosen, unregistered, so it
   // is not lost from the settings; the dialog shows it and can try again.
   const THotKey stored = ParseHotKey(read(L"PickHotKey"));
@@ -102,6 +104,10 @@ bool TPickOptions::PreTranslateMessage(const MSG& msg) {
 
 void TPickOptions::WmHotKey(WPARAM id) {
   if (id != kHotKeyId) return;
+  if (FStartsPickMode && OnStartPickMode) {
+    OnStartPickMode(this);
+    return;
+  }
   POINT at{};
   if (!::GetCursorPos(&at)) return;
   FSampler.PickAtScreenPoint(at);
@@ -136,6 +142,7 @@ void TPickOptions::actHotKeyExecute(fw::TObject*) {
   TfrmHotKey dialog(&FWindow);
   dialog.SetKey(FHotKey);
   dialog.SetAddToList(FAddToList);
+  dialog.SetStartsPickMode(FStartsPickMode);
   dialog.OnAccept = [this](const THotKey& key) {
     if (SetHotKey(key)) return true;
     if (ShowMessage)
@@ -144,5 +151,8 @@ void TPickOptions::actHotKeyExecute(fw::TObject*) {
       ShowAppMessage(UiText(IDS_HOT_KEY_TAKEN));
     return false;
   };
-  if (dialog.ShowModal() == fw::TForm::mrOk) FAddToList = dialog.AddToList();
+  if (dialog.ShowModal() != fw::TForm::mrOk) return;
+  FAddToList = dialog.AddToList();
+  FStartsPickMode = dialog.StartsPickMode();
+  if (!FKey.empty()) SetRegistryVal(HKEY_CURRENT_USER, FKey, L"PickHotKeyMode", FStartsPickMode ? L"1" : L"0");
 }

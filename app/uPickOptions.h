@@ -49,11 +49,16 @@ class TPickOptions : public fw::TObject {
   bool SetHotKey(const THotKey& key);
   bool HotKeyAddsToList() const noexcept { return FAddToList; }
   void SetHotKeyAddsToList(bool add) noexcept { FAddToList = add; }
+  // "PickHotKeyMode": 1 (the default) starts the pick mode, 0 picks at once.
+  bool HotKeyStartsPickMode() const noexcept { return FStartsPickMode; }
+  void SetHotKeyStartsPickMode(bool starts) noexcept { FStartsPickMode = starts; }
 
   static constexpr int kHotKeyId = 1;
 
   // The hot key added a colour to the list (as 追加 does).
   fw::TNotifyEvent OnAddToList;
+  // The hot key asks for the pick mode.
+  fw::TNotifyEvent OnStartPickMode;
   // The refusal of a taken key; the plain message box when unset.
   std::function<void(const std::wstring& text)> ShowMessage;
 
@@ -68,4 +73,6 @@ class TPickOptions : public fw::TObject {
   THotKey FHotKey;
   bool FRegistered = false;
   bool FAddToList = false;
+  bool FStartsPickMode = true;
+  std::wstring FKey;
 };

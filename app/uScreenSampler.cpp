@@ -30,20 +30,24 @@ POINT ScreenPoint(const fw::TWindow& control, int x, int y) {
   return p;
 }
 
-bool Contains(const TRectI& outer, const TRectI& inner) {
-  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
-         inner.Bottom <= outer.Bottom;
-}
-
-// Two lines, black outside and white inside, stay visible on any colour.
-void DrawOutline(HDC dc, const TRectI& r) {
-  RECT outer{r.Left, r.Top, r.Right, r.Bottom};
-  ::FrameRect(dc, &outer, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-  RECT inner{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
-  ::FrameRect(dc, &inner, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-}
-
 }  // namespace
+
+void TSpoitBox::CreateParams(TCreateParams& params) { params.Style |= WS_TABSTOP; }
+
+LRESULT TSpoitBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Space and Enter are the box's own; Tab still moves on.
+  if (msg == WM_GETDLGCODE) return DLGC_WANTARROWS | DLGC_WANTCHARS;
+  return TPaintBoxVel::WndProc(msg, wParam, lParam);
+}
+
+bool TSpoitBox::WMKeyDown(WORD& key, fw::TShiftState) {
+  if (key != VK_SPACE && key != VK_RETURN) return false;
+  if (OnKeyPick) OnKeyPick(this);
+  return true;
+}
+
+void TSpoitBox::WMSetFocus(HWND) { Invalidate(); }
+void TSpoitBox::WMKillFocus(HWND) { Invalidate(); }
 
 bool TZoomPanel::WMMouseWheel(int delta, fw::TShiftState, int, int) {
   if (!OnWheel) return false;
@@ -92,8 +96,7 @@ void TScreenSampler::Create(fw::TWindow& parent) {
   pboxZoom.Create(&pnlZoom);
   pboxZoom.SetCursor(fw::CursorEntry(crSpoit));
 
-  RecPictureCreate(FZoomPicture, POINT{0, 0}, (pboxZoom.Width() + 7) / 8, true, 24, (pboxZoom.Height() + 7) / 8);
-  RecPictureFill(FZoomPicture, ButtonFace());
+  FCapture.Create((pboxZoom.Width() + 7) / 8, (pboxZoom.Height() + 7) / 8, ButtonFace());
 }
 
 void TScreenSampler::pboxSpoitPaint(fw::TObject* sender, HDC dc) {
@@ -101,12 +104,17 @@ void TScreenSampler::pboxSpoitPaint(fw::TObject* sender, HDC dc) {
   if (!box) return;
   ImageSpoit.DrawPicture(dc, 0, 0);
   Draw3DFrame(dc, RECT{0, 0, box->Width(), box->Height()}, !FSpoitDragging);
+  if (box == &pboxSpoit && pboxSpoit.Focused()) {
+    RECT focus{3, 3, box->Width() - 3, box->Height() - 3};
+    ::DrawFocusRect(dc, &focus);
+  }
 }
 
 void TScreenSampler::pboxSpoitMouseDown(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
   FSpoitDragging = true;
   // Asking the system at every move would cost more than the copy itself.
   RefreshMonitors();
+  if (OnSpoitBegin) OnSpoitBegin(this);
   ::SetCursor(hSpoitCursor);
   // Sunken at once, not at the next paint message.
   fw::TWindowDC dc(pboxSpoit.Handle());
@@ -119,14 +127,17 @@ void TScreenSampler::pboxSpoitMouseMove(fw::TObject*, fw::TShiftState, int x, in
 }
 
 void TScreenSampler::SampleAt(POINT p) {
-  {
+  if (const std::optional<TPixelSource> frozen = FrozenSource ? FrozenSource() : std::nullopt) {
+    ZoomCapture(*frozen, p);
+    if (const std::optional<TColor> colour = FCapture.Sample(FSampling)) Pick(*colour);
+  } else {
     fw::TWindowDC screen(nullptr);
     ZoomCapture(screen.Get(), p);
     if (FSampling.Size <= 1 && ReadScreenPixel) {
       const COLORREF colour = ReadScreenPixel(screen.Get(), p.x, p.y);
       // Off every screen GetPixel fails; that is no colour, and certainly not white.
       if (colour != CLR_INVALID) Pick(colour);
-    } else if (const std::optional<TColor> colour = FSampling.Size <= 1 ? CapturedPixel() : CapturedArea()) {
+    } else if (const std::optional<TColor> colour = FCapture.Sample(FSampling)) {
       Pick(*colour);
     }
   }
@@ -160,6 +171,7 @@ void TScreenSampler::SetViewDpi(int dpi) {
 void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShiftState, int, int) {
   if (!FSpoitDragging) return;
   FSpoitDragging = false;
+  if (OnSpoitEnd) OnSpoitEnd(this);
   pboxSpoit.Invalidate(true);
   // The picture keeps this inner ring from now on.
   if (HBITMAP picture = ImageSpoit.Picture()) {
@@ -174,79 +186,17 @@ void TScreenSampler::pboxSpoitMouseUp(fw::TObject*, fw::TMouseButton, fw::TShift
 
 void TScreenSampler::RefreshMonitors() { FMonitors = fw::DisplayMonitors(); }
 
-void TScreenSampler::ZoomCapture(HDC screen, POINT point) {
-  const TZoomGeometry view = ZoomView();
-  const TRectI area = CaptureRect(view, FSampling.Size);
-  const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
-  if (!header || header->biWidth != area.Width() || header->biHeight != area.Height()) {
-    FCaptureDC.Reset();
-    RecPictureCreate(FZoomPicture, POINT{0, 0}, area.Width(), true, 24, area.Height());
-  }
-  // What the copy cannot reach (beyond the screen's edges) shows button face.
-  RecPictureFill(FZoomPicture, ButtonFace());
-  FCaptured = true;
-  FCapturePoint = point;
-  FCaptureRect = area;
-  FCaptureView = view;
+void TScreenSampler::ZoomCapture(const TPixelSource& source, POINT point) {
   if (FMonitors.empty()) RefreshMonitors();
-  if (!FCaptureDC) {
-    FCaptureDC.Reset(::CreateCompatibleDC(screen));
-    if (!FCaptureDC) return;
-    ::SelectObject(FCaptureDC.Get(), FZoomPicture.Bitmap);
-  }
-  const fw::TUniqueMemDC& mem = FCaptureDC;
-  const TRectI onScreen = CapturedScreenRect();
-  const bool onOneMonitor =
-      std::any_of(FMonitors.begin(), FMonitors.end(), [&](const TMonitor& m) { return Contains(m.Bounds, onScreen); });
-  if (onOneMonitor) {
-    ::BitBlt(mem.Get(), 0, 0, area.Width(), area.Height(), screen, onScreen.Left, onScreen.Top, SRCCOPY);
-    return;
-  }
-  // A copy that reaches beyond the screens gives black all over under Wine:
-  // copy each monitor's share on its own.
-  for (const TMonitor& m : FMonitors) {
-    const TRectI part{std::max(m.Bounds.Left, onScreen.Left), std::max(m.Bounds.Top, onScreen.Top),
-                      std::min(m.Bounds.Right, onScreen.Right), std::min(m.Bounds.Bottom, onScreen.Bottom)};
-    if (part.Left >= part.Right || part.Top >= part.Bottom) continue;
-    ::BitBlt(mem.Get(), part.Left - onScreen.Left, part.Top - onScreen.Top, part.Width(), part.Height(), screen,
-             part.Left, part.Top, SRCCOPY);
-  }
+  FCapture.Capture(source, point, ZoomView(), FSampling.Size, FMonitors, ButtonFace());
 }
 
-TRectI TScreenSampler::CapturedScreenRect() const {
-  return TRectI{FCapturePoint.x + FCaptureRect.Left, FCapturePoint.y + FCaptureRect.Top,
-                FCapturePoint.x + FCaptureRect.Right, FCapturePoint.y + FCaptureRect.Bottom};
-}
+std::optional<TColor> TScreenSampler::CapturedPixel() const { return FCapture.Pixel(); }
 
-std::optional<TColor> TScreenSampler::CapturedPixel() const {
-  if (!FCaptured || MonitorAt(FMonitors, TPointI{FCapturePoint.x, FCapturePoint.y}) < 0) return std::nullopt;
-  return CapturedPixelAt(TPointI{FCapturePoint.x, FCapturePoint.y});
-}
-
-std::optional<TColor> TScreenSampler::CapturedPixelAt(TPointI screen) const {
-  // The copy into the section may still be queued.
-  ::GdiFlush();
-  const int x = screen.X - FCapturePoint.x - FCaptureRect.Left, y = screen.Y - FCapturePoint.y - FCaptureRect.Top;
-  const std::uint8_t* px = RecPicturePixel(FZoomPicture, x, y);
-  if (!px) return std::nullopt;
-  return static_cast<TColor>(RGB(px[2], px[1], px[0]));
-}
+std::optional<TColor> TScreenSampler::CapturedPixelAt(TPointI screen) const { return FCapture.PixelAt(screen); }
 
 std::optional<TColor> TScreenSampler::CapturedArea() const {
-  if (!FCaptured) return std::nullopt;
-  const int w = FCaptureRect.Width(), h = FCaptureRect.Height();
-  // The copy into the section may still be queued.
-  ::GdiFlush();
-  std::vector<TColor> pixels(static_cast<size_t>(w) * static_cast<size_t>(h));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const std::uint8_t* px = RecPicturePixel(FZoomPicture, x, y);
-      if (!px) return std::nullopt;
-      pixels[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] = RGB(px[2], px[1], px[0]);
-    }
-  const std::vector<std::uint8_t> mask = OnScreenMask(CapturedScreenRect(), FMonitors);
-  return SampleArea(TPixelBlock{w, h, pixels, mask}, TPointI{-FCaptureRect.Left, -FCaptureRect.Top}, FSampling.Size,
-                    FSampling.Mode);
+  return FSampling.Size > 1 ? FCapture.Area(FSampling) : std::nullopt;
 }
 
 void TScreenSampler::SetSampling(const TSampling& sampling) {
@@ -274,34 +224,19 @@ TZoomGeometry TScreenSampler::ZoomView() const {
 }
 
 void TScreenSampler::Recapture() {
-  if (!FCaptured) return;
+  if (!FCapture.Captured()) return;
   RefreshMonitors();
-  {
+  if (const std::optional<TPixelSource> frozen = FrozenSource ? FrozenSource() : std::nullopt) {
+    ZoomCapture(*frozen, FCapture.Point());
+  } else {
     fw::TWindowDC screen(nullptr);
-    ZoomCapture(screen.Get(), FCapturePoint);
+    ZoomCapture(screen.Get(), FCapture.Point());
   }
   if (pboxZoom.Handle()) pboxZoom.Repaint();
 }
 
 void TScreenSampler::pboxZoomPaint(fw::TObject*, HDC dc) {
-  const BITMAPINFOHEADER* header = RecPictureHeader(FZoomPicture);
-  if (!header) return;
-  if (!FCaptured) {
-    RecPictureStretchBlt(FZoomPicture, dc, 0, 0, pboxZoom.Width(), pboxZoom.Height(), 0, 0, header->biWidth,
-                         header->biHeight, SRCCOPY);
-    return;
-  }
-  const TZoomGeometry& g = FCaptureView;
-  const RECT view{0, 0, pboxZoom.Width(), pboxZoom.Height()};
-  const int srcX = g.Source.Left - FCaptureRect.Left, srcY = g.Source.Top - FCaptureRect.Top;
-  const int w = g.Source.Width() * g.Cell, h = g.Source.Height() * g.Cell;
-  // Whole cells that fill the view exactly (the default zoom) go in one transfer.
-  const bool fits = g.Origin.X >= 0 && g.Origin.Y >= 0 && g.Origin.X + w <= view.right && g.Origin.Y + h <= view.bottom;
-  if (!fits || !RecPictureBlowUp(FZoomPicture, dc, g.Origin.X, g.Origin.Y, g.Cell, srcX, srcY, g.Source.Width(),
-                                 g.Source.Height()))
-    RecPictureStretchBlt(FZoomPicture, dc, g.Origin.X, g.Origin.Y, w, h, srcX, srcY, g.Source.Width(),
-                         g.Source.Height(), SRCCOPY, &view);
-  if (FSampling.Size > 1) DrawOutline(dc, SampleOutline(g, FSampling.Size));
+  FCapture.Paint(dc, pboxZoom.Width(), pboxZoom.Height(), FSampling.Size);
 }
 
 void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x,
@@ -311,11 +246,12 @@ void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton but
 
 void TScreenSampler::pboxZoomMouseMove(fw::TObject*, fw::TShiftState shift, int x, int y) {
   if (!shift.Left) return;
-  if (FSampling.Size > 1 && FCaptured && x >= 0 && y >= 0 && x < pboxZoom.Width() && y < pboxZoom.Height()) {
-    // The outline covers part of the view: take the captured pixel the point shows, not the line.
-    const TPointI source = ViewToSource(FCaptureView, TPointI{x, y});
+  if (FCapture.Captured() && x >= 0 && y >= 0 && x < pboxZoom.Width() && y < pboxZoom.Height()) {
+    // The outline and the centre mark cover part of the view: take the
+    // captured pixel the point shows, not the line.
+    const TPointI source = ViewToSource(FCapture.View(), TPointI{x, y});
     if (const std::optional<TColor> colour =
-            CapturedPixelAt(TPointI{FCapturePoint.x + source.X, FCapturePoint.y + source.Y}))
+            CapturedPixelAt(TPointI{FCapture.Point().x + source.X, FCapture.Point().y + source.Y}))
       Pick(*colour);
     return;
   }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/uScreenCapture.h"
 #include "core/color/uColor.h"
 #include "core/sampling/uPickSettings.h"
 #include "core/sampling/uZoomView.h"
@@ -26,13 +27,27 @@ class TZoomPanel : public fw::TPanel {
   bool WMMouseWheel(int delta, fw::TShiftState shift, int screenX, int screenY) override;
 };
 
+// The eyedropper box: it also takes the focus, and Space or Enter on it
+// starts the pick mode there.
+class TSpoitBox : public TPaintBoxVel {
+ public:
+  fw::TNotifyEvent OnKeyPick;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  bool WMKeyDown(WORD& key, fw::TShiftState shift) override;
+  void WMSetFocus(HWND previous) override;
+  void WMKillFocus(HWND next) override;
+};
+
 class TScreenSampler : public fw::TObject {
  public:
   // Creates the controls on parent.
   void Create(fw::TWindow& parent);
 
   fw::TImage ImageSpoit;
-  TPaintBoxVel pboxSpoit;
+  TSpoitBox pboxSpoit;
   TZoomPanel pnlZoom;
   TPaintBoxVel pboxZoom;
 
@@ -87,12 +102,17 @@ class TScreenSampler : public fw::TObject {
   void RefreshMonitors();
 
   bool SpoitDragging() const noexcept { return FSpoitDragging; }
-  const TRecPicture& ZoomPicture() const noexcept { return FZoomPicture; }
+  const TRecPicture& ZoomPicture() const noexcept { return FCapture.Picture(); }
+  const TMonitorLayout& Monitors() const noexcept { return FMonitors; }
   // At shutdown, before the window goes.
-  void FreeZoomPicture() {
-    FCaptureDC.Reset();
-    RecPictureFree(FZoomPicture);
-  }
+  void FreeZoomPicture() { FCapture.Free(); }
+
+  // The eyedropper was pressed (before the first read) and released: the
+  // frozen screen comes and goes with them.
+  fw::TNotifyEvent OnSpoitBegin;
+  fw::TNotifyEvent OnSpoitEnd;
+  // Where the eyedropper reads while the screen is frozen; none reads the screen.
+  std::function<std::optional<TPixelSource>()> FrozenSource;
 
   void pboxSpoitPaint(fw::TObject* sender, HDC dc);
   void pboxSpoitMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x, int y);
@@ -104,7 +124,8 @@ class TScreenSampler : public fw::TObject {
   // Copies the screen pixels around point that the magnifier shows (13 x 9
   // at the default zoom) and the sampled square into the magnifier's
   // picture; the caller holds the screen DC.
-  void ZoomCapture(HDC screen, POINT point);
+  void ZoomCapture(HDC screen, POINT point) { ZoomCapture(TPixelSource{screen, {}}, point); }
+  void ZoomCapture(const TPixelSource& source, POINT point);
 
  private:
   void Pick(COLORREF colour);
@@ -112,23 +133,12 @@ class TScreenSampler : public fw::TObject {
   void Recapture();
   // Reads the colour at a screen point and captures the magnifier there.
   void SampleAt(POINT point);
-  TRectI CapturedScreenRect() const;
 
   bool FSpoitDragging = false;
-  TRecPictureHolder FZoomPicture;
+  TScreenCapture FCapture;
   TSampling FSampling;
   int FZoom = kDefaultZoom;
   int FViewDpi = kDefaultDpi;
   TWheelNotches FWheel;
-  // The last capture: the pointer's screen pixel, the picture's extent
-  // relative to it and the view it was taken for.
-  bool FCaptured = false;
-  POINT FCapturePoint{};
-  TRectI FCaptureRect{};
-  TZoomGeometry FCaptureView;
   TMonitorLayout FMonitors;
-  // Holds FZoomPicture selected from one capture to the next: a memory DC
-  // made and selected at every move cost as much as the copy under Wine.
-  // Declared after the picture, so it lets go of it first.
-  fw::TUniqueMemDC FCaptureDC;
 };

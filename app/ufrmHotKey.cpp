@@ -41,7 +41,7 @@ void TCheckBox::SetChecked(bool checked) {
 TfrmHotKey::TfrmHotKey(fw::TWindow* owner) {
   const LOGFONTW font = UiFont(IDS_FONT_UI, 13);
   SetFontFace(font.lfFaceName, 13, font.lfCharSet);
-  Create(owner, 260, 112);
+  Create(owner, 260, 134);
   SetText(UiText(IDS_HOT_KEY_CAPTION));
 
   lblKey.SetBounds(12, 12, 236, 14);
@@ -56,12 +56,14 @@ TfrmHotKey::TfrmHotKey(fw::TWindow* owner) {
   btnClear.Create(this, UiText(IDS_HOT_KEY_NONE));
   chkAddToList.SetBounds(12, 58, 236, 18);
   chkAddToList.Create(this, UiText(IDS_HOT_KEY_ADD_TO_LIST));
+  chkPickMode.SetBounds(12, 80, 236, 18);
+  chkPickMode.Create(this, UiText(IDS_HOT_KEY_STARTS_PICK));
 
-  btnOk.SetBounds(100, 82, 72, 21);
+  btnOk.SetBounds(100, 104, 72, 21);
   btnOk.SetDefault(true);
   btnOk.OnClick = [this](fw::TObject* s) { btnOkClick(s); };
   btnOk.Create(this, L"OK");
-  btnCancel.SetBounds(178, 82, 72, 21);
+  btnCancel.SetBounds(178, 104, 72, 21);
   btnCancel.SetCancel(true);
   btnCancel.SetModalResult(mrCancel);
   btnCancel.Create(this, UiText(IDS_BUTTON_CANCEL));

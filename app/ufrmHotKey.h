@@ -32,6 +32,8 @@ class TfrmHotKey : public fw::TDialog {
   void SetKey(const THotKey& key) { hkyPick.SetKey(key); }
   bool AddToList() const { return chkAddToList.Checked(); }
   void SetAddToList(bool add) { chkAddToList.SetChecked(add); }
+  bool StartsPickMode() const { return chkPickMode.Checked(); }
+  void SetStartsPickMode(bool starts) { chkPickMode.SetChecked(starts); }
 
   // Asked at OK with the chosen key; false keeps the dialog open.
   std::function<bool(const THotKey& key)> OnAccept;
@@ -40,6 +42,7 @@ class TfrmHotKey : public fw::TDialog {
   THotKeyBox hkyPick;
   fw::TButton btnClear;
   TCheckBox chkAddToList;
+  TCheckBox chkPickMode;
   fw::TButton btnOk;
   fw::TButton btnCancel;
 

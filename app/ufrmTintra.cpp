@@ -151,14 +151,15 @@ void TfrmTintra::ConnectParts() {
   Contrast.CurrentColor = [this] { return ChannelPanel.Factors().Color; };
   Contrast.SetCurrentColor = [this](TColor color) { ChannelPanel.SetColor(color); };
   CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
-  CopyFormats.CopyColor = [this] {
-    ColorList.EndListEdit();
-    return ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
-  };
+  // What is shown is what is copied: the edit menu takes the swatch's
+  // colour, the list's shortcut menu the row it was opened on.
+  CopyFormats.CopyColor = [this] { return ChannelPanel.Factors().Color; };
   ColorList.OnContextMenu = [this](fw::TObject*, int x, int y) {
     fw::TAction* const before[] = {&actCopy};
     fw::TAction* const after[] = {&actPaste, &Contrast.actSetCompare, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
-    CopyFormats.ShowContextMenu(before, after, x, y);
+    ColorList.EndListEdit();
+    const TColor row = ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
+    CopyFormats.ShowContextMenu(before, after, x, y, row);
   };
   if (FOptions.TrackMenu) CopyFormats.TrackMenu = FOptions.TrackMenu;
   if (FOptions.WorkArea) RestorePos.WorkArea = FOptions.WorkArea;
@@ -167,6 +168,11 @@ void TfrmTintra::ConnectParts() {
   if (FOptions.ReadScreenPixel) Sampler.ReadScreenPixel = FOptions.ReadScreenPixel;
   Documents.Document.OnOpenForeign = [this](const std::wstring& name) { return Palettes.OpenAsList(name); };
   PickOptions.OnAddToList = [this](fw::TObject*) { actInsert.Execute(); };
+  PickOptions.OnStartPickMode = [this](fw::TObject*) { Pick.StartPick(); };
+  Pick.OnPicked = [this](TColor color) { PickModePicked(color); };
+  Pick.Mode.ColorText = [this](TColor color) { return CopyFormats.PickText(color); };
+  TrayIcon.OnPick = [this](fw::TObject*) { Pick.StartPick(); };
+  TrayIcon.OnExit = [this](fw::TObject*) { Close(); };
   if (FOptions.ShowMessage) PickOptions.ShowMessage = FOptions.ShowMessage;
 
   AppProperty.SetTitle(L"Tintra");
@@ -202,7 +208,10 @@ void TfrmTintra::BuildMenu() {
   edit.AddAction(actUndo);
   edit.AddAction(actRedo);
   edit.AddSeparator();
+  edit.AddAction(Pick.actPickFromScreen);
+  edit.AddSeparator();
   edit.AddAction(actCopy);
+  edit.AddAction(CopyFormats.actCopyCurrent);
   CopyFormats.AddToMenu(MainMenu, edit);
   edit.AddAction(actPaste);
   edit.AddAction(Contrast.actSetCompare);
@@ -225,6 +234,9 @@ void TfrmTintra::BuildMenu() {
   tbsmiHexOrder->AddAction(actBGR);
   tbsmiHexOrder->OnPopup = [this](fw::TObject* s) { tbsmiHexOrderPopup(s); };
   PickOptions.AddMenuItems(settings);
+  settings.AddAction(Pick.actPickFreeze);
+  CopyFormats.AddPickMenu(MainMenu, settings);
+  settings.AddAction(TrayIcon.actTrayIcon);
   tbsmiLanguage = &settings.Add(fw::TMenuItem::Submenu(L""));
   tbsmiLanguage->SetAction(&actsmLanguage);
   actsmLanguage.SetLinkSubitems(tbsmiLanguage);
@@ -245,7 +257,7 @@ void TfrmTintra::BuildToolBar() {
   ToolBar.AddSeparator();
   for (fw::TAction* a : {&actUndo, &actRedo}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
-  for (fw::TAction* a : {&actCopy, &actPaste}) ToolBar.AddAction(*a);
+  for (fw::TAction* a : {&Pick.actPickFromScreen, &actCopy, &actPaste}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
   for (fw::TAction* a : {&actInsert, &actDelete, &act1Up, &act1Down}) ToolBar.AddAction(*a);
   ToolBar.AddSeparator();
@@ -291,6 +303,7 @@ void TfrmTintra::CreateComponents() {
   ChannelPanel.Create(Panel2);
   ColorName.Create(Panel2);
   Sampler.Create(Panel2);
+  Sampler.pboxSpoit.SetHint(UiText(IDS_SPOIT_HINT));
   SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
   SizeGripVel1.Create(&Panel2, this);
 
@@ -349,6 +362,12 @@ void TfrmTintra::actPasteExecute(fw::TObject*) {
     ChannelPanel.SetColor(*color);
   else if (const auto hex = PastedTextToColor(text, ColorList.HexOrder()))
     ChannelPanel.SetColor(*hex);
+}
+
+void TfrmTintra::PickModePicked(TColor color) {
+  ChannelPanel.SetColor(color);
+  fw::Guarded([&] { CopyFormats.CopyOnPick(color); });
+  if (PickOptions.HotKeyAddsToList()) actInsert.Execute();
 }
 
 void TfrmTintra::ListSelectColor(TColor color) {

@@ -15,7 +15,9 @@
 #include "app/uDocumentPart.h"
 #include "app/uPaletteExchange.h"
 #include "app/uPickOptions.h"
+#include "app/uPickPart.h"
 #include "app/uScreenSampler.h"
+#include "app/uTrayIconPart.h"
 #include "app/shell/RestorePos.h"
 #include "app/shell/uActionSubMenu.h"
 #include "app/shell/uAppProperty.h"
@@ -117,6 +119,8 @@ class TfrmTintra : public fw::TForm {
   TContrastPanel Contrast;
   TPickOptions PickOptions{*this, Sampler, ActionList};
   TPaletteExchange Palettes{ActionList, ColorList};
+  TPickPart Pick{ActionList, Sampler};
+  TTrayIconPart TrayIcon{ActionList};
 
   bool PreTranslateMessage(MSG& msg) override;
 
@@ -148,6 +152,8 @@ class TfrmTintra : public fw::TForm {
   // The captions say what undo and redo would undo and redo.
   void UpdateHistoryActions();
   void ListSelectColor(TColor color);
+  // A colour of the pick mode: current, copied and added as chosen.
+  void PickModePicked(TColor color);
 
   void actExitExecute(fw::TObject* sender);
   void actAboutExecute(fw::TObject* sender);

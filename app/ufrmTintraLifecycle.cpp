@@ -58,6 +58,8 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   Documents.Document.SetRegistryKey(key);
   RestorePos.SetRegistryKey(key);
   PickOptions.Load(key);
+  fw::Guarded([&] { Pick.LoadSettings(key); });
+  fw::Guarded([&] { TrayIcon.LoadSettings(*this, key); });
 
   Documents.Clear();
 }
@@ -232,6 +234,10 @@ LRESULT TfrmTintra::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!restored) OpenLastFile();
     return 0;
   }
+  LRESULT result = 0;
+  bool taken = false;
+  fw::Guarded([&] { taken = TrayIcon.WindowMessage(msg, wParam, lParam, result); });
+  if (taken) return result;
   if (msg != WM_HOTKEY) return fw::TForm::WndProc(msg, wParam, lParam);
   fw::Guarded([&] { PickOptions.WmHotKey(wParam); });
   return 0;

@@ -10,6 +10,7 @@
 
 #include "app/uProgramResources.h"
 #include "framework/Application.h"
+#include "framework/Handles.h"
 
 // OLE, the common controls, the application and the program's resources,
 // started as the program starts them, for as long as it lives.
@@ -73,4 +74,46 @@ class TPlainEdits {
  private:
   HWND FHost = nullptr;
   HWND FEdits[12] = {};
+};
+
+// The floor of an eyedropper move: one GetPixel beside one 13 x 9 BitBlt
+// and one StretchDIBits of 13 x 9 to 104 x 72 into zoom, with per-move DCs.
+class TSamplingFloor {
+ public:
+  explicit TSamplingFloor(HWND zoom) : FZoom(zoom), FMem(::CreateCompatibleDC(nullptr)) {
+    FInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, 9, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    FBitmap.Reset(::CreateDIBSection(nullptr, &FInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
+    FBits = bits;
+    FOld = ::SelectObject(FMem.Get(), FBitmap.Get());
+  }
+  ~TSamplingFloor() { ::SelectObject(FMem.Get(), FOld); }
+  // The floor the targets are set against reads the pixel with GetPixel
+  // beside the copy, as the program once did; without it, the least a
+  // move can do now.
+  COLORREF Move(POINT p, bool getPixel = true) {
+    COLORREF c = 0;
+    {
+      fw::TWindowDC screen(nullptr);
+      if (getPixel) c = ::GetPixel(screen.Get(), p.x, p.y);
+      ::BitBlt(FMem.Get(), 0, 0, 13, 9, screen.Get(), p.x - 6, p.y - 4, SRCCOPY);
+    }
+    ::GdiFlush();
+    if (!getPixel) {
+      // The centre of the bottom-up rows, each padded to 40 bytes.
+      const auto* centre = static_cast<const BYTE*>(FBits) + 4 * 40 + 6 * 3;
+      c = RGB(centre[2], centre[1], centre[0]);
+    }
+    fw::TWindowDC zoom(FZoom);
+    ::StretchDIBits(zoom.Get(), 0, 0, 104, 72, 0, 0, 13, 9, FBits, &FInfo, DIB_RGB_COLORS, SRCCOPY);
+    return c;
+  }
+
+ private:
+  HWND FZoom;
+  fw::TUniqueMemDC FMem;
+  fw::TUniqueBitmap FBitmap;
+  BITMAPINFO FInfo{};
+  void* FBits = nullptr;
+  HGDIOBJ FOld = nullptr;
 };

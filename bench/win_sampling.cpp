@@ -56,46 +56,6 @@ POINT MovePoint(int i) {
   return POINT{kPatternLeft + 10 + (i * 7) % (kPatternWidth - 20), kPatternTop + 10 + (i * 3) % (kPatternHeight - 20)};
 }
 
-class TFloor {
- public:
-  explicit TFloor(HWND zoom) : FZoom(zoom), FMem(::CreateCompatibleDC(nullptr)) {
-    FInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), 13, 9, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    FBitmap.Reset(::CreateDIBSection(nullptr, &FInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
-    FBits = bits;
-    FOld = ::SelectObject(FMem.Get(), FBitmap.Get());
-  }
-  ~TFloor() { ::SelectObject(FMem.Get(), FOld); }
-  // The floor the targets are set against reads the pixel with GetPixel
-  // beside the copy, as the program once did; without it, the least a
-  // move can do now.
-  COLORREF Move(POINT p, bool getPixel = true) {
-    COLORREF c = 0;
-    {
-      fw::TWindowDC screen(nullptr);
-      if (getPixel) c = ::GetPixel(screen.Get(), p.x, p.y);
-      ::BitBlt(FMem.Get(), 0, 0, 13, 9, screen.Get(), p.x - 6, p.y - 4, SRCCOPY);
-    }
-    ::GdiFlush();
-    if (!getPixel) {
-      // The centre of the bottom-up rows, each padded to 40 bytes.
-      const auto* centre = static_cast<const BYTE*>(FBits) + 4 * 40 + 6 * 3;
-      c = RGB(centre[2], centre[1], centre[0]);
-    }
-    fw::TWindowDC zoom(FZoom);
-    ::StretchDIBits(zoom.Get(), 0, 0, 104, 72, 0, 0, 13, 9, FBits, &FInfo, DIB_RGB_COLORS, SRCCOPY);
-    return c;
-  }
-
- private:
-  HWND FZoom;
-  fw::TUniqueMemDC FMem;
-  fw::TUniqueBitmap FBitmap;
-  BITMAPINFO FInfo{};
-  void* FBits = nullptr;
-  HGDIOBJ FOld = nullptr;
-};
-
 void SpoitMove(TfrmTintra& form, POINT screen) {
   ::ScreenToClient(form.Sampler.pboxSpoit.Handle(), &screen);
   ::SendMessageW(form.Sampler.pboxSpoit.Handle(), WM_MOUSEMOVE, MK_LBUTTON,
@@ -150,7 +110,7 @@ int wmain(int argc, wchar_t** argv) {
   }
 
   ::SendMessageW(form.Sampler.pboxSpoit.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  TFloor floor(form.Sampler.pboxZoom.Handle());
+  TSamplingFloor floor(form.Sampler.pboxZoom.Handle());
   if (traceMoves) {
     int move = 0;
     for (const TSampling sampling : {TSampling{}, TSampling{9, TSampleMode::Mean}}) {

@@ -11,3 +11,21 @@ HCURSOR CursorEntry(int id) noexcept;
 void SetCursorEntry(int id, HCURSOR cursor);
 
 }  // namespace fw
+
+namespace fw {
+
+// The system's own cursors (the arrow, the I-beam, the hand, ...) all
+// replaced by one for a scope, so it shows over every program's window;
+// the user's cursor scheme comes back when the scope ends.
+class TSystemCursorScope {
+ public:
+  explicit TSystemCursorScope(HCURSOR cursor) noexcept;
+  ~TSystemCursorScope();
+  TSystemCursorScope(const TSystemCursorScope&) = delete;
+  TSystemCursorScope& operator=(const TSystemCursorScope&) = delete;
+
+ private:
+  bool FReplaced = false;
+};
+
+}  // namespace fw

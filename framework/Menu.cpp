@@ -172,11 +172,11 @@ void TMainMenu::RefreshItem(HMENU menu, UINT pos, const TMenuItem& item) {
   mii.fMask = MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
   mii.dwTypeData = text.data();
   const TAction* a = item.Action();
-  bool radio = a && !item.IsSubmenu() && a->GroupIndex() > 0;
+  const bool radio = a ? !item.IsSubmenu() && a->GroupIndex() > 0 : item.FRadio;
   mii.fType = radio ? MFT_RADIOCHECK : MFT_STRING;
   mii.fState = 0;
   if (a && !a->Enabled()) mii.fState |= MFS_DISABLED;
-  if (a && !item.IsSubmenu() && a->Checked()) mii.fState |= MFS_CHECKED;
+  if (a ? !item.IsSubmenu() && a->Checked() : item.FChecked) mii.fState |= MFS_CHECKED;
   ::SetMenuItemInfoW(menu, pos, TRUE, &mii);
 }
 

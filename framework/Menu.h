@@ -31,6 +31,13 @@ class TMenuItem : public TObject {
   // set from its OnPopup.
   void SetCaption(std::wstring caption) { FCaption = std::move(caption); }
   TAction* Action() const noexcept { return FAction; }
+  // A plain item shown as one choice of a radio group, marked when chosen;
+  // the mark shows from the next time its menu opens.
+  void SetRadioChecked(bool checked) noexcept {
+    FRadio = true;
+    FChecked = checked;
+  }
+  bool RadioChecked() const noexcept { return FChecked; }
   // A submenu driven by an action takes caption and enabled state from it.
   void SetAction(TAction* action) noexcept { FAction = action; }
   bool IsSeparator() const noexcept { return FSeparator; }
@@ -56,6 +63,8 @@ class TMenuItem : public TObject {
   TAction* FAction = nullptr;
   bool FSeparator = false;
   bool FSubmenu = false;
+  bool FRadio = false;
+  bool FChecked = false;
   WORD FId = 0;
   HMENU FHandle = nullptr;  // owned by the menu bar that contains it
   TMenuItem* FParent = nullptr;

@@ -41,7 +41,8 @@ for exe in build/native-release/bench/bench_*; do
   timeout 900 "$exe" || rc=1
 done
 
-tintra_xvfb_start
+# A full-HD screen: the frozen screen's copy is measured at that size.
+TINTRA_XVFB_SCREEN=1920x1080x24 tintra_xvfb_start
 tintra_prefix_init
 tintra_wineserver_start
 for exe in "$TINTRA_WIN_DIR"/bench/win_*.exe; do

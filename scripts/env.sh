@@ -117,7 +117,7 @@ tintra_prefix_init() {
 tintra_xvfb_start() {
   local file="$BUILD/xvfb-display.$BASHPID" n= i
   rm -f "$file"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$file" >"$BUILD/xvfb.$BASHPID.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${TINTRA_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$file" >"$BUILD/xvfb.$BASHPID.log" 2>&1 &
   TINTRA_XVFB_PID=$!
   for ((i = 0; i < 200; i++)); do
     n=$(head -n 1 "$file" 2>/dev/null || true)

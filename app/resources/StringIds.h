@@ -157,6 +157,26 @@
 #define IDS_RECOVERY_ASK 2311
 #define IDS_RECOVERY_BAD 2312
 
+// The pick mode: its commands and options, the loupe and the frozen screen,
+// the notification-area icon, and the command line's usage and messages.
+#define IDS_ACT_PICK_SCREEN 2400
+#define IDS_ACT_COPY_CURRENT 2401
+#define IDS_ACT_PICK_FREEZE 2402
+#define IDS_ACT_PICK_COPY 2403
+#define IDS_PICK_COPY_NONE 2404
+#define IDS_ACT_TRAY_ICON 2405
+#define IDS_TRAY_PICK 2406
+#define IDS_TRAY_SHOW 2407
+#define IDS_TRAY_EXIT 2408
+#define IDS_HOT_KEY_STARTS_PICK 2409
+#define IDS_PICK_LOUPE_TITLE 2410
+#define IDS_PICK_FROZEN_TITLE 2411
+#define IDS_SPOIT_HINT 2412
+#define IDS_USAGE 2413
+#define IDS_BAD_FORMAT 2414
+#define IDS_VALID_FORMATS 2415
+#define IDS_BAD_ARGUMENT 2416
+
 // What screen readers read: the names of the program's own controls.
 #define IDS_A11Y_LIST 2600
 #define IDS_A11Y_UP 2601

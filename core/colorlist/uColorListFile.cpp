@@ -387,7 +387,9 @@ std::wstring ColorListReadMessage(const TColorListReadResult& result, std::wstri
         numbers += std::to_wstring(n);
       }
       const std::wstring count = std::to_wstring(result.UnreadableCount);
-      const std::wstring_view more = result.UnreadableCount > result.UnreadableLines.size() ? texts.More : L"";
+      // Both sides views: a std::wstring made of L"" would die before the view is read.
+      const std::wstring_view more =
+          result.UnreadableCount > result.UnreadableLines.size() ? std::wstring_view(texts.More) : std::wstring_view();
       return FillFields(texts.Unreadable, {{L"{0}", fileName}, {L"{1}", count}, {L"{2}", numbers}, {L"{3}", more}});
     }
   }

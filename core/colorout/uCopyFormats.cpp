@@ -19,13 +19,21 @@ constexpr TCopyFormat kBuiltIn[] = {
 struct TStableName {
   TCopyFormat Format;
   std::wstring_view Name;
+  std::wstring_view Label;
 };
 
 constexpr TStableName kStableNames[] = {
-    {TCopyFormat::HexUpper, L"hex"},       {TCopyFormat::HexLower, L"hex-lower"}, {TCopyFormat::CssRgb, L"rgb"},
-    {TCopyFormat::CssHsl, L"hsl"},         {TCopyFormat::CssHwb, L"hwb"},         {TCopyFormat::CssOklch, L"oklch"},
-    {TCopyFormat::ColorRef, L"colorref"},  {TCopyFormat::DelphiHex, L"delphi"},   {TCopyFormat::Floats, L"floats"},
-    {TCopyFormat::Decimal, L"decimal"},    {TCopyFormat::Name, L"name"},
+    {TCopyFormat::HexUpper, L"hex", L"Hex"},
+    {TCopyFormat::HexLower, L"hex-lower", L"Hex lower case"},
+    {TCopyFormat::CssRgb, L"rgb", L"CSS rgb()"},
+    {TCopyFormat::CssHsl, L"hsl", L"CSS hsl()"},
+    {TCopyFormat::CssHwb, L"hwb", L"CSS hwb()"},
+    {TCopyFormat::CssOklch, L"oklch", L"CSS oklch()"},
+    {TCopyFormat::ColorRef, L"colorref", L"COLORREF"},
+    {TCopyFormat::DelphiHex, L"delphi", L"Delphi"},
+    {TCopyFormat::Floats, L"floats", L"Floats 0..1"},
+    {TCopyFormat::Decimal, L"decimal", L"Decimal"},
+    {TCopyFormat::Name, L"name", L"Name"},
 };
 
 std::wstring Hex(unsigned value, int digits, bool upper) {
@@ -59,6 +67,12 @@ std::span<const TCopyFormat> BuiltInCopyFormats() { return kBuiltIn; }
 std::wstring_view CopyFormatStableName(TCopyFormat format) {
   for (const TStableName& entry : kStableNames)
     if (entry.Format == format) return entry.Name;
+  return {};
+}
+
+std::wstring_view CopyFormatLabel(TCopyFormat format) {
+  for (const TStableName& entry : kStableNames)
+    if (entry.Format == format) return entry.Label;
   return {};
 }
 

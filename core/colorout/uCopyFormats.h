@@ -27,6 +27,9 @@ std::span<const TCopyFormat> BuiltInCopyFormats();
 // The name a format keeps whatever the interface language or the menu's
 // order: the command line and the stored copy-on-pick choice use it.
 std::wstring_view CopyFormatStableName(TCopyFormat format);
+// What a menu calls the format, the same in every interface language
+// ("CSS rgb()"), shown beside the format's output.
+std::wstring_view CopyFormatLabel(TCopyFormat format);
 // The format of a stable name, ASCII case ignored; none for another text.
 std::optional<TCopyFormat> CopyFormatFromStableName(std::wstring_view name);
 

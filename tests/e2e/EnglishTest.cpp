@@ -79,21 +79,11 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "E&xit"}},
     {"&Edit",
      // The copy formats show their output for black until the submenu opens.
-     {"&Undo\tCtrl+Z",
-      "&Redo\tCtrl+Y",
-      "&Copy",
-      "Copy as &Format",
-      "#000000",
-      "#000000",
-      "rgb(0, 0, 0)",
-      "hsl(0, 0%, 0%)",
-      "hwb(0 0% 100%)",
-      "oklch(0.0000 0.0000 0.00)",
-      "0x000000",
-      "$00000000",
-      "0.000, 0.000, 0.000",
-      "0",
-      "black",
+     // ("&1 Hex  #000000" goes with the recent files.)
+     {"&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "Pick from &Screen\tCtrl+K", "&Copy", "Copy Curre&nt Color\tCtrl+Shift+C",
+      "Copy as &Format", "&2 Hex lower case  #000000", "&3 CSS rgb()  rgb(0, 0, 0)", "&4 CSS hsl()  hsl(0, 0%, 0%)",
+      "&5 CSS hwb()  hwb(0 0% 100%)", "&6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "&7 COLORREF  0x000000",
+      "&8 Delphi  $00000000", "&9 Floats 0..1  0.000, 0.000, 0.000", "&0 Decimal  0", "&A Name  black",
       "&Edit Formats...",
       "&Paste\tCtrl+V",
       "Set as C&omparison Color",
@@ -104,8 +94,11 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"&View", {"Always on &Top", "&Magnifier", "&Contrast"}},
     {"&Settings",
      {"&Hex Order", "&RGB\tCtrl+Alt+R", "&BGR\tCtrl+Alt+B", "&Pick Area", "1 x 1 Pixel", "3 x 3 Average",
-      "5 x 5 Average", "9 x 9 Average", "5 x 5 Most Frequent", "Hot &Key...", "&Language", "&Auto", "日本語",
-      "English"}},
+      "5 x 5 Average", "9 x 9 Average", "5 x 5 Most Frequent", "Hot &Key...", "&Freeze the Screen while Picking",
+      "&Copy on Pick", "&None", "&2 Hex lower case  #000000", "&3 CSS rgb()  rgb(0, 0, 0)",
+      "&4 CSS hsl()  hsl(0, 0%, 0%)", "&5 CSS hwb()  hwb(0 0% 100%)", "&6 CSS oklch()  oklch(0.0000 0.0000 0.00)",
+      "&7 COLORREF  0x000000", "&8 Delphi  $00000000", "&9 Floats 0..1  0.000, 0.000, 0.000", "&0 Decimal  0",
+      "&A Name  black", "Show in the &Notification Area", "&Language", "&Auto", "日本語", "English"}},
     {"&Help", {"Author's &Home Page...", "&About Tintra..."}},
 };
 
@@ -193,7 +186,8 @@ TEST_F(English, TheFormatAndHotKeyDialogsAndTheContrastReadoutAreInEnglishAndFit
        {"&Formats:", "&Add", "&Change", "&Delete", "Move &Up", "Move Dow&n", "&Template:", "OK", "Cancel"}},
       {"Hot &Key...",
        "Hot Key",
-       {"Key to pick the color under the pointer:", "&None", "Also add to the &list", "OK", "Cancel"}},
+       {"Key to pick the color under the pointer:", "&None", "Also add to the &list", "Hot key starts the &pick mode",
+        "OK", "Cancel"}},
   };
   for (const auto& d : dialogs) {
     SCOPED_TRACE(d.Title);

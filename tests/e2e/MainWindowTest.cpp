@@ -47,15 +47,22 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "-", "インポート(&I)...", "エクスポート(&E)...", "-", "-", "終了(&X)"}},
     {"編集(&E)",
      // The copy formats show their output for black until the submenu opens.
-     {"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-", "コピー(&C)", "形式を指定してコピー(&F)", "  #000000", "  #000000", "  rgb(0, 0, 0)", "  hsl(0, 0%, 0%)",
-      "  hwb(0 0% 100%)", "  oklch(0.0000 0.0000 0.00)", "  0x000000", "  $00000000", "  0.000, 0.000, 0.000", "  0",
-      "  black", "  -", "  形式の編集(&E)...", "貼り付け(&P)\tCtrl+V", "比較色に設定(&K)", "-",
+     {"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-", "画面から取得(&S)\tCtrl+K", "-", "コピー(&C)",
+      "現在の色をコピー(&N)\tCtrl+Shift+C", "形式を指定してコピー(&F)", "  &1 Hex  #000000", "  &2 Hex lower case  #000000",
+      "  &3 CSS rgb()  rgb(0, 0, 0)", "  &4 CSS hsl()  hsl(0, 0%, 0%)", "  &5 CSS hwb()  hwb(0 0% 100%)",
+      "  &6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "  &7 COLORREF  0x000000", "  &8 Delphi  $00000000",
+      "  &9 Floats 0..1  0.000, 0.000, 0.000", "  &0 Decimal  0", "  &A Name  black", "  -", "  形式の編集(&E)...",
+      "貼り付け(&P)\tCtrl+V", "比較色に設定(&K)", "-",
       "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete", "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
     {"表示(&V)", {"常に手前に表示(&S)", "拡大ウィンドウの表示", "コントラストの表示(&T)"}},
     {"設定(&S)",
      {"１６進数表記の並び順(&O)", "  赤緑青(&R)\tCtrl+Alt+R", "  青緑赤(&B)\tCtrl+Alt+B", "取得範囲(&P)",
       "  1 × 1 ピクセル", "  3 × 3 の平均", "  5 × 5 の平均", "  9 × 9 の平均", "  5 × 5 の最多色",
-      "ホットキー(&K)...", "言語(&L)", "  自動(&A)", "  日本語", "  English"}},
+      "ホットキー(&K)...", "画面を固定して取得(&F)", "取得時にコピー(&C)", "  なし(&N)", "  &1 Hex  #000000",
+      "  &2 Hex lower case  #000000", "  &3 CSS rgb()  rgb(0, 0, 0)", "  &4 CSS hsl()  hsl(0, 0%, 0%)",
+      "  &5 CSS hwb()  hwb(0 0% 100%)", "  &6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "  &7 COLORREF  0x000000",
+      "  &8 Delphi  $00000000", "  &9 Floats 0..1  0.000, 0.000, 0.000", "  &0 Decimal  0", "  &A Name  black",
+      "通知領域に表示(&T)", "言語(&L)", "  自動(&A)", "  日本語", "  English"}},
     {"ヘルプ(&H)", {"作者のホームページ(&H)...", "バージョン情報(&A)..."}},
 };
 
@@ -169,11 +176,11 @@ TEST(MainWindow, ButtonBarHoldsTheCommandsInMenuOrderWithTheirImages) {
     images.push_back(b.Image);
   }
   const std::vector<std::string> expectedNames = {
-      "開く(&O)...", "上書き保存(&S)",     "|",        "元に戻す(&U)",     "やり直し(&R)",     "|",
-      "コピー(&C)",  "貼り付け(&P)",       "|",        "追加(&A)",         "削除(&D)",         "一行上に移動(&U)",
-      "一行下に移動(&D)", "|",             "常に手前に表示(&S)", "|",        "拡大ウィンドウの表示"};
+      "開く(&O)...", "上書き保存(&S)", "|", "元に戻す(&U)", "やり直し(&R)", "|", "画面から取得(&S)", "コピー(&C)",
+      "貼り付け(&P)", "|", "追加(&A)", "削除(&D)", "一行上に移動(&U)", "一行下に移動(&D)", "|", "常に手前に表示(&S)", "|",
+      "拡大ウィンドウの表示"};
   EXPECT_EQ(names, expectedNames);
-  const std::vector<int> expectedImages = {0, 1, -1, 10, 11, -1, 2, 9, -1, 3, 4, 5, 6, -1, 7, -1, 8};
+  const std::vector<int> expectedImages = {0, 1, -1, 10, 11, -1, 12, 2, 9, -1, 3, 4, 5, 6, -1, 7, -1, 8};
   EXPECT_EQ(images, expectedImages);
 
   for (const auto& b : buttons->Buttons) {

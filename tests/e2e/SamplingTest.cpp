@@ -171,13 +171,15 @@ TEST(Sampling, MagnifierShowsTheThirteenByNinePixelsAroundThePointer) {
     for (int i = 0; i < 13; ++i) {
       const TRgb expected = screen.At(px - 6 + i, py - 4 + j);
       ASSERT_TRUE(expected == kFg || expected == kBg) << "root not patterned at " << px - 6 + i;
-      for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
+      // The centre block's edge carries the mark.
+      const int edge = i == 6 && j == 4 ? 2 : 0;
+      for (int y = edge; y < 8 - edge; ++y)
+        for (int x = edge; x < 8 - edge; ++x)
           ASSERT_EQ(screen.At(z.Left + 8 * i + x, z.Top + 8 * j + y), expected)
               << "block " << i << "," << j << " pixel " << x << "," << y;
     }
   // The pixel that was read is the block at (48, 32), and the current colour.
-  EXPECT_EQ(screen.At(z.Left + 48, z.Top + 32), screen.At(px, py));
+  EXPECT_EQ(screen.At(z.Left + 50, z.Top + 34), screen.At(px, py));
   EXPECT_EQ(EditorRgbWhen(tintra, screen.At(px, py)), screen.At(px, py));
 }
 
@@ -239,8 +241,8 @@ TEST(Sampling, PicksFromTheMagnifiedPictureAndKeepsIt) {
 // The last button of the button bar is the magnifier's.
 void ClickZoomButton(TintraSession& tintra) {
   const WinControl bar = tintra.Control(ControlIds::ToolBar);
-  // Eleven 23-pixel buttons and five 6-pixel separators before its centre.
-  tintra.Click(bar.Rect.Left + 11 * 23 + 5 * 6 + 11, bar.Rect.Top + 11);
+  // Twelve 23-pixel buttons and five 6-pixel separators before its centre.
+  tintra.Click(bar.Rect.Left + 12 * 23 + 5 * 6 + 11, bar.Rect.Top + 11);
 }
 
 bool ZoomChecked(TintraSession& tintra) {

@@ -42,6 +42,7 @@ struct ScreenRect {
   int Height() const { return Bottom - Top; }
   int CenterX() const { return (Left + Right) / 2; }
   int CenterY() const { return (Top + Bottom) / 2; }
+  bool operator==(const ScreenRect&) const = default;
 };
 
 // A window as the probe sees it; handles are Windows HWND values.

@@ -52,6 +52,13 @@ const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
                                                   L"16744448",
                                                   L"\u2248darkorange"};
 
+// A built-in item's caption: its access key and label beside the output.
+std::wstring Captioned(std::size_t i, const std::wstring& output) {
+  const wchar_t* labels[] = {L"Hex",     L"Hex lower case", L"CSS rgb()",   L"CSS hsl()", L"CSS hwb()", L"CSS oklch()",
+                             L"COLORREF", L"Delphi",        L"Floats 0..1", L"Decimal",   L"Name"};
+  return std::wstring(L"&") + L"1234567890A"[i] + L' ' + labels[i] + L"  " + output;
+}
+
 std::wstring MenuString(HMENU menu, int pos) {
   wchar_t text[256] = {};
   MENUITEMINFOW mii{sizeof(mii)};
@@ -116,11 +123,11 @@ class CopyFormatsTest : public testing::Test {
   TfrmTintra Form{Options()};
 };
 
-TEST_F(CopyFormatsTest, EachItemShowsAndCopiesItsOutputForTheRowOrElseTheCurrentColour) {
+TEST_F(CopyFormatsTest, EachItemShowsAndCopiesItsOutputForTheCurrentColourWhateverTheRow) {
   const struct {
     bool row;  // a list row of #FF8000 while the current colour is #123456
     const std::vector<std::wstring>& outputs;
-  } cases[] = {{false, kOutputs123456}, {true, kOutputsFF8000}};
+  } cases[] = {{false, kOutputs123456}, {true, kOutputs123456}};
   for (const auto& c : cases) {
     if (c.row) {
       Form.ChannelPanel.SetColor(kFF8000);
@@ -128,7 +135,7 @@ TEST_F(CopyFormatsTest, EachItemShowsAndCopiesItsOutputForTheRowOrElseTheCurrent
     }
     Form.ChannelPanel.SetColor(k123456);
     std::vector<std::wstring> expected;
-    for (const auto& o : c.outputs) expected.push_back(o);
+    for (const auto& o : c.outputs) expected.push_back(Captioned(expected.size(), o));
     expected.push_back(L"-");
     expected.push_back(L"形式の編集(&E)...");
     EXPECT_EQ(OpenCopyAs(), expected);
@@ -185,8 +192,10 @@ TEST_F(CopyFormatsTest, TemplatesFollowTheBuiltInsAndAFaultyOneCopiesAsItStands)
 }
 
 TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
-  Form.ChannelPanel.SetColor(k123456);
+  Form.ChannelPanel.SetColor(kFF8000);
   Form.actInsert.Execute();
+  // The shortcut menu takes its row, not the current colour.
+  Form.ChannelPanel.SetColor(k123456);
   HWND grid = Form.ColorList.gridItem.Handle();
   // Choose the rgb() item of the copy submenu.
   Choose = [](HMENU menu) { return ::GetMenuItemID(::GetSubMenu(menu, 1), 2); };
@@ -197,8 +206,8 @@ TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
                                                 L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
                                                 L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"}));
   ASSERT_GE(TrackedCopyAs.size(), 11u);
-  EXPECT_EQ(TrackedCopyAs[0], L"#123456");
-  EXPECT_EQ(Clip(), L"rgb(18, 52, 86)");
+  EXPECT_EQ(TrackedCopyAs[0], Captioned(0, kOutputsFF8000[0]));
+  EXPECT_EQ(Clip(), kOutputsFF8000[2]);
 
   // From the keyboard the menu opens at the current cell; an action runs.
   Choose = [this](HMENU) { return static_cast<UINT>(Form.actInsert.Id()); };

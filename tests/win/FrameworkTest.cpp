@@ -151,10 +151,13 @@ TEST_F(MainWindow, MenuBarLists) {
       {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
        L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-", L"-",
        L"終了(&X)"},
-      {L"元に戻す(&U)\tCtrl+Z", L"やり直し(&R)\tCtrl+Y", L"-", L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+      {L"元に戻す(&U)\tCtrl+Z", L"やり直し(&R)\tCtrl+Y", L"-", L"画面から取得(&S)\tCtrl+K", L"-", L"コピー(&C)",
+       L"現在の色をコピー(&N)\tCtrl+Shift+C", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-",
+       L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
       {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
-      {L"１６進数表記の並び順(&O)", L"取得範囲(&P)", L"ホットキー(&K)...", L"言語(&L)"},
+      {L"１６進数表記の並び順(&O)", L"取得範囲(&P)", L"ホットキー(&K)...", L"画面を固定して取得(&F)", L"取得時にコピー(&C)",
+       L"通知領域に表示(&T)", L"言語(&L)"},
       {L"作者のホームページ(&H)...", L"バージョン情報(&A)..."},
   };
   const wchar_t* titles[] = {L"ファイル(&F)", L"編集(&E)", L"表示(&V)", L"設定(&S)", L"ヘルプ(&H)"};
@@ -183,7 +186,7 @@ TEST_F(MainWindow, ButtonBarLists) {
   HWND tb = FindControl(form.Handle(), ControlIds::ToolBar);
   ASSERT_TRUE(tb);
   // Image numbers as ButtonImages lays them out: open, save, copy, add,
-  // delete, up, down, stay on top, magnifier, paste, undo, redo.
+  // delete, up, down, stay on top, magnifier, paste, undo, redo, pick.
   const struct {
     const wchar_t* Tip;  // nullptr: a separator
     int Image;
@@ -191,7 +194,7 @@ TEST_F(MainWindow, ButtonBarLists) {
       {L"開く", 0},         {L"上書き保存", 1},
       {nullptr, 0},         {L"元に戻す", 10},
       {L"やり直し", 11},    {nullptr, 0},
-      {L"コピー", 2},
+      {L"画面から取得", 12}, {L"コピー", 2},
       {L"貼り付け", 9},     {nullptr, 0},
       {L"追加", 3},         {L"削除", 4},
       {L"一行上に移動", 5}, {L"一行下に移動", 6},
@@ -232,9 +235,10 @@ TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
                             L"actHomePage", L"actsmRGBOrder", L"actRGB", L"actBGR", L"actPaste",
                             L"actsmLanguage", L"actLangAuto", L"actLangJapanese", L"actLangEnglish",
                             // The parts' own: copy formats, contrast, the eyedropper's settings, palettes.
-                            L"actEditCopyFormats", L"actSetCompareColor", L"actShowContrast",
+                            L"actEditCopyFormats", L"actCopyCurrent", L"actSetCompareColor", L"actShowContrast",
                             L"actsmSampling", L"actHotKey", L"actSampling0", L"actSampling1", L"actSampling2",
-                            L"actSampling3", L"actSampling4", L"actExportPalette", L"actImportPalette"};
+                            L"actSampling3", L"actSampling4", L"actExportPalette", L"actImportPalette",
+                            L"actPickFromScreen", L"actPickFreeze", L"actTrayIcon"};
   ASSERT_EQ(form.ActionList.Actions().size(), std::size(names));
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");

@@ -155,10 +155,10 @@ TEST_F(PickOptions, TheSampledAreaIsARadioGroupInTheSettingsMenuAndIsKept) {
       HMENU settings = SubMenuByText(::GetMenu(form.Handle()), L"設定(&S)");
       ASSERT_NE(settings, nullptr);
       const std::vector<TMenuEntry> top = Entries(settings);
-      ASSERT_EQ(top.size(), 4u);
+      ASSERT_EQ(top.size(), 7u);
       EXPECT_EQ(top[1].Text, L"取得範囲(&P)");
       EXPECT_EQ(top[2].Text, L"ホットキー(&K)...");
-      EXPECT_EQ(top[3].Text, L"言語(&L)");
+      EXPECT_EQ(top.back().Text, L"言語(&L)");
       const std::vector<TMenuEntry> items = Entries(SubMenuByText(settings, L"取得範囲(&P)"));
       const wchar_t* texts[] = {L"1 × 1 ピクセル", L"3 × 3 の平均", L"5 × 5 の平均", L"9 × 9 の平均",
                                 L"5 × 5 の最多色"};
@@ -319,6 +319,7 @@ TEST_F(PickOptions, ATakenKeyIsRefusedAndAFreeOnePicksUnderThePointerIntoTheList
   TPatternWindow pattern(700, 500, 60, 40);
   ASSERT_TRUE(::SetCursorPos(733, 522));
   const int before = form.ColorList.ItemCount();
+  form.PickOptions.SetHotKeyStartsPickMode(false);  // PickHotKeyMode 0: a pick at once
   PostAndPump(form.Handle(), WM_HOTKEY, TPickOptions::kHotKeyId, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_F9));
   EXPECT_EQ(Current(form), Pattern(33, 22));
   EXPECT_EQ(form.ColorList.ItemCount(), before + 1);
