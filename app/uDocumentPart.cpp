@@ -6,6 +6,7 @@
 #include "core/colorlist/uColorListFile.h"
 #include "core/document/uDocumentState.h"
 #include "framework/Application.h"
+#include "framework/support/uRegistry.h"
 
 namespace {
 
@@ -57,7 +58,11 @@ void TDocumentPart::SetRecentFilesMenu(fw::TMainMenu& menu, fw::TMenuItem* ancho
 }
 
 void TDocumentPart::LoadRecentFiles(const std::wstring& key) {
-  if (!key.empty()) TBXMRUList.LoadFromRegIni(HKEY_CURRENT_USER, key, kHistorySection);
+  if (key.empty()) return;
+  TBXMRUList.LoadFromRegIni(HKEY_CURRENT_USER, key, kHistorySection);
+  // From now on each change is written at once: a crash loses none of them.
+  FKey = key;
+  TBXMRUList.OnChange = [this](fw::TObject*) { fw::Guarded([&] { SaveRecentFiles(FKey); }); };
 }
 
 void TDocumentPart::SaveRecentFiles(const std::wstring& key) const {
@@ -130,7 +135,9 @@ void TDocumentPart::DocumentModifiedChange(fw::TObject*) {
 
 void TDocumentPart::DocumentFilenameChanged(fw::TObject*) {
   TitleChanged();
-  if (!Document.FileName().empty()) TBXMRUList.Add(Document.FileName());
+  if (Document.FileName().empty()) return;
+  TBXMRUList.Add(Document.FileName());
+  if (!FKey.empty()) fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, FKey, L"LastFile", Document.FileName()); });
 }
 
 void TDocumentPart::CheckRead(const TColorListReadResult& read) {

@@ -60,5 +60,6 @@ class TDocumentPart : public fw::TObject {
   void CheckRead(const TColorListReadResult& read);
 
   TColorListPanel& FList;
+  std::wstring FKey;
   HWND FDropWindow = nullptr;
 };

@@ -35,7 +35,10 @@ TPickOptions::TPickOptions(fw::TWindow& window, TScreenSampler& sampler, fw::TAc
     a.SetCategory(L"070_設定");
     a.SetCaption(UiText(kSamplingCaptions[i]));
     a.SetGroupIndex(kSamplingGroup);
-    a.OnExecute = [this, i](fw::TObject*) { SetSampling(kSamplingChoices[i]); };
+    a.OnExecute = [this, i](fw::TObject*) {
+      SetSampling(kSamplingChoices[i]);
+      Store();
+    };
     actSampling[i] = &a;
   }
   actSampling[0]->SetChecked(true);
@@ -63,6 +66,8 @@ void TPickOptions::Load(const std::wstring& key) {
   SetSampling(ParseSampling(read(L"SampleSize"), read(L"SampleMode")));
   FSampler.SetZoom(ParseZoomFactor(read(L"ZoomFactor")));
   FKey = key;
+  // Kept at once, so that a crash loses no choice of the user's.
+  FSampler.OnZoomChange = [this](fw::TObject*) { Store(); };
   FAddToList = read(L"PickHotKeyAdd") == L"1";
   FStartsPickMode = read(L"PickHotKeyMode") != L"0";
   // A key another program took meanwhile stays chosen, unregistered, so it
@@ -73,6 +78,12 @@ void TPickOptions::Load(const std::wstring& key) {
 
 void TPickOptions::SaveAndRelease(const std::wstring& key) {
   Unregister();
+  Store(key);
+}
+
+void TPickOptions::Store() const { Store(FKey); }
+
+void TPickOptions::Store(const std::wstring& key) const {
   if (key.empty()) return;
   auto write = [&](const wchar_t* name, const std::wstring& text) {
     fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, key, name, text); });
@@ -82,6 +93,7 @@ void TPickOptions::SaveAndRelease(const std::wstring& key) {
   write(L"ZoomFactor", ZoomFactorText(FSampler.Zoom()));
   write(L"PickHotKey", HotKeyText(FHotKey));
   write(L"PickHotKeyAdd", FAddToList ? L"1" : L"0");
+  write(L"PickHotKeyMode", FStartsPickMode ? L"1" : L"0");
 }
 
 bool TPickOptions::OverMagnifier(POINT screen) const {
@@ -154,5 +166,5 @@ void TPickOptions::actHotKeyExecute(fw::TObject*) {
   if (dialog.ShowModal() != fw::TForm::mrOk) return;
   FAddToList = dialog.AddToList();
   FStartsPickMode = dialog.StartsPickMode();
-  if (!FKey.empty()) SetRegistryVal(HKEY_CURRENT_USER, FKey, L"PickHotKeyMode", FStartsPickMode ? L"1" : L"0");
+  Store();
 }

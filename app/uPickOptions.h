@@ -64,6 +64,9 @@ class TPickOptions : public fw::TObject {
 
  private:
   void actHotKeyExecute(fw::TObject* sender);
+  // Every setting of the eyedropper and the hot key, under key (the loaded one by default).
+  void Store() const;
+  void Store(const std::wstring& key) const;
   bool Register(const THotKey& key);
   void Unregister();
   bool OverMagnifier(POINT screen) const;

@@ -213,6 +213,7 @@ void TScreenSampler::SetZoom(int zoom) {
   if (next == FZoom) return;
   FZoom = next;
   Recapture();
+  if (OnZoomChange) OnZoomChange(this);
 }
 
 void TScreenSampler::ZoomWheel(int delta) {

@@ -69,6 +69,8 @@ class TScreenSampler : public fw::TObject {
   // One of kZoomFactors (others are the default); the magnifier shows the
   // last captured place again at once.
   void SetZoom(int zoom);
+  // The zoom changed (the wheel, the keys, a setting).
+  fw::TNotifyEvent OnZoomChange;
   int Zoom() const noexcept { return FZoom; }
   // Wheel deltas over the magnifier or while the eyedropper is held.
   void ZoomWheel(int delta);

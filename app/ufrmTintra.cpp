@@ -12,6 +12,7 @@
 #include "core/colorout/uPasteText.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
+#include "framework/support/uRegistry.h"
 #include "core/colorout/uColorChannels.h"
 
 namespace {
@@ -315,6 +316,12 @@ void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }
 void TfrmTintra::actZoomExecute(fw::TObject*) {
   Sampler.pnlZoom.SetVisible(!Sampler.pnlZoom.Visible());
   actZoom.SetChecked(Sampler.pnlZoom.Visible());
+  StoreSetting(L"ZoomWindow", Sampler.pnlZoom.Visible() ? L"1" : L"0");
+}
+
+void TfrmTintra::StoreSetting(const wchar_t* name, const std::wstring& value) {
+  if (!FOptions.SettingsKey.empty())
+    fw::Guarded([&] { SetRegistryVal(HKEY_CURRENT_USER, FOptions.SettingsKey, name, value); });
 }
 
 void TfrmTintra::actAboutExecute(fw::TObject*) {
@@ -328,12 +335,14 @@ void TfrmTintra::actRGBExecute(fw::TObject*) {
   if (ColorList.HexOrder() == 0) return;
   actRGB.SetChecked(true);
   ColorList.SetHexOrder(0);
+  StoreSetting(L"HexOrder", L"0");
 }
 
 void TfrmTintra::actBGRExecute(fw::TObject*) {
   if (ColorList.HexOrder() == 1) return;
   actBGR.SetChecked(true);
   ColorList.SetHexOrder(1);
+  StoreSetting(L"HexOrder", L"1");
 }
 
 void TfrmTintra::tbsmiHexOrderPopup(fw::TObject*) {

@@ -142,6 +142,8 @@ class TfrmTintra : public fw::TForm {
   void BuildToolBar();
   void CreateComponents();
   void UpdateCaption();
+  // A setting written when the user changes it, so that a crash keeps it.
+  void StoreSetting(const wchar_t* name, const std::wstring& value);
   // The recovery file follows the document: kept while modified, gone when saved.
   void KeepForRecovery();
   // Asks about the lists of programs that ended without saving; true when one came back.

@@ -89,6 +89,7 @@ void TTBXMRUList::RemoveMenuItems() {
 }
 
 void TTBXMRUList::Changed() {
+  if (OnChange) OnChange(this);
   if (!FMenu || !FAnchor) return;
   RemoveMenuItems();
   fw::TMenuItem* after = FAnchor;

@@ -49,6 +49,8 @@ class TTBXMRUList : public fw::TObject {
 
   // An entry was chosen from the menu; it is already at the top.
   TMRUClickEvent OnClick;
+  // The entries changed.
+  fw::TNotifyEvent OnChange;
 
  private:
   void Changed();

@@ -107,8 +107,17 @@ TEST_F(UndoRecovery, AKilledProgramsListComesBackAndSavesItsFile) {
     // On disk within two seconds of the change, before any save.
     EXPECT_TRUE(e2e::WaitUntil(
         [&] { return recovered().value_or("").find("10,20,30,\"new\"\r\n") != std::string::npos; }, 2500ms));
+    // Settings too are written as they change, not at an exit that never comes.
+    for (const char* command : {"青緑赤(&B)", "3 × 3 の平均", "拡大ウィンドウの表示"}) tintra.Command(tintra.MenuId(command));
+    tintra.Sync();
     tintra.Kill();
   }
+  auto settings = e2e::RegExport(e2e::kSettingsKey);
+  EXPECT_EQ(settings["HexOrder"], "1");
+  EXPECT_EQ(settings["SampleSize"], "3");
+  EXPECT_EQ(settings["ZoomWindow"], "0");
+  EXPECT_EQ(settings["LastFile"], e2e::WindowsPath(File));
+  EXPECT_EQ(e2e::RegExport(std::string(e2e::kSettingsKey) + "\\History")["H1"], e2e::WindowsPath(File));
   // A damaged file of another program that ended is named and kept aside.
   std::ofstream(folder / "1-1.recovery", std::ios::binary) << "not a list";
   TintraSession::Options again;
