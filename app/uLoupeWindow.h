@@ -41,9 +41,10 @@ class TLoupeWindow : public fw::TWindow {
   // Moves it to bounds (physical pixels) at that monitor's DPI, shown and
   // not activated; raise puts it above every other window again.
   void PlaceAt(const TRectI& bounds, int dpi, bool raise = false);
+  const TRectI& Bounds() const noexcept { return FBounds; }
+  int LoupeDpi() const noexcept { return FDpi; }
   // Paints what it holds at once, not at the next paint message.
   void PaintNow();
-  int LoupeDpi() const noexcept { return FDpi; }
 
  protected:
   bool Paint(HDC dc, const RECT& clip) override;

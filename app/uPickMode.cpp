@@ -229,11 +229,13 @@ void TPickMode::Update(POINT at) {
   const int index = NearestMonitor(FMonitors, pointer);
   const int dpi = index >= 0 ? FMonitors[static_cast<std::size_t>(index)].Dpi : kDefaultDpi;
   const TZoomGeometry view = TLoupeWindow::ViewGeometry(dpi, FZoom);
-  const TLoupePlacement place =
-      PlaceLoupe(FMonitors, pointer, TLoupeWindow::kWidth, TLoupeWindow::kHeight, CaptureRect(view, FSampling.Size));
+  const TRectI keepOut = CaptureRect(view, FSampling.Size);
+  const TLoupePlacement place = PlaceLoupe(FMonitors, pointer, TLoupeWindow::kWidth, TLoupeWindow::kHeight, keepOut);
   // Moved first: the copy must not catch the loupe where it was. Raised
   // when it first shows and when the frozen screen came over it.
-  FLoupe.PlaceAt(place.Bounds, place.Dpi, std::exchange(FRaise, false));
+  const TLoupePlacement shown{FLoupe.Bounds(), FLoupe.LoupeDpi()};
+  if (FRaise || !LoupeMayStay(FMonitors, pointer, keepOut, shown, place))
+    FLoupe.PlaceAt(place.Bounds, place.Dpi, std::exchange(FRaise, false));
   const COLORREF fill = ::GetSysColor(COLOR_BTNFACE);
   if (const std::optional<TPixelSource> frozen = FFrozen.Source()) {
     FLoupe.Capture.Capture(*frozen, at, view, FSampling.Size, FMonitors, fill);

@@ -22,6 +22,17 @@ inline constexpr int kLoupeGap = 8;
 TLoupePlacement PlaceLoupe(const TMonitorLayout& layout, TPointI pointer, int width, int height,
                            const TRectI& keepOut);
 
+// How far, at 96 DPI, the loupe may lag behind its place before it moves:
+// a window move costs more than all else a pointer move does, so small
+// moves only update what the loupe shows.
+inline constexpr int kLoupeSlack = 24;
+
+// Whether the loupe at current may stay there for the pointer's new place
+// (wanted, from PlaceLoupe with the same keepOut): the same size and DPI,
+// within kLoupeSlack of wanted, and still clear of the pixels and the cursor.
+bool LoupeMayStay(const TMonitorLayout& layout, TPointI pointer, const TRectI& keepOut, const TLoupePlacement& current,
+                  const TLoupePlacement& wanted);
+
 // The pointer's extent around its hot spot at 96 DPI: the eyedropper
 // cursor is 32 x 32 with its hot spot at (1, 14).
 inline constexpr TRectI kPointerExtent{-1, -14, 31, 18};

@@ -53,6 +53,26 @@ TEST(LoupePlacement, BesideThePointerFlippedAtEdgesAndOnItsMonitorAtItsDpi) {
   }
 }
 
+// The loupe stays while it is near its place and clear of the pixels; it
+// moves once it lags too far, would cover them, or the side or DPI changes.
+TEST(LoupePlacement, StaysThroughSmallMovesOnly) {
+  const TRectI keep{-10, -10, 11, 11};
+  const TLoupePlacement at960 = PlaceLoupe(kLayout, {960, 540}, 160, 120, keep);
+  const struct {
+    TPointI to;
+    bool stays;
+  } cases[] = {
+      {{960, 540}, true},  {{936, 540}, true},   {{935, 540}, false}, {{960, 564}, true},
+      {{960, 565}, false}, {{936, 516}, true},
+      {{968, 540}, true},  {{969, 540}, false},  // the cursor would reach into it
+      {{1919, 540}, false}, {{-1, 540}, false},  {{960, 1079}, false},
+  };
+  for (const auto& c : cases) {
+    const TLoupePlacement wanted = PlaceLoupe(kLayout, c.to, 160, 120, keep);
+    EXPECT_EQ(LoupeMayStay(kLayout, c.to, keep, at960, wanted), c.stays) << c.to.X << ", " << c.to.Y;
+  }
+}
+
 TEST(PickCopyFormat, StableNamesTemplatesAndEverythingElseNone) {
   const std::vector<std::wstring> templates = {L"{R}{G}{B}", L"hex"};
   using K = TPickCopyFormat::TKind;
