@@ -5,6 +5,7 @@
 // thing asked for is not there (no clipboard text, no registry value).
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdlib>
 #include <string>
@@ -379,6 +380,98 @@ int RegDelete(const wchar_t* key) {
   return Fail("RegDeleteTree failed");
 }
 
+// One object's line: depth id role name value state description action
+// child-count; then its children, objects of their own depth first.
+void WalkAccessible(IAccessible* object, long child, int depth, int maxChildren) {
+  VARIANT id{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  auto text = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*)) {
+    BSTR s = nullptr;
+    std::string out;
+    if (SUCCEEDED((object->*get)(id, &s)) && s) out = Field(s);
+    ::SysFreeString(s);
+    return out;
+  };
+  VARIANT role{}, state{};
+  object->get_accRole(id, &role);
+  object->get_accState(id, &state);
+  long count = 0;
+  if (child == CHILDID_SELF) object->get_accChildCount(&count);
+  Out(std::to_string(depth) + '\t' + std::to_string(child) + '\t' + std::to_string(role.vt == VT_I4 ? role.lVal : 0) +
+      '\t' + text(&IAccessible::get_accName) + '\t' + text(&IAccessible::get_accValue) + '\t' +
+      Hex(state.vt == VT_I4 ? static_cast<ULONG>(state.lVal) : 0) + '\t' + text(&IAccessible::get_accDescription) +
+      '\t' + text(&IAccessible::get_accDefaultAction) + '\t' + std::to_string(count));
+  if (child != CHILDID_SELF || count <= 0) return;
+  const long asked = count < maxChildren ? count : maxChildren;
+  std::vector<VARIANT> children(static_cast<std::size_t>(asked));
+  long got = 0;
+  if (FAILED(::AccessibleChildren(object, 0, asked, children.data(), &got))) return;
+  for (long i = 0; i < got; ++i) {
+    VARIANT& c = children[static_cast<std::size_t>(i)];
+    if (c.vt == VT_DISPATCH && c.pdispVal) {
+      IAccessible* sub = nullptr;
+      if (SUCCEEDED(c.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&sub))) && sub) {
+        WalkAccessible(sub, CHILDID_SELF, depth + 1, maxChildren);
+        sub->Release();
+      }
+    } else if (c.vt == VT_I4) {
+      WalkAccessible(object, c.lVal, depth + 1, maxChildren);
+    }
+    ::VariantClear(&c);
+  }
+}
+
+int Accessible(HWND wnd, int maxChildren) {
+  IAccessible* object = nullptr;
+  if (FAILED(::AccessibleObjectFromWindow(wnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))) ||
+      !object)
+    return Fail("no accessible object");
+  WalkAccessible(object, CHILDID_SELF, 0, maxChildren);
+  object->Release();
+  return 0;
+}
+
+DWORD gEventsPid = 0;
+
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND wnd, LONG object, LONG child, DWORD, DWORD) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(wnd, &pid);
+  if (gEventsPid && pid != gEventsPid) return;
+  // The name as a screen reader reads it when the event comes.
+  std::string name;
+  IAccessible* accessible = nullptr;
+  VARIANT id{};
+  if (SUCCEEDED(::AccessibleObjectFromEvent(wnd, static_cast<DWORD>(object), static_cast<DWORD>(child), &accessible,
+                                            &id)) &&
+      accessible) {
+    BSTR s = nullptr;
+    if (SUCCEEDED(accessible->get_accName(id, &s)) && s) name = Field(s);
+    ::SysFreeString(s);
+    accessible->Release();
+  }
+  Out(Hex(event) + '\t' + Hex(reinterpret_cast<UINT_PTR>(wnd)) + '\t' + std::to_string(object) + '\t' +
+      std::to_string(child) + '\t' + name);
+}
+
+// Every WinEvent of process pid for ms milliseconds, as a screen reader hears them.
+int Events(DWORD pid, DWORD ms) {
+  gEventsPid = pid;
+  HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnWinEvent, 0, 0,
+                                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+  if (!hook) return Fail("SetWinEventHook failed");
+  Out("ready");
+  const DWORD end = ::GetTickCount() + ms;
+  for (DWORD now = ::GetTickCount(); static_cast<LONG>(end - now) > 0; now = ::GetTickCount()) {
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  }
+  ::UnhookWinEvent(hook);
+  return 0;
+}
+
 const char kUsage[] =
     "usage: tintra_probe COMMAND ARGS\n"
     "  find [TITLE]                  top-level windows: hwnd pid class visible xwindow title\n"
@@ -400,7 +493,10 @@ const char kUsage[] =
     "  regget KEY VALUE | regset KEY VALUE DATA | regdelete KEY   (under HKCU)\n"
     "  font FACE HEIGHT TEXT         realised face, missing glyphs, charset, height\n"
     "  showtext MS FACE TEXT         show the text in a window for MS milliseconds\n"
-    "  acp                           the ANSI code page\n";
+    "  acp                           the ANSI code page\n"
+    "  acc HWND [MAX]                the window's accessible tree, at most MAX children an object:\n"
+    "                                depth id role name value state description action children\n"
+    "  events PID MS                 WinEvents of the process for MS ms: event hwnd object child name\n";
 
 int Run(int argc, wchar_t** argv) {
   if (argc < 2) return Fail(kUsage);
@@ -481,6 +577,9 @@ int Run(int argc, wchar_t** argv) {
   if (cmd == L"regdelete" && need(1)) return RegDelete(argv[2]);
   if (cmd == L"font" && need(3)) return FontCheck(argv[2], static_cast<int>(Number(argv[3])), argv[4]);
   if (cmd == L"showtext" && need(3)) return ShowText(static_cast<UINT>(Number(argv[2])), argv[3], argv[4]);
+  if (cmd == L"acc" && need(1)) return Accessible(WindowArg(argv[2]), argc >= 4 ? static_cast<int>(Number(argv[3])) : 50);
+  if (cmd == L"events" && need(2))
+    return Events(static_cast<DWORD>(Number(argv[2])), static_cast<DWORD>(Number(argv[3])));
   if (cmd == L"acp") {
     Out(std::to_string(::GetACP()));
     return 0;
@@ -490,4 +589,10 @@ int Run(int argc, wchar_t** argv) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) { return Run(argc, argv); }
+int wmain(int argc, wchar_t** argv) {
+  // Accessible objects of another process come through COM.
+  ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const int result = Run(argc, argv);
+  ::CoUninitialize();
+  return result;
+}
