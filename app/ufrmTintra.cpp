@@ -309,6 +309,8 @@ void TfrmTintra::CreateComponents() {
   SizeGripVel1.Create(&Panel2, this);
 
   Documents.SetRecentFilesMenu(MainMenu, tbsmiMRU);
+  // The keys work from the start: the list has the focus, not the frame.
+  SetDefaultControl(&ColorList.gridItem);
 }
 
 void TfrmTintra::actExitExecute(fw::TObject*) { Close(); }

@@ -276,8 +276,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND f = ::GetFocus();
         if (f && ::IsChild(Handle(), f)) FLastFocus = f;
-      } else if (FLastFocus && ::IsWindow(FLastFocus) && ::IsChild(Handle(), FLastFocus)) {
+      } else if (FLastFocus && ::IsWindow(FLastFocus) && ::IsChild(Handle(), FLastFocus) &&
+                 ::IsWindowVisible(FLastFocus) && ::IsWindowEnabled(FLastFocus)) {
         ::SetFocus(FLastFocus);
+        return 0;
+      } else if (FDefaultControl && FDefaultControl->Handle() && ::IsWindowVisible(FDefaultControl->Handle())) {
+        // Never the form itself: the keys would reach no control.
+        ::SetFocus(FDefaultControl->Handle());
         return 0;
       }
       break;

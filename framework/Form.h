@@ -79,6 +79,10 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
   TNotifyEvent OnClose;
   TNotifyEvent OnDestroy;
   // After the form and its controls went to another DPI (Dpi() tells it).
+  // The control that takes the focus when the form is activated and no
+  // control of it had the focus before.
+  void SetDefaultControl(TWindow* control) noexcept { FDefaultControl = control; }
+
   TNotifyEvent OnDpiChange;
 
  protected:
@@ -94,6 +98,7 @@ class TForm : public TWindow, public TMessageFilter, public TModalResultTarget {
   // control that held the old one.
   void ReplaceFormFont();
 
+  TWindow* FDefaultControl = nullptr;
   TUniqueFont FFormFont;
   LOGFONTW FFormLogFont{};  // the height at 96 DPI
   TUniqueAccel FAccel;
