@@ -53,5 +53,16 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 echo "setup.sh: installing ${missing[*]}"
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+# A mirror in the middle of a sync fails one index now and then: try again,
+# and go on with the indexes that did arrive when it keeps failing, since the
+# install itself says whether anything it needs is missing.
+for attempt in 1 2 3; do
+  apt-get update -q && break
+  echo "setup.sh: apt-get update failed (attempt $attempt)" >&2
+  sleep $((attempt * 5))
+done
+for attempt in 1 2; do
+  apt-get install -y -q --no-install-recommends "${missing[@]}" && exit 0
+  apt-get update -q || true
+done
+exit 1
