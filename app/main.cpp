@@ -18,6 +18,7 @@
 #include "framework/Application.h"
 #include "framework/support/uAppMessage.h"
 #include "framework/support/uPortableSettings.h"
+#include "framework/support/uStartupTrace.h"
 
 namespace {
 
@@ -35,9 +36,12 @@ std::vector<std::wstring> ProgramArguments() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  fw::StartupPhase("process to wWinMain");
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&icc);
+  fw::StartupPhase("common controls");
   bool ole = SUCCEEDED(::OleInitialize(nullptr));
+  fw::StartupPhase("OLE");
   fw::TApplication& app = fw::Application();
   app.Initialize(instance);
   // Before any setting is read, the language too: a Tintra.ini beside the
@@ -45,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey);
   SetUiLanguage(ChooseUiLanguage(kSettingsKey));
   InstallProgramResources(instance);
+  fw::StartupPhase("settings, language, resources");
   if (notice) ShowAppMessage(UiLanguage() == TUiLanguage::Japanese ? notice->Japanese : notice->English);
   // --pick, --help and their faults end here, without the main window.
   if (const std::optional<int> code = RunCommandLine(ProgramArguments(), kSettingsKey)) {

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Window.h"
+#include "framework/support/uStartupTrace.h"
 
 // The application's main form for a scope. An error report looks up its
 // owner through the main form: a form that goes away on the error must have
@@ -28,7 +29,9 @@ int RunMainForm(fw::TApplication& app, TMake make) noexcept {
     const auto form = make();
     TMainFormScope scope(app, *form);
     form->CreateForm();
+    fw::StartupPhase("main window created");
     if (app.ShowMainForm()) form->Show();
+    fw::StartupPhase("shown");
     return app.Run();
   } catch (...) {
     app.HandleException();

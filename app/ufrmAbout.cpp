@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/support/uSystemProc.h"
 #include "app/uUiText.h"
+#include "framework/Theme.h"
 #include "app/resources/StringIds.h"
 
 namespace {
@@ -85,7 +87,9 @@ bool ShellExecuteQuietly(const wchar_t* verb, const std::wstring& target, int sh
   info.lpParameters = L"";
   info.lpDirectory = L"";
   info.nShow = show;
-  return ::ShellExecuteExW(&info) != FALSE;
+  // shell32 is loaded when first needed, not at start-up.
+  static auto* const execute = fw::SystemProc<decltype(::ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+  return execute && execute(&info) != FALSE;
 }
 
 TfrmAbout::TfrmAbout(fw::TWindow* owner) {
@@ -160,7 +164,7 @@ void TfrmAbout::FormCreate(fw::TObject*) {
   PlaceLabel(lblVersion, version, FPFont.Get(), 110, 32, 0, fw::TAlignment::taCenter);
   PlaceLabel(lblCredits, ResourceString(IDS_CREDITS), FPFont.Get(), 4, 58, 277, fw::TAlignment::taCenter);
   PlaceLabel(Comments, L"E-mail:", FormFont(), 16, 82, 100, fw::TAlignment::taRightJustify);
-  lblEMail.SetFontColor(RGB(0, 0, 255));
+  lblEMail.SetFontColor(fw::ThemeColor(fw::TThemeRole::Link));
   lblEMail.SetCursor(::LoadCursorW(nullptr, IDC_HAND));
   lblEMail.OnClick = [this](fw::TObject* s) { lblEMailClick(s); };
   PlaceLabel(lblEMail, MailAddress(), FLinkFont.Get(), 116, 82, 0, fw::TAlignment::taLeftJustify);

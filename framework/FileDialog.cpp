@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/support/Exception.h"
+#include "framework/support/uSystemProc.h"
 
 namespace fw {
 
@@ -10,6 +11,14 @@ namespace {
 
 // Paths may be long (\\?\ names); the dialog refuses to return more than it is given.
 constexpr DWORD kNameChars = 32768;
+
+// comdlg32 is loaded when a file dialog first opens, not at start-up.
+template <typename F>
+F* Dialogs(const char* name) {
+  F* const proc = SystemProc<F>(L"comdlg32.dll", name);
+  if (!proc) throw Exception(L"TFileDialog: comdlg32 is missing");
+  return proc;
+}
 
 // The dialog wants the pairs zero-separated and ended by two zeros.
 std::wstring NativeFilter(const std::wstring& filter) {
@@ -43,7 +52,8 @@ bool TFileDialog::Execute(HWND owner) {
   ofn.Flags = FOptions | OFN_EXPLORER | OFN_NOCHANGEDIR;
 
   if (!Show(ofn)) {
-    if (DWORD error = ::CommDlgExtendedError())
+    static auto* const extendedError = Dialogs<decltype(::CommDlgExtendedError)>("CommDlgExtendedError");
+    if (DWORD error = extendedError())
       throw Exception(L"TFileDialog.Execute: dialog error " + std::to_wstring(error));
     return false;
   }
@@ -52,8 +62,14 @@ bool TFileDialog::Execute(HWND owner) {
   return true;
 }
 
-BOOL TOpenDialog::Show(OPENFILENAMEW& ofn) { return ::GetOpenFileNameW(&ofn); }
+BOOL TOpenDialog::Show(OPENFILENAMEW& ofn) {
+  static auto* const open = Dialogs<decltype(::GetOpenFileNameW)>("GetOpenFileNameW");
+  return open(&ofn);
+}
 
-BOOL TSaveDialog::Show(OPENFILENAMEW& ofn) { return ::GetSaveFileNameW(&ofn); }
+BOOL TSaveDialog::Show(OPENFILENAMEW& ofn) {
+  static auto* const save = Dialogs<decltype(::GetSaveFileNameW)>("GetSaveFileNameW");
+  return save(&ofn);
+}
 
 }  // namespace fw

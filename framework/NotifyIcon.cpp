@@ -4,7 +4,19 @@
 
 #include <algorithm>
 
+#include "framework/support/uSystemProc.h"
+
 namespace fw {
+
+namespace {
+
+// shell32 is loaded when the icon is first shown, not at start-up.
+BOOL NotifyIcon(DWORD message, NOTIFYICONDATAW& data) {
+  static auto* const notify = SystemProc<decltype(::Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
+  return notify && notify(message, &data);
+}
+
+}  // namespace
 
 bool TNotifyIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::wstring& tip) {
   Remove();
@@ -17,7 +29,7 @@ bool TNotifyIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, con
   data.hIcon = icon;
   const std::size_t n = std::min(tip.size(), std::size(data.szTip) - 1);
   tip.copy(data.szTip, n);
-  if (!::Shell_NotifyIconW(NIM_ADD, &data)) return false;
+  if (!NotifyIcon(NIM_ADD, data)) return false;
   FOwner = owner;
   FId = id;
   return true;
@@ -29,7 +41,7 @@ void TNotifyIcon::Remove() noexcept {
   data.cbSize = sizeof(data);
   data.hWnd = FOwner;
   data.uID = FId;
-  ::Shell_NotifyIconW(NIM_DELETE, &data);
+  NotifyIcon(NIM_DELETE, data);
   FOwner = nullptr;
 }
 
