@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/ControlIds.h"
@@ -57,17 +58,25 @@ TEditTrackBarVel& TChannelPanel::FactorEditor(int index) {
 }
 
 void TChannelPanel::Create(fw::TWindow& parent) {
+  // The spoken name is its own text: the labels are short ("H:") and the
+  // two hue and saturation rows need their model named.
   struct TPlace {
-    UINT Label;
+    UINT Label, Spoken;
     int Left, Top;
   };
   static constexpr TPlace kPlaces[ColorFactorCount] = {
-      {IDS_LABEL_RED, 40, 92},         {IDS_LABEL_GREEN, 40, 116},
-      {IDS_LABEL_BLUE, 40, 140},       {IDS_LABEL_HUE, 40, 172},
-      {IDS_LABEL_SATURATION, 40, 196}, {IDS_LABEL_VALUE, 40, 220},
-      {IDS_LABEL_HSL_HUE, 144, 172},   {IDS_LABEL_HSL_SATURATION, 144, 196},
-      {IDS_LABEL_LIGHTNESS, 144, 220}, {IDS_LABEL_Y, 143, 92},
-      {IDS_LABEL_CB, 143, 116},        {IDS_LABEL_CR, 143, 140},
+      {IDS_LABEL_RED, IDS_A11Y_FACTOR_RED, 40, 92},
+      {IDS_LABEL_GREEN, IDS_A11Y_FACTOR_GREEN, 40, 116},
+      {IDS_LABEL_BLUE, IDS_A11Y_FACTOR_BLUE, 40, 140},
+      {IDS_LABEL_HUE, IDS_A11Y_FACTOR_HUE, 40, 172},
+      {IDS_LABEL_SATURATION, IDS_A11Y_FACTOR_SATURATION, 40, 196},
+      {IDS_LABEL_VALUE, IDS_A11Y_FACTOR_VALUE, 40, 220},
+      {IDS_LABEL_HSL_HUE, IDS_A11Y_FACTOR_HSL_HUE, 144, 172},
+      {IDS_LABEL_HSL_SATURATION, IDS_A11Y_FACTOR_HSL_SATURATION, 144, 196},
+      {IDS_LABEL_LIGHTNESS, IDS_A11Y_FACTOR_LIGHTNESS, 144, 220},
+      {IDS_LABEL_Y, IDS_A11Y_FACTOR_Y, 143, 92},
+      {IDS_LABEL_CB, IDS_A11Y_FACTOR_CB, 143, 116},
+      {IDS_LABEL_CR, IDS_A11Y_FACTOR_CR, 143, 140},
   };
   constexpr int kLabelWidth = 38;
 
@@ -77,6 +86,8 @@ void TChannelPanel::Create(fw::TWindow& parent) {
   pboxColor.SetControlId(ControlIds::pboxColor);
   pboxColor.SetBounds(40, 42, 41, 42);
   pboxColor.OnPaint = [this](fw::TObject* s, HDC dc) { pboxColorPaint(s, dc); };
+  SwatchAccessible.NameOf = [this] { return SwatchName ? SwatchName(FFactors.Color) : std::wstring(); };
+  pboxColor.SetAccessibleSource(&SwatchAccessible);
   pboxColor.Create(&parent);
 
   // Created in factor order, which is also the tab order.
@@ -102,6 +113,8 @@ void TChannelPanel::Create(fw::TWindow& parent) {
     e.SetHex(false);
     e.SetButtons({etbvbUpDown, etbvbTrackBar});
     e.SetMax(FactorMax(i));
+    e.Accessible.Label = UiText(place.Spoken);
+    e.Accessible.Range = UiText(IDS_A11Y_RANGE, {{L"{min}", L"0"}, {L"{max}", std::to_wstring(FactorMax(i))}});
     // The events last, so that setting the properties reports nothing.
     e.OnChange = [this](fw::TObject* s) { edtFactorChange(s); };
     e.OnEnter = [this](fw::TObject* s) { edtEnter(s); };
@@ -126,6 +139,8 @@ void TChannelPanel::RunUpdatePath(void (*derive)(TColorFactors&)) {
   derive(FFactors);
   ShowFactors();
   PaintSwatchNow();
+  // A screen reader announces each new colour, a pick included.
+  pboxColor.NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
   if (OnColorChange) OnColorChange(FFactors.Color);
 }
 

@@ -6,9 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/color/uColorFactors.h"
 #include "controls/uEditTrackBarVel.h"
+#include "framework/Accessible.h"
 #include "framework/PaintBox.h"
 #include "framework/Panel.h"
 
@@ -21,8 +23,12 @@ class TChannelPanel {
   TEditTrackBarVel edtRed, edtGrn, edtBlu, edtHue, edtSat, edtBri;
   TEditTrackBarVel edtHSLHue, edtHSLSat, edtHSLBri, edtY, edtCb, edtCr;
   std::array<fw::TLabel, ColorFactorCount> lblFactors;
+  // Before the swatch, which reads it until its window goes.
+  fw::TPlainAccessible SwatchAccessible{ROLE_SYSTEM_GRAPHIC};
   fw::TPaintBox pboxColor;
   fw::TLabel lblColor;
+  // The swatch's spoken name for a colour (its hex text and nearest name).
+  std::function<std::wstring(TColor color)> SwatchName;
 
   // The current colour. Code that stores Red, Grn and Blu (0..255) runs
   // UpdateFromRGB afterwards.
@@ -53,4 +59,5 @@ class TChannelPanel {
 
   TColorFactors FFactors;
   std::int32_t FUpdating = 0;
+
 };

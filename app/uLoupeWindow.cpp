@@ -2,6 +2,7 @@
 
 #include "app/resources/StringIds.h"
 #include "app/uUiText.h"
+#include "framework/Theme.h"
 #include "core/sampling/uMonitorLayout.h"
 
 namespace {
@@ -80,20 +81,20 @@ void TLoupeWindow::PaintLoupe(HDC target) {
   HDC dc = FBufferDC.Get();
   const RECT all{0, 0, w, h};
   const auto shown = [&](TColor c) { return ToRef(DisplayColor ? DisplayColor(c) : c); };
-  ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_INFOBK));
+  ::FillRect(dc, &all, fw::ThemeBrush(fw::TThemeRole::InfoBack));
   const int viewH = std::min(Px(kViewHeight), h);
   Capture.Paint(dc, w, viewH, SampleSize, DisplayColor);
 
   const int text = viewH + Px(5);
   const RECT swatch{Px(6), text + Px(2), Px(46), text + Px(42)};
   {
-    fw::TUniqueBrush brush(::CreateSolidBrush(Color ? shown(*Color) : ::GetSysColor(COLOR_INFOBK)));
+    fw::TUniqueBrush brush(::CreateSolidBrush(Color ? shown(*Color) : fw::ThemeColor(fw::TThemeRole::InfoBack)));
     ::FillRect(dc, &swatch, brush.Get());
-    ::FrameRect(dc, &swatch, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::FrameRect(dc, &swatch, fw::ThemeBrush(fw::TThemeRole::InfoText));
   }
   fw::TSelectObject font(dc, FFont.Get());
   ::SetBkMode(dc, TRANSPARENT);
-  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  ::SetTextColor(dc, fw::ThemeColor(fw::TThemeRole::InfoText));
   const std::wstring* lines[] = {&ColorText, &NameText, &PositionText};
   for (int i = 0; i < 3; ++i) {
     RECT r{Px(52), text + Px(1 + 16 * i), w - Px(4), text + Px(17 + 16 * i)};
@@ -105,6 +106,6 @@ void TLoupeWindow::PaintLoupe(HDC target) {
     ::DrawTextW(dc, Marker.c_str(), static_cast<int>(Marker.size()), &r,
                 DT_SINGLELINE | DT_NOPREFIX | DT_RIGHT | DT_VCENTER);
   }
-  ::FrameRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+  ::FrameRect(dc, &all, fw::ThemeBrush(fw::TThemeRole::WindowText));
   ::BitBlt(target, 0, 0, w, h, dc, 0, 0, SRCCOPY);
 }

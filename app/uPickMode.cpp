@@ -15,6 +15,7 @@
 #include "framework/Cursors.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
+#include "framework/Theme.h"
 
 namespace {
 
@@ -236,7 +237,7 @@ void TPickMode::Update(POINT at) {
   const TLoupePlacement shown{FLoupe.Bounds(), FLoupe.LoupeDpi()};
   if (FRaise || !LoupeMayStay(FMonitors, pointer, keepOut, shown, place))
     FLoupe.PlaceAt(place.Bounds, place.Dpi, std::exchange(FRaise, false));
-  const COLORREF fill = ::GetSysColor(COLOR_BTNFACE);
+  const COLORREF fill = fw::ThemeColor(fw::TThemeRole::Face);
   if (const std::optional<TPixelSource> frozen = FFrozen.Source()) {
     FLoupe.Capture.Capture(*frozen, at, view, FSampling.Size, FMonitors, fill);
   } else {

@@ -5,11 +5,16 @@
 #include <vector>
 
 #include "app/ControlIds.h"
+#include "app/uUiText.h"
+#include "app/resources/StringIds.h"
+#include "core/color/uHexColor.h"
+#include "core/colorout/uColorChannels.h"
 #include "core/sampling/uNudge.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
 #include "framework/Dpi.h"
 #include "framework/Handles.h"
+#include "framework/Theme.h"
 #include "framework/support/uDraw3DFrame.h"
 
 namespace {
@@ -22,7 +27,9 @@ HCURSOR LoadSpoitCursor() {
 }
 const HCURSOR hSpoitCursor = LoadSpoitCursor();
 
-COLORREF ButtonFace() { return ::GetSysColor(COLOR_BTNFACE); }
+COLORREF ButtonFace() { return fw::ThemeColor(fw::TThemeRole::Face); }
+
+constexpr UINT kWmKeyPick = WM_APP + 0x3E2;
 
 POINT ScreenPoint(const fw::TWindow& control, int x, int y) {
   POINT p{x, y};
@@ -34,7 +41,16 @@ POINT ScreenPoint(const fw::TWindow& control, int x, int y) {
 
 void TSpoitBox::CreateParams(TCreateParams& params) { params.Style |= WS_TABSTOP; }
 
+void TSpoitBox::PostKeyPick() {
+  if (HandleAllocated()) ::PostMessageW(Handle(), kWmKeyPick, 0, 0);
+}
+
 LRESULT TSpoitBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == kWmKeyPick) {
+    if (OnKeyPick) OnKeyPick(this);
+    return 0;
+  }
+  if (msg == WM_UPDATEUISTATE) Invalidate();
   // Space and Enter are the box's own; Tab still moves on.
   if (msg == WM_GETDLGCODE) return DLGC_WANTARROWS | DLGC_WANTCHARS;
   return TPaintBoxVel::WndProc(msg, wParam, lParam);
@@ -78,6 +94,10 @@ void TScreenSampler::Create(fw::TWindow& parent) {
   pboxSpoit.OnMouseUp = [this](fw::TObject* s, fw::TMouseButton b, fw::TShiftState sh, int x, int y) {
     pboxSpoitMouseUp(s, b, sh, x, y);
   };
+  SpoitAccessible.NameOf = [] { return UiText(IDS_A11Y_SPOIT); };
+  SpoitAccessible.ActionName = UiText(IDS_A11Y_PRESS);
+  SpoitAccessible.Action = [this] { pboxSpoit.PostKeyPick(); };
+  pboxSpoit.SetAccessibleSource(&SpoitAccessible);
   pboxSpoit.Create(&parent);
 
   pnlZoom.SetControlId(ControlIds::pnlZoom);
@@ -93,6 +113,13 @@ void TScreenSampler::Create(fw::TWindow& parent) {
     pboxZoomMouseDown(s, b, sh, x, y);
   };
   pboxZoom.OnMouseMove = [this](fw::TObject* s, fw::TShiftState sh, int x, int y) { pboxZoomMouseMove(s, sh, x, y); };
+  ZoomAccessible.NameOf = [this] {
+    const std::optional<TColor> centre = CapturedPixel();
+    return UiText(IDS_A11Y_ZOOM,
+                  {{L"{zoom}", std::to_wstring(FZoom)},
+                   {L"{color}", centre ? ColorToHexText(RedOf(*centre), GreenOf(*centre), BlueOf(*centre), 0) : L"-"}});
+  };
+  pboxZoom.SetAccessibleSource(&ZoomAccessible);
   pboxZoom.Create(&pnlZoom);
   pboxZoom.SetCursor(fw::CursorEntry(crSpoit));
 
@@ -104,7 +131,7 @@ void TScreenSampler::pboxSpoitPaint(fw::TObject* sender, HDC dc) {
   if (!box) return;
   ImageSpoit.DrawPicture(dc, 0, 0);
   Draw3DFrame(dc, RECT{0, 0, box->Width(), box->Height()}, !FSpoitDragging);
-  if (box == &pboxSpoit && pboxSpoit.Focused()) {
+  if (box == &pboxSpoit && pboxSpoit.Focused() && fw::FocusCuesShown(pboxSpoit.Handle())) {
     RECT focus{3, 3, box->Width() - 3, box->Height() - 3};
     ::DrawFocusRect(dc, &focus);
   }
@@ -213,6 +240,7 @@ void TScreenSampler::SetZoom(int zoom) {
   if (next == FZoom) return;
   FZoom = next;
   Recapture();
+  pboxZoom.NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
   if (OnZoomChange) OnZoomChange(this);
 }
 

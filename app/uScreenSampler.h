@@ -12,6 +12,7 @@
 #include "controls/PaintBoxVel.h"
 #include "framework/Handles.h"
 #include "framework/Image.h"
+#include "framework/Accessible.h"
 #include "framework/Panel.h"
 #include "framework/support/uRecPicture.h"
 
@@ -32,6 +33,8 @@ class TZoomPanel : public fw::TPanel {
 class TSpoitBox : public TPaintBoxVel {
  public:
   fw::TNotifyEvent OnKeyPick;
+  // As Space: after the current message, so a screen reader's call returns first.
+  void PostKeyPick();
 
  protected:
   void CreateParams(TCreateParams& params) override;
@@ -47,6 +50,8 @@ class TScreenSampler : public fw::TObject {
   void Create(fw::TWindow& parent);
 
   fw::TImage ImageSpoit;
+  // Before the boxes they describe, which read them until their windows go.
+  fw::TPlainAccessible SpoitAccessible{ROLE_SYSTEM_PUSHBUTTON}, ZoomAccessible{ROLE_SYSTEM_GRAPHIC};
   TSpoitBox pboxSpoit;
   TZoomPanel pnlZoom;
   TPaintBoxVel pboxZoom;

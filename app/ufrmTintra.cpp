@@ -9,9 +9,12 @@
 #include "app/resources/StringIds.h"
 #include "core/color/uColorText.h"
 #include "core/color/uHexColor.h"
+#include "core/colorout/uColorNames.h"
 #include "core/colorout/uPasteText.h"
 #include "framework/Application.h"
 #include "framework/Clipboard.h"
+#include "framework/Theme.h"
+#include "framework/support/uStartupTrace.h"
 #include "framework/support/uRegistry.h"
 #include "core/colorout/uColorChannels.h"
 
@@ -149,6 +152,10 @@ void TfrmTintra::ConnectParts() {
     ColorName.SetColor(color);
     Contrast.SetTextColor(color);
   };
+  ChannelPanel.SwatchName = [this](TColor color) {
+    return ColorToHexText(RedOf(color), GreenOf(color), BlueOf(color), ColorList.HexOrder()) + L", " +
+           std::wstring(NearestColorName(color).name);
+  };
   Contrast.CurrentColor = [this] { return ChannelPanel.Factors().Color; };
   Contrast.SetCurrentColor = [this](TColor color) { ChannelPanel.SetColor(color); };
   CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
@@ -177,7 +184,7 @@ void TfrmTintra::ConnectParts() {
   if (FOptions.ShowMessage) PickOptions.ShowMessage = FOptions.ShowMessage;
 
   AppProperty.SetTitle(L"Tintra");
-  AppProperty.SetHintColor(::GetSysColor(COLOR_INFOBK));
+  AppProperty.SetHintColor(fw::ThemeColor(fw::TThemeRole::InfoBack));
   AppProperty.SetHintPause(500);
   AppProperty.SetHintShortPause(0);
   AppProperty.SetHintHidePause(2500);
@@ -277,6 +284,7 @@ void TfrmTintra::CreateForm() {
   BuildMenu();
   SetMainMenu(&MainMenu);
   SetActionList(&ActionList);
+  fw::StartupPhase("menu");
   fw::TForm::Create(nullptr, WS_OVERLAPPEDWINDOW);
 }
 
@@ -294,19 +302,24 @@ void TfrmTintra::CreateComponents() {
   TBXDock.SetAlign(fw::TAlign::alTop);
   TBXDock.Create(&Panel3);
   BuildToolBar();
+  fw::StartupPhase("tool bar");
   Contrast.Create(Panel3);
   gridItemArea.SetControlId(ControlIds::gridItemArea);
   gridItemArea.SetAlign(fw::TAlign::alClient);
   gridItemArea.SetBevelOuter(fw::TBevel::bvLowered);
   gridItemArea.Create(&Panel3);
   ColorList.Create(gridItemArea);
+  fw::StartupPhase("contrast readout and list");
 
   ChannelPanel.Create(Panel2);
+  fw::StartupPhase("channel editors");
   ColorName.Create(Panel2);
   Sampler.Create(Panel2);
   Sampler.pboxSpoit.SetHint(UiText(IDS_SPOIT_HINT));
+  SizeGripVel1.Accessible.NameOf = [] { return UiText(IDS_A11Y_GRIP); };
   SizeGripVel1.SetControlId(ControlIds::SizeGripVel1);
   SizeGripVel1.Create(&Panel2, this);
+  fw::StartupPhase("name, sampler, grip");
 
   Documents.SetRecentFilesMenu(MainMenu, tbsmiMRU);
   // The keys work from the start: the list has the focus, not the frame.

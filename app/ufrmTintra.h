@@ -131,6 +131,10 @@ class TfrmTintra : public fw::TForm {
  private:
   bool FStayOnTop = false;
   bool FRecoveryKept = false;
+  // The control of the channel panel that F6 returns to.
+  HWND FPanelFocus = nullptr;
+  bool FPainted = false;
+  bool PaneKey(const MSG& msg);
 
   TSizeGripVel SizeGripVel1;
   TRestorePos RestorePos{*this};

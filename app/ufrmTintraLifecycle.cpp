@@ -3,11 +3,11 @@
 
 #include <optional>
 
-
 #include "app/ufrmTintra.h"
 #include "app/uUiText.h"
 #include "app/resources/StringIds.h"
 #include "core/shell/uIntToken.h"
+#include "framework/support/uStartupTrace.h"
 #include "core/support/uStrings.h"
 #include "framework/Application.h"
 #include "framework/Cursors.h"
@@ -42,6 +42,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   for (fw::TAction* a : {&actLangAuto, &actLangJapanese, &actLangEnglish})
     a->SetHint(UiText(IDS_LANGUAGE_HINT, HintOfCaption(a->Caption(), UiLanguage())));
   ShowLanguageSetting();
+  fw::StartupPhase("hints");
 
   const std::wstring& key = FOptions.SettingsKey;
   const std::wstring stored = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"Columns");
@@ -62,6 +63,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   fw::Guarded([&] { TrayIcon.LoadSettings(*this, key); });
 
   Documents.Clear();
+  fw::StartupPhase("settings read");
 }
 
 void TfrmTintra::FormShow(fw::TObject*) {
@@ -213,7 +215,31 @@ void TfrmTintra::FormDestroy(fw::TObject*) {
 }
 
 bool TfrmTintra::PreTranslateMessage(MSG& msg) {
-  return PickOptions.PreTranslateMessage(msg) || fw::TForm::PreTranslateMessage(msg);
+  return PickOptions.PreTranslateMessage(msg) || PaneKey(msg) || fw::TForm::PreTranslateMessage(msg);
+}
+
+bool TfrmTintra::PaneKey(const MSG& msg) {
+  if (!Handle() || (msg.hwnd != Handle() && !::IsChild(Handle(), msg.hwnd))) return false;
+  const HWND grid = ColorList.gridItem.Handle();
+  const bool inList = grid && (msg.hwnd == grid || ::IsChild(grid, msg.hwnd));
+  // Alt+Up and Alt+Down move the current row, as the move commands do; an
+  // open cell editor keeps them (a drop-down list opens with Alt+Down).
+  if (msg.message == WM_SYSKEYDOWN && (msg.wParam == VK_UP || msg.wParam == VK_DOWN) && msg.hwnd == grid) {
+    (msg.wParam == VK_UP ? act1Up : act1Down).Execute();
+    return true;
+  }
+  // F6 moves between the list and the channel panel, where the focus was last.
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F6 || ::GetKeyState(VK_CONTROL) < 0) return false;
+  fw::ShowFocusCues(Handle());
+  if (inList) {
+    HWND back = FPanelFocus && ::IsWindow(FPanelFocus) && ::IsWindowVisible(FPanelFocus) ? FPanelFocus
+                                                                                          : ChannelPanel.edtRed.Handle();
+    ::SetFocus(back);
+  } else {
+    if (const HWND focus = ::GetFocus(); focus && ::IsChild(Handle(), focus)) FPanelFocus = focus;
+    ColorList.gridItem.SetFocus();
+  }
+  return true;
 }
 
 void TfrmTintra::FormDpiChange(fw::TObject*) {
@@ -223,6 +249,12 @@ void TfrmTintra::FormDpiChange(fw::TObject*) {
 }
 
 LRESULT TfrmTintra::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PAINT && !FPainted) {
+    FPainted = true;
+    const LRESULT result = fw::TForm::WndProc(msg, wParam, lParam);
+    fw::StartupTraceDone();
+    return result;
+  }
   if (msg == WM_DISPLAYCHANGE) {
     // Monitors came, went or moved: the eyedropper must not pick from stale bounds.
     fw::Guarded([&] { Sampler.RefreshMonitors(); });

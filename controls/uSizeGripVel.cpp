@@ -20,6 +20,10 @@ RGBQUAD Quad(COLORREF c) { return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(
 
 }  // namespace
 
+TSizeGripVel::TSizeGripVel() { SetAccessibleSource(&Accessible); }
+
+TSizeGripVel::~TSizeGripVel() { SetAccessibleSource(nullptr); }
+
 void TSizeGripVel::Create(fw::TWindow* parent, fw::TWindow* owner) {
   FOwner = owner;
   TCreateParams p;

@@ -4,12 +4,17 @@
 // colours.
 #include <windows.h>
 
+#include "framework/Accessible.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
 
 class TSizeGripVel : public fw::TImage {
  public:
-  TSizeGripVel() = default;
+  TSizeGripVel();
+  ~TSizeGripVel() override;
+
+  // A screen reader reads a grip; its name is the owner's to give.
+  fw::TPlainAccessible Accessible{ROLE_SYSTEM_GRIP};
 
   // owner is the form the grip resizes; the grip sits in parent's corner.
   void Create(fw::TWindow* parent, fw::TWindow* owner);

@@ -189,7 +189,7 @@ void TSpeedButtonVel::Update() const noexcept {
 void DrawSpeedButtonFace(HDC dc, const RECT& rect, bool down, bool enabled, HBITMAP glyph) {
   RECT r = rect;
   ::FillRect(dc, &r, fw::ThemeBrush(fw::TThemeRole::Face));
-  ::DrawEdge(dc, &r, down ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  fw::DrawThemeEdge(dc, r, !down);
   BITMAP bm{};
   if (!glyph || !::GetObjectW(glyph, sizeof(bm), &bm)) return;
   const int offset = down ? 1 : 0;

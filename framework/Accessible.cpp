@@ -300,3 +300,13 @@ TComPtr<IAccessible> WindowAccessible(HWND window) {
 }
 
 }  // namespace fw
+
+namespace fw {
+
+bool TPlainAccessible::DoDefaultAction(long child) {
+  if (child != CHILDID_SELF || !Action) return false;
+  Action();
+  return true;
+}
+
+}  // namespace fw

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -41,6 +42,24 @@ class TAccessibleSource {
   // A child with parts of its own: a new source for its object (the object
   // owns it); null for a simple child.
   virtual std::unique_ptr<TAccessibleSource> ChildSource(long /*child*/) { return nullptr; }
+};
+
+// A control without parts: a role, and texts asked for each time they are read.
+class TPlainAccessible final : public TAccessibleSource {
+ public:
+  explicit TPlainAccessible(long role) : FRole(role) {}
+  std::function<std::wstring()> NameOf, ValueOf;
+  std::wstring ActionName;
+  std::function<void()> Action;
+
+  long Role(long) const override { return FRole; }
+  std::wstring Name(long child) const override { return child == CHILDID_SELF && NameOf ? NameOf() : L""; }
+  std::wstring Value(long child) const override { return child == CHILDID_SELF && ValueOf ? ValueOf() : L""; }
+  std::wstring DefaultAction(long child) const override { return child == CHILDID_SELF && Action ? ActionName : L""; }
+  bool DoDefaultAction(long child) override;
+
+ private:
+  long FRole;
 };
 
 class TAccessibleObject;

@@ -1,5 +1,7 @@
 #include "framework/Edit.h"
 
+#include "framework/Theme.h"
+
 #include <windowsx.h>
 
 #include "framework/Application.h"
@@ -309,6 +311,15 @@ LRESULT TCustomEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return TWindow::WndProc(msg, wParam, lParam);
+}
+
+HBRUSH TCustomEdit::CNCtlColor(HDC dc) {
+  // The theme's colours, not the class's: one palette decides all the window shows.
+  const bool enabled = ::IsWindowEnabled(Handle()) != FALSE;
+  const bool editable = enabled && !(::GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY);
+  ::SetTextColor(dc, ThemeColor(enabled ? TThemeRole::WindowText : TThemeRole::GrayText));
+  ::SetBkColor(dc, ThemeColor(editable ? TThemeRole::Window : TThemeRole::Face));
+  return ThemeBrush(editable ? TThemeRole::Window : TThemeRole::Face);
 }
 
 }  // namespace fw

@@ -70,6 +70,7 @@ class TCustomEdit : public TWindow {
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   bool CNCommand(WORD code, WORD id) override;
+  HBRUSH CNCtlColor(HDC dc) override;
 
   virtual void Change();
   virtual void KeyPress(wchar_t& key);

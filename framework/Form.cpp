@@ -176,8 +176,16 @@ void TForm::SetWindowState(TWindowState state) {
 }
 
 void TForm::SetVisible(bool visible) {
-  if (visible && !Visible() && Handle() && FWindowState != TWindowState::wsNormal)
-    ::ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWMINNOACTIVE);
+  if (visible && !Visible() && Handle()) {
+    const LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE), ex = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+    if (FWindowState != TWindowState::wsNormal)
+      ::ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWMINNOACTIVE);
+    else if (!(style & WS_CHILD) && !(ex & WS_EX_NOACTIVATE))
+      // A form that shows becomes the active window, as any program's does;
+      // otherwise (under Wine without a window manager) no window of the
+      // program is active and the keys reach none of its controls.
+      ::ShowWindow(Handle(), SW_SHOW);
+  }
   TWindow::SetVisible(visible);
 }
 
@@ -189,6 +197,7 @@ void TForm::SelectNext(bool backwards) {
   HWND focus = ::GetFocus();
   if (focus && !::IsChild(Handle(), focus)) focus = nullptr;
   HWND next = ::GetNextDlgTabItem(Handle(), focus, backwards);
+  ShowFocusCues(Handle());
   if (next) ::SetFocus(next);
 }
 

@@ -17,9 +17,7 @@ void TPanel::SetBevelOuter(TBevel bevel) {
 }
 
 bool TPanel::Paint(HDC dc, const RECT&) {
-  if (FBevelOuter == TBevel::bvNone) return true;
-  RECT r = ClientRect();
-  ::DrawEdge(dc, &r, FBevelOuter == TBevel::bvLowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  if (FBevelOuter != TBevel::bvNone) DrawThemeEdge(dc, ClientRect(), FBevelOuter == TBevel::bvRaised);
   return true;
 }
 

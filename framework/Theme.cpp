@@ -72,6 +72,17 @@ HBRUSH ThemeBrush(TThemeRole role) noexcept {
   return brush.Get();
 }
 
+void DrawThemeEdge(HDC dc, const RECT& r, bool raised) noexcept {
+  const HBRUSH topLeft = ThemeBrush(raised ? TThemeRole::Light : TThemeRole::Shadow),
+               bottomRight = ThemeBrush(raised ? TThemeRole::Shadow : TThemeRole::Light);
+  const RECT top{r.left, r.top, r.right - 1, r.top + 1}, left{r.left, r.top, r.left + 1, r.bottom - 1},
+      bottom{r.left, r.bottom - 1, r.right, r.bottom}, right{r.right - 1, r.top, r.right, r.bottom};
+  ::FillRect(dc, &top, topLeft);
+  ::FillRect(dc, &left, topLeft);
+  ::FillRect(dc, &bottom, bottomRight);
+  ::FillRect(dc, &right, bottomRight);
+}
+
 void RefreshTheme() noexcept {
   TTheme& theme = Theme();
   theme.Read = false;

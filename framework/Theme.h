@@ -40,6 +40,9 @@ COLORREF ThemeColor(TThemeRole role) noexcept;
 bool ThemeHighContrast() noexcept;
 // A brush of the role's colour, owned by the theme (never deleted by the caller).
 HBRUSH ThemeBrush(TThemeRole role) noexcept;
+// The one-pixel raised or lowered edge of DrawEdge (BDR_RAISEDINNER,
+// BDR_SUNKENOUTER), in the theme's colours.
+void DrawThemeEdge(HDC dc, const RECT& r, bool raised) noexcept;
 // The system colours changed, or high contrast went on or off.
 void RefreshTheme() noexcept;
 // The palettes: the usual one and the high-contrast one of the system's colours now.

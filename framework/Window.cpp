@@ -177,7 +177,7 @@ void TWindow::CreateHandle(TWindow* parent, TCreateParams params) {
   if (FVisible) params.Style |= WS_VISIBLE;
   if (!FEnabled) params.Style |= WS_DISABLED;
   if (params.Text.empty()) params.Text = FText;
-  HWND parentWnd = parent ? parent->Handle() : nullptr;
+  HWND parentWnd = parent ? parent->Handle() : params.MessageOnly ? HWND_MESSAGE : nullptr;
   if (!parent) params.Style &= ~WS_CHILD;
   if ((params.Style & WS_CHILD) && !params.Menu) {
     if (FControlId == 0) FControlId = NextAutoControlId();
@@ -727,6 +727,15 @@ void TWindow::Realign() {
       }
     }
   }
+}
+
+bool FocusCuesShown(HWND window) noexcept {
+  return window && (::SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
+void ShowFocusCues(HWND topLevel) noexcept {
+  if (topLevel && !FocusCuesShown(topLevel))
+    ::SendMessageW(topLevel, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
 }  // namespace fw

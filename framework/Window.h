@@ -214,6 +214,8 @@ class TWindow : public TObject {
     UINT ClassStyle = CS_DBLCLKS;
     HCURSOR Cursor = nullptr;
     HBRUSH Background = nullptr;
+    // A message-only window (no parent given): never shown, enumerated or activated.
+    bool MessageOnly = false;
   };
 
   // Creates the window as a child of parent (or top level when parent is null).
@@ -315,5 +317,10 @@ struct TReleaseWindow {
 };
 template <typename T>
 using TWindowPtr = std::unique_ptr<T, TReleaseWindow>;
+
+// Focus rectangles show once the keyboard is in use (the window's UI state).
+bool FocusCuesShown(HWND window) noexcept;
+// The keyboard moved the focus: cues show from now on in the whole window.
+void ShowFocusCues(HWND topLevel) noexcept;
 
 }  // namespace fw

@@ -123,9 +123,10 @@ TOleDropTarget::TNotifyWindow::TNotifyWindow(TOleDropTarget& owner) : FOwner(own
   SetVisible(false);
   TCreateParams p;
   p.Style = WS_POPUP;
+  // Made a top-level window first and moved under HWND_MESSAGE, it became
+  // the thread's active window under Wine, and the keys went nowhere.
+  p.MessageOnly = true;
   CreateHandle(nullptr, p);
-  // Message-only: no desktop window, never enumerated or shown.
-  ::SetParent(Handle(), HWND_MESSAGE);
 }
 
 LRESULT TOleDropTarget::TNotifyWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

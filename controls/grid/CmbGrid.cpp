@@ -1006,9 +1006,9 @@ void TComboGrid::DrawCheckCell(HDC dc, int col, int row, const RECT& rect, bool 
   const TCellKind& kind = CellKinds(col);
   RECT r = rect;
   ::FillRect(dc, &r, fw::ThemeBrush(fw::TThemeRole::Face));
-  ::DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+  fw::DrawThemeEdge(dc, r, true);
   ::InflateRect(&r, -1, -1);
-  ::DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+  fw::DrawThemeEdge(dc, r, false);
   const int cx = (rect.left + rect.right) / 2, cy = (rect.top + rect.bottom) / 2;
   RECT box{cx - 6, cy - 6, cx + 7, cy + 7};
   const std::wstring& text = Cells(col, row);

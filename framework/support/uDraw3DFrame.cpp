@@ -28,10 +28,12 @@ void Draw3DFrame(HDC dc, const RECT& rect, bool raised, std::optional<COLORREF> 
   const int saved = ::SaveDC(dc);
   ::IntersectClipRect(dc, l, t, r, b);
   using fw::TThemeRole;
-  const COLORREF outerLight = fw::ThemeColor(TThemeRole::FrameOuterLight),
-                 innerLight = fw::ThemeColor(TThemeRole::FrameInnerLight),
-                 innerShadow = fw::ThemeColor(TThemeRole::FrameInnerShadow),
-                 outerShadow = fw::ThemeColor(TThemeRole::FrameOuterShadow);
+  // In high contrast a swatch keeps its true colour inside a frame of the
+  // text colour, which stands out against any colour the theme has.
+  const bool plain = fill && fw::ThemeHighContrast();
+  const auto role = [plain](TThemeRole r) { return fw::ThemeColor(plain ? TThemeRole::WindowText : r); };
+  const COLORREF outerLight = role(TThemeRole::FrameOuterLight), innerLight = role(TThemeRole::FrameInnerLight),
+                 innerShadow = role(TThemeRole::FrameInnerShadow), outerShadow = role(TThemeRole::FrameOuterShadow);
   Stroke(dc, raised ? outerLight : innerShadow, {l, b - 2}, {l, t}, {r - 1, t});
   Stroke(dc, raised ? innerLight : outerShadow, {l + 1, b - 3}, {l + 1, t + 1}, {r - 2, t + 1});
   Stroke(dc, raised ? outerShadow : outerLight, {l, b - 1}, {r - 1, b - 1}, {r - 1, t});

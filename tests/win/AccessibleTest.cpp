@@ -19,7 +19,7 @@ namespace {
 
 struct TRead {
   long Role = 0, State = 0, Children = 0;
-  std::wstring Name, Value;
+  std::wstring Name, Value, Description, Action;
 };
 
 template <typename TGet>
@@ -41,6 +41,8 @@ TRead Read(IAccessible* object, long child) {
   if (SUCCEEDED(object->get_accState(id, &v)) && v.vt == VT_I4) r.State = v.lVal;
   r.Name = Text([&](BSTR* t) { return object->get_accName(id, t); });
   r.Value = Text([&](BSTR* t) { return object->get_accValue(id, t); });
+  r.Description = Text([&](BSTR* t) { return object->get_accDescription(id, t); });
+  r.Action = Text([&](BSTR* t) { return object->get_accDefaultAction(id, t); });
   if (child == CHILDID_SELF) object->get_accChildCount(&r.Children);
   return r;
 }
@@ -59,6 +61,35 @@ fw::TComPtr<IAccessible> ChildObject(IAccessible* parent, long child) {
   fw::TComPtr<IDispatch> dispatch;
   if (parent->get_accChild(id, dispatch.Put()) != S_OK) return {};
   return dispatch.As<IAccessible>();
+}
+
+struct TFind {
+  int Id;
+  HWND Found;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM p) {
+  auto* f = reinterpret_cast<TFind*>(p);
+  if (::GetDlgCtrlID(child) != f->Id) return TRUE;
+  f->Found = child;
+  return FALSE;
+}
+
+HWND ChildById(HWND top, int id) {
+  TFind find{id, nullptr};
+  ::EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&find));
+  return find.Found;
+}
+
+struct TSeen {
+  DWORD Event;
+  HWND Window;
+  LONG Object;
+};
+std::vector<TSeen> gSeen;
+
+void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
+  gSeen.push_back({event, window, object});
 }
 
 class AccessibleTest : public testing::Test {
@@ -94,6 +125,80 @@ TEST_F(AccessibleTest, TheListIsATableOfRowsOfNamedCellsFromTheModel) {
   // Cut off with its window: the object answers nothing more.
   ::DestroyWindow(Form.ColorList.gridItem.Handle());
   EXPECT_EQ(Read(table.Get(), CHILDID_SELF).Name, L"");
+}
+
+TEST_F(AccessibleTest, EveryOwnControlHasItsRoleNameValueAndAction) {
+  Form.ChannelPanel.SetColor(0x563412);
+  fw::Application().ProcessMessages();
+  struct TCase {
+    HWND Window;
+    long Child, Role;
+    std::wstring Name, Value, Description, Action;
+    long Children;
+  };
+  TChannelPanel& panel = Form.ChannelPanel;
+  const TCase cases[] = {
+      {panel.edtRed.Handle(), 0, ROLE_SYSTEM_TEXT, L"赤", L"18", L"0～255", L"", 3},
+      {panel.edtRed.Handle(), 1, ROLE_SYSTEM_PUSHBUTTON, L"増やす", L"", L"", L"押す", 0},
+      {panel.edtRed.Handle(), 3, ROLE_SYSTEM_PUSHBUTTON, L"スライダーを開く", L"", L"", L"押す", 0},
+      {panel.edtHue.Handle(), 0, ROLE_SYSTEM_TEXT, L"色相 (HSV)", L"210", L"0～360", L"", 3},
+      {panel.edtHSLSat.Handle(), 0, ROLE_SYSTEM_TEXT, L"彩度 (HSL)", L"65", L"0～100", L"", 3},
+      {panel.edtCr.Handle(), 0, ROLE_SYSTEM_TEXT, L"Cr", panel.edtCr.Text(), L"0～255", L"", 3},
+      {panel.pboxColor.Handle(), 0, ROLE_SYSTEM_GRAPHIC, L"#123456, midnightblue", L"", L"", L"", 0},
+      {Form.Sampler.pboxSpoit.Handle(), 0, ROLE_SYSTEM_PUSHBUTTON, L"スポイト", L"", L"", L"押す", 0},
+      {Form.Sampler.pboxZoom.Handle(), 0, ROLE_SYSTEM_GRAPHIC, L"拡大鏡 8倍, -", L"", L"", L"", 0},
+      {ChildById(Form.Handle(), ControlIds::SizeGripVel1), 0, ROLE_SYSTEM_GRIP, L"サイズ変更", L"", L"", L"", 0},
+  };
+  for (const TCase& c : cases) {
+    ASSERT_TRUE(c.Window) << c.Name;
+    SCOPED_TRACE(testing::Message() << c.Name << " child " << c.Child);
+    const fw::TComPtr<IAccessible> object = ObjectOf(c.Window);
+    ASSERT_TRUE(object);
+    const TRead r = Read(object.Get(), c.Child);
+    EXPECT_EQ(r.Role, c.Role);
+    EXPECT_EQ(r.Name, c.Name);
+    EXPECT_EQ(r.Value, c.Value);
+    EXPECT_EQ(r.Description, c.Description);
+    EXPECT_EQ(r.Action, c.Action);
+    if (c.Child == CHILDID_SELF) {
+      EXPECT_EQ(r.Children, c.Children);
+    }
+  }
+  // The spin button presses as a click does.
+  const fw::TComPtr<IAccessible> red = ObjectOf(panel.edtRed.Handle());
+  VARIANT up{};
+  up.vt = VT_I4;
+  up.lVal = 1;
+  ASSERT_EQ(red->accDoDefaultAction(up), S_OK);
+  fw::Application().ProcessMessages();
+  EXPECT_EQ(panel.edtRed.Text(), L"19");
+}
+
+// The events a screen reader waits for: each new colour renames the swatch,
+// and a move of the list's current cell names the cell.
+TEST_F(AccessibleTest, ChangesRaiseTheirEvents) {
+  gSeen.clear();
+  const HWINEVENTHOOK hook =
+      ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, Heard, 0, 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_TRUE(hook);
+  Form.ColorList.AppendColors(std::vector<TPaletteEntry>{{0x563412, L"sea"}, {0x0080FF, L""}}, IDS_STEP_IMPORT);
+  Form.ColorList.gridItem.SetFocus();
+  Form.ChannelPanel.SetColor(0x0000FF);
+  ::SendMessageW(Form.ColorList.gridItem.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  const auto saw = [&](DWORD event, HWND window) {
+    for (const TSeen& s : gSeen)
+      if (s.Event == event && s.Window == window && s.Object == OBJID_CLIENT) return true;
+    return false;
+  };
+  for (int i = 0; i < 50 && !(saw(EVENT_OBJECT_NAMECHANGE, Form.ChannelPanel.pboxColor.Handle()) &&
+                              saw(EVENT_OBJECT_FOCUS, Form.ColorList.gridItem.Handle()));
+       ++i) {
+    fw::Application().ProcessMessages();
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  ::UnhookWinEvent(hook);
+  EXPECT_TRUE(saw(EVENT_OBJECT_NAMECHANGE, Form.ChannelPanel.pboxColor.Handle()));
+  EXPECT_TRUE(saw(EVENT_OBJECT_FOCUS, Form.ColorList.gridItem.Handle()));
 }
 
 }  // namespace

@@ -496,6 +496,7 @@ const char kUsage[] =
     "  acp                           the ANSI code page\n"
     "  acc HWND [MAX]                the window's accessible tree, at most MAX children an object:\n"
     "                                depth id role name value state description action children\n"
+    "  focus HWND                    the active window and the focus of HWND's thread (fields as window)\n"
     "  events PID MS                 WinEvents of the process for MS ms: event hwnd object child name\n";
 
 int Run(int argc, wchar_t** argv) {
@@ -577,6 +578,15 @@ int Run(int argc, wchar_t** argv) {
   if (cmd == L"regdelete" && need(1)) return RegDelete(argv[2]);
   if (cmd == L"font" && need(3)) return FontCheck(argv[2], static_cast<int>(Number(argv[3])), argv[4]);
   if (cmd == L"showtext" && need(3)) return ShowText(static_cast<UINT>(Number(argv[2])), argv[3], argv[4]);
+  if (cmd == L"focus" && need(1)) {
+    // The keyboard's target in the window's thread, as the next key finds it.
+    GUITHREADINFO info{sizeof info};
+    HWND wnd = WindowArg(argv[2]);
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(wnd, nullptr), &info)) return Fail("no thread information");
+    Out(std::string(info.hwndActive ? WindowLine(info.hwndActive) : "-"));
+    Out(std::string(info.hwndFocus ? WindowLine(info.hwndFocus) : "-"));
+    return 0;
+  }
   if (cmd == L"acc" && need(1)) return Accessible(WindowArg(argv[2]), argc >= 4 ? static_cast<int>(Number(argv[3])) : 50);
   if (cmd == L"events" && need(2))
     return Events(static_cast<DWORD>(Number(argv[2])), static_cast<DWORD>(Number(argv[3])));
