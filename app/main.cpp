@@ -33,38 +33,50 @@ std::vector<std::wstring> ProgramArguments() {
   return args;
 }
 
+// OLE for the user-interface thread, uninitialised on every way out.
+class TOleScope {
+ public:
+  TOleScope() noexcept : FStarted(SUCCEEDED(::OleInitialize(nullptr))) {}
+  ~TOleScope() {
+    if (FStarted) ::OleUninitialize();
+  }
+  TOleScope(const TOleScope&) = delete;
+  TOleScope& operator=(const TOleScope&) = delete;
+
+ private:
+  bool FStarted;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  fw::StartupPhase("process to wWinMain");
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  ::InitCommonControlsEx(&icc);
-  fw::StartupPhase("common controls");
-  bool ole = SUCCEEDED(::OleInitialize(nullptr));
-  fw::StartupPhase("OLE");
   fw::TApplication& app = fw::Application();
-  app.Initialize(instance);
-  // Before any setting is read, the language too: a Tintra.ini beside the
-  // program takes the registry's place.
-  const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey);
-  SetUiLanguage(ChooseUiLanguage(kSettingsKey));
-  InstallProgramResources(instance);
-  fw::StartupPhase("settings, language, resources");
-  if (notice) ShowAppMessage(UiLanguage() == TUiLanguage::Japanese ? notice->Japanese : notice->English);
-  // --pick, --help and their faults end here, without the main window.
-  if (const std::optional<int> code = RunCommandLine(ProgramArguments(), kSettingsKey)) {
-    if (ole) ::OleUninitialize();
-    return *code;
-  }
-  const int result = RunMainForm(app, [] {
-    // Before any window: a failure ends the program after its message.
-    RegisterVelColorFormat();
-    TMainWindowOptions options;
-    options.SettingsKey = kSettingsKey;
-    options.Arguments = ProgramArguments();
-    options.RecoveryFolder = DefaultRecoveryFolder();
-    return std::make_unique<TfrmTintra>(std::move(options));
+  // One guard over the whole start-up: a failure of any step is shown, not a silent end.
+  fw::StartupPhase("process to wWinMain");
+  return RunStartUp(app, [&] {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    fw::StartupPhase("common controls");
+    const TOleScope ole;
+    fw::StartupPhase("OLE");
+    app.Initialize(instance);
+    // Before any setting is read, the language too: a Tintra.ini beside the
+    // program takes the registry's place.
+    const std::optional<TPortableSettingsNotice> notice = StartPortableSettings(ProgramFilePath(), kSettingsKey);
+    SetUiLanguage(ChooseUiLanguage(kSettingsKey));
+    InstallProgramResources(instance);
+    fw::StartupPhase("settings, language, resources");
+    if (notice) ShowAppMessage(UiLanguage() == TUiLanguage::Japanese ? notice->Japanese : notice->English);
+    // --pick, --help and their faults end here, without the main window.
+    if (const std::optional<int> code = RunCommandLine(ProgramArguments(), kSettingsKey)) return *code;
+    return RunMainForm(app, [] {
+      // Before any window: a failure ends the program after its message.
+      RegisterVelColorFormat();
+      TMainWindowOptions options;
+      options.SettingsKey = kSettingsKey;
+      options.Arguments = ProgramArguments();
+      options.RecoveryFolder = DefaultRecoveryFolder();
+      return std::make_unique<TfrmTintra>(std::move(options));
+    });
   });
-  if (ole) ::OleUninitialize();
-  return result;
 }

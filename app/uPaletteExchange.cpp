@@ -9,6 +9,7 @@
 #include "framework/FileDialog.h"
 #include "core/colorout/uColorChannels.h"
 #include "core/document/uDocumentState.h"
+#include "core/shell/uUiLanguage.h"
 #include "framework/Handles.h"
 #include "framework/support/uSafeFile.h"
 #include "core/support/uStrings.h"
@@ -24,6 +25,8 @@ constexpr std::array<const wchar_t*, 4> kExportExtensions{L".gpl", L".css", L".j
 std::optional<TPaletteFileChoice> ChooseWithDialog(HWND owner, bool forSave) {
   if (forSave) {
     fw::TSaveDialog dialog;
+    // Named after the command, not the system's "Save As".
+    dialog.SetTitle(HintOfCaption(UiText(IDS_ACT_EXPORT), UiLanguage()));
     dialog.SetFilter(UiText(IDS_FILTER_EXPORT));
     dialog.SetDefaultExt(L"gpl");
     dialog.SetOptions(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_ENABLESIZING);
@@ -31,6 +34,7 @@ std::optional<TPaletteFileChoice> ChooseWithDialog(HWND owner, bool forSave) {
     return TPaletteFileChoice{dialog.FileName(), static_cast<int>(dialog.FilterIndex())};
   }
   fw::TOpenDialog dialog;
+  dialog.SetTitle(HintOfCaption(UiText(IDS_ACT_IMPORT), UiLanguage()));
   dialog.SetFilter(UiText(IDS_FILTER_IMPORT));
   dialog.SetOptions(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING);
   if (!dialog.Execute(owner)) return std::nullopt;

@@ -38,3 +38,20 @@ int RunMainForm(fw::TApplication& app, TMake make) noexcept {
     return 1;
   }
 }
+
+// The exit code of a start-up that failed before the main form (the command
+// line's own codes are 0 to 2).
+inline constexpr int kStartUpFailed = 3;
+
+// Runs the start-up (start answers the exit code): an exception that leaves
+// it is shown in the application's exception box, and the code is then
+// kStartUpFailed.
+template <class TStart>
+int RunStartUp(fw::TApplication& app, TStart start) noexcept {
+  try {
+    return start();
+  } catch (...) {
+    app.HandleException();
+    return kStartUpFailed;
+  }
+}

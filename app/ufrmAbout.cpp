@@ -175,6 +175,8 @@ void TfrmAbout::FormCreate(fw::TObject*) {
 
   btnClose.SetBounds(202, 115, 72, 21);
   btnClose.SetDefault(true);
+  // Escape closes it as any dialog, though it has nothing to cancel.
+  btnClose.SetCancel(true);
   btnClose.SetModalResult(mrOk);
   btnClose.Create(this, UiText(IDS_ABOUT_CLOSE));
   SetActiveControl(&btnClose);

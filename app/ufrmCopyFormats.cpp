@@ -16,8 +16,8 @@ const wchar_t kPlaceholders[] = L"{r} {g} {b}  {R} {G} {B}  {h} {s} {l}  {rf} {g
 
 }  // namespace
 
-std::wstring CopyTemplateFaultText(TTemplateFault fault) {
-  switch (fault) {
+std::wstring CopyTemplateFaultText(const TTemplateProblem& problem, std::wstring_view text) {
+  switch (problem.fault) {
     case TTemplateFault::Empty:
       return UiText(IDS_TEMPLATE_EMPTY);
     case TTemplateFault::Nul:
@@ -27,7 +27,7 @@ std::wstring CopyTemplateFaultText(TTemplateFault fault) {
     case TTemplateFault::Unclosed:
       return UiText(IDS_TEMPLATE_UNCLOSED);
     case TTemplateFault::UnknownName:
-      return UiText(IDS_TEMPLATE_UNKNOWN_NAME);
+      return UiText(IDS_TEMPLATE_UNKNOWN_NAME, text.substr(std::min(problem.position, text.size()), problem.length));
   }
   return UiText(IDS_TEMPLATE_EMPTY);
 }
@@ -82,7 +82,7 @@ TfrmCopyFormats::TfrmCopyFormats(fw::TWindow* owner, std::vector<std::wstring> t
   OnCreate = [this](fw::TObject* s) { FormCreate(s); };
   const LOGFONTW font = UiFont(IDS_FONT_UI, 13);
   SetFontFace(font.lfFaceName, 13, font.lfCharSet);
-  Create(owner, 420, 292);
+  Create(owner, 420, 334);
 }
 
 TfrmCopyFormats::~TfrmCopyFormats() { DestroyHandle(); }
@@ -90,6 +90,7 @@ TfrmCopyFormats::~TfrmCopyFormats() { DestroyHandle(); }
 void TfrmCopyFormats::FormCreate(fw::TObject*) {
   SetText(UiText(IDS_FORMATS_CAPTION));
   lblFormats.SetBounds(8, 8, 200, 14);
+  lblFormats.SetShowAccelChar(true);
   lblFormats.Create(this, UiText(IDS_FORMATS_LABEL));
   lstFormats.SetBounds(8, 24, 300, 150);
   lstFormats.OnChange = [this](fw::TObject* s) { lstFormatsChange(s); };
@@ -120,21 +121,23 @@ void TfrmCopyFormats::FormCreate(fw::TObject*) {
   btnDown.Create(this, UiText(IDS_FORMATS_DOWN));
 
   lblTemplate.SetBounds(8, 182, 200, 14);
+  lblTemplate.SetShowAccelChar(true);
   lblTemplate.Create(this, UiText(IDS_FORMATS_TEMPLATE));
   edtTemplate.SetBounds(8, 198, 404, 21);
   edtTemplate.SetMaxLength(static_cast<int>(kMaxCopyTemplateLength));
   edtTemplate.OnChange = [this](fw::TObject* s) { edtTemplateChange(s); };
   edtTemplate.Create(this);
-  lblPreview.SetBounds(8, 224, 404, 14);
+  // Four lines: a fault's reason wraps and names the placeholder in full.
+  lblPreview.SetBounds(8, 224, 404, 56);
   lblPreview.Create(this, L"");
-  lblPlaceholders.SetBounds(8, 242, 404, 14);
+  lblPlaceholders.SetBounds(8, 284, 404, 14);
   lblPlaceholders.Create(this, kPlaceholders);
 
-  btnOK.SetBounds(236, 262, 84, 23);
+  btnOK.SetBounds(236, 304, 84, 23);
   btnOK.SetDefault(true);
-  btnOK.SetModalResult(mrOk);
+  btnOK.OnClick = [this](fw::TObject* s) { btnOKClick(s); };
   btnOK.Create(this, L"OK");
-  btnCancel.SetBounds(328, 262, 84, 23);
+  btnCancel.SetBounds(328, 304, 84, 23);
   btnCancel.SetCancel(true);
   btnCancel.SetModalResult(mrCancel);
   btnCancel.Create(this, UiText(IDS_BUTTON_CANCEL));
@@ -170,17 +173,23 @@ void TfrmCopyFormats::UpdateControls() {
 }
 
 void TfrmCopyFormats::lstFormatsChange(fw::TObject*) {
-  if (const int t = SelectedTemplate(); t >= 0) edtTemplate.SetText(FTemplates[static_cast<std::size_t>(t)]);
-  edtTemplateChange(&edtTemplate);
+  if (const int t = SelectedTemplate(); t >= 0) {
+    FShowingTemplate = true;
+    edtTemplate.SetText(FTemplates[static_cast<std::size_t>(t)]);
+    FShowingTemplate = false;
+    FTyped = false;
+  }
+  edtTemplateChange(nullptr);
 }
 
-void TfrmCopyFormats::edtTemplateChange(fw::TObject*) {
+void TfrmCopyFormats::edtTemplateChange(fw::TObject* sender) {
+  if (sender == &edtTemplate && !FShowingTemplate) FTyped = true;
   const std::wstring text = edtTemplate.Text();
   std::wstring shown;
   if (text.empty())
     shown.clear();
   else if (const auto problem = CheckCopyTemplate(text))
-    shown = UiText(IDS_FORMATS_FAULTY, CopyTemplateFaultText(problem->fault));
+    shown = UiText(IDS_FORMATS_FAULTY, CopyTemplateFaultText(*problem, text));
   else
     shown = UiText(IDS_FORMATS_PREVIEW, ExpandCopyTemplate(text, FColor));
   if (lblPreview.Text() != shown) lblPreview.SetText(shown);
@@ -192,6 +201,26 @@ void TfrmCopyFormats::btnAddClick(fw::TObject*) {
   if (CheckCopyTemplate(text) || FTemplates.size() >= kMaxCopyTemplates) return fw::MessageBeep(0);
   FTemplates.push_back(text);
   FillList(static_cast<int>(BuiltInCopyFormats().size() + FTemplates.size()) - 1);
+}
+
+void TfrmCopyFormats::btnOKClick(fw::TObject*) {
+  const std::wstring text = edtTemplate.Text();
+  const bool pending = FTyped && !text.empty() && std::find(FTemplates.begin(), FTemplates.end(), text) == FTemplates.end();
+  if (pending && !CheckCopyTemplate(text) && FTemplates.size() < kMaxCopyTemplates) {
+    FTemplates.push_back(text);
+  } else if (pending) {
+    const std::wstring why = FTemplates.size() < kMaxCopyTemplates ? CopyTemplateFaultText(*CheckCopyTemplate(text), text)
+                                                                   : UiText(IDS_FORMATS_FULL);
+    const std::wstring question = UiText(IDS_FORMATS_NOT_ADDED, {{L"{0}", text}, {L"{1}", why}});
+    const UINT type = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+    const int answer = Ask ? Ask(Handle(), question, Text(), type)
+                           : ::MessageBoxW(Handle(), question.c_str(), Text().c_str(), type);
+    if (answer != IDYES) {
+      edtTemplate.SetFocus();
+      return;
+    }
+  }
+  SetModalResult(mrOk);
 }
 
 void TfrmCopyFormats::btnChangeClick(fw::TObject*) {

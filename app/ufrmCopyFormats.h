@@ -2,7 +2,9 @@
 // The copy formats dialog: the built-in formats (read-only) and the user's
 // templates in menu order; templates are added, changed, removed and moved,
 // and the text being edited is checked and previewed for the colour.
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/color/uColor.h"
@@ -12,10 +14,11 @@
 #include "framework/Edit.h"
 #include "framework/Panel.h"
 
-// The system list box with single selection.
-// A template's fault in the interface's language.
-std::wstring CopyTemplateFaultText(TTemplateFault fault);
+// A template's fault in the interface's language, naming an unknown
+// placeholder as it stands in text.
+std::wstring CopyTemplateFaultText(const TTemplateProblem& problem, std::wstring_view text);
 
+// The system list box with single selection.
 class TFormatListBox : public fw::TWindow {
  public:
   void Create(fw::TWindow* parent);
@@ -39,6 +42,10 @@ class TfrmCopyFormats : public fw::TDialog {
 
   const std::vector<std::wstring>& Templates() const noexcept { return FTemplates; }
 
+  // The question before a typed template that cannot be added is left
+  // behind; MessageBoxW's shape, so that tests can answer it.
+  std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)> Ask;
+
   TFormatListBox lstFormats;
   fw::TCustomEdit edtTemplate;
   fw::TLabel lblFormats, lblTemplate, lblPreview, lblPlaceholders;
@@ -55,8 +62,13 @@ class TfrmCopyFormats : public fw::TDialog {
   void btnAddClick(fw::TObject* sender);
   void btnChangeClick(fw::TObject* sender);
   void btnDeleteClick(fw::TObject* sender);
+  // A template typed but not added is added, or asked about when it cannot be.
+  void btnOKClick(fw::TObject* sender);
   void Move(int by);
 
   std::vector<std::wstring> FTemplates;
   TColor FColor;
+  // The template box holds what the user typed, not a listed template.
+  bool FTyped = false;
+  bool FShowingTemplate = false;
 };

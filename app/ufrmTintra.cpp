@@ -207,9 +207,8 @@ void TfrmTintra::BuildMenu() {
   file.AddAction(actSave);
   file.AddAction(actSaveAs);
   Palettes.AddToMenu(file);
-  // The recent files are inserted after this separator, before the next.
+  // The recent files are inserted after this separator, with one of their own after them.
   tbsmiMRU = &file.AddSeparator();
-  file.AddSeparator();
   file.AddAction(actExit);
 
   fw::TMenuItem& edit = MainMenu.Add(UiText(IDS_MENU_EDIT));

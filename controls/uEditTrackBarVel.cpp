@@ -290,6 +290,7 @@ void TCustomEditTrackBarVel::OpenPopup(int pressX, int pressY) {
                  trackRect.left - popupRect.left, thumb, TRectI{work.left, work.top, work.right, work.bottom});
   FPopup->SetBounds(place.Left, place.Top, popupRect.right - popupRect.left, popupRect.bottom - popupRect.top);
   if (place.MoveCursor) ::SetCursorPos(place.Cursor.X, place.Cursor.Y);
+  FModel.BeginTrackDrag(place.Cursor);
 
   {
     // Also when the loop ends by an exception: the run ends, the button comes
@@ -319,6 +320,13 @@ void TCustomEditTrackBarVel::OpenPopup(int pressX, int pressY) {
 
 void TCustomEditTrackBarVel::TrackBarChange() {
   if (!FPopup) return;
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
+  if (FModel.TrackValueHeld(TPointI{pointer.x, pointer.y})) {
+    // The thumb stays where the value is.
+    FPopup->TrackBar.SetPosition(FModel.PopupScale().IndexOf(Position()));
+    return;
+  }
   const double value = FModel.PopupScale().ValueOf(FPopup->TrackBar.Position());
   if (!FModel.ApplyTrackValue(value, AsyncModifierKeys())) return;
   Click();

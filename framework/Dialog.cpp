@@ -2,20 +2,46 @@
 
 #include <vector>
 
+#include "core/shell/uFitToWorkArea.h"
+#include "core/support/uStrings.h"
+#include "framework/Panel.h"
+
 namespace fw {
+
+namespace {
+
+TRectI ToRectI(const RECT& r) { return TRectI{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
 
 void TDialog::Create(TWindow* owner, int clientWidth, int clientHeight) {
   constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
   RECT frame{0, 0, clientWidth, clientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle | WS_EX_CONTROLPARENT);
-  const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-  SetBounds((::GetSystemMetrics(SM_CXSCREEN) - w) / 2, (::GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h);
   TWindow* root = owner && owner->HandleAllocated() ? FromHandle(::GetAncestor(owner->Handle(), GA_ROOT)) : owner;
+  // Placed before the window exists, so that it takes the DPI of the owner's monitor.
+  const TPointI at = PlaceOn(root && root->HandleAllocated() ? root->Handle() : nullptr, frame.right - frame.left,
+                             frame.bottom - frame.top);
+  SetBounds(at.X, at.Y, frame.right - frame.left, frame.bottom - frame.top);
   TForm::Create(root, kStyle, kExStyle);
   // Grown to the monitor's DPI: centred again.
-  SetBounds((::GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (::GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
-            Height());
+  const TPointI grown = PlaceOn(::GetWindow(Handle(), GW_OWNER), Width(), Height());
+  SetBounds(grown.X, grown.Y, Width(), Height());
+}
+
+TPointI TDialog::PlaceOn(HWND owner, int width, int height) {
+  // On the window it belongs to, as a dialog of the program; on the screen
+  // when that window is hidden or minimized.
+  const bool onOwner = owner && ::IsWindowVisible(owner) && !::IsIconic(owner);
+  MONITORINFO info{sizeof(info)};
+  const HMONITOR monitor = onOwner ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
+                                   : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  if (!::GetMonitorInfoW(monitor, &info))
+    info.rcWork = RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  RECT ownerRect = info.rcWork;
+  if (onOwner) ::GetWindowRect(owner, &ownerRect);
+  return CentreOn(ToRectI(ownerRect), width, height, ToRectI(info.rcWork));
 }
 
 TButton* TDialog::FindButton(bool cancel) const {
@@ -29,7 +55,47 @@ TButton* TDialog::FindButton(bool cancel) const {
   return nullptr;
 }
 
+bool TDialog::PressAccessKey(wchar_t key) {
+  // In creation order, which is the tab order: a label's key goes to the
+  // control after it.
+  std::vector<TWindow*> controls;
+  std::vector<TWindow*> pending(Children().rbegin(), Children().rend());
+  while (!pending.empty()) {
+    TWindow* w = pending.back();
+    pending.pop_back();
+    controls.push_back(w);
+    pending.insert(pending.end(), w->Children().rbegin(), w->Children().rend());
+  }
+  // The control's own visibility: the dialog may still be hidden while it is built.
+  const auto usable = [](TWindow* w) {
+    return w->HandleAllocated() && (::GetWindowLongW(w->Handle(), GWL_STYLE) & WS_VISIBLE) &&
+           ::IsWindowEnabled(w->Handle());
+  };
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    TWindow* w = controls[i];
+    const bool button = dynamic_cast<TButton*>(w) != nullptr;
+    if (!(button || dynamic_cast<TLabel*>(w)) || !usable(w) || AccessKeyOf(w->Text()) != key) continue;
+    if (button) {
+      static_cast<TButton*>(w)->Click();
+      return true;
+    }
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      if (usable(controls[j]) && (::GetWindowLongW(controls[j]->Handle(), GWL_STYLE) & WS_TABSTOP)) {
+        controls[j]->SetFocus();
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 bool TDialog::PreTranslateMessage(MSG& msg) {
+  // Alt and a letter: the button or the labelled control that shows it underlined.
+  if (msg.message == WM_SYSKEYDOWN && Handle() && (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd)) &&
+      ::GetKeyState(VK_CONTROL) >= 0 &&
+      ((msg.wParam >= 'A' && msg.wParam <= 'Z') || (msg.wParam >= '0' && msg.wParam <= '9')) &&
+      PressAccessKey(static_cast<wchar_t>(msg.wParam)))
+    return true;
   if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) && Handle() &&
       (msg.hwnd == Handle() || ::IsChild(Handle(), msg.hwnd))) {
     // A control that takes the key itself (a multi-line edit) keeps it.

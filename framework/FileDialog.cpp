@@ -47,6 +47,7 @@ bool TFileDialog::Execute(HWND owner) {
   ofn.nMaxFile = kNameChars;
   ofn.lpstrInitialDir = FInitialDir.empty() ? nullptr : FInitialDir.c_str();
   ofn.lpstrDefExt = FDefaultExt.empty() ? nullptr : FDefaultExt.c_str();
+  ofn.lpstrTitle = FTitle.empty() ? nullptr : FTitle.c_str();
   // No change of the current folder: a relative name given later must not
   // depend on where the user last browsed.
   ofn.Flags = FOptions | OFN_EXPLORER | OFN_NOCHANGEDIR;

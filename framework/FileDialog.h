@@ -25,6 +25,9 @@ class TFileDialog : public TObject {
   // The type chosen in the filter list, 1-based; preset before Execute.
   DWORD FilterIndex() const noexcept { return FFilterIndex; }
   void SetFilterIndex(DWORD index) noexcept { FFilterIndex = index; }
+  // The caption; empty leaves the system's ("Save As", "Open").
+  const std::wstring& Title() const noexcept { return FTitle; }
+  void SetTitle(std::wstring title) { FTitle = std::move(title); }
   // OFN_ flags; OFN_EXPLORER is always added.
   DWORD Options() const noexcept { return FOptions; }
   void SetOptions(DWORD options) noexcept { FOptions = options; }
@@ -38,7 +41,7 @@ class TFileDialog : public TObject {
   virtual BOOL Show(OPENFILENAMEW& ofn) = 0;
 
  private:
-  std::wstring FFileName, FInitialDir, FFilter, FDefaultExt;
+  std::wstring FFileName, FInitialDir, FFilter, FDefaultExt, FTitle;
   DWORD FOptions = OFN_HIDEREADONLY | OFN_ENABLESIZING;
   DWORD FFilterIndex = 1;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// A comctl32 image list of small images drawn from pixel art in code.
+// A comctl32 image list of small images: pixel art in code, or bitmap
+// strips drawn for several sizes.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -30,6 +31,17 @@ class TImageList {
   // At another size the art is drawn again, each pixel repeated or dropped.
   int AddPixelArt(const std::string_view* rows, const TPixelArtColor* palette, size_t paletteSize);
 
+  // Square images side by side in bitmap resources, one strip a drawn
+  // size, the key colour transparent. The list shows the strip of its own
+  // size, or the largest smaller one centred. In high contrast the images
+  // turn into the text colour with their light parts left out, so they read
+  // on any high-contrast face.
+  struct TStrip {
+    int Size;
+    const wchar_t* Name;
+  };
+  void SetStrips(HINSTANCE instance, std::vector<TStrip> strips, COLORREF key);
+
   int Width() const noexcept { return FWidth; }
   int Height() const noexcept { return FHeight; }
   // Draws every image again at this size; the art keeps its designed size.
@@ -41,11 +53,15 @@ class TImageList {
     std::vector<TPixelArtColor> Palette;
   };
   void AddArt(const TArt& art);
+  void AddStrip();
 
   HIMAGELIST FHandle = nullptr;
   int FWidth, FHeight;
   int FArtWidth, FArtHeight;
   std::vector<TArt> FArt;
+  HINSTANCE FInstance = nullptr;
+  std::vector<TStrip> FStrips;
+  COLORREF FKey = 0;
 };
 
 }  // namespace fw

@@ -24,7 +24,7 @@ bool TPanel::Paint(HDC dc, const RECT&) {
 void TLabel::Create(TWindow* parent, const std::wstring& caption, TAlignment alignment) {
   TCreateParams p;
   p.ClassName = L"STATIC";
-  p.Style = WS_CHILD | SS_NOPREFIX |
+  p.Style = WS_CHILD | (FShowAccelChar ? 0 : SS_NOPREFIX) |
             (alignment == TAlignment::taRightJustify ? SS_RIGHT
              : alignment == TAlignment::taCenter     ? SS_CENTER
                                                      : SS_LEFT);

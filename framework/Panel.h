@@ -29,6 +29,10 @@ class TLabel : public TWindow {
   COLORREF FontColor() const noexcept { return FFontColor; }
   void SetFontColor(COLORREF color);
 
+  // Set before Create, "&" marks the access key of the control that follows
+  // in a dialog; otherwise it shows as written.
+  void SetShowAccelChar(bool value) noexcept { FShowAccelChar = value; }
+
   // Assigned before Create, it makes the label take clicks (a link).
   TNotifyEvent OnClick;
 
@@ -38,6 +42,7 @@ class TLabel : public TWindow {
 
  private:
   COLORREF FFontColor = CLR_INVALID;
+  bool FShowAccelChar = false;
 };
 
 }  // namespace fw

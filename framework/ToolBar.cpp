@@ -1,5 +1,6 @@
 #include "framework/ToolBar.h"
 
+#include "core/controls/uDpiScale.h"
 #include "framework/Application.h"
 
 namespace fw {
@@ -25,9 +26,10 @@ void TToolBar::Create(TWindow* parent, TImageList& images) {
 void TToolBar::ApplySizes() {
   // The bar lets go of the old list before it is destroyed.
   ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, 0);
-  FImages->SetImageSize(Scaled(16), Scaled(16));
+  const int side = ToolImageSizeForDpi(Dpi());
+  FImages->SetImageSize(side, side);
   ::SendMessageW(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(FImages->Handle()));
-  ::SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(Scaled(16), Scaled(16)));
+  ::SendMessageW(Handle(), TB_SETBITMAPSIZE, 0, MAKELPARAM(side, side));
   ::SendMessageW(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(Scaled(23), Scaled(22)));
 }
 
@@ -89,7 +91,9 @@ bool TToolBar::CNNotify(NMHDR* hdr, LRESULT& result) {
   auto* info = reinterpret_cast<NMTTDISPINFOW*>(hdr);
   TAction* a = FActions.FindById(static_cast<WORD>(hdr->idFrom));
   if (!a) return false;
+  // The key that does the same as the button, so the bar teaches it: "Open (Ctrl+O)".
   FTipText = a->Hint();
+  if (!a->ShortCut().Empty()) FTipText += L" (" + a->ShortCut().Text() + L")";
   info->lpszText = FTipText.data();
   info->hinst = nullptr;
   result = 0;

@@ -102,6 +102,9 @@ void TTBXMRUList::Changed() {
     after = &FMenu->InsertAfter(*after, std::move(item));
     FMenuItems.push_back(after);
   }
+  // The entries end with a separator of their own, so an empty list leaves
+  // no two separators in a row.
+  if (!FItems.empty()) FMenuItems.push_back(&FMenu->InsertAfter(*after, fw::TMenuItem::Separator()));
 }
 
 void TTBXMRUList::LoadFromRegIni(HKEY root, const std::wstring& key, const std::wstring& section) {

@@ -34,7 +34,8 @@ class TTBXMRUList : public fw::TObject {
   void Add(const std::wstring& path);
   void Clear();
 
-  // The entries are shown right after anchor, in anchor's submenu.
+  // The entries are shown right after anchor, in anchor's submenu, and
+  // followed by a separator while there are any.
   void SetMenu(fw::TMainMenu* menu, fw::TMenuItem* anchor);
   const std::vector<fw::TMenuItem*>& MenuItems() const noexcept { return FMenuItems; }
   // "&1 C:\a&&b.txt" for position 0 of "C:\a&b.txt".

@@ -200,6 +200,11 @@
 #define IDS_A11Y_FACTOR_CB 2620
 #define IDS_A11Y_FACTOR_CR 2621
 
+// The copy formats dialog closing with a typed template it could not add
+// ({0} the template, {1} why).
+#define IDS_FORMATS_NOT_ADDED 2700
+#define IDS_FORMATS_FULL 2701
+
 // First and last number of the interface's texts, for checks over all of them.
 #define IDS_UI_FIRST 2000
-#define IDS_UI_LAST 2621
+#define IDS_UI_LAST 2701

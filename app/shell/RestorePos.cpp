@@ -1,6 +1,7 @@
 #include "app/shell/RestorePos.h"
 
 #include "core/sampling/uMonitorLayout.h"
+#include "core/shell/uFitToWorkArea.h"
 #include "framework/Dpi.h"
 #include "framework/support/uRegistry.h"
 
@@ -40,10 +41,17 @@ TMonitorLayout TRestorePos::Monitors() const {
 void TRestorePos::RestorePosition() {
   if (FRegistryKey.empty() || FRegistryName.empty()) return;
   const std::wstring record = GetRegistryVal(HKEY_CURRENT_USER, FRegistryKey, FRegistryName);
-  if (record.empty()) return;
   const TMonitorLayout layout = Monitors();
-  // A damaged field keeps what the form has now, in the record's terms.
   const TRectI work = layout[static_cast<std::size_t>(PrimaryMonitor(layout))].Work;
+  if (record.empty()) {
+    // No place of its own yet: the designed bounds, grown with the DPI,
+    // may not overhang a small screen.
+    const TRectI fit = FitInsideWorkArea(
+        TRectI{FOwner.Left(), FOwner.Top(), FOwner.Left() + FOwner.Width(), FOwner.Top() + FOwner.Height()}, work);
+    FOwner.SetBounds(fit.Left, fit.Top, fit.Width(), fit.Height());
+    return;
+  }
+  // A damaged field keeps what the form has now, in the record's terms.
   const int dpi = FOwner.Dpi();
   const int left = PhysicalToLogical(FOwner.Left() - work.Left, dpi);
   const int top = PhysicalToLogical(FOwner.Top() - work.Top, dpi);

@@ -103,7 +103,11 @@ std::optional<TTemplateProblem> CheckCopyTemplate(std::wstring_view text) {
   if (text.empty()) return TTemplateProblem{0, TTemplateFault::Empty};
   for (std::size_t i = 0; i < text.size();) {
     const TStep step = Scan(text, i);
-    if (step.problem) return TTemplateProblem{i, *step.problem};
+    if (step.problem) {
+      // Scan reads an unknown name one unit at a time; the message names it whole.
+      const std::size_t end = *step.problem == TTemplateFault::UnknownName ? text.find(L'}', i) + 1 : i + 1;
+      return TTemplateProblem{i, *step.problem, end - i};
+    }
     i += step.length;
   }
   return std::nullopt;

@@ -25,6 +25,7 @@ enum class TTemplateFault {
 struct TTemplateProblem {
   std::size_t position = 0;  // code unit where the fault starts
   TTemplateFault fault = TTemplateFault::Empty;
+  std::size_t length = 0;  // code units of the faulty part: a whole unknown "{name}"
 };
 
 // The first fault of a template, none when it is well formed: an empty

@@ -20,3 +20,5 @@ int NearestSourcePixel(int destination, int destinationSize, int sourceSize) {
   const std::int64_t s = (2 * std::int64_t{destination} + 1) * sourceSize / (2 * std::int64_t{destinationSize});
   return static_cast<int>(s < 0 ? 0 : s >= sourceSize ? sourceSize - 1 : s);
 }
+
+int ToolImageSizeForDpi(int dpi) noexcept { return dpi >= 192 ? 32 : dpi >= 144 ? 24 : 16; }

@@ -20,3 +20,8 @@ std::int32_t ScaledOuterSize(std::int32_t outer, std::int32_t designedFrame, std
 // destination pixel shows. Every source pixel is shown at least once when
 // the destination is at least as large, so a one-pixel line never vanishes.
 int NearestSourcePixel(int destination, int destinationSize, int sourceSize);
+
+// The side of the tool bar's images at a DPI: the sizes they are drawn for
+// (16 up to 143 DPI, 24 up to 191, 32 from 192), so they are never blurred
+// by scaling.
+int ToolImageSizeForDpi(int dpi) noexcept;

@@ -191,6 +191,13 @@ bool TEditTrackBarModel::ApplyTrackValue(double value, TModifierKeys modifiers) 
   return true;
 }
 
+bool TEditTrackBarModel::TrackValueHeld(TPointI pointer) {
+  if (FHoldAt && *FHoldAt == pointer) return true;
+  // Once moved, every position is the user's, back at the opening point too.
+  FHoldAt.reset();
+  return false;
+}
+
 bool TEditTrackBarModel::BeginModify() {
   if (FModifying) return false;
   FModifying = true;

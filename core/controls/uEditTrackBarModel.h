@@ -103,6 +103,15 @@ class TEditTrackBarModel {
   // repaint then).
   bool ApplyTrackValue(double value, TModifierKeys modifiers);
 
+  // The pop-up opened with the pointer at this screen point. Until the
+  // pointer leaves it the value holds: the first move the track bar reads
+  // may be only the pointer following a pop-up pushed in from the edge of
+  // the screen, and that pixel need not map back to the value exactly.
+  void BeginTrackDrag(TPointI pointer) { FHoldAt = pointer; }
+  // True while the pointer has not left the opening point: the track bar's
+  // change is then none of the user's.
+  bool TrackValueHeld(TPointI pointer);
+
   bool Modifying() const { return FModifying; }
   // True when this starts a run: fire OnModifyStart.
   bool BeginModify();
@@ -126,6 +135,7 @@ class TEditTrackBarModel {
   double FLineSize = 1.0;
   double FPageSize = 5.0;
   bool FWrap = false;
+  std::optional<TPointI> FHoldAt;
   int FInputKind = 0;
   wchar_t FDecimalSeparator = L'.';
 };

@@ -36,6 +36,30 @@ void FitToWorkArea(std::int32_t& left, std::int32_t& top, std::int32_t width, st
   top = Clamp32(t);
 }
 
+namespace {
+
+// The start of an extent placed inside [lo, hi): the far edge first, so the
+// near one wins when the extent does not fit.
+std::int64_t Inside(std::int64_t start, std::int64_t extent, std::int64_t lo, std::int64_t hi) {
+  return std::max(std::min(start, hi - extent), lo);
+}
+
+}  // namespace
+
+TRectI FitInsideWorkArea(const TRectI& bounds, const TRectI& work) {
+  const std::int64_t w = std::min<std::int64_t>(std::int64_t{bounds.Right} - bounds.Left, work.Width());
+  const std::int64_t h = std::min<std::int64_t>(std::int64_t{bounds.Bottom} - bounds.Top, work.Height());
+  const std::int64_t l = Inside(bounds.Left, w, work.Left, work.Right);
+  const std::int64_t t = Inside(bounds.Top, h, work.Top, work.Bottom);
+  return TRectI{Clamp32(l), Clamp32(t), Clamp32(l + w), Clamp32(t + h)};
+}
+
+TPointI CentreOn(const TRectI& owner, std::int32_t width, std::int32_t height, const TRectI& work) {
+  const std::int64_t l = std::int64_t{owner.Left} + (std::int64_t{owner.Right} - owner.Left - width) / 2;
+  const std::int64_t t = std::int64_t{owner.Top} + (std::int64_t{owner.Bottom} - owner.Top - height) / 2;
+  return TPointI{Clamp32(Inside(l, width, work.Left, work.Right)), Clamp32(Inside(t, height, work.Top, work.Bottom))};
+}
+
 TRestoredPos RestoredPos(std::wstring_view record, const TRectI& current, const TRectI& work) {
   std::size_t pos = 0;
   const std::int32_t left = GetIntToken(record, pos, L',', current.Left - work.Left);

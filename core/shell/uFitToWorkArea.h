@@ -14,6 +14,14 @@ inline constexpr std::int32_t kShowStateMaximized = 3;
 // the work area in each direction; width and height are never changed.
 void FitToWorkArea(std::int32_t& left, std::int32_t& top, std::int32_t width, std::int32_t height, const TRectI& work);
 
+// The bounds cut to the work area's size and moved wholly inside it: a
+// window without a stored place never overhangs the screen.
+TRectI FitInsideWorkArea(const TRectI& bounds, const TRectI& work);
+
+// The top-left corner of a window of the given size centred on owner, then
+// moved inside the work area (its top-left corner wins when it is larger).
+TPointI CentreOn(const TRectI& owner, std::int32_t width, std::int32_t height, const TRectI& work);
+
 struct TRestoredPos {
   TRectI Bounds;  // screen coordinates
   bool Maximized = false;

@@ -25,6 +25,17 @@ std::wstring StripAccelerator(std::wstring_view caption) {
   return std::wstring(caption);
 }
 
+wchar_t AccessKeyOf(std::wstring_view caption) noexcept {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != L'&') continue;
+    const wchar_t key = caption[++i];
+    if (key == L'&') continue;
+    const wchar_t upper = key >= L'a' && key <= L'z' ? static_cast<wchar_t>(key - L'a' + L'A') : key;
+    return (upper >= L'A' && upper <= L'Z') || (upper >= L'0' && upper <= L'9') ? upper : 0;
+  }
+  return 0;
+}
+
 std::wstring ExtractFileTitle(std::wstring_view path) {
   std::size_t start = path.size();
   while (start > 0 && !IsPathDelimiter(path[start - 1])) --start;

@@ -24,6 +24,10 @@ std::wstring FillFields(std::wstring_view text, std::initializer_list<TTextField
 // Removes a trailing "(&X)..." or "(&X)" accelerator: "開く(&O)..." -> "開く".
 std::wstring StripAccelerator(std::wstring_view caption);
 
+// The key a caption marks with "&", as an upper-case ASCII letter or a
+// digit: 'A' for "追加(&A)" and "&Add"; 0 for none ("&&" is a plain "&").
+wchar_t AccessKeyOf(std::wstring_view caption) noexcept;
+
 // The file name without folders and extension: "C:\a\colors.txt" -> "colors".
 // A leading dot does not start an extension (".txt" stays ".txt").
 std::wstring ExtractFileTitle(std::wstring_view path);

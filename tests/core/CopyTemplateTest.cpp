@@ -87,6 +87,12 @@ TEST(CheckCopyTemplate, ReportsTheFirstFaultAndWhere) {
       EXPECT_EQ(problem->fault, c.fault) << (&c - cases);
     }
   }
+  // An unknown name is reported whole, so that the message can name it.
+  for (const auto& [text, part] : {std::pair{L"ab{x}c", L"{x}"}, {L"{Name}", L"{Name}"}, {L"{}}", L"{}"}}) {
+    const auto problem = CheckCopyTemplate(text);
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(std::wstring_view(text).substr(problem->position, problem->length), part);
+  }
 }
 
 TEST(CopyFormatStore, RoundTripsAsMultiString) {

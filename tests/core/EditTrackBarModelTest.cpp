@@ -1,5 +1,6 @@
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -251,6 +252,15 @@ TEST(EditTrackBarModel, WhichModifiersStep) {
   }
   EXPECT_EQ(StepKeyOf(0x21), skPageUp);
   EXPECT_EQ(StepKeyOf(0x25), std::nullopt);  // Left
+}
+
+TEST(EditTrackBarModel, ThePopUpsValueHoldsUntilThePointerLeavesTheOpeningPoint) {
+  TEditTrackBarModel m;
+  EXPECT_FALSE(m.TrackValueHeld({500, 300}));  // no pop-up opened
+  m.BeginTrackDrag({500, 300});
+  const std::pair<TPointI, bool> moves[] = {{{500, 300}, true}, {{500, 300}, true}, {{499, 300}, false},
+                                            {{500, 300}, false}};
+  for (const auto& [pointer, held] : moves) EXPECT_EQ(m.TrackValueHeld(pointer), held) << pointer.X;
 }
 
 TEST(EditTrackBarModel, TrackValueSnapsToTheStepSize) {

@@ -34,6 +34,28 @@ TEST(FitToWorkArea, KeepsSixteenPixelsInsideAndNeverResizes) {
   }
 }
 
+TEST(FitToWorkArea, DefaultBoundsShrinkAndMoveInsideDialogsCentreOnTheirOwner) {
+  const TRectI work{0, 0, 1280, 984};
+  const struct {
+    TRectI bounds, want;
+  } fits[] = {
+      {{331, 57, 331 + 1160, 57 + 608}, {120, 57, 1280, 665}},  // 192 DPI on a 1280-pixel screen
+      {{331, 57, 331 + 580, 57 + 304}, {331, 57, 911, 361}},
+      {{-50, 900, 1950, 1500}, {0, 384, 1280, 984}},  // larger than the work area: cut
+  };
+  for (const auto& f : fits) EXPECT_EQ(FitInsideWorkArea(f.bounds, work), f.want) << f.bounds.Left;
+  const struct {
+    TRectI owner;
+    int width, height;
+    TPointI want;
+  } centres[] = {
+      {{100, 100, 700, 500}, 200, 100, {300, 250}},
+      {{1000, 800, 1600, 1200}, 400, 300, {880, 684}},  // owner partly off screen
+      {{0, 0, 100, 100}, 2000, 100, {0, 0}},
+  };
+  for (const auto& c : centres) EXPECT_EQ(CentreOn(c.owner, c.width, c.height, work), c.want) << c.owner.Left;
+}
+
 TEST(RestoredPos, ReadsTheRecordRelativeToTheWorkArea) {
   struct Case {
     const wchar_t* record;

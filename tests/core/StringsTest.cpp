@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "core/support/Exception.h"
 
@@ -41,6 +42,13 @@ TEST(StripAcceleratorTest, Table) {
       {kPair + L"(&O)...", kPair},
   };
   for (const TCase& c : cases) EXPECT_EQ(StripAccelerator(c.Caption), c.Expected) << WideToUtf8(c.Caption);
+}
+
+TEST(AccessKeyOfTest, Table) {
+  const std::pair<const wchar_t*, wchar_t> cases[] = {
+      {L"追加(&A)", L'A'}, {L"&Formats:", L'F'}, {L"Move Dow&n", L'N'}, {L"R&&D &x", L'X'},
+      {L"R&&D", 0},        {L"end&", 0},         {L"&#", 0},            {L"plain", 0}};
+  for (const auto& [caption, key] : cases) EXPECT_EQ(AccessKeyOf(caption), key) << WideToUtf8(caption);
 }
 
 TEST(ExtractFileTitleTest, Table) {

@@ -168,6 +168,11 @@ TEST_P(Dpi, TheWindowGrowsWithoutOverlapOrCutTextAndPicksTheExactPixel) {
       {"edtCr", ControlIds::edtCr},         {"edtHSLBri", ControlIds::edtHSLBri}, {"SizeGrip", ControlIds::SizeGripVel1},
   };
   const WinControl window = tintra.Window();
+  // No stored place: the window stays on the 1280-pixel screen, and the list
+  // is wide enough for its seven designed columns (290 pixels at 96 DPI).
+  EXPECT_GE(window.Rect.Left, 0);
+  EXPECT_LE(window.Rect.Right, 1280);
+  EXPECT_GE(list.Rect.Width(), 290 * c.Dpi / 96);
   std::printf("DPI %d: window %s\n", c.Dpi, Describe(window).c_str());
   std::string record = "window " + Describe(window);
   for (const auto& [name, id] : named) {

@@ -136,12 +136,12 @@ TEST_F(English, TheMainWindowSpeaksEnglishAndItsTextsFit) {
                                     ControlIds::FactorLabel(8), ControlIds::FactorLabel(11)});
   EXPECT_EQ(labels, (std::vector<std::string>{"Color:", "R:", "V:", "L:", "Cr:"}));
 
-  // The tips name the commands in English.
+  // The tips name the commands in English, with their keys.
   std::vector<std::string> tips;
   for (const auto& bar : tintra.ToolBars())
     for (const auto& b : bar.Buttons)
       if (!b.Separator && b.Image >= 0) tips.push_back(b.ToolTip);
-  EXPECT_TRUE(Holds(tips, "Open") && Holds(tips, "Move Down") && Holds(tips, "Always on Top"))
+  EXPECT_TRUE(Holds(tips, "Open (Ctrl+O)") && Holds(tips, "Move Down (Ctrl+D)") && Holds(tips, "Always on Top"))
       << testing::PrintToString(tips);
 
   const auto extents = tintra.TextExtents();

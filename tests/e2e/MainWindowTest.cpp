@@ -44,7 +44,7 @@ std::vector<std::string> Flatten(const MenuEntry& submenu) {
 const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
     {"ファイル(&F)",
      {"新規作成(&N)\tCtrl+N", "開く(&O)...\tCtrl+O", "上書き保存(&S)\tCtrl+S", "名前をつけて保存(&A)...\tCtrl+Shift+S",
-      "-", "インポート(&I)...", "エクスポート(&E)...", "-", "-", "終了(&X)"}},
+      "-", "インポート(&I)...", "エクスポート(&E)...", "-", "終了(&X)"}},
     {"編集(&E)",
      // The copy formats show their output for black until the submenu opens.
      {"元に戻す(&U)\tCtrl+Z", "やり直し(&R)\tCtrl+Y", "-", "画面から取得(&S)\tCtrl+K", "-", "コピー(&C)",
@@ -188,6 +188,11 @@ TEST(MainWindow, ButtonBarHoldsTheCommandsInMenuOrderWithTheirImages) {
     if (b.Separator || !item) continue;
     SCOPED_TRACE(item->Name());
     EXPECT_EQ(b.Checked, item->Checked);
+    // The tip teaches the key the menu shows: "開く (Ctrl+O)".
+    const size_t tab = item->Caption.find('\t');
+    const std::string key = tab == std::string::npos ? "" : " (" + item->Caption.substr(tab + 1) + ")";
+    EXPECT_EQ(b.ToolTip.find(" ("), key.empty() ? std::string::npos : b.ToolTip.size() - key.size()) << b.ToolTip;
+    EXPECT_TRUE(b.ToolTip.ends_with(key)) << b.ToolTip;
   }
 }
 

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/ufrmAbout.h"
+#include "app/ufrmCopyFormats.h"
+#include "app/ufrmHotKey.h"
 #include "framework/Application.h"
 #include "core/support/Exception.h"
 #include "tests/win/EditTestSupport.h"
@@ -59,7 +62,7 @@ struct TAboutTest : testing::Test {
   THostForm Host;
 };
 
-TEST_F(TAboutTest, TheDialogShowsTitleAndVersionAndClosesWithEnterButNotEscape) {
+TEST_F(TAboutTest, TheDialogShowsTitleAndVersionAndClosesWithEnterAndEscape) {
   TfrmAbout about(&Host.Form);
   const std::wstring title = fw::Application().Title();
   EXPECT_EQ(about.Text(), title + L" について");
@@ -78,12 +81,32 @@ TEST_F(TAboutTest, TheDialogShowsTitleAndVersionAndClosesWithEnterButNotEscape) 
     focused = ::GetFocus() == about.btnClose.Handle();
     ownerDisabled = !::IsWindowEnabled(Host.Form.Handle());
   };
-  ::PostMessageW(about.btnClose.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
-  ::PostMessageW(about.btnClose.Handle(), WM_KEYDOWN, VK_RETURN, 1);
-  EXPECT_EQ(about.ShowModal(), fw::TForm::mrOk);
-  EXPECT_TRUE(focused);
-  EXPECT_TRUE(ownerDisabled);
-  EXPECT_TRUE(::IsWindowEnabled(Host.Form.Handle()));
+  for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    focused = ownerDisabled = false;
+    ::PostMessageW(about.btnClose.Handle(), WM_KEYDOWN, key, 1);
+    EXPECT_EQ(about.ShowModal(), fw::TForm::mrOk) << key;
+    EXPECT_TRUE(focused);
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(::IsWindowEnabled(Host.Form.Handle()));
+  }
+}
+
+TEST_F(TAboutTest, EveryDialogOpensCentredOnItsOwner) {
+  TfrmAbout about(&Host.Form);
+  TfrmHotKey hotKey(&Host.Form);
+  TfrmCopyFormats formats(&Host.Form, {}, 0);
+  const auto centre = [](HWND w) {
+    RECT r;
+    ::GetWindowRect(w, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  };
+  const POINT owner = centre(Host.Form.Handle());
+  for (const fw::TDialog* dialog : {static_cast<fw::TDialog*>(&about), static_cast<fw::TDialog*>(&hotKey),
+                                    static_cast<fw::TDialog*>(&formats)}) {
+    const POINT at = centre(dialog->Handle());
+    EXPECT_LE(std::abs(at.x - owner.x), 1) << dialog->Text();
+    EXPECT_LE(std::abs(at.y - owner.y), 1) << dialog->Text();
+  }
 }
 
 BOOL CALLBACK CountWindows(HWND, LPARAM count) {

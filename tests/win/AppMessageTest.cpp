@@ -158,4 +158,13 @@ TEST(AppMessageTest, AFailedStartUpShowsItsMessageAfterTheMainFormHasGone) {
   EXPECT_EQ(app.MainForm(), nullptr);
 }
 
+TEST(AppMessageTest, AFailureBeforeTheMainFormIsShownAndEndsWithItsOwnCode) {
+  ArmInspector();
+  const int result = RunStartUp(fw::Application(), []() -> int { throw Exception(L"設定を読めません"); });
+  EXPECT_EQ(result, kStartUpFailed);
+  ASSERT_TRUE(gSeen.Found);
+  EXPECT_EQ(gSeen.Text, L"設定を読めません");
+  EXPECT_TRUE(gSeen.HasIcon);
+}
+
 }  // namespace

@@ -3,10 +3,12 @@
 // shortcut menu, paste recognition before the hex rule, the templates in the
 // registry, the formats dialog and the colour's name beside the swatch.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <vector>
@@ -335,7 +337,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   Select(11);
   EXPECT_EQ(Dialog.edtTemplate.Text(), L"{x}");
   EXPECT_EQ(Dialog.lblPreview.Text(),
-            L"誤り: 知らない置き換え名です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）");
+            L"誤り: 知らない置き換え名 {x} です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）");
   EXPECT_FALSE(Enabled(Dialog.btnAdd));
   EXPECT_TRUE(Enabled(Dialog.btnDelete));
   EXPECT_TRUE(Enabled(Dialog.btnDown));
@@ -371,6 +373,35 @@ TEST_F(CopyFormatsDialogTest, AddsChangesMovesAndRemovesTemplates) {
   EXPECT_EQ(Items().size(), 13u);
 }
 
+TEST_F(CopyFormatsDialogTest, AltPressesTheMarkedButtonAndOkKeepsATypedTemplateOrAsks) {
+  EXPECT_FALSE(::GetWindowLongW(Dialog.lblFormats.Handle(), GWL_STYLE) & SS_NOPREFIX);
+  Dialog.edtTemplate.SetText(L"{r}-{g}");
+  MSG alt{Dialog.edtTemplate.Handle(), WM_SYSKEYDOWN, 'A', 0};
+  EXPECT_TRUE(Dialog.PreTranslateMessage(alt));
+  EXPECT_EQ(Dialog.Templates().back(), L"{r}-{g}");
+
+  std::vector<std::wstring> asked;
+  Dialog.Ask = [&](HWND, const std::wstring& text, const std::wstring&, UINT) {
+    asked.push_back(text);
+    return asked.size() == 1 ? IDNO : IDYES;
+  };
+  const struct {
+    const wchar_t* Typed;
+    int Result;  // after one press of OK
+    size_t Asked;
+    const wchar_t* Last;
+  } steps[] = {{L"{b}", fw::TForm::mrOk, 0, L"{b}"}, {L"{q}", fw::TForm::mrNone, 1, L"{b}"}, {nullptr, fw::TForm::mrOk, 2, L"{b}"}};
+  for (const auto& s : steps) {
+    Dialog.SetModalResult(fw::TForm::mrNone);
+    if (s.Typed) Dialog.edtTemplate.SetText(s.Typed);
+    Press(Dialog.btnOK);
+    EXPECT_EQ(Dialog.ModalResult(), s.Result);
+    EXPECT_EQ(asked.size(), s.Asked);
+    EXPECT_EQ(Dialog.Templates().back(), s.Last);
+  }
+  EXPECT_NE(asked.front().find(L"{q}"), std::wstring::npos);
+}
+
 TEST(ColorNameLabelTest, ShowsTheNameOfEveryNewColour) {
   TfrmTintra form;
   form.CreateForm();
@@ -382,7 +413,11 @@ TEST(ColorNameLabelTest, ShowsTheNameOfEveryNewColour) {
   } cases[] = {{MakeColor(0, 0, 128), L"navy"},
                {k123456, L"\u2248midnightblue"},
                {MakeColor(102, 51, 153), L"rebeccapurple"},
-               {MakeColor(255, 255, 255), L"white"}};
+               {MakeColor(255, 255, 255), L"white"},
+               // The longest names, whole in the label and its tool tip.
+               {MakeColor(250, 250, 210), L"lightgoldenrodyellow"},
+               {MakeColor(250, 250, 209), L"\u2248lightgoldenrodyellow"},
+               {MakeColor(0, 250, 154), L"mediumspringgreen"}};
   // A name is written at once, or within the label's interval when the last
   // one was written just before.
   const auto shown = [&](const wchar_t* name) {
@@ -402,6 +437,19 @@ TEST(ColorNameLabelTest, ShowsTheNameOfEveryNewColour) {
   for (const auto& c : cases) {
     form.ChannelPanel.SetColor(c.color);
     EXPECT_EQ(shown(c.name), c.name);
+    fw::TWindowDC dc(label);
+    fw::TSelectObject font(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.Get(), c.name, static_cast<int>(std::wcslen(c.name)), &extent);
+    RECT room;
+    ::GetClientRect(label, &room);
+    EXPECT_LE(extent.cx, room.right) << "cut: " << extent.cx << " in " << room.right;
+    EXPECT_LE(extent.cy, room.bottom);
+    wchar_t tip[64] = {};
+    TTTOOLINFOW tool{sizeof(tool), 0, ::GetParent(label), ControlIds::lblColorName};
+    tool.lpszText = tip;
+    ::SendMessageW(form.ColorName.ToolTip(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip, c.name);
   }
   // Through the editors as well.
   form.ChannelPanel.edtRed.SetText(L"0");

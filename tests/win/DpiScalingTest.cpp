@@ -9,12 +9,15 @@
 
 #include <string_view>
 
+#include "app/ControlIds.h"
+#include "app/ufrmTintra.h"
 #include "controls/uControlGlyphs.h"
 #include "controls/uEditTrackBarVel.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/ImageList.h"
 #include "framework/Panel.h"
+#include "framework/Theme.h"
 #include "tests/win/DibCanvas.h"
 #include "tests/win/GdiCount.h"
 
@@ -221,6 +224,53 @@ TEST(ImageListScaling, PixelArtIsRedrawnCrispAtEachSize) {
     for (int y = c.Size - 4; y < c.Size; ++y)
       EXPECT_EQ(canvas.At(middle, y), y >= c.Size - c.BlueRows ? RGB(0, 0, 255) : RGB(255, 255, 255)) << "y " << y;
   }
+}
+
+// The main window's button bar: the strip drawn for its size at each DPI,
+// pixel for pixel, and in high contrast the same shapes in the text colour.
+TEST(ToolBarImages, EachDpiShowsTheStripDrawnForItsSizeAndHighContrastOnlyTheTextColour) {
+  TfrmTintra form;
+  form.CreateForm();
+  HWND bar = ::FindWindowExW(::GetDlgItem(::GetDlgItem(form.Handle(), ControlIds::Panel3), ControlIds::TBXDock),
+                             nullptr, TOOLBARCLASSNAMEW, nullptr);
+  ASSERT_NE(bar, nullptr);
+  fw::TThemePalette contrast = fw::HighContrastPalette();
+  contrast.Colors[static_cast<std::size_t>(fw::TThemeRole::FaceText)] = RGB(0, 255, 255);
+  const struct {
+    int Dpi, Side;
+    const wchar_t* Strip;
+    bool HighContrast;
+  } cases[] = {{144, 24, L"TOOLBAR24", false}, {192, 32, L"TOOLBAR32", false}, {120, 16, L"TOOLBAR16", false},
+               {144, 24, nullptr, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Dpi);
+    fw::SetThemePalette(c.HighContrast ? &contrast : nullptr);
+    form.ChangeDpi(c.Dpi);
+    const auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(bar, TB_GETIMAGELIST, 0, 0));
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(::ImageList_GetIconSize(images, &cx, &cy));
+    EXPECT_EQ(cx, c.Side);
+    ASSERT_EQ(::ImageList_GetImageCount(images), 13);
+    TDibCanvas drawn(13 * c.Side, c.Side, RGB(255, 0, 255));
+    for (int i = 0; i < 13; ++i) ::ImageList_Draw(images, i, drawn.DC(), i * c.Side, 0, ILD_TRANSPARENT);
+    ::GdiFlush();
+    fw::TUniqueBitmap strip(static_cast<HBITMAP>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), c.Strip ? c.Strip : L"TOOLBAR24", IMAGE_BITMAP, 0, 0, 0)));
+    fw::TUniqueMemDC source(::CreateCompatibleDC(nullptr));
+    fw::TSelectObject selected(source.Get(), strip.Get());
+    int differ = 0, ink = 0;
+    for (int y = 0; y < c.Side; ++y)
+      for (int x = 0; x < 13 * c.Side; ++x) {
+        const COLORREF seen = drawn.At(x, y);
+        ink += seen == RGB(0, 255, 255);
+        differ += c.HighContrast ? seen != RGB(255, 0, 255) && seen != RGB(0, 255, 255) : seen != ::GetPixel(source.Get(), x, y);
+      }
+    EXPECT_EQ(differ, 0);
+    if (c.HighContrast) {
+      EXPECT_GT(ink, 13 * c.Side);
+    }
+  }
+  fw::SetThemePalette(nullptr);
 }
 
 }  // namespace

@@ -149,7 +149,7 @@ TEST_F(MainWindow, MenuBarLists) {
   ASSERT_NE(bar, nullptr);
   std::vector<std::vector<std::wstring>> expected = {
       {L"新規作成(&N)\tCtrl+N", L"開く(&O)...\tCtrl+O", L"上書き保存(&S)\tCtrl+S",
-       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-", L"-",
+       L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-",
        L"終了(&X)"},
       {L"元に戻す(&U)\tCtrl+Z", L"やり直し(&R)\tCtrl+Y", L"-", L"画面から取得(&S)\tCtrl+K", L"-", L"コピー(&C)",
        L"現在の色をコピー(&N)\tCtrl+Shift+C", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-",
@@ -191,13 +191,13 @@ TEST_F(MainWindow, ButtonBarLists) {
     const wchar_t* Tip;  // nullptr: a separator
     int Image;
   } expected[] = {
-      {L"開く", 0},         {L"上書き保存", 1},
-      {nullptr, 0},         {L"元に戻す", 10},
-      {L"やり直し", 11},    {nullptr, 0},
-      {L"画面から取得", 12}, {L"コピー", 2},
-      {L"貼り付け", 9},     {nullptr, 0},
-      {L"追加", 3},         {L"削除", 4},
-      {L"一行上に移動", 5}, {L"一行下に移動", 6},
+      {L"開く (Ctrl+O)", 0},         {L"上書き保存 (Ctrl+S)", 1},
+      {nullptr, 0},                  {L"元に戻す (Ctrl+Z)", 10},
+      {L"やり直し (Ctrl+Y)", 11},    {nullptr, 0},
+      {L"画面から取得 (Ctrl+K)", 12}, {L"コピー", 2},
+      {L"貼り付け (Ctrl+V)", 9},     {nullptr, 0},
+      {L"追加 (Ctrl+Ins)", 3},       {L"削除 (Ctrl+Del)", 4},
+      {L"一行上に移動 (Ctrl+U)", 5}, {L"一行下に移動 (Ctrl+D)", 6},
       {nullptr, 0},         {L"常に手前に表示", 7},
       {nullptr, 0},         {L"拡大ウィンドウの表示", 8},
   };
@@ -216,7 +216,8 @@ TEST_F(MainWindow, ButtonBarLists) {
     // The button runs the menu's command of the same name.
     wchar_t item[128] = {};
     ASSERT_GT(GetMenuStringW(bar, static_cast<UINT>(b.idCommand), item, 128, MF_BYCOMMAND), 0) << i;
-    EXPECT_TRUE(std::wstring(item).starts_with(expected[i].Tip)) << i;
+    const std::wstring tip = expected[i].Tip;
+    EXPECT_TRUE(std::wstring(item).starts_with(tip.substr(0, tip.find(L" (")))) << i;
   }
   const int zoom = static_cast<int>(std::size(expected)) - 1, save = 1;
   TBBUTTON zoomButton{}, saveButton{};

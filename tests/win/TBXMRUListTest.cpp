@@ -55,7 +55,6 @@ TEST_F(RecentFiles, TheMenuShowsTheEntriesAndAClickMovesOneUpBeforeItOpens) {
   fw::TMainMenu menu(actions);
   fw::TMenuItem& file = menu.Add(L"F");
   fw::TMenuItem& first = file.AddSeparator();
-  file.AddSeparator();
   fw::TUniqueMenu bar(menu.Build());
   HMENU sub = ::GetSubMenu(bar.Get(), 0);
   list.SetMenu(&menu, &first);
@@ -66,7 +65,9 @@ TEST_F(RecentFiles, TheMenuShowsTheEntriesAndAClickMovesOneUpBeforeItOpens) {
     ::GetMenuStringW(sub, pos, buf, 64, MF_BYPOSITION);
     return std::wstring(buf);
   };
+  // The entries bring their own closing separator.
   EXPECT_EQ(::GetMenuItemCount(sub), 4);
+  EXPECT_TRUE(::GetMenuState(sub, 3, MF_BYPOSITION) & MF_SEPARATOR);
   EXPECT_EQ(text(1), L"&1 C:\\b&&c.txt");
   EXPECT_EQ(text(2), L"&2 C:\\a.txt");
   TPaths seen;
@@ -74,6 +75,8 @@ TEST_F(RecentFiles, TheMenuShowsTheEntriesAndAClickMovesOneUpBeforeItOpens) {
   ASSERT_TRUE(menu.Click(static_cast<WORD>(::GetMenuItemID(sub, 2))));
   EXPECT_EQ(seen, (TPaths{L"C:\\a.txt", L"C:\\a.txt"}));
   EXPECT_EQ(text(1), L"&1 C:\\a.txt");
+  list.Clear();
+  EXPECT_EQ(::GetMenuItemCount(sub), 1);
   list.SetMenu(nullptr, nullptr);  // the menu goes first
 }
 

@@ -168,9 +168,9 @@ TEST_F(EnglishInterface, TheCopyContrastAndPickCommandsSpeakEnglish) {
       {TTemplateFault::UnmatchedClose, L"A } has no matching {"},
       {TTemplateFault::Unclosed, L"A { is not closed with }"},
       {TTemplateFault::UnknownName,
-       L"Unknown placeholder (use {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name})"},
+       L"Unknown placeholder {x} (use {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name})"},
   };
-  for (const auto& f : faults) EXPECT_EQ(CopyTemplateFaultText(f.Fault), f.Text);
+  for (const auto& f : faults) EXPECT_EQ(CopyTemplateFaultText({0, f.Fault, 3}, L"{x}"), f.Text);
 }
 
 TEST_F(EnglishInterface, AChoiceOfLanguageIsStoredCheckedAndNotedNotApplied) {
