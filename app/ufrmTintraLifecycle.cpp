@@ -18,6 +18,9 @@
 namespace {
 
 constexpr UINT kWmRecover = WM_APP + 0x52;
+// A timer comes after the paint messages: what the first sight of the
+// window does not need waits for it.
+constexpr UINT_PTR kAfterShowTimer = 0x7154;
 
 bool SkipsLastFile(const std::vector<std::wstring>& args) {
   if (args.empty()) return false;
@@ -33,6 +36,7 @@ int DesktopColorBits() {
 }
 
 void TfrmTintra::FormCreate(fw::TObject*) {
+  fw::StartupPhase("main window's handle");
   CreateComponents();
   // Before the stored position and columns, which are kept at 96 DPI.
   ApplyMonitorDpi();
@@ -68,7 +72,9 @@ void TfrmTintra::FormCreate(fw::TObject*) {
 
 void TfrmTintra::FormShow(fw::TObject*) {
   const std::wstring& key = FOptions.SettingsKey;
+  fw::StartupPhase("shown on the screen");
   ChannelPanel.UpdateFromRGB();
+  fw::StartupPhase("colour shown");
 
   // A list a crash left behind comes before the last file, -n or not; it
   // is asked about once the window shows.
@@ -80,8 +86,8 @@ void TfrmTintra::FormShow(fw::TObject*) {
   if (!key.empty() && GetRegistryVal(HKEY_CURRENT_USER, key, L"ZoomWindow") == L"0") actZoom.Execute();
 
   Sampler.pboxZoom.SetCursor(fw::CursorEntry(crSpoit));
-
-  fw::Guarded([&] { Documents.RegisterDropTarget(Handle()); });
+  fw::StartupPhase("last file");
+  ::SetTimer(Handle(), kAfterShowTimer, USER_TIMER_MINIMUM, nullptr);
 
   const int bits = FOptions.ScreenColorBits ? FOptions.ScreenColorBits() : DesktopColorBits();
   if (bits >= 24) return;
@@ -254,6 +260,12 @@ LRESULT TfrmTintra::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = fw::TForm::WndProc(msg, wParam, lParam);
     fw::StartupTraceDone();
     return result;
+  }
+  if (msg == WM_TIMER && wParam == kAfterShowTimer) {
+    ::KillTimer(Handle(), kAfterShowTimer);
+    // Nothing can be dropped on a window before it is seen.
+    fw::Guarded([&] { Documents.RegisterDropTarget(Handle()); });
+    return 0;
   }
   if (msg == WM_DISPLAYCHANGE) {
     // Monitors came, went or moved: the eyedropper must not pick from stale bounds.
