@@ -180,10 +180,12 @@ void TForm::SetVisible(bool visible) {
     const LONG_PTR style = ::GetWindowLongPtrW(Handle(), GWL_STYLE), ex = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
     if (FWindowState != TWindowState::wsNormal)
       ::ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWMINNOACTIVE);
-    else if (!(style & WS_CHILD) && !(ex & WS_EX_NOACTIVATE))
-      // A form that shows becomes the active window, as any program's does;
-      // otherwise (under Wine without a window manager) no window of the
-      // program is active and the keys reach none of its controls.
+    else if ((style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD) && !(ex & WS_EX_NOACTIVATE))
+      // A form with a title bar becomes the active window as it shows, as any
+      // program's does; otherwise (under Wine without a window manager) no
+      // window of the program is active and the keys reach none of its
+      // controls. Bare pop-ups stay as they are: activating one of those
+      // costs Wine two seconds of waiting for the X focus.
       ::ShowWindow(Handle(), SW_SHOW);
   }
   TWindow::SetVisible(visible);

@@ -12,6 +12,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 SECONDS=0
 # A prefix of its own: run.sh and a hand-started Wine keep theirs.
 export TINTRA_PREFIX_NAME=${TINTRA_PREFIX_NAME:-wineprefix-test}
+# The soak of the test command is a short one; scripts/soak.sh runs long ones.
+export TINTRA_SOAK_SECONDS=${TINTRA_SOAK_SECONDS:-20}
 
 bash "$here/setup.sh" || { echo "test.sh: setup failed"; exit 1; }
 t_setup=$SECONDS

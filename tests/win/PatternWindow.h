@@ -24,7 +24,8 @@ class TPatternWindow {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TintraTestPattern";
     ::RegisterClassW(&wc);
-    FWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"TintraTestPattern", L"", WS_POPUP | WS_VISIBLE, left,
+    // Never activated: under Wine without a window manager that waits two seconds for the X focus.
+    FWnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"TintraTestPattern", L"", WS_POPUP | WS_VISIBLE, left,
                              top, width, height, nullptr, nullptr, wc.hInstance, this);
     ::SetWindowLongPtrW(FWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ::InvalidateRect(FWnd, nullptr, FALSE);
