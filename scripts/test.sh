@@ -3,9 +3,11 @@
 # sanitizers), the Windows suites under Wine, the end-to-end tests that drive
 # the real Tintra.exe, the MSI installed, upgraded and uninstalled under Wine,
 # and a short run of each fuzz target. Suites that share nothing run side by
-# side in lanes: the fuzz targets (native), the installer (a Wine prefix and
-# virtual display of its own) and the main lane (the core, Windows and
-# end-to-end suites on this script's prefix and display).
+# side in lanes: the native lane (the core tests, then the fuzz targets), the
+# installer and the English Windows, the x86_64 Windows suite, one half of
+# the end-to-end tests (each of these on a Wine prefix and virtual display of
+# its own) and the main lane (the Windows suite and the other half of the
+# end-to-end tests on this script's prefix and display).
 # Closes with "N passed, M failed", counting the tests inside each suite.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -124,8 +126,13 @@ run_lane() {
   lanes+=($!)
 }
 lanes=()
-# The fuzz targets take one core for a while; the Wine lanes mostly wait.
-run_lane fuzz run_ctest fuzz --test-dir build/fuzz -L fuzz
+# The native lane: the core tests, then the fuzz targets, which take one
+# core for a while; the Wine lanes mostly wait.
+native_lane() {
+  run_ctest native-core --test-dir build/native -L core
+  run_ctest fuzz --test-dir build/fuzz -L fuzz
+}
+run_lane native native_lane
 # The installer, then the English Windows (the main window, its menus, the
 # about box, a question of the document and a file dialog), each in a prefix
 # of its own on a display of this lane's.
@@ -147,13 +154,15 @@ if [[ $TINTRA_WINE_BITS == 32 ]]; then
   }
   run_lane x64 x64_lane
 fi
+# The end-to-end tests in two halves (every other test), each half on a
+# prefix and display of its own: most of their time is spent waiting.
+run_lane e2e-2 wine_lane "${TINTRA_PREFIX_NAME}-e2e2" run_ctest e2e-2 --test-dir build/native -L e2e -E '^English\.' -I 2,,2
 main_lane() {
   tintra_xvfb_start || return 1
   tintra_prefix_init || return 1
   tintra_wineserver_start
-  run_ctest native-core --test-dir build/native -L core
   run_ctest wine --gtest-counts --test-dir "$TINTRA_WIN_DIR" -L wine
-  run_ctest e2e --test-dir build/native -L e2e -E '^English\.'
+  run_ctest e2e-1 --test-dir build/native -L e2e -E '^English\.' -I 1,,2
 }
 main_lane || echo "main 0 1 0" >>"$results"
 for pid in "${lanes[@]}"; do wait "$pid"; done
