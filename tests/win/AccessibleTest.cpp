@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/ControlIds.h"
@@ -63,33 +66,11 @@ fw::TComPtr<IAccessible> ChildObject(IAccessible* parent, long child) {
   return dispatch.As<IAccessible>();
 }
 
-struct TFind {
-  int Id;
-  HWND Found;
-};
-
-BOOL CALLBACK FindChild(HWND child, LPARAM p) {
-  auto* f = reinterpret_cast<TFind*>(p);
-  if (::GetDlgCtrlID(child) != f->Id) return TRUE;
-  f->Found = child;
-  return FALSE;
-}
-
-HWND ChildById(HWND top, int id) {
-  TFind find{id, nullptr};
-  ::EnumChildWindows(top, FindChild, reinterpret_cast<LPARAM>(&find));
-  return find.Found;
-}
-
-struct TSeen {
-  DWORD Event;
-  HWND Window;
-  LONG Object;
-};
-std::vector<TSeen> gSeen;
+// The events heard: which, for which window's client object.
+std::vector<std::pair<DWORD, HWND>> gHeard;
 
 void CALLBACK Heard(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
-  gSeen.push_back({event, window, object});
+  if (object == OBJID_CLIENT) gHeard.emplace_back(event, window);
 }
 
 class AccessibleTest : public testing::Test {
@@ -147,7 +128,8 @@ TEST_F(AccessibleTest, EveryOwnControlHasItsRoleNameValueAndAction) {
       {panel.pboxColor.Handle(), 0, ROLE_SYSTEM_GRAPHIC, L"#123456, midnightblue", L"", L"", L"", 0},
       {Form.Sampler.pboxSpoit.Handle(), 0, ROLE_SYSTEM_PUSHBUTTON, L"スポイト", L"", L"", L"押す", 0},
       {Form.Sampler.pboxZoom.Handle(), 0, ROLE_SYSTEM_GRAPHIC, L"拡大鏡 8倍, -", L"", L"", L"", 0},
-      {ChildById(Form.Handle(), ControlIds::SizeGripVel1), 0, ROLE_SYSTEM_GRIP, L"サイズ変更", L"", L"", L"", 0},
+      {::GetDlgItem(::GetParent(panel.pboxColor.Handle()), ControlIds::SizeGripVel1), 0, ROLE_SYSTEM_GRIP,
+       L"サイズ変更", L"", L"", L"", 0},
   };
   for (const TCase& c : cases) {
     ASSERT_TRUE(c.Window) << c.Name;
@@ -155,14 +137,9 @@ TEST_F(AccessibleTest, EveryOwnControlHasItsRoleNameValueAndAction) {
     const fw::TComPtr<IAccessible> object = ObjectOf(c.Window);
     ASSERT_TRUE(object);
     const TRead r = Read(object.Get(), c.Child);
-    EXPECT_EQ(r.Role, c.Role);
-    EXPECT_EQ(r.Name, c.Name);
-    EXPECT_EQ(r.Value, c.Value);
-    EXPECT_EQ(r.Description, c.Description);
-    EXPECT_EQ(r.Action, c.Action);
-    if (c.Child == CHILDID_SELF) {
-      EXPECT_EQ(r.Children, c.Children);
-    }
+    EXPECT_EQ(std::tie(r.Role, r.Name, r.Value, r.Description, r.Action),
+              std::tie(c.Role, c.Name, c.Value, c.Description, c.Action));
+    EXPECT_EQ(c.Child == CHILDID_SELF ? r.Children : c.Children, c.Children);
   }
   // The spin button presses as a click does.
   const fw::TComPtr<IAccessible> red = ObjectOf(panel.edtRed.Handle());
@@ -177,7 +154,7 @@ TEST_F(AccessibleTest, EveryOwnControlHasItsRoleNameValueAndAction) {
 // The events a screen reader waits for: each new colour renames the swatch,
 // and a move of the list's current cell names the cell.
 TEST_F(AccessibleTest, ChangesRaiseTheirEvents) {
-  gSeen.clear();
+  gHeard.clear();
   const HWINEVENTHOOK hook =
       ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, Heard, 0, 0, WINEVENT_OUTOFCONTEXT);
   ASSERT_TRUE(hook);
@@ -186,9 +163,7 @@ TEST_F(AccessibleTest, ChangesRaiseTheirEvents) {
   Form.ChannelPanel.SetColor(0x0000FF);
   ::SendMessageW(Form.ColorList.gridItem.Handle(), WM_KEYDOWN, VK_DOWN, 0);
   const auto saw = [&](DWORD event, HWND window) {
-    for (const TSeen& s : gSeen)
-      if (s.Event == event && s.Window == window && s.Object == OBJID_CLIENT) return true;
-    return false;
+    return std::find(gHeard.begin(), gHeard.end(), std::make_pair(event, window)) != gHeard.end();
   };
   for (int i = 0; i < 50 && !(saw(EVENT_OBJECT_NAMECHANGE, Form.ChannelPanel.pboxColor.Handle()) &&
                               saw(EVENT_OBJECT_FOCUS, Form.ColorList.gridItem.Handle()));

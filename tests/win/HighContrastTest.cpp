@@ -14,10 +14,11 @@
 #include "app/ufrmTintra.h"
 #include "framework/Application.h"
 #include "framework/Theme.h"
+#include "tests/win/DibCanvas.h"
 
 namespace {
 
-// The pixels of a window's client as its paint routine draws them.
+// The pixels of a window's client as its erase and paint routines draw them.
 std::vector<COLORREF> Render(HWND window, int& width, int& height) {
   RECT r{};
   ::GetClientRect(window, &r);
@@ -25,22 +26,12 @@ std::vector<COLORREF> Render(HWND window, int& width, int& height) {
   height = r.bottom;
   std::vector<COLORREF> pixels;
   if (width <= 0 || height <= 0) return pixels;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HDC dc = ::CreateCompatibleDC(screen);
-  ::ReleaseDC(nullptr, screen);
-  HBITMAP dib = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(dc, dib);
-  ::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  TDibCanvas canvas(width, height);
+  ::SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.DC()), 0);
+  ::SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.DC()), PRF_CLIENT);
   ::GdiFlush();
-  const auto* quads = static_cast<const RGBQUAD*>(bits);
-  for (int i = 0; i < width * height; ++i) pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-  ::SelectObject(dc, old);
-  ::DeleteObject(dib);
-  ::DeleteDC(dc);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(canvas.At(x, y));
   return pixels;
 }
 
