@@ -5,6 +5,12 @@
 
 // The sRGB transfer function: 0..255 to linear light 0..1.
 double SrgbToLinear(int channel);
+// The same curve on a unit value, and back; both keep the sign, so values
+// outside 0..1 from a wider gamut stay monotonic.
+double SrgbDecode(double encoded);
+double SrgbEncode(double linear);
+// A linear value encoded and rounded half up to 0..255 (clipped first).
+int LinearToChannel(double linear);
 
 struct TOkLab {
   double L = 0;
@@ -17,6 +23,20 @@ struct TOkLch {
   double C = 0;
   double h = 0;  // degrees, 0 <= h < 360
 };
+
+struct TLinearRgb {
+  double r = 0;
+  double g = 0;
+  double b = 0;
+};
+
+TLinearRgb ColorToLinear(TColor color);
+TOkLab LinearToOkLab(const TLinearRgb& rgb);
+TLinearRgb OkLabToLinear(const TOkLab& lab);
+TOkLab OkLchToOkLab(double L, double C, double hDegrees);
+TOkLch OkLabToOkLch(const TOkLab& lab);
+// Each channel clipped to 0..1, encoded and rounded half up.
+TColor LinearToColor(const TLinearRgb& rgb);
 
 TOkLab ColorToOkLab(TColor color);
 TOkLch ColorToOkLch(TColor color);
