@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace fw {
@@ -16,6 +17,19 @@ void TDialog::Create(TWindow* owner, int clientWidth, int clientHeight) {
   // Grown to the monitor's DPI: centred again.
   SetBounds((::GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (::GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(),
             Height());
+}
+
+void TDialog::CenterOnOwner() {
+  const HWND owner = Handle() ? ::GetWindow(Handle(), GW_OWNER) : nullptr;
+  RECT o{};
+  if (!owner || !::GetWindowRect(owner, &o)) return;
+  MONITORINFO monitor{sizeof(monitor)};
+  if (!::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  int left = (o.left + o.right - Width()) / 2, top = (o.top + o.bottom - Height()) / 2;
+  left = std::max(std::min(left, static_cast<int>(work.right) - Width()), static_cast<int>(work.left));
+  top = std::max(std::min(top, static_cast<int>(work.bottom) - Height()), static_cast<int>(work.top));
+  SetBounds(left, top, Width(), Height());
 }
 
 TButton* TDialog::FindButton(bool cancel) const {
