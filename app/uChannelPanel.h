@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "core/color/uColorFactors.h"
+#include "controls/uColorEditVel.h"
 #include "controls/uEditTrackBarVel.h"
 #include "framework/PaintBox.h"
 #include "framework/Panel.h"
@@ -23,6 +24,14 @@ class TChannelPanel {
   std::array<fw::TLabel, ColorFactorCount> lblFactors;
   fw::TPaintBox pboxColor;
   fw::TLabel lblColor;
+  // The current colour as text: typed or pasted in any form the paste reads
+  // (the owner's OnApply reads it). Named by lblColor, which precedes it.
+  TColorEditVel edtColorText;
+
+  // What the swatch paints for the current colour; empty paints it as it is.
+  std::function<TColor(TColor color)> DisplayColor;
+  // The swatch again, after DisplayColor changed.
+  void RepaintSwatch();
 
   // The current colour. Code that stores Red, Grn and Blu (0..255) runs
   // UpdateFromRGB afterwards.
@@ -50,6 +59,7 @@ class TChannelPanel {
   // Derives the rest from one group, shows it and paints the swatch.
   void RunUpdatePath(void (*derive)(TColorFactors&));
   void PaintSwatchNow();
+  TColor ShownColor() const;
 
   TColorFactors FFactors;
   std::int32_t FUpdating = 0;

@@ -15,6 +15,15 @@ void TColorNameLabel::Create(fw::TWindow& parent) {
   lblColorName.OnTick = [this] { Write(); };
   lblColorName.Create(&parent, FText);
   FShown = FText;
+  lblColorNote.SetControlId(ControlIds::lblColorNote);
+  // The strip under the lowest editors, left of the size grip.
+  lblColorNote.SetBounds(2, 243, 186, 13);
+  lblColorNote.SetFont(FFont.Get());
+  lblColorNote.Create(&parent, L"");
+}
+
+void TColorNameLabel::SetNote(const std::wstring& note) {
+  if (lblColorNote.HandleAllocated() && lblColorNote.Text() != note) lblColorNote.SetText(note);
 }
 
 void TColorNameLabel::DpiChanged() {
@@ -23,12 +32,14 @@ void TColorNameLabel::DpiChanged() {
   fw::TUniqueFont font(::CreateFontIndirectW(&lf));
   if (!font) return;
   lblColorName.SetFont(font.Get());
+  lblColorNote.SetFont(font.Get());
   FFont = std::move(font);
 }
 
 void TColorNameLabel::SetColor(TColor color) {
   color &= 0xFFFFFFu;
   if (FKnown && color == FColor) return;
+  SetNote(L"");
   FKnown = true;
   FColor = color;
   FText = ColorNameText(color);

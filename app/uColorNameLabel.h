@@ -1,6 +1,7 @@
 #pragma once
 // The current colour's name beside its swatch: the CSS name, or "≈" and the
-// nearest one.
+// nearest one; and under the editors a note about how the colour came in
+// (brought into sRGB, or a text that was no colour), gone with the next colour.
 #include <functional>
 #include <string>
 
@@ -21,6 +22,9 @@ class TColorNameLabel {
   // up, so a drag across many colours writes the label ten times a second.
   void SetColor(TColor color);
   static constexpr unsigned kInterval = 100;  // ms
+  // Empty clears it.
+  void SetNote(const std::wstring& note);
+  fw::TLabel lblColorNote;
 
   class TNameStatic : public fw::TLabel {
    public:
