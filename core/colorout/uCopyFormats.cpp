@@ -1,10 +1,12 @@
 #include "core/colorout/uCopyFormats.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/colorout/uColorChannels.h"
 #include "core/colorout/uColorNames.h"
 #include "core/colorout/uColorSpaces.h"
+#include "core/colorout/uCssColor.h"
 #include "core/colorout/uDecimalText.h"
 #include "core/support/uStrings.h"
 
@@ -14,6 +16,10 @@ constexpr TCopyFormat kBuiltIn[] = {
     TCopyFormat::HexUpper, TCopyFormat::HexLower, TCopyFormat::CssRgb,    TCopyFormat::CssHsl,
     TCopyFormat::CssHwb,   TCopyFormat::CssOklch, TCopyFormat::ColorRef,  TCopyFormat::DelphiHex,
     TCopyFormat::Floats,   TCopyFormat::Decimal,  TCopyFormat::Name,
+    // Added later: after the others, so the menu's first access keys stay.
+    TCopyFormat::CssLab,   TCopyFormat::CssLch,   TCopyFormat::CssOklab,  TCopyFormat::CssDisplayP3,
+    TCopyFormat::CssSrgbLinear, TCopyFormat::CssXyzD65, TCopyFormat::Cmyk, TCopyFormat::Vec4,
+    TCopyFormat::AndroidArgb, TCopyFormat::DotNetArgb, TCopyFormat::SwiftUi,
 };
 
 struct TStableName {
@@ -34,6 +40,17 @@ constexpr TStableName kStableNames[] = {
     {TCopyFormat::Floats, L"floats", L"Floats 0..1"},
     {TCopyFormat::Decimal, L"decimal", L"Decimal"},
     {TCopyFormat::Name, L"name", L"Name"},
+    {TCopyFormat::CssLab, L"lab", L"CSS lab()"},
+    {TCopyFormat::CssLch, L"lch", L"CSS lch()"},
+    {TCopyFormat::CssOklab, L"oklab", L"CSS oklab()"},
+    {TCopyFormat::CssDisplayP3, L"display-p3", L"CSS color(display-p3)"},
+    {TCopyFormat::CssSrgbLinear, L"srgb-linear", L"CSS color(srgb-linear)"},
+    {TCopyFormat::CssXyzD65, L"xyz-d65", L"CSS color(xyz-d65)"},
+    {TCopyFormat::Cmyk, L"cmyk", L"CMYK"},
+    {TCopyFormat::Vec4, L"vec4", L"GLSL vec4"},
+    {TCopyFormat::AndroidArgb, L"android", L"Android ARGB"},
+    {TCopyFormat::DotNetArgb, L"dotnet", L".NET Color.FromArgb"},
+    {TCopyFormat::SwiftUi, L"swiftui", L"SwiftUI Color"},
 };
 
 std::wstring Hex(unsigned value, int digits, bool upper) {
@@ -52,12 +69,61 @@ std::wstring Unit(int channel) {
   return FixedText(thousandths / 1000.0, 3);
 }
 
+// "name(L C H)" with the hue 0 where the chroma shows as 0 and never 360.
+std::wstring PolarText(const wchar_t* name, double L, double C, double hue, int decimals) {
+  const std::wstring chroma = FixedText(C, decimals);
+  std::wstring hueText = FixedText(hue, 2);
+  if (chroma.find_first_not_of(L"0.") == std::wstring::npos || hueText == L"360.00") hueText = L"0.00";
+  return std::wstring(name) + L"(" + FixedText(L, decimals) + L" " + chroma + L" " + hueText + L")";
+}
+
+std::wstring Triple(const wchar_t* head, double x, double y, double z, int decimals) {
+  return std::wstring(head) + FixedText(x, decimals) + L" " + FixedText(y, decimals) + L" " + FixedText(z, decimals) + L")";
+}
+
 std::wstring Oklch(TColor color) {
   const TOkLch lch = ColorToOkLch(color);
-  const std::wstring chroma = FixedText(lch.C, 4);
-  std::wstring hue = FixedText(lch.h, 2);
-  if (chroma == L"0.0000" || hue == L"360.00") hue = L"0.00";
-  return L"oklch(" + FixedText(lch.L, 4) + L" " + chroma + L" " + hue + L")";
+  return PolarText(L"oklch", lch.L, lch.C, lch.h, 4);
+}
+
+TCieLab CieLabOf(TColor color) { return XyzD50ToLab(XyzD65ToD50(LinearToXyzD65(ColorToLinear(color)))); }
+
+std::wstring Lch(TColor color) {
+  const TCieLab lab = CieLabOf(color);
+  double hue = std::atan2(lab.b, lab.a) * (180 / 3.14159265358979323846);
+  if (hue < 0) hue += 360;
+  return PolarText(L"lch", lab.L, std::hypot(lab.a, lab.b), hue, 2);
+}
+
+std::wstring DisplayP3(TColor color) {
+  const TLinearRgb p3 = XyzD65ToLinearP3(LinearToXyzD65(ColorToLinear(color)));
+  return Triple(L"color(display-p3 ", SrgbEncode(p3.r), SrgbEncode(p3.g), SrgbEncode(p3.b), 4);
+}
+
+// The hue with the given decimals, 0 where it would round to 360.
+std::wstring HueText(double hue, int decimals) {
+  const std::wstring text = FixedText(hue, decimals);
+  return text.starts_with(L"360") ? FixedText(0, decimals) : text;
+}
+
+// The text of the fewest decimals, 0 to 2, that reads back as the colour.
+template <typename TText>
+std::wstring ShortestExact(TColor color, TText text) {
+  for (int decimals = 0; decimals < 2; ++decimals) {
+    std::wstring candidate = text(decimals);
+    const TCssColor back = ParseCssColor(candidate);
+    if (back.status == TCssColorStatus::Color && back.color == color) return candidate;
+  }
+  return text(2);
+}
+
+// A whole percent of num / den, rounded half up in integers.
+int Percent(int num, int den) { return den == 0 ? 0 : (200 * num + den) / (2 * den); }
+
+std::wstring Cmyk(int red, int green, int blue) {
+  const int hi = std::max({red, green, blue});
+  return L"cmyk(" + Num(Percent(hi - red, hi)) + L"%, " + Num(Percent(hi - green, hi)) + L"%, " +
+         Num(Percent(hi - blue, hi)) + L"%, " + Num(Percent(255 - hi, 255)) + L"%)";
 }
 
 }  // namespace
@@ -94,12 +160,18 @@ std::wstring FormatColor(TCopyFormat format, TColor color) {
     case TCopyFormat::CssRgb:
       return L"rgb(" + Num(red) + L", " + Num(green) + L", " + Num(blue) + L")";
     case TCopyFormat::CssHsl: {
-      const THslPercent hsl = ColorToHslPercent(color);
-      return L"hsl(" + Num(hsl.hue) + L", " + Num(hsl.saturation) + L"%, " + Num(hsl.lightness) + L"%)";
+      const THslExact hsl = ColorToHsl(color);
+      return ShortestExact(color, [&](int d) {
+        return L"hsl(" + HueText(hsl.hue, d) + L", " + FixedText(hsl.saturation, d) + L"%, " +
+               FixedText(hsl.lightness, d) + L"%)";
+      });
     }
     case TCopyFormat::CssHwb: {
-      const THwbPercent hwb = ColorToHwbPercent(color);
-      return L"hwb(" + Num(hwb.hue) + L" " + Num(hwb.whiteness) + L"% " + Num(hwb.blackness) + L"%)";
+      const THwbExact hwb = ColorToHwb(color);
+      return ShortestExact(color, [&](int d) {
+        return L"hwb(" + HueText(hwb.hue, d) + L" " + FixedText(hwb.whiteness, d) + L"% " +
+               FixedText(hwb.blackness, d) + L"%)";
+      });
     }
     case TCopyFormat::CssOklch:
       return Oklch(color);
@@ -113,6 +185,36 @@ std::wstring FormatColor(TCopyFormat format, TColor color) {
       return std::to_wstring(rgb);
     case TCopyFormat::Name:
       return ColorNameText(color);
+    case TCopyFormat::CssLab: {
+      const TCieLab lab = CieLabOf(color);
+      return Triple(L"lab(", lab.L, lab.a, lab.b, 2);
+    }
+    case TCopyFormat::CssLch:
+      return Lch(color);
+    case TCopyFormat::CssOklab: {
+      const TOkLab lab = ColorToOkLab(color);
+      return Triple(L"oklab(", lab.L, lab.a, lab.b, 4);
+    }
+    case TCopyFormat::CssDisplayP3:
+      return DisplayP3(color);
+    case TCopyFormat::CssSrgbLinear: {
+      const TLinearRgb linear = ColorToLinear(color);
+      return Triple(L"color(srgb-linear ", linear.r, linear.g, linear.b, 4);
+    }
+    case TCopyFormat::CssXyzD65: {
+      const TXyz xyz = LinearToXyzD65(ColorToLinear(color));
+      return Triple(L"color(xyz-d65 ", xyz.x, xyz.y, xyz.z, 4);
+    }
+    case TCopyFormat::Cmyk:
+      return Cmyk(red, green, blue);
+    case TCopyFormat::Vec4:
+      return L"vec4(" + Unit(red) + L", " + Unit(green) + L", " + Unit(blue) + L", 1.0)";
+    case TCopyFormat::AndroidArgb:
+      return L"#FF" + Hex(rgb, 6, true);
+    case TCopyFormat::DotNetArgb:
+      return L"Color.FromArgb(255, " + Num(red) + L", " + Num(green) + L", " + Num(blue) + L")";
+    case TCopyFormat::SwiftUi:
+      return L"Color(red: " + Unit(red) + L", green: " + Unit(green) + L", blue: " + Unit(blue) + L")";
   }
   return {};
 }

@@ -16,6 +16,10 @@ struct TCssColor {
   bool outOfGamut = false;  // outside sRGB, brought in through OKLCH
 };
 
+// The text without the white space CSS allows around a value (and the
+// ideographic space an input method types).
+std::wstring_view TrimCssSpace(std::wstring_view text);
+
 // White space around the text is allowed; function and colour names ignore
 // ASCII case. Read: #RGB, #RGBA, #RRGGBB, #RRGGBBAA, rgb()/rgba(),
 // hsl()/hsla(), hwb(), lab(), lch(), oklab(), oklch(), color(srgb ...),
