@@ -7,6 +7,7 @@
 #include "app/ufrmAbout.h"
 #include "app/ufrmHarmonies.h"
 #include "app/uColorTextInput.h"
+#include "core/colorout/uPasteText.h"
 #include "app/uUiText.h"
 #include "app/resources/StringIds.h"
 #include "core/color/uHexColor.h"
@@ -389,7 +390,7 @@ void TfrmTintra::actCopyExecute(fw::TObject*) {
 
 void TfrmTintra::actPasteExecute(fw::TObject*) {
   const std::string text = fw::ClipboardGetText(Handle());
-  TakeColorText(ReadPastedColor(text, ColorList.HexOrder()), std::wstring(text.begin(), text.end()));
+  TakeColorText(PastedColorAnsi(text, ColorList.HexOrder()), std::wstring(text.begin(), text.end()));
 }
 
 bool TfrmTintra::TakeColorText(const TCssColor& read, const std::wstring& text) {

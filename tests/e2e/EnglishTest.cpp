@@ -84,6 +84,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "Copy as &Format", "&2 Hex lower case  #000000", "&3 CSS rgb()  rgb(0, 0, 0)", "&4 CSS hsl()  hsl(0, 0%, 0%)",
       "&5 CSS hwb()  hwb(0 0% 100%)", "&6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "&7 COLORREF  0x000000",
       "&8 Delphi  $00000000", "&9 Floats 0..1  0.000, 0.000, 0.000", "&0 Decimal  0", "&A Name  black",
+      "&B CSS lab()  lab(0.00 0.00 0.00)", "&C CSS lch()  lch(0.00 0.00 0.00)", "&D CSS oklab()  oklab(0.0000 0.0000 0.0000)", "&F CSS color(display-p3)  color(display-p3 0.0000 0.0000 0.0000)", "&G CSS color(srgb-linear)  color(srgb-linear 0.0000 0.0000 0.0000)", "&H CSS color(xyz-d65)  color(xyz-d65 0.0000 0.0000 0.0000)", "&I CMYK  cmyk(0%, 0%, 0%, 100%)", "&J GLSL vec4  vec4(0.000, 0.000, 0.000, 1.0)", "&K Android ARGB  #FF000000", "&L .NET Color.FromArgb  Color.FromArgb(255, 0, 0, 0)", "&M SwiftUI Color  Color(red: 0.000, green: 0.000, blue: 0.000)",
       "&Edit Formats...",
       "&Paste\tCtrl+V",
       "Set as C&omparison Color",
@@ -101,7 +102,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "&Copy on Pick", "&None", "&2 Hex lower case  #000000", "&3 CSS rgb()  rgb(0, 0, 0)",
       "&4 CSS hsl()  hsl(0, 0%, 0%)", "&5 CSS hwb()  hwb(0 0% 100%)", "&6 CSS oklch()  oklch(0.0000 0.0000 0.00)",
       "&7 COLORREF  0x000000", "&8 Delphi  $00000000", "&9 Floats 0..1  0.000, 0.000, 0.000", "&0 Decimal  0",
-      "&A Name  black", "Show in the &Notification Area", "&Language", "&Auto", "日本語", "English"}},
+      "&A Name  black",
+      "&B CSS lab()  lab(0.00 0.00 0.00)", "&C CSS lch()  lch(0.00 0.00 0.00)", "&D CSS oklab()  oklab(0.0000 0.0000 0.0000)", "&F CSS color(display-p3)  color(display-p3 0.0000 0.0000 0.0000)", "&G CSS color(srgb-linear)  color(srgb-linear 0.0000 0.0000 0.0000)", "&H CSS color(xyz-d65)  color(xyz-d65 0.0000 0.0000 0.0000)", "&I CMYK  cmyk(0%, 0%, 0%, 100%)", "&J GLSL vec4  vec4(0.000, 0.000, 0.000, 1.0)", "&K Android ARGB  #FF000000", "&L .NET Color.FromArgb  Color.FromArgb(255, 0, 0, 0)", "&M SwiftUI Color  Color(red: 0.000, green: 0.000, blue: 0.000)",
+      "Show in the &Notification Area", "&Language", "&Auto", "日本語", "English"}},
     {"&Help", {"Author's &Home Page...", "&About Tintra..."}},
 };
 

@@ -51,7 +51,9 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "現在の色をコピー(&N)\tCtrl+Shift+C", "形式を指定してコピー(&F)", "  &1 Hex  #000000", "  &2 Hex lower case  #000000",
       "  &3 CSS rgb()  rgb(0, 0, 0)", "  &4 CSS hsl()  hsl(0, 0%, 0%)", "  &5 CSS hwb()  hwb(0 0% 100%)",
       "  &6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "  &7 COLORREF  0x000000", "  &8 Delphi  $00000000",
-      "  &9 Floats 0..1  0.000, 0.000, 0.000", "  &0 Decimal  0", "  &A Name  black", "  -", "  形式の編集(&E)...",
+      "  &9 Floats 0..1  0.000, 0.000, 0.000", "  &0 Decimal  0", "  &A Name  black",
+      "  &B CSS lab()  lab(0.00 0.00 0.00)", "  &C CSS lch()  lch(0.00 0.00 0.00)", "  &D CSS oklab()  oklab(0.0000 0.0000 0.0000)", "  &F CSS color(display-p3)  color(display-p3 0.0000 0.0000 0.0000)", "  &G CSS color(srgb-linear)  color(srgb-linear 0.0000 0.0000 0.0000)", "  &H CSS color(xyz-d65)  color(xyz-d65 0.0000 0.0000 0.0000)", "  &I CMYK  cmyk(0%, 0%, 0%, 100%)", "  &J GLSL vec4  vec4(0.000, 0.000, 0.000, 1.0)", "  &K Android ARGB  #FF000000", "  &L .NET Color.FromArgb  Color.FromArgb(255, 0, 0, 0)", "  &M SwiftUI Color  Color(red: 0.000, green: 0.000, blue: 0.000)",
+      "  -", "  形式の編集(&E)...",
       "貼り付け(&P)\tCtrl+V", "比較色に設定(&K)", "配色...\tCtrl+H", "-",
       "追加(&A)\tCtrl+Insert", "削除(&D)\tCtrl+Delete", "一行上に移動(&U)\tCtrl+U", "一行下に移動(&D)\tCtrl+D"}},
     {"表示(&V)",
@@ -64,6 +66,7 @@ const std::vector<std::pair<std::string, std::vector<std::string>>> kMenuBar = {
       "  &2 Hex lower case  #000000", "  &3 CSS rgb()  rgb(0, 0, 0)", "  &4 CSS hsl()  hsl(0, 0%, 0%)",
       "  &5 CSS hwb()  hwb(0 0% 100%)", "  &6 CSS oklch()  oklch(0.0000 0.0000 0.00)", "  &7 COLORREF  0x000000",
       "  &8 Delphi  $00000000", "  &9 Floats 0..1  0.000, 0.000, 0.000", "  &0 Decimal  0", "  &A Name  black",
+      "  &B CSS lab()  lab(0.00 0.00 0.00)", "  &C CSS lch()  lch(0.00 0.00 0.00)", "  &D CSS oklab()  oklab(0.0000 0.0000 0.0000)", "  &F CSS color(display-p3)  color(display-p3 0.0000 0.0000 0.0000)", "  &G CSS color(srgb-linear)  color(srgb-linear 0.0000 0.0000 0.0000)", "  &H CSS color(xyz-d65)  color(xyz-d65 0.0000 0.0000 0.0000)", "  &I CMYK  cmyk(0%, 0%, 0%, 100%)", "  &J GLSL vec4  vec4(0.000, 0.000, 0.000, 1.0)", "  &K Android ARGB  #FF000000", "  &L .NET Color.FromArgb  Color.FromArgb(255, 0, 0, 0)", "  &M SwiftUI Color  Color(red: 0.000, green: 0.000, blue: 0.000)",
       "通知領域に表示(&T)", "言語(&L)", "  自動(&A)", "  日本語", "  English"}},
     {"ヘルプ(&H)", {"作者のホームページ(&H)...", "バージョン情報(&A)..."}},
 };

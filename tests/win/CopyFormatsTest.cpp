@@ -17,6 +17,7 @@
 #include "app/ufrmTintra.h"
 #include "core/color/uColorText.h"
 #include "core/colorout/uColorChannels.h"
+#include "core/colorout/uCopyFormats.h"
 #include "core/colorout/uCopyTemplate.h"
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
@@ -27,19 +28,32 @@ const wchar_t kKey[] = L"SOFTWARE\\ZORVEK\\TintraCopyFormatsTest";
 
 const TColor k123456 = MakeColor(18, 52, 86);
 const TColor kFF8000 = MakeColor(255, 128, 0);
+// The built-in formats come first in every list and menu.
+const int kBuiltIns = static_cast<int>(BuiltInCopyFormats().size());
 
 // The built-in formats in menu order, for #123456 and #FF8000.
 const std::vector<std::wstring> kOutputs123456 = {L"#123456",
                                                   L"#123456",
                                                   L"rgb(18, 52, 86)",
-                                                  L"hsl(210, 65%, 20%)",
-                                                  L"hwb(210 7% 66%)",
+                                                  L"hsl(210.0, 65.4%, 20.4%)",
+                                                  L"hwb(210.0 7.1% 66.3%)",
                                                   L"oklch(0.3192 0.0725 251.17)",
                                                   L"0x563412",
                                                   L"$00563412",
                                                   L"0.071, 0.204, 0.337",
                                                   L"1193046",
-                                                  L"\u2248midnightblue"};
+                                                  L"\u2248midnightblue",
+                                                  L"lab(20.68 -2.28 -24.59)",
+                                                  L"lch(20.68 24.70 264.71)",
+                                                  L"oklab(0.3192 -0.0234 -0.0686)",
+                                                  L"color(display-p3 0.1066 0.2009 0.3270)",
+                                                  L"color(srgb-linear 0.0060 0.0343 0.0931)",
+                                                  L"color(xyz-d65 0.0316 0.0326 0.0927)",
+                                                  L"cmyk(79%, 40%, 0%, 66%)",
+                                                  L"vec4(0.071, 0.204, 0.337, 1.0)",
+                                                  L"#FF123456",
+                                                  L"Color.FromArgb(255, 18, 52, 86)",
+                                                  L"Color(red: 0.071, green: 0.204, blue: 0.337)"};
 const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
                                                   L"#ff8000",
                                                   L"rgb(255, 128, 0)",
@@ -55,8 +69,12 @@ const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
 // A built-in item's caption: its access key and label beside the output.
 std::wstring Captioned(std::size_t i, const std::wstring& output) {
   const wchar_t* labels[] = {L"Hex",     L"Hex lower case", L"CSS rgb()",   L"CSS hsl()", L"CSS hwb()", L"CSS oklch()",
-                             L"COLORREF", L"Delphi",        L"Floats 0..1", L"Decimal",   L"Name"};
-  return std::wstring(L"&") + L"1234567890A"[i] + L' ' + labels[i] + L"  " + output;
+                             L"COLORREF", L"Delphi",        L"Floats 0..1", L"Decimal",   L"Name",
+                             L"CSS lab()", L"CSS lch()", L"CSS oklab()", L"CSS color(display-p3)",
+                             L"CSS color(srgb-linear)", L"CSS color(xyz-d65)", L"CMYK", L"GLSL vec4",
+                             L"Android ARGB", L".NET Color.FromArgb", L"SwiftUI Color"};
+  // E is the edit command's own key.
+  return std::wstring(L"&") + L"1234567890ABCDFGHIJKLM"[i] + L' ' + labels[i] + L"  " + output;
 }
 
 std::wstring MenuString(HMENU menu, int pos) {
@@ -172,23 +190,23 @@ TEST_F(CopyFormatsTest, TemplatesFollowTheBuiltInsAndAFaultyOneCopiesAsItStands)
   Form.ChannelPanel.SetColor(k123456);
   Form.CopyFormats.SetTemplates({L"R&B {r}", L"{x} {r}", L"{R}{G}{B}"});
   const std::vector<std::wstring> items = OpenCopyAs();
-  ASSERT_EQ(items.size(), 11u + 1 + 3 + 2);
-  EXPECT_EQ(items[11], L"-");
-  EXPECT_EQ(items[12], L"R&&B 18");  // shown as "R&B 18", no accelerator
-  EXPECT_EQ(items[13], L"{x} 18");
-  EXPECT_EQ(items[14], L"123456");
-  EXPECT_EQ(items[15], L"-");
+  ASSERT_EQ(items.size(), kBuiltIns + 1u + 3 + 2);
+  EXPECT_EQ(items[kBuiltIns], L"-");
+  EXPECT_EQ(items[kBuiltIns + 1], L"R&&B 18");  // shown as "R&B 18", no accelerator
+  EXPECT_EQ(items[kBuiltIns + 2], L"{x} 18");
+  EXPECT_EQ(items[kBuiltIns + 3], L"123456");
+  EXPECT_EQ(items[kBuiltIns + 4], L"-");
   const struct {
     int pos;
     const wchar_t* text;
-  } cases[] = {{12, L"R&B 18"}, {13, L"{x} 18"}, {14, L"123456"}};
+  } cases[] = {{kBuiltIns + 1, L"R&B 18"}, {kBuiltIns + 2, L"{x} 18"}, {kBuiltIns + 3, L"123456"}};
   for (const auto& c : cases) {
     ChooseItem(c.pos);
     EXPECT_EQ(Clip(), c.text);
   }
   // Fewer templates take their items away again.
   Form.CopyFormats.SetTemplates({});
-  EXPECT_EQ(OpenCopyAs().size(), 13u);
+  EXPECT_EQ(OpenCopyAs().size(), kBuiltIns + 2u);
 }
 
 TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
@@ -203,7 +221,7 @@ TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
   EXPECT_EQ(TrackedAt.x, 300);
   EXPECT_EQ(TrackedAt.y, 200);
   EXPECT_EQ(Tracked, (std::vector<std::wstring>{L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V",
-                                                L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+                                                L"比較色に設定(&K)", L"配色...\tCtrl+H", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
                                                 L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"}));
   ASSERT_GE(TrackedCopyAs.size(), 11u);
   EXPECT_EQ(TrackedCopyAs[0], Captioned(0, kOutputsFF8000[0]));
@@ -320,11 +338,11 @@ class CopyFormatsDialogTest : public testing::Test {
 
 TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch) {
   const std::vector<std::wstring> items = Items();
-  ASSERT_EQ(items.size(), 13u);
+  ASSERT_EQ(items.size(), kBuiltIns + 2u);
   EXPECT_EQ(items[0], L"組み込み: #123456");
   EXPECT_EQ(items[2], L"組み込み: rgb(18, 52, 86)");
-  EXPECT_EQ(items[11], L"誤り: {x}");
-  EXPECT_EQ(items[12], L"テンプレート: rgb {r}");
+  EXPECT_EQ(items[kBuiltIns], L"誤り: {x}");
+  EXPECT_EQ(items[kBuiltIns + 1], L"テンプレート: rgb {r}");
 
   // A built-in format is read-only.
   Select(0);
@@ -332,7 +350,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   EXPECT_FALSE(Enabled(Dialog.btnUp));
   EXPECT_FALSE(Enabled(Dialog.btnChange));
 
-  Select(11);
+  Select(kBuiltIns);
   EXPECT_EQ(Dialog.edtTemplate.Text(), L"{x}");
   EXPECT_EQ(Dialog.lblPreview.Text(),
             L"誤り: 知らない置き換え名です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）");
@@ -340,7 +358,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   EXPECT_TRUE(Enabled(Dialog.btnDelete));
   EXPECT_TRUE(Enabled(Dialog.btnDown));
 
-  Select(12);
+  Select(kBuiltIns + 1);
   EXPECT_EQ(Dialog.lblPreview.Text(), L"プレビュー: rgb 18");
 }
 
@@ -349,26 +367,26 @@ TEST_F(CopyFormatsDialogTest, AddsChangesMovesAndRemovesTemplates) {
   EXPECT_EQ(Dialog.lblPreview.Text(), L"プレビュー: #123456");
   Press(Dialog.btnAdd);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{x}", L"rgb {r}", L"#{R}{G}{B}"}));
-  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), 13);
+  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), kBuiltIns + 2);
 
   Press(Dialog.btnUp);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{x}", L"#{R}{G}{B}", L"rgb {r}"}));
-  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), 12);
+  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), kBuiltIns + 1);
 
-  Select(11);
+  Select(kBuiltIns);
   Dialog.edtTemplate.SetText(L"{r");
   EXPECT_TRUE(Dialog.lblPreview.Text().starts_with(L"誤り: "));
   EXPECT_FALSE(Enabled(Dialog.btnChange));
   Dialog.edtTemplate.SetText(L"{name}");
   Press(Dialog.btnChange);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{name}", L"#{R}{G}{B}", L"rgb {r}"}));
-  EXPECT_EQ(Items()[11], L"テンプレート: {name}");
+  EXPECT_EQ(Items()[kBuiltIns], L"テンプレート: {name}");
 
-  Select(12);
+  Select(kBuiltIns + 1);
   Press(Dialog.btnDelete);
   Press(Dialog.btnDown);  // the last one cannot go further down
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{name}", L"rgb {r}"}));
-  EXPECT_EQ(Items().size(), 13u);
+  EXPECT_EQ(Items().size(), kBuiltIns + 2u);
 }
 
 TEST(ColorNameLabelTest, ShowsTheNameOfEveryNewColour) {
