@@ -24,7 +24,7 @@
 // is what a screen reader reads.
 class THarmonySwatch : public fw::TPaintBox {
  public:
-  static constexpr int kWidth = 52, kHeight = 48;
+  static constexpr int kWidth = 62, kHeight = 48;
 
   void Create(fw::TWindow* parent, const THarmonyColor& color);
   TColor Color() const noexcept { return FColor.color; }
