@@ -45,7 +45,14 @@ std::wstring_view CopyFormatLabel(TCopyFormat format);
 std::optional<TCopyFormat> CopyFormatFromStableName(std::wstring_view name);
 
 // The colour's text in the format; the bits above the 24 colour bits are
-// ignored. Decimals round half away from zero and never show "-0". OKLCH
-// and lch() give the hue 0 when the chroma rounds to 0. hsl() and hwb() take
-// the fewest decimals (0, 1 or 2) whose text pastes back as the same colour.
+// ignored. Decimals round half away from zero and never show "-0"; oklch()
+// and lch() give the hue 0 when the chroma shows as 0. The CSS formats that
+// paste reads back take their own decimals (hsl() and hwb() none, lab() and
+// lch() two, the others four, oklch()'s hue two) and up to two more where
+// fewer would paste back as another colour.
 std::wstring FormatColor(TCopyFormat format, TColor color);
+
+// How many decimals beyond its own the format's text of the colour takes
+// to read back exactly (0, 1 or 2); none for a format that is no CSS
+// function of three numbers, or when even two more do not read back.
+std::optional<int> CopyFormatExtraDecimals(TCopyFormat format, TColor color);
