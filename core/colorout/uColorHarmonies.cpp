@@ -16,7 +16,9 @@ constexpr int kTriadic[] = {120, 240};
 constexpr int kSplitComplementary[] = {150, 210};
 constexpr int kTetradic[] = {90, 180, 270};
 
-std::wstring TurnText(int degrees) { return (degrees < 0 ? L"-" : L"+") + std::to_wstring(degrees < 0 ? -degrees : degrees); }
+std::wstring TurnText(int degrees) {
+  return (degrees < 0 ? L"-" : L"+") + std::to_wstring(degrees < 0 ? -degrees : degrees);
+}
 
 }  // namespace
 
@@ -32,12 +34,23 @@ std::vector<THarmonyColor> HarmonyColors(TColor source, THarmonySet set) {
   std::span<const int> turns;
   const wchar_t* name = L"";
   switch (set) {
-    case THarmonySet::Complementary: turns = kComplementary, name = L"complementary "; break;
-    case THarmonySet::Analogous: turns = kAnalogous, name = L"analogous "; break;
-    case THarmonySet::Triadic: turns = kTriadic, name = L"triadic "; break;
-    case THarmonySet::SplitComplementary: turns = kSplitComplementary, name = L"split complementary "; break;
-    case THarmonySet::Tetradic: turns = kTetradic, name = L"tetradic "; break;
-    case THarmonySet::Scale: break;
+    case THarmonySet::Complementary:
+      turns = kComplementary, name = L"complementary ";
+      break;
+    case THarmonySet::Analogous:
+      turns = kAnalogous, name = L"analogous ";
+      break;
+    case THarmonySet::Triadic:
+      turns = kTriadic, name = L"triadic ";
+      break;
+    case THarmonySet::SplitComplementary:
+      turns = kSplitComplementary, name = L"split complementary ";
+      break;
+    case THarmonySet::Tetradic:
+      turns = kTetradic, name = L"tetradic ";
+      break;
+    case THarmonySet::Scale:
+      break;
   }
   for (const int turn : turns)
     colors.push_back({OkLchToColorMapped(lch.L, lch.C, lch.h + turn), name + TurnText(turn)});

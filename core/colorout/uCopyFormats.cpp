@@ -13,15 +13,15 @@
 
 namespace {
 
+// The formats added later come after the others, so the menu's first
+// access keys stay.
 constexpr TCopyFormat kBuiltIn[] = {
-    TCopyFormat::HexUpper, TCopyFormat::HexLower, TCopyFormat::CssRgb,    TCopyFormat::CssHsl,
-    TCopyFormat::CssHwb,   TCopyFormat::CssOklch, TCopyFormat::ColorRef,  TCopyFormat::DelphiHex,
-    TCopyFormat::Floats,   TCopyFormat::Decimal,  TCopyFormat::Name,
-    // Added later: after the others, so the menu's first access keys stay.
-    TCopyFormat::CssLab,   TCopyFormat::CssLch,   TCopyFormat::CssOklab,  TCopyFormat::CssDisplayP3,
-    TCopyFormat::CssSrgbLinear, TCopyFormat::CssXyzD65, TCopyFormat::Cmyk, TCopyFormat::Vec4,
-    TCopyFormat::AndroidArgb, TCopyFormat::DotNetArgb, TCopyFormat::SwiftUi,
-};
+    TCopyFormat::HexUpper,   TCopyFormat::HexLower, TCopyFormat::CssRgb,       TCopyFormat::CssHsl,
+    TCopyFormat::CssHwb,     TCopyFormat::CssOklch, TCopyFormat::ColorRef,     TCopyFormat::DelphiHex,
+    TCopyFormat::Floats,     TCopyFormat::Decimal,  TCopyFormat::Name,         TCopyFormat::CssLab,
+    TCopyFormat::CssLch,     TCopyFormat::CssOklab, TCopyFormat::CssDisplayP3, TCopyFormat::CssSrgbLinear,
+    TCopyFormat::CssXyzD65,  TCopyFormat::Cmyk,     TCopyFormat::Vec4,         TCopyFormat::AndroidArgb,
+    TCopyFormat::DotNetArgb, TCopyFormat::SwiftUi};
 
 struct TStableName {
   TCopyFormat Format;

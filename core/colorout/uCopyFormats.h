@@ -8,17 +8,17 @@
 #include "core/color/uColor.h"
 
 enum class TCopyFormat {
-  HexUpper,   // #123456 (always red, green, blue)
-  HexLower,   // #ff8000
-  CssRgb,     // rgb(18, 52, 86)
-  CssHsl,     // hsl(210, 65%, 20%)
-  CssHwb,     // hwb(210 7% 66%)
-  CssOklch,   // oklch(0.3192 0.0725 251.17)
-  ColorRef,   // 0x563412, the Win32 COLORREF RGB(18, 52, 86)
-  DelphiHex,  // $00563412, the same as a Delphi constant
-  Floats,     // 0.071, 0.204, 0.337
-  Decimal,    // 1193046, the decimal of 0x123456
-  Name,       // the CSS name, or "≈" and the nearest one
+  HexUpper,       // #123456 (always red, green, blue)
+  HexLower,       // #ff8000
+  CssRgb,         // rgb(18, 52, 86)
+  CssHsl,         // hsl(210, 65%, 20%)
+  CssHwb,         // hwb(210 7% 66%)
+  CssOklch,       // oklch(0.3192 0.0725 251.17)
+  ColorRef,       // 0x563412, the Win32 COLORREF RGB(18, 52, 86)
+  DelphiHex,      // $00563412, the same as a Delphi constant
+  Floats,         // 0.071, 0.204, 0.337
+  Decimal,        // 1193046, the decimal of 0x123456
+  Name,           // the CSS name, or "≈" and the nearest one
   CssLab,         // lab(44.12 10.95 -59.09), CIE Lab D50 as CSS takes it
   CssLch,         // lch(44.12 60.09 280.50)
   CssOklab,       // oklab(0.5325 -0.0225 -0.1663)

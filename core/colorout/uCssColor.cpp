@@ -55,7 +55,8 @@ std::optional<TArg> ParseArg(std::wstring_view token) {
   }
   if (digits == 0) return std::nullopt;
   if (i + 1 < token.size() && AsciiLower(token[i]) == L'e' &&
-      (IsDigit(token[i + 1]) || ((token[i + 1] == L'+' || token[i + 1] == L'-') && i + 2 < token.size() && IsDigit(token[i + 2])))) {
+      (IsDigit(token[i + 1]) ||
+       ((token[i + 1] == L'+' || token[i + 1] == L'-') && i + 2 < token.size() && IsDigit(token[i + 2])))) {
     ++i;
     bool negativeExponent = false;
     if (token[i] == L'+' || token[i] == L'-') negativeExponent = token[i++] == L'-';
@@ -83,7 +84,7 @@ std::optional<TArg> ParseArg(std::wstring_view token) {
 
 struct TArgs {
   std::array<TArg, 3> v;
-  bool legacy = false;  // comma separated
+  bool legacy = false;      // comma separated
   std::wstring_view space;  // color()'s first word
 };
 
@@ -150,10 +151,14 @@ std::optional<TArgs> ParseArgs(std::wstring_view inner, bool allowLegacy, bool w
 // factor is applied once, so "65.4%" of 100 is the number 65.4 exactly.
 std::optional<double> Scaled(const TArg& arg, double percentScale) {
   switch (arg.kind) {
-    case TArgKind::Number: return arg.value;
-    case TArgKind::Percent: return arg.value * (percentScale / 100);
-    case TArgKind::None: return 0;
-    case TArgKind::Angle: break;
+    case TArgKind::Number:
+      return arg.value;
+    case TArgKind::Percent:
+      return arg.value * (percentScale / 100);
+    case TArgKind::None:
+      return 0;
+    case TArgKind::Angle:
+      break;
   }
   return std::nullopt;
 }
@@ -233,8 +238,8 @@ struct TFunctionShape {
   std::wstring_view name;  // "" for color()'s spaces, matched by space
   std::wstring_view space;
   TCssFunction function;
-  bool hue;                  // the third number is a hue (the first for hsl, hwb)
-  double percent[3];         // what 100% of each number is
+  bool hue;           // the third number is a hue (the first for hsl, hwb)
+  double percent[3];  // what 100% of each number is
 };
 
 constexpr TFunctionShape kShapes[] = {
