@@ -263,6 +263,37 @@ def shortest(rgb, parts, back, make):
             return make(texts)
 
 
+def fixed_value(x, d):
+    return float(Decimal(fixed(x, d)))
+
+
+def read_back(numbers, d, to_linear, polar=False, hue_decimals=None):
+    """The numbers as printed with d decimals (a polar hue with its own),
+    read back to 8 bits: (hex, outside sRGB)."""
+    shown = [fixed_value(v, d) for v in numbers]
+    if polar:
+        shown[2] = fixed_value(numbers[2], hue_decimals)
+        if shown[1] == 0 or shown[2] >= 360:
+            shown[2] = 0.0
+    return shown, mapped_linear(to_linear(shown))
+
+
+def exact_text(rgb, name, numbers, base, to_linear, polar=False):
+    """Four decimals (a polar hue two) and up to two more where fewer would
+    paste back as another colour."""
+    for extra in (0, 1, 2):
+        d = base + extra
+        shown, back = read_back(numbers, d, to_linear, polar, 2 + extra)
+        if back == (hexs(rgb), False) or extra == 2:
+            digits = [fixed(v, d) for v in shown[:2]] + [fixed(shown[2], 2 + extra if polar else d)]
+            return f"{name}{' '.join(digits)})"
+
+
+def oklch_linear(v):
+    h = math.radians(v[2])
+    return linear_of_oklab([v[0], v[1] * math.cos(h), v[1] * math.sin(h)])
+
+
 def formats(rgb):
     r, g, b = rgb
     lin = linear_of(rgb)
@@ -278,13 +309,13 @@ def formats(rgb):
     return {
         "hsl": shortest(rgb, hsl, hsl_back, lambda t: f"hsl({t[0]}, {t[1]}%, {t[2]}%)"),
         "hwb": shortest(rgb, hwb, hwb_back, lambda t: f"hwb({t[0]} {t[1]}% {t[2]}%)"),
-        "oklch": polar("oklch", L, C, H, 4),
+        "oklch": exact_text(rgb, "oklch(", [L, C, H], 4, oklch_linear, polar=True),
         "lab": "lab(" + " ".join(fixed(v, 2) for v in lab) + ")",
         "lch": polar("lch", lab[0], math.hypot(lab[1], lab[2]), math.degrees(math.atan2(lab[2], lab[1])) % 360, 2),
-        "oklab": "oklab(" + " ".join(fixed(v, 4) for v in ok) + ")",
+        "oklab": exact_text(rgb, "oklab(", ok, 4, linear_of_oklab),
         "display-p3": "color(display-p3 " + " ".join(fixed(v, 4) for v in p3) + ")",
         "srgb-linear": "color(srgb-linear " + " ".join(fixed(v, 4) for v in lin) + ")",
-        "xyz-d65": "color(xyz-d65 " + " ".join(fixed(v, 4) for v in xyz) + ")",
+        "xyz-d65": exact_text(rgb, "color(xyz-d65 ", xyz, 4, lambda v: mat_vec(floats(XYZ_TO_SRGB), v)),
         "cmyk": f"cmyk({pct(hi - r, hi)}%, {pct(hi - g, hi)}%, {pct(hi - b, hi)}%, {pct(255 - hi, 255)}%)",
         "vec4": f"vec4({three(r)}, {three(g)}, {three(b)}, 1.0)",
         "android": f"#FF{r:02X}{g:02X}{b:02X}",
@@ -392,8 +423,8 @@ def parse_lab(L, a, b):
 
 
 def mapped_linear(lin):
-    """8 bits, or through OKLCH when a channel does not round into 0..255."""
-    if all(-0.5 <= encode(c) * 255 < 255.5 for c in lin):
+    """8 bits, or through OKLCH when a channel lies a step or more past 0..255."""
+    if all(-1 <= encode(c) * 255 < 256 for c in lin):
         return hexs(bytes_of(lin)), False
     L, a, b = oklab_of_xyz(mat_vec(floats(SRGB_TO_XYZ), lin))
     return hexs(oklch_mapped(L, math.hypot(a, b), math.degrees(math.atan2(b, a)) % 360)), True

@@ -10,13 +10,24 @@ namespace {
 
 constexpr double kScaleLightness[] = {0.97, 0.93, 0.87, 0.78, 0.68, 0.58, 0.48, 0.39, 0.30, 0.22, 0.15};
 
-constexpr int kComplementary[] = {180};
-constexpr int kAnalogous[] = {-30, 30};
-constexpr int kTriadic[] = {120, 240};
-constexpr int kSplitComplementary[] = {150, 210};
-constexpr int kTetradic[] = {90, 180, 270};
+struct THarmony {
+  THarmonySet set;
+  const wchar_t* name;
+  std::size_t count;
+  int turns[3];  // degrees
+};
 
-std::wstring TurnText(int degrees) { return (degrees < 0 ? L"-" : L"+") + std::to_wstring(degrees < 0 ? -degrees : degrees); }
+constexpr THarmony kHarmonies[] = {
+    {THarmonySet::Complementary, L"complementary ", 1, {180}},
+    {THarmonySet::Analogous, L"analogous ", 2, {-30, 30}},
+    {THarmonySet::Triadic, L"triadic ", 2, {120, 240}},
+    {THarmonySet::SplitComplementary, L"split complementary ", 2, {150, 210}},
+    {THarmonySet::Tetradic, L"tetradic ", 3, {90, 180, 270}},
+};
+
+std::wstring TurnText(int degrees) {
+  return (degrees < 0 ? L"-" : L"+") + std::to_wstring(degrees < 0 ? -degrees : degrees);
+}
 
 }  // namespace
 
@@ -29,17 +40,9 @@ std::vector<THarmonyColor> HarmonyColors(TColor source, THarmonySet set) {
       colors.push_back({OkLchToColorMapped(L, lch.C, lch.h), L"tone " + FixedText(L, 2)});
     return colors;
   }
-  std::span<const int> turns;
-  const wchar_t* name = L"";
-  switch (set) {
-    case THarmonySet::Complementary: turns = kComplementary, name = L"complementary "; break;
-    case THarmonySet::Analogous: turns = kAnalogous, name = L"analogous "; break;
-    case THarmonySet::Triadic: turns = kTriadic, name = L"triadic "; break;
-    case THarmonySet::SplitComplementary: turns = kSplitComplementary, name = L"split complementary "; break;
-    case THarmonySet::Tetradic: turns = kTetradic, name = L"tetradic "; break;
-    case THarmonySet::Scale: break;
-  }
-  for (const int turn : turns)
-    colors.push_back({OkLchToColorMapped(lch.L, lch.C, lch.h + turn), name + TurnText(turn)});
+  for (const THarmony& harmony : kHarmonies)
+    if (harmony.set == set)
+      for (const int turn : std::span(harmony.turns, harmony.count))
+        colors.push_back({OkLchToColorMapped(lch.L, lch.C, lch.h + turn), harmony.name + TurnText(turn)});
   return colors;
 }

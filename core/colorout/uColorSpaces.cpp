@@ -1,6 +1,7 @@
 #include "core/colorout/uColorSpaces.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/colorout/uColorChannels.h"
@@ -53,7 +54,14 @@ double HueExact(int red, int green, int blue) {
 
 }  // namespace
 
-double SrgbToLinear(int channel) { return SrgbDecode(std::clamp(channel, 0, 255) / 255.0); }
+double SrgbToLinear(int channel) {
+  static const std::array<double, 256> kLinear = [] {
+    std::array<double, 256> linear{};
+    for (int i = 0; i < 256; ++i) linear[static_cast<std::size_t>(i)] = SrgbDecode(i / 255.0);
+    return linear;
+  }();
+  return kLinear[static_cast<std::size_t>(std::clamp(channel, 0, 255))];
+}
 
 double SrgbDecode(double encoded) {
   const double c = std::fabs(encoded);

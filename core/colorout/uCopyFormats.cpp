@@ -1,6 +1,7 @@
 #include "core/colorout/uCopyFormats.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/colorout/uColorChannels.h"
@@ -12,15 +13,15 @@
 
 namespace {
 
+// The formats added later come after the others, so the menu's first
+// access keys stay.
 constexpr TCopyFormat kBuiltIn[] = {
-    TCopyFormat::HexUpper, TCopyFormat::HexLower, TCopyFormat::CssRgb,    TCopyFormat::CssHsl,
-    TCopyFormat::CssHwb,   TCopyFormat::CssOklch, TCopyFormat::ColorRef,  TCopyFormat::DelphiHex,
-    TCopyFormat::Floats,   TCopyFormat::Decimal,  TCopyFormat::Name,
-    // Added later: after the others, so the menu's first access keys stay.
-    TCopyFormat::CssLab,   TCopyFormat::CssLch,   TCopyFormat::CssOklab,  TCopyFormat::CssDisplayP3,
-    TCopyFormat::CssSrgbLinear, TCopyFormat::CssXyzD65, TCopyFormat::Cmyk, TCopyFormat::Vec4,
-    TCopyFormat::AndroidArgb, TCopyFormat::DotNetArgb, TCopyFormat::SwiftUi,
-};
+    TCopyFormat::HexUpper,   TCopyFormat::HexLower, TCopyFormat::CssRgb,       TCopyFormat::CssHsl,
+    TCopyFormat::CssHwb,     TCopyFormat::CssOklch, TCopyFormat::ColorRef,     TCopyFormat::DelphiHex,
+    TCopyFormat::Floats,     TCopyFormat::Decimal,  TCopyFormat::Name,         TCopyFormat::CssLab,
+    TCopyFormat::CssLch,     TCopyFormat::CssOklab, TCopyFormat::CssDisplayP3, TCopyFormat::CssSrgbLinear,
+    TCopyFormat::CssXyzD65,  TCopyFormat::Cmyk,     TCopyFormat::Vec4,         TCopyFormat::AndroidArgb,
+    TCopyFormat::DotNetArgb, TCopyFormat::SwiftUi};
 
 struct TStableName {
   TCopyFormat Format;
@@ -69,52 +70,113 @@ std::wstring Unit(int channel) {
   return FixedText(thousandths / 1000.0, 3);
 }
 
-// "name(L C H)" with the hue 0 where the chroma shows as 0 and never 360.
-std::wstring PolarText(const wchar_t* name, double L, double C, double hue, int decimals) {
-  const std::wstring chroma = FixedText(C, decimals);
-  std::wstring hueText = FixedText(hue, 2);
-  if (chroma.find_first_not_of(L"0.") == std::wstring::npos || hueText == L"360.00") hueText = L"0.00";
-  return std::wstring(name) + L"(" + FixedText(L, decimals) + L" " + chroma + L" " + hueText + L")";
-}
-
-std::wstring Triple(const wchar_t* head, double x, double y, double z, int decimals) {
-  return std::wstring(head) + FixedText(x, decimals) + L" " + FixedText(y, decimals) + L" " + FixedText(z, decimals) + L")";
-}
-
-std::wstring Oklch(TColor color) {
-  const TOkLch lch = ColorToOkLch(color);
-  return PolarText(L"oklch", lch.L, lch.C, lch.h, 4);
-}
-
 TCieLab CieLabOf(TColor color) { return XyzD50ToLab(XyzD65ToD50(LinearToXyzD65(ColorToLinear(color)))); }
 
-std::wstring Lch(TColor color) {
-  const TCieLab lab = CieLabOf(color);
-  double hue = std::atan2(lab.b, lab.a) * (180 / 3.14159265358979323846);
-  if (hue < 0) hue += 360;
-  return PolarText(L"lch", lab.L, std::hypot(lab.a, lab.b), hue, 2);
+double HueOf(double a, double b) {
+  const double hue = std::atan2(b, a) * (180 / 3.14159265358979323846);
+  return hue < 0 ? hue + 360 : hue;
 }
 
-std::wstring DisplayP3(TColor color) {
-  const TLinearRgb p3 = XyzD65ToLinearP3(LinearToXyzD65(ColorToLinear(color)));
-  return Triple(L"color(display-p3 ", SrgbEncode(p3.r), SrgbEncode(p3.g), SrgbEncode(p3.b), 4);
+// A format written as a CSS function of three numbers: the texts around
+// the numbers and each number's own decimals.
+struct TCssFormat {
+  TCopyFormat format;
+  TCssFunction function;
+  std::array<const wchar_t*, 4> texts;
+  std::array<int, 3> decimals;
+};
+
+constexpr TCssFormat kCssFormats[] = {
+    {TCopyFormat::CssHsl, TCssFunction::Hsl, {L"hsl(", L", ", L"%, ", L"%)"}, {0, 0, 0}},
+    {TCopyFormat::CssHwb, TCssFunction::Hwb, {L"hwb(", L" ", L"% ", L"%)"}, {0, 0, 0}},
+    {TCopyFormat::CssOklch, TCssFunction::Oklch, {L"oklch(", L" ", L" ", L")"}, {4, 4, 2}},
+    {TCopyFormat::CssLab, TCssFunction::Lab, {L"lab(", L" ", L" ", L")"}, {2, 2, 2}},
+    {TCopyFormat::CssLch, TCssFunction::Lch, {L"lch(", L" ", L" ", L")"}, {2, 2, 2}},
+    {TCopyFormat::CssOklab, TCssFunction::Oklab, {L"oklab(", L" ", L" ", L")"}, {4, 4, 4}},
+    {TCopyFormat::CssDisplayP3, TCssFunction::DisplayP3, {L"color(display-p3 ", L" ", L" ", L")"}, {4, 4, 4}},
+    {TCopyFormat::CssSrgbLinear, TCssFunction::SrgbLinear, {L"color(srgb-linear ", L" ", L" ", L")"}, {4, 4, 4}},
+    {TCopyFormat::CssXyzD65, TCssFunction::XyzD65, {L"color(xyz-d65 ", L" ", L" ", L")"}, {4, 4, 4}},
+};
+
+const TCssFormat* CssFormatOf(TCopyFormat format) {
+  for (const TCssFormat& f : kCssFormats)
+    if (f.format == format) return &f;
+  return nullptr;
 }
 
-// The hue with the given decimals, 0 where it would round to 360.
-std::wstring HueText(double hue, int decimals) {
-  const std::wstring text = FixedText(hue, decimals);
-  return text.starts_with(L"360") ? FixedText(0, decimals) : text;
-}
-
-// The text of the fewest decimals, 0 to 2, that reads back as the colour.
-template <typename TText>
-std::wstring ShortestExact(TColor color, TText text) {
-  for (int decimals = 0; decimals < 2; ++decimals) {
-    std::wstring candidate = text(decimals);
-    const TCssColor back = ParseCssColor(candidate);
-    if (back.status == TCssColorStatus::Color && back.color == color) return candidate;
+// The exact numbers of the colour in the function.
+std::array<double, 3> NumbersOf(TCssFunction function, TColor color) {
+  switch (function) {
+    case TCssFunction::Hsl: {
+      const THslExact hsl = ColorToHsl(color);
+      return {hsl.hue, hsl.saturation, hsl.lightness};
+    }
+    case TCssFunction::Hwb: {
+      const THwbExact hwb = ColorToHwb(color);
+      return {hwb.hue, hwb.whiteness, hwb.blackness};
+    }
+    case TCssFunction::Oklch: {
+      const TOkLch lch = ColorToOkLch(color);
+      return {lch.L, lch.C, lch.h};
+    }
+    case TCssFunction::Lab: {
+      const TCieLab lab = CieLabOf(color);
+      return {lab.L, lab.a, lab.b};
+    }
+    case TCssFunction::Lch: {
+      const TCieLab lab = CieLabOf(color);
+      return {lab.L, std::hypot(lab.a, lab.b), HueOf(lab.a, lab.b)};
+    }
+    case TCssFunction::Oklab: {
+      const TOkLab lab = ColorToOkLab(color);
+      return {lab.L, lab.a, lab.b};
+    }
+    case TCssFunction::DisplayP3: {
+      const TLinearRgb p3 = XyzD65ToLinearP3(LinearToXyzD65(ColorToLinear(color)));
+      return {SrgbEncode(p3.r), SrgbEncode(p3.g), SrgbEncode(p3.b)};
+    }
+    case TCssFunction::SrgbLinear: {
+      const TLinearRgb linear = ColorToLinear(color);
+      return {linear.r, linear.g, linear.b};
+    }
+    case TCssFunction::XyzD65: {
+      const TXyz xyz = LinearToXyzD65(ColorToLinear(color));
+      return {xyz.x, xyz.y, xyz.z};
+    }
+    case TCssFunction::Srgb:
+    case TCssFunction::XyzD50:
+      break;
   }
-  return text(2);
+  return {};
+}
+
+// The numbers as the text shows them with extra decimals: rounded, a hue
+// that rounds to 360 shown as 0, and so is the hue of a chroma shown as 0.
+std::array<double, 3> Shown(const TCssFormat& f, const std::array<double, 3>& exact, int extra) {
+  std::array<double, 3> shown;
+  for (std::size_t i = 0; i < 3; ++i) shown[i] = FixedValue(exact[i], f.decimals[i] + extra);
+  const bool polar = f.function == TCssFunction::Lch || f.function == TCssFunction::Oklch;
+  const std::size_t hue = polar ? 2 : 0;
+  if (polar || f.function == TCssFunction::Hsl || f.function == TCssFunction::Hwb)
+    if (shown[hue] >= 360 || (polar && shown[1] == 0)) shown[hue] = 0;
+  return shown;
+}
+
+std::optional<int> ExtraDecimals(const TCssFormat& f, TColor color) {
+  const std::array<double, 3> exact = NumbersOf(f.function, color);
+  for (int extra = 0; extra <= 2; ++extra) {
+    const TCssColor back = CssColorFromNumbers(f.function, Shown(f, exact, extra));
+    if (back.status == TCssColorStatus::Color && back.color == color && !back.outOfGamut) return extra;
+  }
+  return std::nullopt;
+}
+
+std::wstring CssText(const TCssFormat& f, TColor color) {
+  const int extra = ExtraDecimals(f, color).value_or(2);
+  const std::array<double, 3> shown = Shown(f, NumbersOf(f.function, color), extra);
+  std::wstring text = f.texts[0];
+  for (std::size_t i = 0; i < 3; ++i) text += FixedText(shown[i], f.decimals[i] + extra) + f.texts[i + 1];
+  return text;
 }
 
 // A whole percent of num / den, rounded half up in integers.
@@ -148,8 +210,14 @@ std::optional<TCopyFormat> CopyFormatFromStableName(std::wstring_view name) {
   return std::nullopt;
 }
 
+std::optional<int> CopyFormatExtraDecimals(TCopyFormat format, TColor color) {
+  const TCssFormat* css = CssFormatOf(format);
+  return css ? ExtraDecimals(*css, color & 0xFFFFFFu) : std::nullopt;
+}
+
 std::wstring FormatColor(TCopyFormat format, TColor color) {
   color &= 0xFFFFFFu;
+  if (const TCssFormat* css = CssFormatOf(format)) return CssText(*css, color);
   const int red = RedOf(color), green = GreenOf(color), blue = BlueOf(color);
   const unsigned rgb = static_cast<unsigned>(red) << 16 | static_cast<unsigned>(green) << 8 | static_cast<unsigned>(blue);
   switch (format) {
@@ -159,22 +227,6 @@ std::wstring FormatColor(TCopyFormat format, TColor color) {
       return L"#" + Hex(rgb, 6, false);
     case TCopyFormat::CssRgb:
       return L"rgb(" + Num(red) + L", " + Num(green) + L", " + Num(blue) + L")";
-    case TCopyFormat::CssHsl: {
-      const THslExact hsl = ColorToHsl(color);
-      return ShortestExact(color, [&](int d) {
-        return L"hsl(" + HueText(hsl.hue, d) + L", " + FixedText(hsl.saturation, d) + L"%, " +
-               FixedText(hsl.lightness, d) + L"%)";
-      });
-    }
-    case TCopyFormat::CssHwb: {
-      const THwbExact hwb = ColorToHwb(color);
-      return ShortestExact(color, [&](int d) {
-        return L"hwb(" + HueText(hwb.hue, d) + L" " + FixedText(hwb.whiteness, d) + L"% " +
-               FixedText(hwb.blackness, d) + L"%)";
-      });
-    }
-    case TCopyFormat::CssOklch:
-      return Oklch(color);
     case TCopyFormat::ColorRef:
       return L"0x" + Hex(color, 6, true);
     case TCopyFormat::DelphiHex:
@@ -185,26 +237,16 @@ std::wstring FormatColor(TCopyFormat format, TColor color) {
       return std::to_wstring(rgb);
     case TCopyFormat::Name:
       return ColorNameText(color);
-    case TCopyFormat::CssLab: {
-      const TCieLab lab = CieLabOf(color);
-      return Triple(L"lab(", lab.L, lab.a, lab.b, 2);
-    }
+    case TCopyFormat::CssHsl:
+    case TCopyFormat::CssHwb:
+    case TCopyFormat::CssOklch:
+    case TCopyFormat::CssLab:
     case TCopyFormat::CssLch:
-      return Lch(color);
-    case TCopyFormat::CssOklab: {
-      const TOkLab lab = ColorToOkLab(color);
-      return Triple(L"oklab(", lab.L, lab.a, lab.b, 4);
-    }
+    case TCopyFormat::CssOklab:
     case TCopyFormat::CssDisplayP3:
-      return DisplayP3(color);
-    case TCopyFormat::CssSrgbLinear: {
-      const TLinearRgb linear = ColorToLinear(color);
-      return Triple(L"color(srgb-linear ", linear.r, linear.g, linear.b, 4);
-    }
-    case TCopyFormat::CssXyzD65: {
-      const TXyz xyz = LinearToXyzD65(ColorToLinear(color));
-      return Triple(L"color(xyz-d65 ", xyz.x, xyz.y, xyz.z, 4);
-    }
+    case TCopyFormat::CssSrgbLinear:
+    case TCopyFormat::CssXyzD65:
+      break;  // above
     case TCopyFormat::Cmyk:
       return Cmyk(red, green, blue);
     case TCopyFormat::Vec4:

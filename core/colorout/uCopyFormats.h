@@ -8,17 +8,17 @@
 #include "core/color/uColor.h"
 
 enum class TCopyFormat {
-  HexUpper,   // #123456 (always red, green, blue)
-  HexLower,   // #ff8000
-  CssRgb,     // rgb(18, 52, 86)
-  CssHsl,     // hsl(210, 65%, 20%)
-  CssHwb,     // hwb(210 7% 66%)
-  CssOklch,   // oklch(0.3192 0.0725 251.17)
-  ColorRef,   // 0x563412, the Win32 COLORREF RGB(18, 52, 86)
-  DelphiHex,  // $00563412, the same as a Delphi constant
-  Floats,     // 0.071, 0.204, 0.337
-  Decimal,    // 1193046, the decimal of 0x123456
-  Name,       // the CSS name, or "≈" and the nearest one
+  HexUpper,       // #123456 (always red, green, blue)
+  HexLower,       // #ff8000
+  CssRgb,         // rgb(18, 52, 86)
+  CssHsl,         // hsl(210, 65%, 20%)
+  CssHwb,         // hwb(210 7% 66%)
+  CssOklch,       // oklch(0.3192 0.0725 251.17)
+  ColorRef,       // 0x563412, the Win32 COLORREF RGB(18, 52, 86)
+  DelphiHex,      // $00563412, the same as a Delphi constant
+  Floats,         // 0.071, 0.204, 0.337
+  Decimal,        // 1193046, the decimal of 0x123456
+  Name,           // the CSS name, or "≈" and the nearest one
   CssLab,         // lab(44.12 10.95 -59.09), CIE Lab D50 as CSS takes it
   CssLch,         // lch(44.12 60.09 280.50)
   CssOklab,       // oklab(0.5325 -0.0225 -0.1663)
@@ -45,7 +45,14 @@ std::wstring_view CopyFormatLabel(TCopyFormat format);
 std::optional<TCopyFormat> CopyFormatFromStableName(std::wstring_view name);
 
 // The colour's text in the format; the bits above the 24 colour bits are
-// ignored. Decimals round half away from zero and never show "-0". OKLCH
-// and lch() give the hue 0 when the chroma rounds to 0. hsl() and hwb() take
-// the fewest decimals (0, 1 or 2) whose text pastes back as the same colour.
+// ignored. Decimals round half away from zero and never show "-0"; oklch()
+// and lch() give the hue 0 when the chroma shows as 0. The CSS formats that
+// paste reads back take their own decimals (hsl() and hwb() none, lab() and
+// lch() two, the others four, oklch()'s hue two) and up to two more where
+// fewer would paste back as another colour.
 std::wstring FormatColor(TCopyFormat format, TColor color);
+
+// How many decimals beyond its own the format's text of the colour takes
+// to read back exactly (0, 1 or 2); none for a format that is no CSS
+// function of three numbers, or when even two more do not read back.
+std::optional<int> CopyFormatExtraDecimals(TCopyFormat format, TColor color);

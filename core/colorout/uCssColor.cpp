@@ -55,7 +55,8 @@ std::optional<TArg> ParseArg(std::wstring_view token) {
   }
   if (digits == 0) return std::nullopt;
   if (i + 1 < token.size() && AsciiLower(token[i]) == L'e' &&
-      (IsDigit(token[i + 1]) || ((token[i + 1] == L'+' || token[i + 1] == L'-') && i + 2 < token.size() && IsDigit(token[i + 2])))) {
+      (IsDigit(token[i + 1]) ||
+       ((token[i + 1] == L'+' || token[i + 1] == L'-') && i + 2 < token.size() && IsDigit(token[i + 2])))) {
     ++i;
     bool negativeExponent = false;
     if (token[i] == L'+' || token[i] == L'-') negativeExponent = token[i++] == L'-';
@@ -83,7 +84,7 @@ std::optional<TArg> ParseArg(std::wstring_view token) {
 
 struct TArgs {
   std::array<TArg, 3> v;
-  bool legacy = false;  // comma separated
+  bool legacy = false;      // comma separated
   std::wstring_view space;  // color()'s first word
 };
 
@@ -146,22 +147,30 @@ std::optional<TArgs> ParseArgs(std::wstring_view inner, bool allowLegacy, bool w
   return args;
 }
 
-// A number, or a percentage of the given full scale; none counts as 0.
+// A number, or a percentage of the given full scale; none counts as 0. The
+// factor is applied once, so "65.4%" of 100 is the number 65.4 exactly.
 std::optional<double> Scaled(const TArg& arg, double percentScale) {
   switch (arg.kind) {
-    case TArgKind::Number: return arg.value;
-    case TArgKind::Percent: return arg.value / 100 * percentScale;
-    case TArgKind::None: return 0;
-    case TArgKind::Angle: break;
+    case TArgKind::Number:
+      return arg.value;
+    case TArgKind::Percent:
+      return arg.value * (percentScale / 100);
+    case TArgKind::None:
+      return 0;
+    case TArgKind::Angle:
+      break;
   }
   return std::nullopt;
 }
 
 std::optional<double> Hue(const TArg& arg) {
   if (arg.kind == TArgKind::Percent) return std::nullopt;
-  double hue = std::fmod(arg.value, 360.0);
-  if (hue < 0) hue += 360;
-  return hue;
+  return arg.value;
+}
+
+double NormalHue(double degrees) {
+  const double hue = std::fmod(degrees, 360.0);
+  return hue < 0 ? hue + 360 : hue;
 }
 
 int UnitToChannel(double unit) {
@@ -173,108 +182,81 @@ int UnitToChannel(double unit) {
 TCssColor Refused() { return {TCssColorStatus::Refused, 0, false}; }
 TCssColor Of(TColor color) { return {TCssColorStatus::Color, color, false}; }
 
-// A colour that rounds to 8 bits without clipping is inside, even a hair
-// past 0 or 1: a four-decimal text of an 8-bit colour lands there.
-bool RoundsInside(double linear) {
-  const double encoded = SrgbEncode(linear) * 255;
-  return encoded >= -0.5 && encoded < 255.5;
+// A channel less than one 8-bit step past 0 or 255 counts as inside and is
+// clipped: a four-decimal text of an 8-bit colour lands there, and calling
+// it outside sRGB would mark the program's own copies.
+std::optional<int> RoundedChannel(double linear) {
+  const double steps = SrgbEncode(linear) * 255;
+  if (!(steps >= -1 && steps < 256)) return std::nullopt;
+  return std::clamp(static_cast<int>(std::floor(steps + 0.5)), 0, 255);
 }
 
 TCssColor FromLinear(const TLinearRgb& rgb) {
-  if (RoundsInside(rgb.r) && RoundsInside(rgb.g) && RoundsInside(rgb.b)) return Of(LinearToColor(rgb));
+  const auto r = RoundedChannel(rgb.r), g = RoundedChannel(rgb.g), b = RoundedChannel(rgb.b);
+  if (r && g && b) return Of(MakeColor(*r, *g, *b));
   const TOkLch lch = OkLabToOkLch(LinearToOkLab(rgb));
   return {TCssColorStatus::Color, OkLchToColorMapped(lch.L, lch.C, lch.h), true};
 }
 
+// CSS's hue step for channel n (0 red, 8 green, 4 blue): -1 to 1.
+double HueStep(double hue, double n) {
+  const double k = std::fmod(n + hue / 30, 12.0);
+  return std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
+}
+
 TColor HslToColor(double hue, double sat, double light) {
   const double a = sat * std::min(light, 1 - light);
-  const auto f = [&](double n) {
-    const double k = std::fmod(n + hue / 30, 12.0);
-    return light - a * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
-  };
-  return MakeColor(UnitToChannel(f(0)), UnitToChannel(f(8)), UnitToChannel(f(4)));
+  const auto f = [&](double n) { return UnitToChannel(light - a * HueStep(hue, n)); };
+  return MakeColor(f(0), f(8), f(4));
+}
+
+TColor HwbToColor(double hue, double w, double b) {
+  if (w + b >= 1) {
+    const int grey = UnitToChannel(w / (w + b));
+    return MakeColor(grey, grey, grey);
+  }
+  // The pure hue scaled into what whiteness and blackness leave.
+  const auto f = [&](double n) { return UnitToChannel((0.5 - 0.5 * HueStep(hue, n)) * (1 - w - b) + w); };
+  return MakeColor(f(0), f(8), f(4));
 }
 
 std::optional<TCssColor> Rgb(const TArgs& args) {
   int channels[3];
   for (int i = 0; i < 3; ++i) {
-    const TArg& arg = args.v[static_cast<std::size_t>(i)];
-    const auto value = Scaled(arg, 255);
+    const auto value = Scaled(args.v[static_cast<std::size_t>(i)], 255);
     if (!value) return std::nullopt;
     channels[i] = UnitToChannel(*value / 255);
   }
   return Of(MakeColor(channels[0], channels[1], channels[2]));
 }
 
-std::optional<TCssColor> Hsl(const TArgs& args) {
-  const auto hue = Hue(args.v[0]);
-  const auto sat = Scaled(args.v[1], 100);
-  const auto light = Scaled(args.v[2], 100);
-  if (!hue || !sat || !light) return std::nullopt;
-  return Of(HslToColor(*hue, std::clamp(*sat, 0.0, 100.0) / 100, std::clamp(*light, 0.0, 100.0) / 100));
+TCssColor FromCieLab(double L, double a, double b) {
+  return FromLinear(XyzD65ToLinear(XyzD50ToD65(LabToXyzD50({L, a, b}))));
 }
 
-std::optional<TCssColor> Hwb(const TArgs& args) {
-  const auto hue = Hue(args.v[0]);
-  const auto white = Scaled(args.v[1], 100);
-  const auto black = Scaled(args.v[2], 100);
-  if (!hue || !white || !black) return std::nullopt;
-  const double w = std::clamp(*white, 0.0, 100.0) / 100;
-  const double b = std::clamp(*black, 0.0, 100.0) / 100;
-  if (w + b >= 1) {
-    const int grey = UnitToChannel(w / (w + b));
-    return Of(MakeColor(grey, grey, grey));
-  }
-  // The hue at full saturation, scaled into what whiteness and blackness
-  // leave.
-  const auto f = [&](double n) {
-    const double k = std::fmod(n + *hue / 30, 12.0);
-    const double pure = 0.5 - 0.5 * std::max(-1.0, std::min({k - 3, 9 - k, 1.0}));
-    return UnitToChannel(pure * (1 - w - b) + w);
-  };
-  return Of(MakeColor(f(0), f(8), f(4)));
-}
+struct TFunctionShape {
+  std::wstring_view name;  // "" for color()'s spaces, matched by space
+  std::wstring_view space;
+  TCssFunction function;
+  bool hue;           // the third number is a hue (the first for hsl, hwb)
+  double percent[3];  // what 100% of each number is
+};
 
-std::optional<TOkLab> LabLike(const TArgs& args, double lightScale, double abScale) {
-  const auto L = Scaled(args.v[0], lightScale);
-  const auto a = Scaled(args.v[1], abScale);
-  const auto b = Scaled(args.v[2], abScale);
-  if (!L || !a || !b) return std::nullopt;
-  // Capped far beyond any colour so the arithmetic stays finite.
-  const double cap = 1e4 * abScale;
-  return TOkLab{std::clamp(*L, 0.0, lightScale), std::clamp(*a, -cap, cap), std::clamp(*b, -cap, cap)};
-}
-
-std::optional<TOkLab> LchLike(const TArgs& args, double lightScale, double chromaScale) {
-  const auto L = Scaled(args.v[0], lightScale);
-  const auto C = Scaled(args.v[1], chromaScale);
-  const auto h = Hue(args.v[2]);
-  if (!L || !C || !h) return std::nullopt;
-  const double chroma = std::clamp(*C, 0.0, 1e4 * chromaScale);
-  return TOkLab{std::clamp(*L, 0.0, lightScale), chroma * std::cos(*h * kPi / 180), chroma * std::sin(*h * kPi / 180)};
-}
-
-TCssColor FromCieLab(const TOkLab& lab) {
-  return FromLinear(XyzD65ToLinear(XyzD50ToD65(LabToXyzD50({lab.L, lab.a, lab.b}))));
-}
-
-std::optional<TCssColor> ColorFunction(const TArgs& args) {
-  double v[3];
-  for (std::size_t i = 0; i < 3; ++i) {
-    const auto value = Scaled(args.v[i], 1);
-    if (!value) return std::nullopt;
-    v[i] = std::clamp(*value, -1e6, 1e6);
-  }
-  const std::wstring_view space = args.space;
-  if (AsciiEqualNoCase(space, L"srgb")) return FromLinear({SrgbDecode(v[0]), SrgbDecode(v[1]), SrgbDecode(v[2])});
-  if (AsciiEqualNoCase(space, L"srgb-linear")) return FromLinear({v[0], v[1], v[2]});
-  if (AsciiEqualNoCase(space, L"display-p3"))
-    return FromLinear(XyzD65ToLinear(LinearP3ToXyzD65({SrgbDecode(v[0]), SrgbDecode(v[1]), SrgbDecode(v[2])})));
-  if (AsciiEqualNoCase(space, L"xyz-d65") || AsciiEqualNoCase(space, L"xyz"))
-    return FromLinear(XyzD65ToLinear({v[0], v[1], v[2]}));
-  if (AsciiEqualNoCase(space, L"xyz-d50")) return FromLinear(XyzD65ToLinear(XyzD50ToD65({v[0], v[1], v[2]})));
-  return std::nullopt;
-}
+constexpr TFunctionShape kShapes[] = {
+    {L"hsl", {}, TCssFunction::Hsl, true, {0, 100, 100}},
+    {L"hsla", {}, TCssFunction::Hsl, true, {0, 100, 100}},
+    {L"hwb", {}, TCssFunction::Hwb, true, {0, 100, 100}},
+    {L"lab", {}, TCssFunction::Lab, false, {100, 125, 125}},
+    {L"lch", {}, TCssFunction::Lch, true, {100, 150, 0}},
+    {L"oklab", {}, TCssFunction::Oklab, false, {1, 0.4, 0.4}},
+    {L"oklch", {}, TCssFunction::Oklch, true, {1, 0.4, 0}},
+    {L"color", L"srgb", TCssFunction::Srgb, false, {1, 1, 1}},
+    {L"color", L"srgb-linear", TCssFunction::SrgbLinear, false, {1, 1, 1}},
+    {L"color", L"display-p3", TCssFunction::DisplayP3, false, {1, 1, 1}},
+    {L"color", L"xyz-d65", TCssFunction::XyzD65, false, {1, 1, 1}},
+    {L"color", L"xyz", TCssFunction::XyzD65, false, {1, 1, 1}},
+    {L"color", L"xyz-d50", TCssFunction::XyzD50, false, {1, 1, 1}},
+};
 
 std::optional<TCssColor> Hex(std::wstring_view text) {
   if (text.empty() || text[0] != L'#') return std::nullopt;
@@ -298,25 +280,18 @@ std::optional<TCssColor> Function(std::wstring_view text) {
   const auto args = ParseArgs(inner, legacy, is(L"color"));
   if (!args) return std::nullopt;
   if (is(L"rgb") || is(L"rgba")) return Rgb(*args);
-  if (is(L"hsl") || is(L"hsla")) return Hsl(*args);
-  if (is(L"hwb")) return Hwb(*args);
-  if (is(L"lab")) {
-    const auto lab = LabLike(*args, 100, 125);
-    return lab ? std::optional(FromCieLab(*lab)) : std::nullopt;
+  for (const TFunctionShape& shape : kShapes) {
+    if (!is(shape.name) || !AsciiEqualNoCase(args->space, shape.space)) continue;
+    std::array<double, 3> v;
+    // hsl() and hwb() lead with the hue, lch() and oklch() end with it.
+    const std::size_t hueAt = shape.function == TCssFunction::Hsl || shape.function == TCssFunction::Hwb ? 0 : 2;
+    for (std::size_t i = 0; i < 3; ++i) {
+      const auto value = shape.hue && i == hueAt ? Hue(args->v[i]) : Scaled(args->v[i], shape.percent[i]);
+      if (!value) return std::nullopt;
+      v[i] = *value;
+    }
+    return CssColorFromNumbers(shape.function, v);
   }
-  if (is(L"lch")) {
-    const auto lab = LchLike(*args, 100, 150);
-    return lab ? std::optional(FromCieLab(*lab)) : std::nullopt;
-  }
-  if (is(L"oklab")) {
-    const auto lab = LabLike(*args, 1, 0.4);
-    return lab ? std::optional(FromLinear(OkLabToLinear(*lab))) : std::nullopt;
-  }
-  if (is(L"oklch")) {
-    const auto lab = LchLike(*args, 1, 0.4);
-    return lab ? std::optional(FromLinear(OkLabToLinear(*lab))) : std::nullopt;
-  }
-  if (is(L"color")) return ColorFunction(*args);
   return std::nullopt;
 }
 
@@ -334,5 +309,40 @@ TCssColor ParseCssColor(std::wstring_view text) {
   if (auto color = Hex(text)) return *color;
   if (auto color = Function(text)) return *color;
   if (const auto named = CssNamedColor(text)) return Of(*named);
+  return {};
+}
+
+TCssColor CssColorFromNumbers(TCssFunction function, const std::array<double, 3>& v) {
+  // Caps far beyond any colour keep the arithmetic finite.
+  const auto capped = [&](std::size_t i, double cap) { return std::clamp(v[i], -cap, cap); };
+  switch (function) {
+    case TCssFunction::Hsl:
+      return Of(HslToColor(NormalHue(v[0]), std::clamp(v[1], 0.0, 100.0) / 100, std::clamp(v[2], 0.0, 100.0) / 100));
+    case TCssFunction::Hwb:
+      return Of(HwbToColor(NormalHue(v[0]), std::clamp(v[1], 0.0, 100.0) / 100, std::clamp(v[2], 0.0, 100.0) / 100));
+    case TCssFunction::Lab:
+      return FromCieLab(std::clamp(v[0], 0.0, 100.0), capped(1, 1e6), capped(2, 1e6));
+    case TCssFunction::Lch: {
+      const double C = std::clamp(v[1], 0.0, 1e6), h = NormalHue(v[2]) * (kPi / 180);
+      return FromCieLab(std::clamp(v[0], 0.0, 100.0), C * std::cos(h), C * std::sin(h));
+    }
+    case TCssFunction::Oklab:
+      return FromLinear(OkLabToLinear({std::clamp(v[0], 0.0, 1.0), capped(1, 1e4), capped(2, 1e4)}));
+    case TCssFunction::Oklch: {
+      const double C = std::clamp(v[1], 0.0, 1e4), h = NormalHue(v[2]) * (kPi / 180);
+      return FromLinear(OkLabToLinear({std::clamp(v[0], 0.0, 1.0), C * std::cos(h), C * std::sin(h)}));
+    }
+    case TCssFunction::Srgb:
+      return FromLinear({SrgbDecode(capped(0, 1e6)), SrgbDecode(capped(1, 1e6)), SrgbDecode(capped(2, 1e6))});
+    case TCssFunction::SrgbLinear:
+      return FromLinear({capped(0, 1e6), capped(1, 1e6), capped(2, 1e6)});
+    case TCssFunction::DisplayP3:
+      return FromLinear(XyzD65ToLinear(
+          LinearP3ToXyzD65({SrgbDecode(capped(0, 1e6)), SrgbDecode(capped(1, 1e6)), SrgbDecode(capped(2, 1e6))})));
+    case TCssFunction::XyzD65:
+      return FromLinear(XyzD65ToLinear({capped(0, 1e6), capped(1, 1e6), capped(2, 1e6)}));
+    case TCssFunction::XyzD50:
+      return FromLinear(XyzD65ToLinear(XyzD50ToD65({capped(0, 1e6), capped(1, 1e6), capped(2, 1e6)})));
+  }
   return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A CSS Color 4 colour value read into the 8-bit sRGB the program keeps.
+#include <array>
 #include <string_view>
 
 #include "core/color/uColor.h"
@@ -27,3 +28,12 @@ std::wstring_view TrimCssSpace(std::wstring_view text);
 // xyz, xyz-d50) in their comma or space forms, and the named colours.
 // Alpha is read and ignored.
 TCssColor ParseCssColor(std::wstring_view text);
+
+// The CSS functions that carry a colour as three numbers, in the units their
+// texts show: hue in degrees, hsl() and hwb() in percent, lab() and lch()
+// lightness 0..100, oklab() and oklch() lightness 0..1, color() channels.
+enum class TCssFunction { Hsl, Hwb, Lab, Lch, Oklab, Oklch, Srgb, SrgbLinear, DisplayP3, XyzD65, XyzD50 };
+
+// The colour a text of the function with these numbers reads as: what
+// ParseCssColor gives once it has read the numbers.
+TCssColor CssColorFromNumbers(TCssFunction function, const std::array<double, 3>& v);

@@ -31,14 +31,18 @@ double OkLabDistance(TColor a, TColor b) {
 TColor SimulateCvd(TColor color, TCvdKind kind) {
   const TLinearRgb linear = ColorToLinear(color);
   switch (kind) {
-    case TCvdKind::Protanopia: return LinearToColor(Apply(kProtanopia, linear));
-    case TCvdKind::Deuteranopia: return LinearToColor(Apply(kDeuteranopia, linear));
-    case TCvdKind::Tritanopia: return LinearToColor(Apply(kTritanopia, linear));
+    case TCvdKind::Protanopia:
+      return LinearToColor(Apply(kProtanopia, linear));
+    case TCvdKind::Deuteranopia:
+      return LinearToColor(Apply(kDeuteranopia, linear));
+    case TCvdKind::Tritanopia:
+      return LinearToColor(Apply(kTritanopia, linear));
     case TCvdKind::Achromatopsia: {
       const double y = 0.2126 * linear.r + 0.7152 * linear.g + 0.0722 * linear.b;
       return LinearToColor({y, y, y});
     }
-    case TCvdKind::None: break;
+    case TCvdKind::None:
+      break;
   }
   return color & 0xFFFFFFu;
 }

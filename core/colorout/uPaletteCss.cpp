@@ -113,8 +113,8 @@ std::optional<TColor> HexAt(std::wstring_view line, std::size_t pos) {
 }
 
 std::optional<TColor> FunctionAt(std::wstring_view line, std::size_t pos) {
-  constexpr std::wstring_view kFunctions[] = {L"rgba(", L"rgb(", L"hsla(", L"hsl(", L"hwb(",   L"lab(",
-                                              L"lch(",  L"oklab(", L"oklch(", L"color("};
+  constexpr std::wstring_view kFunctions[] = {L"rgba(", L"rgb(", L"hsla(",  L"hsl(",   L"hwb(",
+                                              L"lab(",  L"lch(", L"oklab(", L"oklch(", L"color("};
   for (const std::wstring_view name : kFunctions) {
     if (line.size() - pos < name.size() || !AsciiEqualNoCase(line.substr(pos, name.size()), name)) continue;
     // Bounded, so a long line of unclosed calls stays linear.

@@ -46,6 +46,21 @@ TEST(FormatColor, NewFormatsMatchTheReference) {
       EXPECT_EQ(FormatColor(formats[i], Rgb(c.rgb)), c.texts[i]) << std::hex << c.rgb << " " << i;
 }
 
+TEST(FormatColor, MoreDecimalsOnlyWhereFewerWouldPasteBackAsAnotherColour) {
+  const struct {
+    unsigned rgb;
+    TCopyFormat format;
+    const wchar_t* text;
+  } cases[] = {
+      {0x02C700, TCopyFormat::CssOklab, L"oklab(0.71897 -0.19386 0.14895)"},
+      {0x00FFFF, TCopyFormat::CssOklab, L"oklab(0.90540 -0.14944 -0.03940)"},
+      {0x090300, TCopyFormat::CssXyzD65, L"color(xyz-d65 0.00145 0.00123 0.00016)"},
+      {0xE5F200, TCopyFormat::CssOklch, L"oklch(0.92006 0.20624 113.668)"},
+      {0x02C700, TCopyFormat::CssOklch, L"oklch(0.7190 0.2445 142.46)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatColor(c.format, Rgb(c.rgb)), c.text) << std::hex << c.rgb;
+}
+
 TEST(HarmonyColors, ScaleAndEveryHarmonyMatchTheReference) {
   const struct {
     unsigned rgb;

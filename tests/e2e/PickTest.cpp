@@ -210,7 +210,7 @@ TEST(PickMode, CtrlKShowsTheLoupeBesideThePointerAndEnterCopiesInEachFormat) {
   const std::vector<e2e::MenuEntry> menu = tintra.Menu();
   const e2e::MenuEntry* onPick = e2e::FindMenuEntry(menu, "取得時にコピー(&C)");
   ASSERT_NE(onPick, nullptr);
-  // #FF8000 in the built-in formats, after なし.
+  // #FF8000 in the 22 built-in formats, after なし.
   const std::vector<std::string> formats = {"#FF8000", "#ff8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)",
                                             "hwb(30 0% 0%)", "oklch(0.7319 0.1858 52.98)", "0x0080FF", "$000080FF",
                                             "1.000, 0.502, 0.000", "16744448", "\u2248darkorange",

@@ -17,7 +17,6 @@
 #include "app/ufrmTintra.h"
 #include "core/color/uColorText.h"
 #include "core/colorout/uColorChannels.h"
-#include "core/colorout/uCopyFormats.h"
 #include "core/colorout/uCopyTemplate.h"
 #include "framework/Clipboard.h"
 #include "framework/Handles.h"
@@ -28,8 +27,6 @@ const wchar_t kKey[] = L"SOFTWARE\\ZORVEK\\TintraCopyFormatsTest";
 
 const TColor k123456 = MakeColor(18, 52, 86);
 const TColor kFF8000 = MakeColor(255, 128, 0);
-// The built-in formats come first in every list and menu.
-const int kBuiltIns = static_cast<int>(BuiltInCopyFormats().size());
 
 // The built-in formats in menu order, for #123456 and #FF8000.
 const std::vector<std::wstring> kOutputs123456 = {L"#123456",
@@ -64,16 +61,26 @@ const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
                                                   L"$000080FF",
                                                   L"1.000, 0.502, 0.000",
                                                   L"16744448",
-                                                  L"\u2248darkorange"};
+                                                  L"\u2248darkorange",
+                                                  L"lab(67.82 45.49 74.84)",
+                                                  L"lch(67.82 87.58 58.71)",
+                                                  L"oklab(0.7319 0.1119 0.1484)",
+                                                  L"color(display-p3 0.9361 0.5290 0.1987)",
+                                                  L"color(srgb-linear 1.0000 0.2159 0.0000)",
+                                                  L"color(xyz-d65 0.4896 0.3670 0.0451)",
+                                                  L"cmyk(0%, 50%, 100%, 0%)",
+                                                  L"vec4(1.000, 0.502, 0.000, 1.0)",
+                                                  L"#FFFF8000",
+                                                  L"Color.FromArgb(255, 255, 128, 0)",
+                                                  L"Color(red: 1.000, green: 0.502, blue: 0.000)"};
 
 // A built-in item's caption: its access key and label beside the output.
 std::wstring Captioned(std::size_t i, const std::wstring& output) {
   const wchar_t* labels[] = {L"Hex",     L"Hex lower case", L"CSS rgb()",   L"CSS hsl()", L"CSS hwb()", L"CSS oklch()",
                              L"COLORREF", L"Delphi",        L"Floats 0..1", L"Decimal",   L"Name",
                              L"CSS lab()", L"CSS lch()", L"CSS oklab()", L"CSS color(display-p3)",
-                             L"CSS color(srgb-linear)", L"CSS color(xyz-d65)", L"CMYK", L"GLSL vec4",
-                             L"Android ARGB", L".NET Color.FromArgb", L"SwiftUI Color"};
-  // E is the edit command's own key.
+                             L"CSS color(srgb-linear)", L"CSS color(xyz-d65)", L"CMYK", L"GLSL vec4", L"Android ARGB",
+                             L".NET Color.FromArgb", L"SwiftUI Color"};
   return std::wstring(L"&") + L"1234567890ABCDFGHIJKLM"[i] + L' ' + labels[i] + L"  " + output;
 }
 
@@ -190,23 +197,23 @@ TEST_F(CopyFormatsTest, TemplatesFollowTheBuiltInsAndAFaultyOneCopiesAsItStands)
   Form.ChannelPanel.SetColor(k123456);
   Form.CopyFormats.SetTemplates({L"R&B {r}", L"{x} {r}", L"{R}{G}{B}"});
   const std::vector<std::wstring> items = OpenCopyAs();
-  ASSERT_EQ(items.size(), kBuiltIns + 1u + 3 + 2);
-  EXPECT_EQ(items[kBuiltIns], L"-");
-  EXPECT_EQ(items[kBuiltIns + 1], L"R&&B 18");  // shown as "R&B 18", no accelerator
-  EXPECT_EQ(items[kBuiltIns + 2], L"{x} 18");
-  EXPECT_EQ(items[kBuiltIns + 3], L"123456");
-  EXPECT_EQ(items[kBuiltIns + 4], L"-");
+  ASSERT_EQ(items.size(), 22u + 1 + 3 + 2);
+  EXPECT_EQ(items[22], L"-");
+  EXPECT_EQ(items[23], L"R&&B 18");  // shown as "R&B 18", no accelerator
+  EXPECT_EQ(items[24], L"{x} 18");
+  EXPECT_EQ(items[25], L"123456");
+  EXPECT_EQ(items[26], L"-");
   const struct {
     int pos;
     const wchar_t* text;
-  } cases[] = {{kBuiltIns + 1, L"R&B 18"}, {kBuiltIns + 2, L"{x} 18"}, {kBuiltIns + 3, L"123456"}};
+  } cases[] = {{23, L"R&B 18"}, {24, L"{x} 18"}, {25, L"123456"}};
   for (const auto& c : cases) {
     ChooseItem(c.pos);
     EXPECT_EQ(Clip(), c.text);
   }
   // Fewer templates take their items away again.
   Form.CopyFormats.SetTemplates({});
-  EXPECT_EQ(OpenCopyAs().size(), kBuiltIns + 2u);
+  EXPECT_EQ(OpenCopyAs().size(), 24u);
 }
 
 TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
@@ -338,11 +345,11 @@ class CopyFormatsDialogTest : public testing::Test {
 
 TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch) {
   const std::vector<std::wstring> items = Items();
-  ASSERT_EQ(items.size(), kBuiltIns + 2u);
+  ASSERT_EQ(items.size(), 13u);
   EXPECT_EQ(items[0], L"組み込み: #123456");
   EXPECT_EQ(items[2], L"組み込み: rgb(18, 52, 86)");
-  EXPECT_EQ(items[kBuiltIns], L"誤り: {x}");
-  EXPECT_EQ(items[kBuiltIns + 1], L"テンプレート: rgb {r}");
+  EXPECT_EQ(items[11], L"誤り: {x}");
+  EXPECT_EQ(items[12], L"テンプレート: rgb {r}");
 
   // A built-in format is read-only.
   Select(0);
@@ -350,7 +357,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   EXPECT_FALSE(Enabled(Dialog.btnUp));
   EXPECT_FALSE(Enabled(Dialog.btnChange));
 
-  Select(kBuiltIns);
+  Select(11);
   EXPECT_EQ(Dialog.edtTemplate.Text(), L"{x}");
   EXPECT_EQ(Dialog.lblPreview.Text(),
             L"誤り: 知らない置き換え名です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）");
@@ -358,7 +365,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   EXPECT_TRUE(Enabled(Dialog.btnDelete));
   EXPECT_TRUE(Enabled(Dialog.btnDown));
 
-  Select(kBuiltIns + 1);
+  Select(12);
   EXPECT_EQ(Dialog.lblPreview.Text(), L"プレビュー: rgb 18");
 }
 
@@ -367,26 +374,26 @@ TEST_F(CopyFormatsDialogTest, AddsChangesMovesAndRemovesTemplates) {
   EXPECT_EQ(Dialog.lblPreview.Text(), L"プレビュー: #123456");
   Press(Dialog.btnAdd);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{x}", L"rgb {r}", L"#{R}{G}{B}"}));
-  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), kBuiltIns + 2);
+  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), 13);
 
   Press(Dialog.btnUp);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{x}", L"#{R}{G}{B}", L"rgb {r}"}));
-  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), kBuiltIns + 1);
+  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), 12);
 
-  Select(kBuiltIns);
+  Select(11);
   Dialog.edtTemplate.SetText(L"{r");
   EXPECT_TRUE(Dialog.lblPreview.Text().starts_with(L"誤り: "));
   EXPECT_FALSE(Enabled(Dialog.btnChange));
   Dialog.edtTemplate.SetText(L"{name}");
   Press(Dialog.btnChange);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{name}", L"#{R}{G}{B}", L"rgb {r}"}));
-  EXPECT_EQ(Items()[kBuiltIns], L"テンプレート: {name}");
+  EXPECT_EQ(Items()[11], L"テンプレート: {name}");
 
-  Select(kBuiltIns + 1);
+  Select(12);
   Press(Dialog.btnDelete);
   Press(Dialog.btnDown);  // the last one cannot go further down
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{name}", L"rgb {r}"}));
-  EXPECT_EQ(Items().size(), kBuiltIns + 2u);
+  EXPECT_EQ(Items().size(), 13u);
 }
 
 TEST(ColorNameLabelTest, ShowsTheNameOfEveryNewColour) {
