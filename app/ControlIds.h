@@ -17,6 +17,9 @@ inline constexpr int gridItem = 105;
 inline constexpr int pboxColor = 200;
 inline constexpr int lblColor = 201;
 inline constexpr int lblColorName = 202;
+inline constexpr int edtColorText = 203;
+inline constexpr int lblCvdMark = 204;
+inline constexpr int lblColorNote = 205;
 inline constexpr int FirstFactorEditor = 210;
 inline constexpr int FirstFactorLabel = 230;
 inline constexpr int FactorEditor(int index) { return FirstFactorEditor + index; }
@@ -48,5 +51,10 @@ inline constexpr int lblContrastRatio = 402;
 inline constexpr int lblContrastWcag = 403;
 inline constexpr int lblContrastApca = 404;
 inline constexpr int btnContrastSwap = 405;
+inline constexpr int lblContrastCompare = 406;
+inline constexpr int edtContrastCompare = 407;
+inline constexpr int btnContrastFixAA = 408;
+inline constexpr int btnContrastFixAAA = 409;
+inline constexpr int lblContrastCvd = 410;
 
 }  // namespace ControlIds

@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,16 @@
 #include "framework/support/uAppMessage.h"
 #include "framework/support/uPortableSettings.h"
 #include "framework/support/uStartupTrace.h"
+
+#if defined(__GLIBCXX__) && defined(__MINGW32__)
+// The library's own handler prints the escaping exception's demangled type
+// to a console this program does not have, and brings the whole demangler
+// (46 KB) into the exe for it. Every handler and window procedure is
+// guarded already; what still escapes ends the program as abort does.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}
+#endif
 
 namespace {
 

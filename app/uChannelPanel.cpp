@@ -83,6 +83,13 @@ void TChannelPanel::Create(fw::TWindow& parent) {
   lblColor.SetControlId(ControlIds::lblColor);
   lblColor.SetBounds(40 - kLabelWidth - 2, 42, kLabelWidth, 14);
   lblColor.Create(&parent, UiText(IDS_LABEL_COLOR), fw::TAlignment::taRightJustify);
+  // Right after its label, so that the label names it and it comes first in
+  // the tab order; beside the eyedropper, where the designed controls leave room.
+  edtColorText.SetControlId(ControlIds::edtColorText);
+  edtColorText.SetBounds(35, 6, 60, 21);
+  edtColorText.SetMaxLength(200);
+  edtColorText.AccessibleName = UiText(IDS_COLOR_TEXT_NAME);
+  edtColorText.Create(&parent);
   pboxColor.SetControlId(ControlIds::pboxColor);
   pboxColor.SetBounds(40, 42, 41, 42);
   pboxColor.OnPaint = [this](fw::TObject* s, HDC dc) { pboxColorPaint(s, dc); };
@@ -141,6 +148,7 @@ void TChannelPanel::RunUpdatePath(void (*derive)(TColorFactors&)) {
   PaintSwatchNow();
   // A screen reader announces each new colour, a pick included.
   pboxColor.NotifyAccessible(EVENT_OBJECT_NAMECHANGE);
+  edtColorText.SetColor(FFactors.Color);
   if (OnColorChange) OnColorChange(FFactors.Color);
 }
 
@@ -204,8 +212,12 @@ void TChannelPanel::pboxColorPaint(fw::TObject* sender, HDC dc) {
   auto* box = dynamic_cast<fw::TWindow*>(sender);
   if (!box) return;
   const RECT r{0, 0, box->ClientWidth(), box->ClientHeight()};
-  Draw3DFrame(dc, r, false, static_cast<COLORREF>(FFactors.Color & 0xFFFFFFu));
+  Draw3DFrame(dc, r, false, static_cast<COLORREF>(ShownColor() & 0xFFFFFFu));
 }
+
+TColor TChannelPanel::ShownColor() const { return DisplayColor ? DisplayColor(FFactors.Color) : FFactors.Color; }
+
+void TChannelPanel::RepaintSwatch() { PaintSwatchNow(); }
 
 void TChannelPanel::PaintSwatchNow() {
   if (!pboxColor.HandleAllocated()) return;
@@ -216,7 +228,7 @@ void TChannelPanel::PaintSwatchNow() {
   const RECT inside{2, 2, pboxColor.ClientWidth() - 2, pboxColor.ClientHeight() - 2};
   if (inside.right <= inside.left || inside.bottom <= inside.top) return;
   const HGDIOBJ old = ::SelectObject(dc.Get(), ::GetStockObject(DC_BRUSH));
-  ::SetDCBrushColor(dc.Get(), static_cast<COLORREF>(FFactors.Color & 0xFFFFFFu));
+  ::SetDCBrushColor(dc.Get(), static_cast<COLORREF>(ShownColor() & 0xFFFFFFu));
   ::PatBlt(dc.Get(), inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, PATCOPY);
   ::SelectObject(dc.Get(), old);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/color/uColorFactors.h"
+#include "controls/uColorEditVel.h"
 #include "controls/uEditTrackBarVel.h"
 #include "framework/Accessible.h"
 #include "framework/PaintBox.h"
@@ -29,6 +30,14 @@ class TChannelPanel {
   fw::TLabel lblColor;
   // The swatch's spoken name for a colour (its hex text and nearest name).
   std::function<std::wstring(TColor color)> SwatchName;
+  // The current colour as text: typed or pasted in any form the paste reads
+  // (the owner's OnApply reads it). Named by lblColor, which precedes it.
+  TColorEditVel edtColorText;
+
+  // What the swatch paints for the current colour; empty paints it as it is.
+  std::function<TColor(TColor color)> DisplayColor;
+  // The swatch again, after DisplayColor changed.
+  void RepaintSwatch();
 
   // The current colour. Code that stores Red, Grn and Blu (0..255) runs
   // UpdateFromRGB afterwards.
@@ -56,6 +65,7 @@ class TChannelPanel {
   // Derives the rest from one group, shows it and paints the swatch.
   void RunUpdatePath(void (*derive)(TColorFactors&));
   void PaintSwatchNow();
+  TColor ShownColor() const;
 
   TColorFactors FFactors;
   std::int32_t FUpdating = 0;

@@ -322,7 +322,8 @@ void TColorListPanel::gridItemDrawCell(fw::TObject*, HDC dc, int col, int row, c
     return;
   }
   if (row < 1 || col != ColIndex(lcSwatch)) return;
-  fw::TUniqueBrush brush(::CreateSolidBrush(RowColor(row)));
+  const TColor color = RowColor(row);
+  fw::TUniqueBrush brush(::CreateSolidBrush(DisplayColor ? DisplayColor(color) : color));
   ::FillRect(dc, &rect, brush.Get());
   // The true colour stays; a frame in the theme's text colour keeps it apart from any background.
   if (fw::ThemeHighContrast()) ::FrameRect(dc, &rect, fw::ThemeBrush(fw::TThemeRole::WindowText));

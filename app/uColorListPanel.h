@@ -49,6 +49,8 @@ class TColorListPanel : public fw::TObject, private TGridCellSource {
   fw::TNotifyEvent OnModified;
   // The item count, the current row or the history changed (CanDelete, CanUndo, ...).
   fw::TNotifyEvent OnListChange;
+  // What the swatch cells paint for a row's colour; empty paints it as it is.
+  std::function<TColor(TColor color)> DisplayColor;
   // A shortcut menu is asked for over the grid, at a screen point.
   std::function<void(fw::TObject* sender, int screenX, int screenY)> OnContextMenu;
 

@@ -27,6 +27,15 @@ void TColorNameLabel::Create(fw::TWindow& parent) {
     TTTOOLINFOW tool = ToolInfo();
     ::SendMessageW(FToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  lblColorNote.SetControlId(ControlIds::lblColorNote);
+  // The strip under the lowest editors, left of the size grip.
+  lblColorNote.SetBounds(2, 243, 186, 13);
+  lblColorNote.SetFont(FontOfHeight(kFontHeight));
+  lblColorNote.Create(&parent, L"");
+}
+
+void TColorNameLabel::SetNote(const std::wstring& note) {
+  if (lblColorNote.HandleAllocated() && lblColorNote.Text() != note) lblColorNote.SetText(note);
 }
 
 TTTOOLINFOW TColorNameLabel::ToolInfo() const noexcept {
@@ -55,6 +64,7 @@ void TColorNameLabel::DpiChanged() {
   // The label still shows one of the old fonts: they go once it holds a new one.
   const std::array<fw::TUniqueFont, 5> old = std::move(FFonts);
   lblColorName.SetFont(FontOfHeight(kFontHeight));
+  lblColorNote.SetFont(FontOfHeight(kFontHeight));
   FitFont();
   if (FToolTip) {
     TTTOOLINFOW tool = ToolInfo();
@@ -81,6 +91,7 @@ void TColorNameLabel::FitFont() {
 void TColorNameLabel::SetColor(TColor color) {
   color &= 0xFFFFFFu;
   if (FKnown && color == FColor) return;
+  SetNote(L"");
   FKnown = true;
   FColor = color;
   FText = ColorNameText(color);

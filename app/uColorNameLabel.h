@@ -1,7 +1,9 @@
 #pragma once
 // The current colour's name beside its swatch: the CSS name, or "≈" and the
 // nearest one, in a font small enough for the longest names, with the whole
-// name as its tool tip.
+// name as its tool tip; and under the editors a note about how the colour
+// came in (brought into sRGB, or a text that was no colour), gone with the
+// next colour.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -35,6 +37,9 @@ class TColorNameLabel {
   static constexpr unsigned kInterval = 100;  // ms
   // The designed font height, and the smallest one a long name may take.
   static constexpr int kFontHeight = 12, kSmallestFontHeight = 8;
+  // Empty clears it.
+  void SetNote(const std::wstring& note);
+  fw::TLabel lblColorNote;
 
   class TNameStatic : public fw::TLabel {
    public:

@@ -108,6 +108,11 @@ bool TPaletteExchange::ImportFrom(const std::wstring& fileName) {
   const TPaletteImport imported = format ? Read(fileName, *format) : TPaletteImport{{}, UiText(IDS_PALETTE_UNKNOWN_TYPE)};
   if (imported.Ok()) {
     FList.AppendColors(imported.entries, IDS_STEP_IMPORT);
+    // Lines that gave no colour are not lost silently: the summary counts them.
+    if (imported.skippedLines > 0)
+      ShowMessage(UiText(IDS_IMPORT_SKIPPED, {{L"{n}", std::to_wstring(imported.entries.size())},
+                                              {L"{m}", std::to_wstring(imported.skippedLines)}}),
+                  MB_OK | MB_ICONINFORMATION);
     return true;
   }
   ShowError(UiText(IDS_IMPORT_FAILED, fileName) + L"\n" + imported.error);
@@ -128,11 +133,13 @@ bool TPaletteExchange::OpenAsList(const std::wstring& fileName) {
   return true;
 }
 
-void TPaletteExchange::ShowError(const std::wstring& text) {
+void TPaletteExchange::ShowError(const std::wstring& text) { ShowMessage(text, MB_OK | MB_ICONWARNING); }
+
+void TPaletteExchange::ShowMessage(const std::wstring& text, UINT type) {
   const HWND owner = fw::Application().MainFormHandle();
   const std::wstring& caption = fw::Application().Title();
   if (ShowMessageBox)
-    ShowMessageBox(owner, text, caption, MB_OK | MB_ICONWARNING);
+    ShowMessageBox(owner, text, caption, type);
   else
-    ::MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+    ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }

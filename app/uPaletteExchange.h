@@ -55,6 +55,7 @@ class TPaletteExchange : public fw::TObject {
 
  private:
   void ShowError(const std::wstring& text);
+  void ShowMessage(const std::wstring& text, UINT type);
   // The palette's colours, or the reason there are none.
   TPaletteImport Read(const std::wstring& fileName, TPaletteFormat format) const;
 

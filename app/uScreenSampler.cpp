@@ -265,7 +265,7 @@ void TScreenSampler::Recapture() {
 }
 
 void TScreenSampler::pboxZoomPaint(fw::TObject*, HDC dc) {
-  FCapture.Paint(dc, pboxZoom.Width(), pboxZoom.Height(), FSampling.Size);
+  FCapture.Paint(dc, pboxZoom.Width(), pboxZoom.Height(), FSampling.Size, DisplayColor);
 }
 
 void TScreenSampler::pboxZoomMouseDown(fw::TObject* sender, fw::TMouseButton button, fw::TShiftState shift, int x,

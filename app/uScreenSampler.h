@@ -66,6 +66,10 @@ class TScreenSampler : public fw::TObject {
   static COLORREF DefaultScreenPixel(HDC screen, int x, int y);
   TPixelReader ReadScreenPixel;
 
+  // What the magnifier paints for the screen's colours; empty paints them as
+  // they are. Picks read the true pixels.
+  TDisplayColor DisplayColor;
+
   // The pixel or the square comes from the magnifier's capture, so what is
   // picked is what it shows.
   void SetSampling(const TSampling& sampling);

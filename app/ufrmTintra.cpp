@@ -5,13 +5,15 @@
 #include "app/ButtonImages.h"
 #include "app/ControlIds.h"
 #include "app/ufrmAbout.h"
+#include "app/ufrmHarmonies.h"
+#include "app/uColorTextInput.h"
+#include "core/colorout/uPasteText.h"
 #include "app/uUiText.h"
 #include "app/resources/StringIds.h"
-#include "core/color/uColorText.h"
 #include "core/color/uHexColor.h"
 #include "core/colorout/uColorNames.h"
-#include "core/colorout/uPasteText.h"
 #include "framework/Application.h"
+#include "framework/Beep.h"
 #include "framework/Clipboard.h"
 #include "framework/Theme.h"
 #include "framework/support/uStartupTrace.h"
@@ -137,6 +139,10 @@ void TfrmTintra::SetUpActions() {
   actLangAuto.OnExecute = [this](fw::TObject*) { ChooseLanguage(TUiLanguageSetting::Auto); };
   actLangJapanese.OnExecute = [this](fw::TObject*) { ChooseLanguage(TUiLanguageSetting::Japanese); };
   actLangEnglish.OnExecute = [this](fw::TObject*) { ChooseLanguage(TUiLanguageSetting::English); };
+  actHarmonies.SetCategory(L"020_編集");
+  actHarmonies.SetCaption(UiText(IDS_ACT_HARMONIES));
+  actHarmonies.SetShortCut(Ctrl('H'));
+  actHarmonies.OnExecute = [this](fw::TObject* s) { actHarmoniesExecute(s); };
 }
 
 void TfrmTintra::ConnectParts() {
@@ -157,6 +163,18 @@ void TfrmTintra::ConnectParts() {
            std::wstring(NearestColorName(color).name);
   };
   Contrast.CurrentColor = [this] { return ChannelPanel.Factors().Color; };
+  Contrast.ReadColorText = [](const std::wstring& text) -> std::optional<TColor> {
+    const TCssColor read = ReadTypedColor(text);
+    if (read.status != TCssColorStatus::Color) return std::nullopt;
+    return read.color;
+  };
+  ChannelPanel.edtColorText.OnApply = [this](const std::wstring& text) {
+    return TakeColorText(ReadTypedColor(text), text);
+  };
+  // The one mapping of what the user sees; every view asks it.
+  ChannelPanel.DisplayColor = [this](TColor color) { return ColorVision.Shown(color); };
+  ColorList.DisplayColor = [this](TColor color) { return ColorVision.Shown(color); };
+  ColorVision.OnChange = [this](fw::TObject*) { ShowColorVision(); };
   Contrast.SetCurrentColor = [this](TColor color) { ChannelPanel.SetColor(color); };
   CopyFormats.Owner = [this]() -> fw::TWindow* { return this; };
   // What is shown is what is copied: the edit menu takes the swatch's
@@ -164,7 +182,8 @@ void TfrmTintra::ConnectParts() {
   CopyFormats.CopyColor = [this] { return ChannelPanel.Factors().Color; };
   ColorList.OnContextMenu = [this](fw::TObject*, int x, int y) {
     fw::TAction* const before[] = {&actCopy};
-    fw::TAction* const after[] = {&actPaste, &Contrast.actSetCompare, nullptr, &actInsert, &actDelete, &act1Up, &act1Down};
+    fw::TAction* const after[] = {&actPaste, &Contrast.actSetCompare, &actHarmonies, nullptr, &actInsert,
+                                  &actDelete, &act1Up, &act1Down};
     ColorList.EndListEdit();
     const TColor row = ColorList.ItemCount() > 0 ? ColorList.CurrentRowColor() : ChannelPanel.Factors().Color;
     CopyFormats.ShowContextMenu(before, after, x, y, row);
@@ -222,6 +241,7 @@ void TfrmTintra::BuildMenu() {
   CopyFormats.AddToMenu(MainMenu, edit);
   edit.AddAction(actPaste);
   edit.AddAction(Contrast.actSetCompare);
+  edit.AddAction(actHarmonies);
   edit.AddSeparator();
   edit.AddAction(actInsert);
   edit.AddAction(actDelete);
@@ -232,6 +252,7 @@ void TfrmTintra::BuildMenu() {
   view.AddAction(actStayOnTop);
   view.AddAction(actZoom);
   view.AddAction(Contrast.actShowContrast);
+  ColorVision.AddToMenu(view);
 
   fw::TMenuItem& settings = MainMenu.Add(UiText(IDS_MENU_SETTINGS));
   tbsmiHexOrder = &settings.Add(fw::TMenuItem::Submenu(L""));
@@ -312,6 +333,7 @@ void TfrmTintra::CreateComponents() {
 
   ChannelPanel.Create(Panel2);
   fw::StartupPhase("channel editors");
+  ColorVision.Create(Panel2);
   ColorName.Create(Panel2);
   Sampler.Create(Panel2);
   Sampler.pboxSpoit.SetHint(UiText(IDS_SPOIT_HINT));
@@ -379,12 +401,48 @@ void TfrmTintra::actCopyExecute(fw::TObject*) {
 }
 
 void TfrmTintra::actPasteExecute(fw::TObject*) {
-  // CSS colour texts first; the byte order applies only to the hex rule.
   const std::string text = fw::ClipboardGetText(Handle());
-  if (const auto color = RecognizeColorTextAnsi(text))
-    ChannelPanel.SetColor(*color);
-  else if (const auto hex = PastedTextToColor(text, ColorList.HexOrder()))
-    ChannelPanel.SetColor(*hex);
+  TakeColorText(PastedColorAnsi(text, ColorList.HexOrder()), std::wstring(text.begin(), text.end()));
+}
+
+bool TfrmTintra::TakeColorText(const TCssColor& read, const std::wstring& text) {
+  switch (read.status) {
+    case TCssColorStatus::Color:
+      ChannelPanel.SetColor(read.color);
+      // After the colour: a new colour clears the note of the last one.
+      ColorName.SetNote(read.outOfGamut ? UiText(IDS_NOTE_OUT_OF_GAMUT) : std::wstring());
+      return true;
+    case TCssColorStatus::Refused: {
+      std::wstring shown = text;
+      while (!shown.empty() && static_cast<unsigned>(shown.back()) <= L' ') shown.pop_back();
+      while (!shown.empty() && static_cast<unsigned>(shown.front()) <= L' ') shown.erase(shown.begin());
+      ColorName.SetNote(UiText(IDS_NOTE_REFUSED, shown));
+      fw::MessageBeep(0);
+      return false;
+    }
+    case TCssColorStatus::NotColor:
+      ColorName.SetNote(UiText(IDS_NOTE_NOT_COLOR));
+      return false;
+  }
+  return false;
+}
+
+void TfrmTintra::actHarmoniesExecute(fw::TObject*) {
+  ColorList.EndListEdit();
+  TfrmHarmonies dialog(this, ChannelPanel.Factors().Color);
+  dialog.OnAdd = [this](std::span<const TPaletteEntry> entries) { ColorList.AppendColors(entries, IDS_STEP_HARMONY); };
+  dialog.OnChoose = [this](TColor color) { ChannelPanel.SetColor(color); };
+  dialog.ShowModal();
+}
+
+void TfrmTintra::ShowColorVision() {
+  const TDisplayColor display = ColorVision.DisplayColor();
+  Sampler.DisplayColor = display;
+  Pick.Mode.DisplayColor() = display;
+  Pick.Mode.Marker() = ColorVision.Marker();
+  ChannelPanel.RepaintSwatch();
+  ColorList.gridItem.Invalidate();
+  if (Sampler.pboxZoom.HandleAllocated()) Sampler.pboxZoom.Repaint();
 }
 
 void TfrmTintra::PickModePicked(TColor color) {

@@ -10,6 +10,7 @@
 #include "app/uColorListPanel.h"
 #include "app/document/uListRecovery.h"
 #include "app/uColorNameLabel.h"
+#include "app/uColorVision.h"
 #include "app/uContrastPanel.h"
 #include "app/uCopyFormatsPart.h"
 #include "app/uDocumentPart.h"
@@ -21,6 +22,7 @@
 #include "app/shell/RestorePos.h"
 #include "app/shell/uActionSubMenu.h"
 #include "app/shell/uAppProperty.h"
+#include "core/colorout/uCssColor.h"
 #include "core/shell/uUiLanguage.h"
 #include "controls/uSizeGripVel.h"
 #include "core/support/uGeometry.h"
@@ -121,6 +123,9 @@ class TfrmTintra : public fw::TForm {
   TPaletteExchange Palettes{ActionList, ColorList};
   TPickPart Pick{ActionList, Sampler};
   TTrayIconPart TrayIcon{ActionList};
+  // 配色... (Ctrl+H): the harmonies and scales dialog of the current colour.
+  fw::TAction& actHarmonies = ActionList.Add(L"actHarmonies");
+  TColorVisionPart ColorVision{ActionList};
 
   bool PreTranslateMessage(MSG& msg) override;
 
@@ -174,6 +179,12 @@ class TfrmTintra : public fw::TForm {
   void ChooseLanguage(TUiLanguageSetting setting);
   void actCopyExecute(fw::TObject* sender);
   void actPasteExecute(fw::TObject* sender);
+  void actHarmoniesExecute(fw::TObject* sender);
+  // A colour read from a text: made current, with a note when it was
+  // brought into sRGB or was refused; false when the text held none.
+  bool TakeColorText(const TCssColor& read, const std::wstring& text);
+  // The views paint the simulation now chosen.
+  void ShowColorVision();
 
   // Start-up and shutdown (ufrmTintraLifecycle.cpp).
   void FormCreate(fw::TObject* sender);

@@ -55,6 +55,7 @@ void TfrmTintra::FormCreate(fw::TObject*) {
   Documents.LoadRecentFiles(key);
   fw::Guarded([&] { CopyFormats.LoadSettings(key); });
   fw::Guarded([&] { Contrast.LoadSettings(key); });
+  fw::Guarded([&] { ColorVision.LoadSettings(key); });
   const std::wstring hexOrder = key.empty() ? L"" : GetRegistryVal(HKEY_CURRENT_USER, key, L"HexOrder");
   // One byte, as the setting has always been kept.
   ColorList.SetHexOrder(static_cast<std::uint8_t>(TextToInt(hexOrder).value_or(0)));

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/shell/uFitToWorkArea.h"
@@ -42,6 +43,19 @@ TPointI TDialog::PlaceOn(HWND owner, int width, int height) {
   RECT ownerRect = info.rcWork;
   if (onOwner) ::GetWindowRect(owner, &ownerRect);
   return CentreOn(ToRectI(ownerRect), width, height, ToRectI(info.rcWork));
+}
+
+void TDialog::CenterOnOwner() {
+  const HWND owner = Handle() ? ::GetWindow(Handle(), GW_OWNER) : nullptr;
+  RECT o{};
+  if (!owner || !::GetWindowRect(owner, &o)) return;
+  MONITORINFO monitor{sizeof(monitor)};
+  if (!::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  int left = (o.left + o.right - Width()) / 2, top = (o.top + o.bottom - Height()) / 2;
+  left = std::max(std::min(left, static_cast<int>(work.right) - Width()), static_cast<int>(work.left));
+  top = std::max(std::min(top, static_cast<int>(work.bottom) - Height()), static_cast<int>(work.top));
+  SetBounds(left, top, Width(), Height());
 }
 
 TButton* TDialog::FindButton(bool cancel) const {

@@ -18,6 +18,9 @@ class TDialog : public TForm {
 
   // Creates the hidden window, owned by owner's top-level window.
   void Create(TWindow* owner, int clientWidth, int clientHeight);
+  // Over the middle of the owner's window instead of the screen's, kept
+  // inside the owner's monitor.
+  void CenterOnOwner();
 
   bool PreTranslateMessage(MSG& msg) override;
   // The access key of a button (pressed) or a label (the next control gets

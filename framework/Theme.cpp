@@ -9,7 +9,8 @@ namespace {
 constexpr int kSystem[] = {COLOR_BTNFACE,   COLOR_BTNTEXT,       COLOR_WINDOW,      COLOR_WINDOWTEXT,
                            COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT,    COLOR_BTNHIGHLIGHT,
                            COLOR_BTNSHADOW, COLOR_INFOBK,        COLOR_INFOTEXT,    COLOR_HOTLIGHT,
-                           COLOR_3DHIGHLIGHT, COLOR_3DLIGHT,     COLOR_3DSHADOW,    COLOR_3DDKSHADOW};
+                           COLOR_3DHIGHLIGHT, COLOR_3DLIGHT,     COLOR_3DSHADOW,    COLOR_3DDKSHADOW,
+                           COLOR_WINDOWTEXT};
 static_assert(std::size(kSystem) == static_cast<std::size_t>(TThemeRole::Count));
 
 struct TTheme {
@@ -59,6 +60,7 @@ TThemePalette UsualPalette() noexcept {
   palette.Colors[Index(TThemeRole::FrameInnerLight)] = RGB(192, 192, 192);
   palette.Colors[Index(TThemeRole::FrameInnerShadow)] = RGB(128, 128, 128);
   palette.Colors[Index(TThemeRole::FrameOuterShadow)] = RGB(0, 0, 0);
+  palette.Colors[Index(TThemeRole::InvalidText)] = RGB(192, 0, 0);
   return palette;
 }
 

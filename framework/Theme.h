@@ -27,6 +27,7 @@ enum class TThemeRole {
   FrameInnerLight,
   FrameInnerShadow,
   FrameOuterShadow,
+  InvalidText,     // text an edit could not read; the window text in high contrast, where a note says it
   Count
 };
 

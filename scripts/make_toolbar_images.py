@@ -221,15 +221,28 @@ def render(shapes, size):
     return rows
 
 
-def bmp24(rows):
+def bmp_indexed(rows):
+    """A paletted BMP: the images have a handful of flat colours, and four
+    bits a pixel keep the exe small where 24 would cost five times as much."""
     height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) // 4 * 4
+    palette = sorted({c for row in rows for c in row})
+    bits = 4 if len(palette) <= 16 else 8
+    if len(palette) > 256:
+        raise SystemExit('make_toolbar_images: more than 256 colours')
+    index = {c: i for i, c in enumerate(palette)}
+    stride = (width * bits + 31) // 32 * 4
     data = b''
     for row in reversed(rows):
-        line = b''.join(bytes((b, g, r)) for r, g, b in row)
+        if bits == 4:
+            padded = row + [palette[0]] * (width % 2)
+            line = bytes((index[padded[i]] << 4) | index[padded[i + 1]] for i in range(0, len(padded), 2))
+        else:
+            line = bytes(index[c] for c in row)
         data += line + b'\0' * (stride - len(line))
-    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(data), 3780, 3780, 0, 0)
-    return b'BM' + struct.pack('<IHHI', 14 + len(header) + len(data), 0, 0, 14 + len(header)) + header + data
+    table = b''.join(bytes((b, g, r, 0)) for r, g, b in palette)
+    header = struct.pack('<IiiHHIIiiII', 40, width, height, 1, bits, 0, len(data), 3780, 3780, len(palette), 0)
+    offset = 14 + len(header) + len(table)
+    return b'BM' + struct.pack('<IHHI', offset + len(data), 0, 0, offset) + header + table + data
 
 
 def main():
@@ -240,7 +253,7 @@ def main():
             for y, row in enumerate(render(shapes, size)):
                 strip[y].extend(row)
         with open(os.path.join(out, 'ToolBar%d.bmp' % size), 'wb') as f:
-            f.write(bmp24(strip))
+            f.write(bmp_indexed(strip))
 
 
 if __name__ == '__main__':

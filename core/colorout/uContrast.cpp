@@ -35,7 +35,12 @@ double ContrastRatio(TColor a, TColor b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-std::wstring ContrastRatioText(double ratio) { return FixedText(ratio, 2) + L":1"; }
+std::wstring ContrastRatioText(double ratio) {
+  // The allowance keeps a ratio that is a whole hundredth, such as 21 or 1,
+  // from dropping a step through the binary product.
+  const double hundredths = std::floor(ratio * 100 + 1e-9);
+  return FixedText(hundredths / 100, 2) + L":1";
+}
 
 TWcagVerdict JudgeContrast(double ratio) {
   return {ratio >= 4.5, ratio >= 3.0, ratio >= 7.0, ratio >= 4.5};

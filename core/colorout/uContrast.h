@@ -11,11 +11,11 @@ double RelativeLuminance(TColor color);
 // (lighter + 0.05) / (darker + 0.05): 1 to 21, the same either way round.
 double ContrastRatio(TColor a, TColor b);
 
-// "12.72:1": two decimals, rounded half up.
+// "12.72:1": two decimals, rounded down, so a failing 4.4966 shows 4.49:1
+// and never a passing-looking 4.50:1.
 std::wstring ContrastRatioText(double ratio);
 
-// The success criteria judge the exact ratio, never the rounded text: a
-// ratio of 4.499 shows as "4.50:1" yet fails AA for normal text.
+// The success criteria judge the exact ratio, never the text.
 struct TWcagVerdict {
   bool aaNormal = false;   // 4.5:1
   bool aaLarge = false;    // 3:1

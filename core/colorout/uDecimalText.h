@@ -9,3 +9,7 @@
 // NaN gives "0" with the requested decimals; magnitudes are capped so that
 // at most 19 digits are written.
 std::wstring FixedText(double x, int decimals);
+
+// The number FixedText's digits stand for, as a reader of them gets it:
+// the rounded units divided by the power of ten (0 rather than -0).
+double FixedValue(double x, int decimals);

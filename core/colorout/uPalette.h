@@ -20,6 +20,9 @@ struct TPaletteEntry {
 struct TPaletteImport {
   std::vector<TPaletteEntry> entries;  // empty when error is set
   std::wstring error;                  // empty on success
+  // Lines that held text but gave no colour, for the summary; only the CSS
+  // and text import counts them.
+  std::size_t skippedLines = 0;
   bool Ok() const { return error.empty(); }
 };
 

@@ -1,11 +1,15 @@
 #include "core/colorout/uPaletteCss.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
 #include "core/colorout/uColorChannels.h"
+#include "core/colorout/uColorNames.h"
 #include "core/colorout/uCopyFormats.h"
+#include "core/colorout/uCssColor.h"
 #include "core/support/uUtf8.h"
 #include "core/support/uStrings.h"
 
@@ -33,13 +37,6 @@ std::string NameFromComment(std::wstring_view comment) {
     name += c;
   }
   return Utf8Encode(name);
-}
-
-int HexDigit(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  return -1;
 }
 
 bool IsNameChar(wchar_t c) {
@@ -90,6 +87,93 @@ std::string ExportCss(std::span<const TPaletteEntry> entries) {
   return out;
 }
 
+namespace {
+
+constexpr std::size_t kLongestFunction = 256;
+constexpr std::size_t kLongestNameValue = 64;
+
+// The colours of one line with where each starts, in order.
+struct TFound {
+  std::size_t pos;
+  TColor color;
+};
+
+bool IsIdentStart(std::wstring_view line, std::size_t pos) {
+  return pos == 0 || !(IsNameChar(line[pos - 1]) || line[pos - 1] == L'#');
+}
+
+// A hex colour at '#', its digits not running on into a name ("#abcdefg",
+// an id selector such as "#header").
+std::optional<TColor> HexAt(std::wstring_view line, std::size_t pos) {
+  std::size_t end = pos + 1;
+  while (end < line.size() && IsNameChar(line[end])) ++end;
+  const TCssColor css = ParseCssColor(line.substr(pos, end - pos));
+  if (css.status != TCssColorStatus::Color) return std::nullopt;
+  return css.color;
+}
+
+std::optional<TColor> FunctionAt(std::wstring_view line, std::size_t pos) {
+  constexpr std::wstring_view kFunctions[] = {L"rgba(", L"rgb(", L"hsla(",  L"hsl(",   L"hwb(",
+                                              L"lab(",  L"lch(", L"oklab(", L"oklch(", L"color("};
+  for (const std::wstring_view name : kFunctions) {
+    if (line.size() - pos < name.size() || !AsciiEqualNoCase(line.substr(pos, name.size()), name)) continue;
+    // Bounded, so a long line of unclosed calls stays linear.
+    const std::size_t close = line.substr(0, std::min(line.size(), pos + kLongestFunction)).find(L')', pos);
+    if (close == std::wstring_view::npos) return std::nullopt;
+    const TCssColor css = ParseCssColor(line.substr(pos, close + 1 - pos));
+    if (css.status != TCssColorStatus::Color) return std::nullopt;
+    return css.color;
+  }
+  return std::nullopt;
+}
+
+// The named colour that is a declaration's whole value after the ':' at
+// colon ("color: red;", "--x: Navy !important"), or none.
+std::optional<TColor> NamedValueAfter(std::wstring_view line, std::size_t colon) {
+  std::size_t end = colon + 1;
+  const std::size_t limit = std::min(line.size(), colon + 1 + kLongestNameValue);
+  while (end < limit && line[end] != L';' && line[end] != L'}' && line[end] != L'!') ++end;
+  if (end == limit && limit < line.size()) return std::nullopt;
+  const std::wstring_view value = TrimCssSpace(line.substr(colon + 1, end - colon - 1));
+  if (value.empty() || value.front() == L'#') return std::nullopt;
+  return CssNamedColor(value);
+}
+
+std::vector<TFound> ColorsOfLine(std::wstring_view line) {
+  std::vector<TFound> found;
+  if (const TCssColor whole = ParseCssColor(line); whole.status == TCssColorStatus::Color) {
+    const std::wstring_view trimmed = TrimCssSpace(line);
+    found.push_back({static_cast<std::size_t>(trimmed.data() - line.data()), whole.color});
+    return found;
+  }
+  for (std::size_t pos = 0; pos < line.size(); ++pos) {
+    std::optional<TColor> color;
+    std::size_t at = pos;
+    if (line[pos] == L'#' && IsIdentStart(line, pos)) {
+      color = HexAt(line, pos);
+    } else if (IsIdentStart(line, pos) && IsNameChar(line[pos])) {
+      color = FunctionAt(line, pos);
+    } else if (line[pos] == L':') {
+      color = NamedValueAfter(line, pos);
+      at = pos + 1;
+      while (at < line.size() && (line[at] == L' ' || line[at] == L'\t')) ++at;
+    }
+    if (color) found.push_back({at, *color});
+  }
+  return found;
+}
+
+// Lines that hold no colour and are not counted as skipped: a selector
+// opening its block, a block's end, a comment.
+bool IsStructure(std::wstring_view line) {
+  line = TrimCssSpace(line);
+  if (line.empty() || line.back() == L'{') return true;
+  if (line.find_first_not_of(L"}; ") == std::wstring_view::npos) return true;
+  return line.starts_with(L"/*") || line.starts_with(L"*") || line.starts_with(L"//");
+}
+
+}  // namespace
+
 TPaletteImport ImportCss(std::string_view bytes) {
   if (auto refusal = PaletteTooLarge(bytes)) return *refusal;
   std::wstring text;
@@ -100,22 +184,19 @@ TPaletteImport ImportCss(std::string_view bytes) {
     Utf8Decode(bytes, text);
   }
   TPaletteImport result;
-  for (std::size_t pos = text.find(L'#'); pos != std::wstring::npos; pos = text.find(L'#', pos + 1)) {
-    std::size_t digits = 0;
-    while (pos + 1 + digits < text.size() && HexDigit(text[pos + 1 + digits]) >= 0) ++digits;
-    // Longer runs are not colours of ours (#rrggbbaa, ids), and a name
-    // character straight after ("#abcdefg") makes it a word.
-    if (digits != 6 && digits != 3) continue;
-    if (pos + 1 + digits < text.size() && IsNameChar(text[pos + 1 + digits])) continue;
-    int v[6];
-    for (std::size_t i = 0; i < digits; ++i) v[i] = HexDigit(text[pos + 1 + i]);
-    TPaletteEntry entry;
-    entry.color = digits == 6 ? MakeColor(v[0] * 16 + v[1], v[2] * 16 + v[3], v[4] * 16 + v[5])
-                              : MakeColor(v[0] * 17, v[1] * 17, v[2] * 17);
-    entry.comment = CleanComment(PropertyBefore(text, pos));
-    if (result.entries.size() == kMaxPaletteEntries) return PaletteTooManyColors();
-    result.entries.push_back(std::move(entry));
+  const std::wstring_view all = text;
+  for (std::size_t start = 0; start <= all.size();) {
+    std::size_t end = all.find(L'\n', start);
+    if (end == std::wstring_view::npos) end = all.size();
+    const std::wstring_view line = all.substr(start, end - start);
+    const std::vector<TFound> found = ColorsOfLine(line);
+    if (found.empty() && !IsStructure(line)) ++result.skippedLines;
+    for (const TFound& f : found) {
+      if (result.entries.size() == kMaxPaletteEntries) return PaletteTooManyColors();
+      result.entries.push_back({f.color, CleanComment(PropertyBefore(all, start + f.pos))});
+    }
+    start = end + 1;
   }
-  if (result.entries.empty()) return PaletteError(L"#rrggbb 形式の色が見つかりません");
+  if (result.entries.empty()) return PaletteError(L"色が見つかりません");
   return result;
 }

@@ -17,9 +17,12 @@ std::vector<std::string> CssPropertyNames(std::span<const TPaletteEntry> entries
 // UTF-8, one "  --name: #rrggbb;" line a row inside ":root { ... }".
 std::string ExportCss(std::span<const TPaletteEntry> entries);
 
-// Every "#rrggbb" and "#rgb" (a '#' and exactly six or three hex digits) in
-// the text, in order. A colour that is the value of a custom property,
-// "--name: #rrggbb", takes the name as its comment. UTF-8 (with or without a
-// byte-order mark) and UTF-16LE with its mark are read. A text with no such
-// colour is an error.
+// Every colour of the text, in order: hex colours ('#' and 3, 4, 6 or 8 hex
+// digits) and colour functions (rgb(), hsl(), lab(), color(), ...) anywhere,
+// named colours as the whole value of a declaration or the whole line. A
+// colour that is the value of a custom property, "--name: ...", takes the
+// name as its comment. Lines with text but no colour are counted as skipped,
+// except a selector line ending in '{', a closing '}' and comment lines.
+// UTF-8 (with or without a byte-order mark) and UTF-16LE with its mark are
+// read. A text with no colour is an error.
 TPaletteImport ImportCss(std::string_view bytes);

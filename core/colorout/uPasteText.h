@@ -1,19 +1,23 @@
 #pragma once
-// CSS colour texts recognised on paste before the list's own hex rule.
+// What a pasted text means as a colour: the CSS forms first, then the
+// list's own hex rule with its byte order.
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
 #include "core/color/uColor.h"
+#include "core/colorout/uCssColor.h"
 
-// The colour of a text that is, once white space around it is trimmed:
-//   #RGB                      each digit doubled, always red-green-blue
-//   rgb(r, g, b) / rgb(r g b) numbers 0..255 or percentages, clamped
-//   hsl(h, s%, l%) / hsl(h s% l%)  hue in degrees (optionally "deg"),
-//                             saturation and lightness in percent, clamped
-//   a CSS named colour        "red", "RebeccaPurple"
-// Function names ignore case. Anything else, "#RRGGBB" included, is none:
-// the caller then applies the hex rule and its byte order.
+// The colour of a CSS Color 4 text (ParseCssColor), white space around it
+// trimmed, brought into sRGB through OKLCH when it lies outside. Anything
+// else is none, "#RRGGBB" included and "transparent" and "none" too: the
+// caller then applies the hex rule and its byte order.
 std::optional<TColor> RecognizeColorText(std::wstring_view text);
 
 // The same for the bytes of an ANSI clipboard text: only ASCII can match.
 std::optional<TColor> RecognizeColorTextAnsi(std::string_view bytes);
+
+// A paste as a whole: a CSS form (outOfGamut says it was brought in), a
+// refusal for "transparent" and "none", then the hex rule in the given byte
+// order, and NotColor when that gives nothing either.
+TCssColor PastedColorAnsi(std::string_view bytes, std::uint8_t hexOrder);

@@ -15,13 +15,13 @@ TEST(ContrastRatio, MatchesPublishedWcagValues) {
     unsigned text, back;
     const wchar_t* ratio;
   };
-  // The classic checker values: #777 on white just fails AA at 4.48:1 and
-  // #767676 is the lightest grey to pass at 4.54:1.
+  // The classic checker values, rounded down: #777 on white just fails AA
+  // at 4.478 (4.47:1) and #767676 is the lightest grey to pass at 4.54:1.
   const Case cases[] = {
-      {0x000000, 0xFFFFFF, L"21.00:1"}, {0xFFFFFF, 0x000000, L"21.00:1"}, {0x123456, 0xFFFFFF, L"12.72:1"},
-      {0xFFFFFF, 0xFFFFFF, L"1.00:1"},  {0x777777, 0xFFFFFF, L"4.48:1"},  {0x767676, 0xFFFFFF, L"4.54:1"},
-      {0xFF0000, 0xFFFFFF, L"4.00:1"},  {0x0000FF, 0xFFFFFF, L"8.59:1"},  {0xFF8000, 0x000000, L"8.34:1"},
-      {0x949494, 0xFFFFFF, L"3.03:1"},  {0x008000, 0xFFFFFF, L"5.14:1"},  {0x595959, 0xFFFFFF, L"7.00:1"},
+      {0x000000, 0xFFFFFF, L"21.00:1"}, {0xFFFFFF, 0x000000, L"21.00:1"}, {0x123456, 0xFFFFFF, L"12.71:1"},
+      {0xFFFFFF, 0xFFFFFF, L"1.00:1"},  {0x777777, 0xFFFFFF, L"4.47:1"},  {0x767676, 0xFFFFFF, L"4.54:1"},
+      {0xFF0000, 0xFFFFFF, L"3.99:1"},  {0x0000FF, 0xFFFFFF, L"8.59:1"},  {0xFF8000, 0x000000, L"8.33:1"},
+      {0x949494, 0xFFFFFF, L"3.03:1"},  {0x008000, 0xFFFFFF, L"5.13:1"},  {0x595959, 0xFFFFFF, L"7.00:1"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ContrastRatioText(ContrastRatio(Hex(c.text), Hex(c.back))), c.ratio) << std::hex << c.text;
@@ -88,11 +88,11 @@ TEST(ApcaContrast, LowContrastClampsToZero) {
 
 TEST(MeasureContrast, GathersTheReadout) {
   const TContrastReport r = MeasureContrast(Hex(0x123456), Hex(0xFFFFFF));
-  EXPECT_EQ(r.ratioText, L"12.72:1");
+  EXPECT_EQ(r.ratioText, L"12.71:1");
   EXPECT_TRUE(r.verdict.aaaNormal);
   EXPECT_EQ(r.apcaText, L"98.5");  // 98.54 by the reference formula
   const TContrastReport swapped = MeasureContrast(Hex(0xFFFFFF), Hex(0x123456));
-  EXPECT_EQ(swapped.ratioText, L"12.72:1");
+  EXPECT_EQ(swapped.ratioText, L"12.71:1");
   EXPECT_LT(swapped.apca, 0);
 }
 

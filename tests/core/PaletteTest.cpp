@@ -190,7 +190,24 @@ TEST(ImportCss, FindsHexColoursInAnyText) {
   EXPECT_EQ(r.entries, (Entries{{MakeColor(0x12, 0x34, 0x56), L"brand"},
                                 {MakeColor(0xFF, 0x88, 0x00), L"accent"},
                                 {MakeColor(0xAB, 0xCD, 0xEF), L""},
+                                {MakeColor(0xAB, 0xCD, 0xEF), L""},
                                 {MakeColor(0xFF, 0xFF, 0xFF), L""}}));
+}
+
+TEST(ImportCss, ReadsEveryNotationAndCountsTheLinesItSkipped) {
+  const std::string file =
+      "/* brand */\n:root {\n  --brand: rgb(18 52 86);\n  --warm: hsl(30, 100%, 50%) !important;\n"
+      "  --deep: lab(44.12 10.95 -59.09);\n  --none: transparent;\n  --gap: 4px;\n}\n"
+      "a { color: RebeccaPurple; background: oklch(0.7 0.4 150) }\nnavy\nnot a colour\n";
+  const TPaletteImport r = ImportCss(file);
+  ASSERT_TRUE(r.Ok());
+  EXPECT_EQ(r.entries, (Entries{{MakeColor(18, 52, 86), L"brand"},
+                                {MakeColor(255, 128, 0), L"warm"},
+                                {MakeColor(0x33, 0x66, 0xCC), L"deep"},
+                                {MakeColor(0x66, 0x33, 0x99), L""},
+                                {MakeColor(0x00, 0xBE, 0x58), L""},
+                                {MakeColor(0, 0, 128), L""}}));
+  EXPECT_EQ(r.skippedLines, 3u);  // transparent, 4px, the prose
 }
 
 TEST(ImportCss, ReadsUtf16WithItsMark) {
@@ -199,7 +216,7 @@ TEST(ImportCss, ReadsUtf16WithItsMark) {
 }
 
 TEST(ImportCss, NoColourIsAnError) {
-  for (const std::string file : {"", "body { color: red; }", "#12345678 #ab", "\xFF\xFE"}) {
+  for (const std::string file : {"", "body { color: currentcolor; }", "#1234567 #ab", "\xFF\xFE"}) {
     const TPaletteImport r = ImportCss(file);
     EXPECT_FALSE(r.Ok()) << file;
     EXPECT_TRUE(r.entries.empty());

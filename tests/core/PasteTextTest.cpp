@@ -44,17 +44,22 @@ TEST(RecognizeColorText, ReadsCssTextsTrimmed) {
       {L" Navy ", MakeColor(0, 0, 128)},
       {L"REBECCAPURPLE", MakeColor(0x66, 0x33, 0x99)},
       {L"\u3000white\u3000", MakeColor(255, 255, 255)},  // ideographic spaces
+      // CSS Color 4 forms the first rule left to the hex rule.
+      {L"#abcd", MakeColor(0xAA, 0xBB, 0xCC)},
+      {L"rgb(1, 2, 3, 4)", MakeColor(1, 2, 3)},
+      {L"rgba(1, 2, 3)", MakeColor(1, 2, 3)},
+      {L"hsl(1turn, 2%, 3%)", MakeColor(8, 7, 7)},  // by hand: 7.803, 7.497, 7.497
   };
   for (const PasteCase& c : cases) EXPECT_EQ(RecognizeColorText(c.text), c.color) << std::wstring(c.text).size();
 }
 
 TEST(RecognizeColorText, LeavesEverythingElseToTheHexRule) {
   const wchar_t* texts[] = {
-      L"#FF8000",  L"$FF8000",        L"123456",           L"FF8000",          L"#abcd",
+      L"#FF8000",  L"$FF8000",        L"123456",           L"FF8000",
       L"#ab",      L"#ggg",           L"",                 L"   ",             L"rgb(1, 2)",
-      L"rgb(1, 2, 3, 4)", L"rgb(1 2, 3)", L"rgb(1,,2,3)",  L"rgb(1, 2, 3,)",   L"rgb (1, 2, 3)",
+      L"rgb(1 2, 3)", L"rgb(1,,2,3)",  L"rgb(1, 2, 3,)",   L"rgb (1, 2, 3)",
       L"rgb(1, 2, 3",     L"rgb(a, b, c)", L"rgb(1px, 2, 3)", L"rgb()",        L"hsl(1%, 2%, 3%)",
-      L"hsl(1turn, 2%, 3%)", L"hsl(10, 20%)", L"redd",     L"red;",            L"rgba(1, 2, 3)",
+      L"hsl(10, 20%)", L"redd",     L"red;",
       L"rgb(.)",   L"rgb(-, 2, 3)",   L"#\uFF41bc",
   };
   for (const wchar_t* text : texts) EXPECT_FALSE(RecognizeColorText(text)) << std::wstring(text).size();

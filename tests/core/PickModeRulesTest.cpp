@@ -84,7 +84,7 @@ TEST(PickCopyFormat, StableNamesTemplatesAndEverythingElseNone) {
   } cases[] = {
       {L"", K::None, L"", L"#123456"},
       {L"rgb", K::BuiltIn, L"rgb(18, 52, 86)", L"rgb(18, 52, 86)"},
-      {L"HSL", K::BuiltIn, L"hsl(210, 65%, 20%)", L"hsl(210, 65%, 20%)"},
+      {L"HSL", K::BuiltIn, L"hsl(210.0, 65.4%, 20.4%)", L"hsl(210.0, 65.4%, 20.4%)"},
       {L"hex", K::BuiltIn, L"#123456", L"#123456"},  // the name wins over the template "hex"
       {L"{R}{G}{B}", K::Template, L"123456", L"123456"},
       {L"{r}", K::None, L"", L"#123456"},  // a template no longer there

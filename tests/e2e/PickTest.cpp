@@ -210,10 +210,17 @@ TEST(PickMode, CtrlKShowsTheLoupeBesideThePointerAndEnterCopiesInEachFormat) {
   const std::vector<e2e::MenuEntry> menu = tintra.Menu();
   const e2e::MenuEntry* onPick = e2e::FindMenuEntry(menu, "取得時にコピー(&C)");
   ASSERT_NE(onPick, nullptr);
-  // #FF8000 in the eleven built-in formats, after なし.
+  // #FF8000 in the 22 built-in formats, after なし.
   const std::vector<std::string> formats = {"#FF8000", "#ff8000", "rgb(255, 128, 0)", "hsl(30, 100%, 50%)",
                                             "hwb(30 0% 0%)", "oklch(0.7319 0.1858 52.98)", "0x0080FF", "$000080FF",
-                                            "1.000, 0.502, 0.000", "16744448", "\u2248darkorange"};
+                                            "1.000, 0.502, 0.000", "16744448", "\u2248darkorange",
+                                            "lab(67.82 45.49 74.84)", "lch(67.82 87.58 58.71)",
+                                            "oklab(0.7319 0.1119 0.1484)", "color(display-p3 0.9361 0.5290 0.1987)",
+                                            "color(srgb-linear 1.0000 0.2159 0.0000)",
+                                            "color(xyz-d65 0.4896 0.3670 0.0451)", "cmyk(0%, 50%, 100%, 0%)",
+                                            "vec4(1.000, 0.502, 0.000, 1.0)", "#FFFF8000",
+                                            "Color.FromArgb(255, 255, 128, 0)",
+                                            "Color(red: 1.000, green: 0.502, blue: 0.000)"};
   ASSERT_EQ(onPick->Items.size(), formats.size() + 1);
   // 176 x 186 at 96 DPI, right of the cursor and below the pointer, flipped at the screen's edges.
   const struct {

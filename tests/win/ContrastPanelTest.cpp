@@ -47,7 +47,7 @@ TEST_F(ContrastPanelTest, ShowsThePublishedValuesForTheCurrentColourOnTheCompari
     const wchar_t* apca;
   } cases[] = {
       {0x000000, L"21.00:1", kAllPass, L"APCA Lc 106.0"},
-      {MakeColor(18, 52, 86), L"12.72:1", kAllPass, L"APCA Lc 98.5"},
+      {MakeColor(18, 52, 86), L"12.71:1", kAllPass, L"APCA Lc 98.5"},
       {0x888888, L"3.54:1", L"AA 通常:不合格 大:合格\r\nAAA 通常:不合格 大:不合格", L"APCA Lc 63.1"},
       {0xFFFFFF, L"1.00:1", L"AA 通常:不合格 大:不合格\r\nAAA 通常:不合格 大:不合格", L"APCA Lc 0.0"},
   };

@@ -34,14 +34,25 @@ const TColor kFF8000 = MakeColor(255, 128, 0);
 const std::vector<std::wstring> kOutputs123456 = {L"#123456",
                                                   L"#123456",
                                                   L"rgb(18, 52, 86)",
-                                                  L"hsl(210, 65%, 20%)",
-                                                  L"hwb(210 7% 66%)",
+                                                  L"hsl(210.0, 65.4%, 20.4%)",
+                                                  L"hwb(210.0 7.1% 66.3%)",
                                                   L"oklch(0.3192 0.0725 251.17)",
                                                   L"0x563412",
                                                   L"$00563412",
                                                   L"0.071, 0.204, 0.337",
                                                   L"1193046",
-                                                  L"\u2248midnightblue"};
+                                                  L"\u2248midnightblue",
+                                                  L"lab(20.68 -2.28 -24.59)",
+                                                  L"lch(20.68 24.70 264.71)",
+                                                  L"oklab(0.3192 -0.0234 -0.0686)",
+                                                  L"color(display-p3 0.1066 0.2009 0.3270)",
+                                                  L"color(srgb-linear 0.0060 0.0343 0.0931)",
+                                                  L"color(xyz-d65 0.0316 0.0326 0.0927)",
+                                                  L"cmyk(79%, 40%, 0%, 66%)",
+                                                  L"vec4(0.071, 0.204, 0.337, 1.0)",
+                                                  L"#FF123456",
+                                                  L"Color.FromArgb(255, 18, 52, 86)",
+                                                  L"Color(red: 0.071, green: 0.204, blue: 0.337)"};
 const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
                                                   L"#ff8000",
                                                   L"rgb(255, 128, 0)",
@@ -52,13 +63,27 @@ const std::vector<std::wstring> kOutputsFF8000 = {L"#FF8000",
                                                   L"$000080FF",
                                                   L"1.000, 0.502, 0.000",
                                                   L"16744448",
-                                                  L"\u2248darkorange"};
+                                                  L"\u2248darkorange",
+                                                  L"lab(67.82 45.49 74.84)",
+                                                  L"lch(67.82 87.58 58.71)",
+                                                  L"oklab(0.7319 0.1119 0.1484)",
+                                                  L"color(display-p3 0.9361 0.5290 0.1987)",
+                                                  L"color(srgb-linear 1.0000 0.2159 0.0000)",
+                                                  L"color(xyz-d65 0.4896 0.3670 0.0451)",
+                                                  L"cmyk(0%, 50%, 100%, 0%)",
+                                                  L"vec4(1.000, 0.502, 0.000, 1.0)",
+                                                  L"#FFFF8000",
+                                                  L"Color.FromArgb(255, 255, 128, 0)",
+                                                  L"Color(red: 1.000, green: 0.502, blue: 0.000)"};
 
 // A built-in item's caption: its access key and label beside the output.
 std::wstring Captioned(std::size_t i, const std::wstring& output) {
   const wchar_t* labels[] = {L"Hex",     L"Hex lower case", L"CSS rgb()",   L"CSS hsl()", L"CSS hwb()", L"CSS oklch()",
-                             L"COLORREF", L"Delphi",        L"Floats 0..1", L"Decimal",   L"Name"};
-  return std::wstring(L"&") + L"1234567890A"[i] + L' ' + labels[i] + L"  " + output;
+                             L"COLORREF", L"Delphi",        L"Floats 0..1", L"Decimal",   L"Name",
+                             L"CSS lab()", L"CSS lch()", L"CSS oklab()", L"CSS color(display-p3)",
+                             L"CSS color(srgb-linear)", L"CSS color(xyz-d65)", L"CMYK", L"GLSL vec4", L"Android ARGB",
+                             L".NET Color.FromArgb", L"SwiftUI Color"};
+  return std::wstring(L"&") + L"1234567890ABCDFGHIJKLM"[i] + L' ' + labels[i] + L"  " + output;
 }
 
 std::wstring MenuString(HMENU menu, int pos) {
@@ -174,23 +199,23 @@ TEST_F(CopyFormatsTest, TemplatesFollowTheBuiltInsAndAFaultyOneCopiesAsItStands)
   Form.ChannelPanel.SetColor(k123456);
   Form.CopyFormats.SetTemplates({L"R&B {r}", L"{x} {r}", L"{R}{G}{B}"});
   const std::vector<std::wstring> items = OpenCopyAs();
-  ASSERT_EQ(items.size(), 11u + 1 + 3 + 2);
-  EXPECT_EQ(items[11], L"-");
-  EXPECT_EQ(items[12], L"R&&B 18");  // shown as "R&B 18", no accelerator
-  EXPECT_EQ(items[13], L"{x} 18");
-  EXPECT_EQ(items[14], L"123456");
-  EXPECT_EQ(items[15], L"-");
+  ASSERT_EQ(items.size(), 22u + 1 + 3 + 2);
+  EXPECT_EQ(items[22], L"-");
+  EXPECT_EQ(items[23], L"R&&B 18");  // shown as "R&B 18", no accelerator
+  EXPECT_EQ(items[24], L"{x} 18");
+  EXPECT_EQ(items[25], L"123456");
+  EXPECT_EQ(items[26], L"-");
   const struct {
     int pos;
     const wchar_t* text;
-  } cases[] = {{12, L"R&B 18"}, {13, L"{x} 18"}, {14, L"123456"}};
+  } cases[] = {{23, L"R&B 18"}, {24, L"{x} 18"}, {25, L"123456"}};
   for (const auto& c : cases) {
     ChooseItem(c.pos);
     EXPECT_EQ(Clip(), c.text);
   }
   // Fewer templates take their items away again.
   Form.CopyFormats.SetTemplates({});
-  EXPECT_EQ(OpenCopyAs().size(), 13u);
+  EXPECT_EQ(OpenCopyAs().size(), 24u);
 }
 
 TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
@@ -205,7 +230,7 @@ TEST_F(CopyFormatsTest, TheListsShortcutMenuCopiesAndRunsTheListCommands) {
   EXPECT_EQ(TrackedAt.x, 300);
   EXPECT_EQ(TrackedAt.y, 200);
   EXPECT_EQ(Tracked, (std::vector<std::wstring>{L"コピー(&C)", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V",
-                                                L"比較色に設定(&K)", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
+                                                L"比較色に設定(&K)", L"配色...\tCtrl+H", L"-", L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
                                                 L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"}));
   ASSERT_GE(TrackedCopyAs.size(), 11u);
   EXPECT_EQ(TrackedCopyAs[0], Captioned(0, kOutputsFF8000[0]));

@@ -152,10 +152,10 @@ TEST_F(MainWindow, MenuBarLists) {
        L"名前をつけて保存(&A)...\tCtrl+Shift+S", L"-", L"インポート(&I)...", L"エクスポート(&E)...", L"-",
        L"終了(&X)"},
       {L"元に戻す(&U)\tCtrl+Z", L"やり直し(&R)\tCtrl+Y", L"-", L"画面から取得(&S)\tCtrl+K", L"-", L"コピー(&C)",
-       L"現在の色をコピー(&N)\tCtrl+Shift+C", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"-",
+       L"現在の色をコピー(&N)\tCtrl+Shift+C", L"形式を指定してコピー(&F)", L"貼り付け(&P)\tCtrl+V", L"比較色に設定(&K)", L"配色...\tCtrl+H", L"-",
        L"追加(&A)\tCtrl+Ins", L"削除(&D)\tCtrl+Del",
        L"一行上に移動(&U)\tCtrl+U", L"一行下に移動(&D)\tCtrl+D"},
-      {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)"},
+      {L"常に手前に表示(&S)", L"拡大ウィンドウの表示", L"コントラストの表示(&T)", L"色覚シミュレーション"},
       {L"１６進数表記の並び順(&O)", L"取得範囲(&P)", L"ホットキー(&K)...", L"画面を固定して取得(&F)", L"取得時にコピー(&C)",
        L"通知領域に表示(&T)", L"言語(&L)"},
       {L"作者のホームページ(&H)...", L"バージョン情報(&A)..."},
@@ -170,6 +170,9 @@ TEST_F(MainWindow, MenuBarLists) {
   EXPECT_EQ(MenuItems(hex), (std::vector<std::wstring>{L"赤緑青(&R)\tCtrl+Alt+R", L"青緑赤(&B)\tCtrl+Alt+B"}));
   EXPECT_TRUE(MenuState(hex, 0) & MFT_RADIOCHECK);
   EXPECT_TRUE(MenuState(GetSubMenu(bar, 2), 1) & MFS_CHECKED);
+  HMENU cvd = GetSubMenu(GetSubMenu(bar, 2), 3);
+  EXPECT_EQ(MenuItems(cvd), (std::vector<std::wstring>{L"なし", L"1型 (P)", L"2型 (D)", L"3型 (T)", L"全色盲"}));
+  EXPECT_TRUE((MenuState(cvd, 0) & MFT_RADIOCHECK) && (MenuState(cvd, 0) & MFS_CHECKED));
 }
 
 // The tip a button shows, asked for as the bar's tool tip control asks.
@@ -239,7 +242,8 @@ TEST_F(MainWindow, ActionsInOrderWithHintsFromCaptions) {
                             L"actEditCopyFormats", L"actCopyCurrent", L"actSetCompareColor", L"actShowContrast",
                             L"actsmSampling", L"actHotKey", L"actSampling0", L"actSampling1", L"actSampling2",
                             L"actSampling3", L"actSampling4", L"actExportPalette", L"actImportPalette",
-                            L"actPickFromScreen", L"actPickFreeze", L"actTrayIcon"};
+                            L"actPickFromScreen", L"actPickFreeze", L"actTrayIcon", L"actHarmonies",
+                            L"actsmCvdSimulation", L"actCvd0", L"actCvd1", L"actCvd2", L"actCvd3", L"actCvd4"};
   ASSERT_EQ(form.ActionList.Actions().size(), std::size(names));
   for (size_t i = 0; i < std::size(names); ++i) EXPECT_EQ(form.ActionList.Actions()[i]->Name(), names[i]);
   EXPECT_EQ(form.actOpen.Hint(), L"開く");

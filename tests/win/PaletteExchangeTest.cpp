@@ -257,3 +257,15 @@ TEST_F(PaletteExchangeTest, TheMainWindowsPartShowsItsBoxesThroughTheWindowsOpti
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PaletteExchangeTest, TheSummaryOfACssImportCountsTheLinesItSkipped) {
+  WriteBytes(Path(L"b.css"), ":root {\n  --sea: #123456;\n  margin: 0 auto;\n  --x: rgb(0 0 0);\n  gap: 4px;\n}\n");
+  Choice = TPaletteFileChoice{Path(L"b.css"), 1};
+  Part.actImport.Execute();
+  EXPECT_EQ(Form.ColorList.ItemCount(), 2);
+  EXPECT_EQ(Messages, std::vector<std::wstring>{L"2 色を読み込みました。読めない 2 行は読み飛ばしました。"});
+}
+
+}  // namespace
