@@ -56,15 +56,8 @@ class ClipboardE2E : public testing::Test {
  protected:
   void SetUp() override {
     Tintra.Focus();
-    // Red, green and blue: the first three editors from the top of the panel.
-    std::vector<WinControl> edits;
-    for (const auto& c : Tintra.Controls())
-      if (c.ClassName == "TintraEdit") edits.push_back(c);
-    std::sort(edits.begin(), edits.end(), [](const WinControl& a, const WinControl& b) {
-      return a.Rect.Left != b.Rect.Left ? a.Rect.Left < b.Rect.Left : a.Rect.Top < b.Rect.Top;
-    });
-    ASSERT_GE(edits.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) Rgb[i] = edits[i].Handle;
+    // Red, green and blue by their ids: the colour box is an edit of the panel too.
+    for (size_t i = 0; i < 3; ++i) Rgb[i] = Tintra.Control(ControlIds::FactorEditor(static_cast<int>(i))).Handle;
     // Ctrl+V in the list is the window's paste.
     const WinControl grid = Tintra.Control(ControlIds::gridItem);
     Tintra.Click(grid.Rect.Left + 80, grid.Rect.Top + 28);

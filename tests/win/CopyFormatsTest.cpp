@@ -15,6 +15,7 @@
 
 #include "app/ControlIds.h"
 #include "app/ufrmCopyFormats.h"
+#include "core/colorout/uCopyFormats.h"
 #include "app/uColorNameLabel.h"
 #include "app/ufrmTintra.h"
 #include "core/color/uColorText.h"
@@ -327,6 +328,8 @@ TEST(CopyFormatsStoreTest, TemplatesAreKeptAsAMultiStringUnderTheSettingsKey) {
 
 class CopyFormatsDialogTest : public testing::Test {
  protected:
+  // The templates follow the built-in formats in the list.
+  const int kBuiltIns = static_cast<int>(BuiltInCopyFormats().size());
   void SetUp() override { Owner.CreateForm(); }
   void Select(int index) {
     Dialog.lstFormats.SetItemIndex(index);
@@ -347,11 +350,11 @@ class CopyFormatsDialogTest : public testing::Test {
 
 TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch) {
   const std::vector<std::wstring> items = Items();
-  ASSERT_EQ(items.size(), 13u);
+  ASSERT_EQ(items.size(), static_cast<std::size_t>(kBuiltIns) + 2);
   EXPECT_EQ(items[0], L"組み込み: #123456");
   EXPECT_EQ(items[2], L"組み込み: rgb(18, 52, 86)");
-  EXPECT_EQ(items[11], L"誤り: {x}");
-  EXPECT_EQ(items[12], L"テンプレート: rgb {r}");
+  EXPECT_EQ(items[kBuiltIns], L"誤り: {x}");
+  EXPECT_EQ(items[kBuiltIns + 1], L"テンプレート: rgb {r}");
 
   // A built-in format is read-only.
   Select(0);
@@ -359,7 +362,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   EXPECT_FALSE(Enabled(Dialog.btnUp));
   EXPECT_FALSE(Enabled(Dialog.btnChange));
 
-  Select(11);
+  Select(kBuiltIns);
   EXPECT_EQ(Dialog.edtTemplate.Text(), L"{x}");
   EXPECT_EQ(Dialog.lblPreview.Text(),
             L"誤り: 知らない置き換え名 {x} です（使えるのは {r} {g} {b} {R} {G} {B} {h} {s} {l} {rf} {gf} {bf} {name}）");
@@ -367,7 +370,7 @@ TEST_F(CopyFormatsDialogTest, ListsBuiltInsThenTemplatesAndShowsAFaultyOneAsSuch
   EXPECT_TRUE(Enabled(Dialog.btnDelete));
   EXPECT_TRUE(Enabled(Dialog.btnDown));
 
-  Select(12);
+  Select(kBuiltIns + 1);
   EXPECT_EQ(Dialog.lblPreview.Text(), L"プレビュー: rgb 18");
 }
 
@@ -376,26 +379,26 @@ TEST_F(CopyFormatsDialogTest, AddsChangesMovesAndRemovesTemplates) {
   EXPECT_EQ(Dialog.lblPreview.Text(), L"プレビュー: #123456");
   Press(Dialog.btnAdd);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{x}", L"rgb {r}", L"#{R}{G}{B}"}));
-  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), 13);
+  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), kBuiltIns + 2);
 
   Press(Dialog.btnUp);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{x}", L"#{R}{G}{B}", L"rgb {r}"}));
-  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), 12);
+  EXPECT_EQ(Dialog.lstFormats.ItemIndex(), kBuiltIns + 1);
 
-  Select(11);
+  Select(kBuiltIns);
   Dialog.edtTemplate.SetText(L"{r");
   EXPECT_TRUE(Dialog.lblPreview.Text().starts_with(L"誤り: "));
   EXPECT_FALSE(Enabled(Dialog.btnChange));
   Dialog.edtTemplate.SetText(L"{name}");
   Press(Dialog.btnChange);
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{name}", L"#{R}{G}{B}", L"rgb {r}"}));
-  EXPECT_EQ(Items()[11], L"テンプレート: {name}");
+  EXPECT_EQ(Items()[kBuiltIns], L"テンプレート: {name}");
 
-  Select(12);
+  Select(kBuiltIns + 1);
   Press(Dialog.btnDelete);
   Press(Dialog.btnDown);  // the last one cannot go further down
   EXPECT_EQ(Dialog.Templates(), (std::vector<std::wstring>{L"{name}", L"rgb {r}"}));
-  EXPECT_EQ(Items().size(), 13u);
+  EXPECT_EQ(Items().size(), static_cast<std::size_t>(kBuiltIns) + 2);
 }
 
 TEST_F(CopyFormatsDialogTest, AltPressesTheMarkedButtonAndOkKeepsATypedTemplateOrAsks) {
