@@ -52,6 +52,17 @@ class TAccessibleObject final : public TInterfacedObject<IAccessible> {
 
   void Disconnect() noexcept { FSource = nullptr; }
 
+  // Also as IDispatch: get_accChild hands a part over as one, and COM asks
+  // for it to marshal the part to a screen reader in another process.
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) noexcept override {
+    if (out && iid == IID_IDispatch) {
+      *out = static_cast<IDispatch*>(static_cast<IAccessible*>(this));
+      AddRef();
+      return S_OK;
+    }
+    return TInterfacedObject<IAccessible>::QueryInterface(iid, out);
+  }
+
   // IDispatch: screen readers use the vtable.
   STDMETHODIMP GetTypeInfoCount(UINT* count) noexcept override {
     if (!count) return E_POINTER;

@@ -118,10 +118,7 @@ TEST(ScreenReader, ReadsTheMainWindowsTreeFromAnotherProcess) {
     EXPECT_EQ(tree[0][2], e.Role) << e.Name;
     EXPECT_EQ(tree[0][3], e.Name);
   }
-  for (const auto& line : Tree(tintra.Handle(), 40)) {
-    for (const auto& field : line) std::cout << field << " | ";
-    std::cout << "\n";
-  }
+  std::cout << e2e::probe::Run({"acctree", e2e::HexOf(tintra.Handle()), "8"}).Out;
 }
 
 }  // namespace

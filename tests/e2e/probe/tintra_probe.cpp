@@ -416,7 +416,21 @@ void WalkAccessible(IAccessible* object, long child, int depth, int maxChildren)
         sub->Release();
       }
     } else if (c.vt == VT_I4) {
-      WalkAccessible(object, c.lVal, depth + 1, maxChildren);
+      // Wine's AccessibleChildren gives ids only; Windows' asks get_accChild
+      // for each, and so does a screen reader: a child with parts is an object.
+      IDispatch* dispatch = nullptr;
+      IAccessible* sub = nullptr;
+      VARIANT id{};
+      id.vt = VT_I4;
+      id.lVal = c.lVal;
+      if (object->get_accChild(id, &dispatch) == S_OK && dispatch &&
+          SUCCEEDED(dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&sub))) && sub) {
+        WalkAccessible(sub, CHILDID_SELF, depth + 1, maxChildren);
+        sub->Release();
+      } else {
+        WalkAccessible(object, c.lVal, depth + 1, maxChildren);
+      }
+      if (dispatch) dispatch->Release();
     }
     ::VariantClear(&c);
   }
@@ -431,6 +445,26 @@ int Accessible(HWND wnd, int maxChildren) {
   WalkAccessible(object, CHILDID_SELF, 0, maxChildren);
   object->Release();
   return 0;
+}
+
+// Every window under wnd, depth first in z-order (the tab order of a
+// dialog), each with its id and class and then its own accessible tree.
+void AccessibleWindows(HWND wnd, int depth, int maxChildren) {
+  for (HWND child = ::GetWindow(wnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(child)) continue;
+    wchar_t cls[64] = {};
+    ::GetClassNameW(child, cls, 64);
+    Out(std::string(static_cast<std::size_t>(depth) * 2, ' ') + "window " + std::to_string(::GetDlgCtrlID(child)) + ' ' +
+        Field(cls));
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(::AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                               reinterpret_cast<void**>(&object))) &&
+        object) {
+      WalkAccessible(object, CHILDID_SELF, depth + 1, maxChildren);
+      object->Release();
+    }
+    AccessibleWindows(child, depth + 1, maxChildren);
+  }
 }
 
 DWORD gEventsPid = 0;
@@ -496,6 +530,7 @@ const char kUsage[] =
     "  acp                           the ANSI code page\n"
     "  acc HWND [MAX]                the window's accessible tree, at most MAX children an object:\n"
     "                                depth id role name value state description action children\n"
+    "  acctree HWND [MAX]            every visible window under HWND and its accessible tree\n"
     "  focus HWND                    the active window and the focus of HWND's thread (fields as window)\n"
     "  events PID MS                 WinEvents of the process for MS ms: event hwnd object child name\n";
 
@@ -585,6 +620,10 @@ int Run(int argc, wchar_t** argv) {
     if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(wnd, nullptr), &info)) return Fail("no thread information");
     Out(std::string(info.hwndActive ? WindowLine(info.hwndActive) : "-"));
     Out(std::string(info.hwndFocus ? WindowLine(info.hwndFocus) : "-"));
+    return 0;
+  }
+  if (cmd == L"acctree" && need(1)) {
+    AccessibleWindows(WindowArg(argv[2]), 0, argc >= 4 ? static_cast<int>(Number(argv[3])) : 50);
     return 0;
   }
   if (cmd == L"acc" && need(1)) return Accessible(WindowArg(argv[2]), argc >= 4 ? static_cast<int>(Number(argv[3])) : 50);
