@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include "app/ControlIds.h"
 #include "core/colorout/uColorChannels.h"
@@ -60,7 +58,6 @@ TEST(Harmonies, AHarmonyAddedFromTheDialogIsSavedAsRowsWithTheirComments) {
   for (const THarmonyColor& c : HarmonyColors(MakeColor(51, 102, 204), THarmonySet::Triadic))
     expected += Row(c.color, c.comment);
   EXPECT_EQ(e2e::Await(expected, [&] { return e2e::ReadBytes(list); }, 20s), expected);
-  EXPECT_NE(expected.find("\"triadic +120\""), std::string::npos);
 }
 
 }  // namespace
