@@ -83,10 +83,10 @@ void TContrastPanel::Create(fw::TWindow& parent) {
 
   // The label first: it names the edit for screen readers and precedes it in the tab order.
   lblCompare.SetControlId(ControlIds::lblContrastCompare);
-  lblCompare.SetBounds(4, 60, 54, 14);
+  lblCompare.SetBounds(4, 60, 57, 14);
   lblCompare.Create(&pnlContrast, UiText(IDS_CONTRAST_COMPARE));
   edtCompare.SetControlId(ControlIds::edtContrastCompare);
-  edtCompare.SetBounds(58, 56, 64, 21);
+  edtCompare.SetBounds(61, 56, 61, 21);
   edtCompare.SetMaxLength(200);
   edtCompare.AccessibleName = UiText(IDS_CONTRAST_COMPARE);
   edtCompare.OnApply = [this](const std::wstring& text) {
