@@ -83,7 +83,7 @@ void TColorEditVel::DoExit() {
 }
 
 HBRUSH TColorEditVel::CNCtlColor(HDC dc) {
-  if (!FInvalid) return nullptr;
+  if (!FInvalid) return fw::TCustomEdit::CNCtlColor(dc);
   ::SetTextColor(dc, fw::ThemeColor(fw::TThemeRole::InvalidText));
   ::SetBkColor(dc, fw::ThemeColor(fw::TThemeRole::Window));
   return fw::ThemeBrush(fw::TThemeRole::Window);
