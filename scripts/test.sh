@@ -129,7 +129,6 @@ lanes=()
 # The native lane: the core tests, then the fuzz targets, which take one
 # core for a while; the Wine lanes mostly wait.
 native_lane() {
-  run_ctest native-core --test-dir build/native -L core
   run_ctest fuzz --test-dir build/fuzz -L fuzz
 }
 run_lane native native_lane
@@ -161,6 +160,9 @@ main_lane() {
   tintra_xvfb_start || return 1
   tintra_prefix_init || return 1
   tintra_wineserver_start
+  # The core tests first: the two Windows suites must not run at the same
+  # moment, as a test of each takes the same read-only folder in /tmp.
+  run_ctest native-core --test-dir build/native -L core
   run_ctest wine --gtest-counts --test-dir "$TINTRA_WIN_DIR" -L wine
   run_ctest e2e-1 --test-dir build/native -L e2e -E '^English\.' -I 1,,2
 }
