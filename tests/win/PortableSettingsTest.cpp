@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <random>
 #include <string>
 
 #include "framework/Handles.h"
@@ -281,10 +280,7 @@ TEST_F(PortableSettingsTest, AnUnusableFileFallsBackToTheRegistryWithAMessage) {
 
 TEST_F(PortableSettingsTest, AFolderThatTakesNoNewFileFallsBackToTheRegistry) {
   // A folder Linux will not let even root add to, reached through drive Z:.
-  // Its name is the run's own: the Windows suites of two Wine prefixes run
-  // side by side, and their process ids may be the same.
-  const std::wstring unix = L"/tmp/TintraPortableRO" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                            std::to_wstring(std::random_device{}());
+  const std::wstring unix = L"/tmp/TintraPortableRO" + std::to_wstring(::GetCurrentProcessId());
   const std::wstring folder = WinePath(unix) + L"\\";
   ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
   WriteBytes(folder + L"Tintra.ini", "[Tintra]\r\nZoomWindow=0\r\n");
